@@ -1,0 +1,22 @@
+// The game names its data files with backslashes and in mixed case
+// ("Res\gfx\hud\top.bmp", "res\gfx\hud\btn1.bmp"). The resolver turns such a
+// path into a real path below the working directory, matching each component
+// without regard to case, so the same file is found however it is written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// The real path of a data file. When some component does not exist, the
+// path is returned with the missing part as written, so that the error that
+// follows names something recognisable.
+std::string ResolveDataPath(const std::string& dataPath);
+// True when the data file exists.
+bool DataFileExists(const std::string& dataPath);
+// The whole content of a text data file, split into lines without their
+// line ends; throws LoadError when it cannot be read.
+std::vector<std::string> ReadTextLines(const std::string& dataPath);
+
+}  // namespace kv

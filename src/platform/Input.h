@@ -1,0 +1,98 @@
+// The game's view of input: virtual-key codes of the old desktop (Up 38,
+// F1 112, grave 192, Esc 27, letters 65..90, digits 48..57), the shift state
+// that comes with a key or mouse event, and the held-keys state that the key
+// poll reads. The platform fills these from SDL events; tests and the
+// scenario runner fill them directly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <variant>
+
+namespace kv {
+
+namespace vk {
+constexpr uint16_t Back = 8;
+constexpr uint16_t Tab = 9;
+constexpr uint16_t Return = 13;
+constexpr uint16_t Shift = 16;
+constexpr uint16_t Control = 17;
+constexpr uint16_t Menu = 18;
+constexpr uint16_t Escape = 27;
+constexpr uint16_t Space = 32;
+constexpr uint16_t End = 35;
+constexpr uint16_t Home = 36;
+constexpr uint16_t Left = 37;
+constexpr uint16_t Up = 38;
+constexpr uint16_t Right = 39;
+constexpr uint16_t Down = 40;
+constexpr uint16_t F1 = 112;
+constexpr uint16_t F2 = 113;
+constexpr uint16_t F3 = 114;
+constexpr uint16_t F4 = 115;
+constexpr uint16_t F5 = 116;
+constexpr uint16_t Grave = 192;
+}  // namespace vk
+
+// Modifier keys and mouse buttons held when an event happened.
+struct ShiftState {
+    bool Shift = false;
+    bool Ctrl = false;
+    bool Alt = false;
+    bool LeftButton = false;
+    bool RightButton = false;
+    bool MiddleButton = false;
+    bool ShiftAlone() const { return Shift && !Ctrl && !Alt && !LeftButton && !RightButton && !MiddleButton; }
+};
+
+// Mouse buttons as the game numbers them in click handlers.
+enum class MouseButton : uint8_t { Left = 0, Right = 1, Middle = 2 };
+
+struct KeyDownEvent {
+    uint16_t Key;
+    ShiftState Shift;
+};
+struct KeyUpEvent {
+    uint16_t Key;
+};
+struct MouseDownEvent {
+    MouseButton Button;
+    int X;
+    int Y;
+};
+struct MouseMoveEvent {
+    int X;
+    int Y;
+};
+struct MouseUpEvent {
+    MouseButton Button;
+    int X;
+    int Y;
+};
+struct WheelEvent {
+    int Delta;  // 120 per notch, positive away from the user
+};
+struct QuitEvent {};
+struct ExposeEvent {};
+
+using InputEvent = std::variant<KeyDownEvent, KeyUpEvent, MouseDownEvent, MouseMoveEvent,
+                                MouseUpEvent, WheelEvent, QuitEvent, ExposeEvent>;
+
+// Which virtual keys are held at this moment. SDL's own keyboard state does
+// not follow injected events, so the game keeps its own, fed by every key
+// event that reaches it.
+class KeyState {
+public:
+    bool IsDown(uint16_t key) const { return key < held_.size() && held_[key]; }
+    void Set(uint16_t key, bool down)
+    {
+        if (key < held_.size()) held_[key] = down;
+    }
+    void Apply(const InputEvent& event);
+    void Clear() { held_.fill(false); }
+
+private:
+    std::array<bool, 256> held_{};
+};
+
+}  // namespace kv

@@ -1,0 +1,269 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <iostream>
+#include <stdexcept>
+
+namespace kv {
+
+namespace {
+
+// Physical keys to the virtual-key codes of the desktop the game was made
+// for; keys by position, so the key left of "1" is the grave key (192) on
+// every layout.
+uint16_t VirtualKey(SDL_Scancode code)
+{
+    if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return static_cast<uint16_t>(65 + (code - SDL_SCANCODE_A));
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return static_cast<uint16_t>(49 + (code - SDL_SCANCODE_1));
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) return static_cast<uint16_t>(112 + (code - SDL_SCANCODE_F1));
+    switch (code) {
+    case SDL_SCANCODE_0: return 48;
+    case SDL_SCANCODE_BACKSPACE: return vk::Back;
+    case SDL_SCANCODE_TAB: return vk::Tab;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER: return vk::Return;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT: return vk::Shift;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL: return vk::Control;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT: return vk::Menu;
+    case SDL_SCANCODE_ESCAPE: return vk::Escape;
+    case SDL_SCANCODE_SPACE: return vk::Space;
+    case SDL_SCANCODE_END: return vk::End;
+    case SDL_SCANCODE_HOME: return vk::Home;
+    case SDL_SCANCODE_LEFT: return vk::Left;
+    case SDL_SCANCODE_UP: return vk::Up;
+    case SDL_SCANCODE_RIGHT: return vk::Right;
+    case SDL_SCANCODE_DOWN: return vk::Down;
+    case SDL_SCANCODE_PAGEUP: return 33;
+    case SDL_SCANCODE_PAGEDOWN: return 34;
+    case SDL_SCANCODE_INSERT: return 45;
+    case SDL_SCANCODE_DELETE: return 46;
+    case SDL_SCANCODE_GRAVE: return vk::Grave;
+    case SDL_SCANCODE_MINUS: return 189;
+    case SDL_SCANCODE_EQUALS: return 187;
+    case SDL_SCANCODE_COMMA: return 188;
+    case SDL_SCANCODE_PERIOD: return 190;
+    case SDL_SCANCODE_SLASH: return 191;
+    case SDL_SCANCODE_SEMICOLON: return 186;
+    case SDL_SCANCODE_APOSTROPHE: return 222;
+    case SDL_SCANCODE_LEFTBRACKET: return 219;
+    case SDL_SCANCODE_RIGHTBRACKET: return 221;
+    case SDL_SCANCODE_BACKSLASH: return 220;
+    default: return 0;
+    }
+}
+
+ShiftState CurrentShiftState()
+{
+    const SDL_Keymod mods = SDL_GetModState();
+    const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+    ShiftState s;
+    s.Shift = (mods & KMOD_SHIFT) != 0;
+    s.Ctrl = (mods & KMOD_CTRL) != 0;
+    s.Alt = (mods & KMOD_ALT) != 0;
+    s.LeftButton = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+    s.RightButton = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+    s.MiddleButton = (buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0;
+    return s;
+}
+
+std::optional<MouseButton> GameButton(uint8_t sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return MouseButton::Left;
+    case SDL_BUTTON_RIGHT: return MouseButton::Right;
+    case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<InputEvent> Translate(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_QUIT: return QuitEvent{};
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) return ExposeEvent{};
+        return std::nullopt;
+    case SDL_KEYDOWN: {
+        const uint16_t key = VirtualKey(e.key.keysym.scancode);
+        if (key == 0) return std::nullopt;
+        return KeyDownEvent{key, CurrentShiftState()};
+    }
+    case SDL_KEYUP: {
+        const uint16_t key = VirtualKey(e.key.keysym.scancode);
+        if (key == 0) return std::nullopt;
+        return KeyUpEvent{key};
+    }
+    case SDL_MOUSEBUTTONDOWN:
+        if (auto b = GameButton(e.button.button)) return MouseDownEvent{*b, e.button.x, e.button.y};
+        return std::nullopt;
+    case SDL_MOUSEBUTTONUP:
+        if (auto b = GameButton(e.button.button)) return MouseUpEvent{*b, e.button.x, e.button.y};
+        return std::nullopt;
+    case SDL_MOUSEMOTION: return MouseMoveEvent{e.motion.x, e.motion.y};
+    case SDL_MOUSEWHEEL: {
+        const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        return WheelEvent{notches * 120};
+    }
+    default: return std::nullopt;
+    }
+}
+
+bool HasRealDisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
+}  // namespace
+
+struct Window::Impl {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureW = 0;
+    int textureH = 0;
+
+    ~Impl()
+    {
+        if (texture) SDL_DestroyTexture(texture);
+        if (renderer) SDL_DestroyRenderer(renderer);
+        if (window) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    void EnsureTexture(int w, int h)
+    {
+        if (texture && textureW == w && textureH == h) return;
+        if (texture) SDL_DestroyTexture(texture);
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING, w, h);
+        textureW = w;
+        textureH = h;
+        SDL_RenderSetLogicalSize(renderer, w, h);
+    }
+};
+
+Window::Window() : impl_(std::make_unique<Impl>())
+{
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw std::runtime_error(std::string("Cannot start the video system: ") + SDL_GetError());
+    impl_->window = SDL_CreateWindow("kvspace", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (!impl_->window) throw std::runtime_error(std::string("Cannot open the window: ") + SDL_GetError());
+    impl_->renderer = SDL_CreateRenderer(impl_->window, -1, 0);
+    if (!impl_->renderer) throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
+}
+
+Window::~Window() = default;
+
+void Window::Show() { SDL_ShowWindow(impl_->window); }
+
+void Window::SetSize(int width, int height) { SDL_SetWindowSize(impl_->window, width, height); }
+
+void Window::Centre()
+{
+    SDL_SetWindowPosition(impl_->window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+int Window::Width() const
+{
+    int w = 0;
+    SDL_GetWindowSize(impl_->window, &w, nullptr);
+    return w;
+}
+
+int Window::Height() const
+{
+    int h = 0;
+    SDL_GetWindowSize(impl_->window, nullptr, &h);
+    return h;
+}
+
+void Window::ShowSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
+void Window::Present(const Bitmap& frame)
+{
+    if (surface_.Width() != frame.Width() || surface_.Height() != frame.Height())
+        surface_.SetSize(frame.Width(), frame.Height());
+    if (!frame.Empty()) std::memcpy(surface_.Data(), frame.Data(), static_cast<std::size_t>(frame.Stride()) * frame.Height());
+    PresentSurface();
+}
+
+void Window::PresentSurface()
+{
+    if (surface_.Empty()) return;
+    impl_->EnsureTexture(surface_.Width(), surface_.Height());
+    if (!impl_->texture) return;
+    SDL_UpdateTexture(impl_->texture, nullptr, surface_.Data(), surface_.Stride());
+    SDL_RenderClear(impl_->renderer);
+    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
+    SDL_RenderPresent(impl_->renderer);
+}
+
+std::optional<InputEvent> Window::WaitEvent(int timeoutMs)
+{
+    const uint64_t deadline = SDL_GetTicks64() + static_cast<uint64_t>(timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        const auto now = SDL_GetTicks64();
+        const int remaining = now < deadline ? static_cast<int>(deadline - now) : 0;
+        SDL_Event e;
+        const int got = remaining == 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, remaining);
+        if (!got) return std::nullopt;
+        if (auto translated = Translate(e)) return translated;
+    }
+}
+
+std::optional<DisplayMode> Window::SystemMode(int index) const
+{
+    SDL_DisplayMode m;
+    if (index >= SDL_GetNumDisplayModes(0) || SDL_GetDisplayMode(0, index, &m) != 0) return std::nullopt;
+    return DisplayMode{m.w, m.h, static_cast<int>(SDL_BYTESPERPIXEL(m.format)) * 8, m.refresh_rate, m.format};
+}
+
+static SDL_DisplayMode ToSdl(const DisplayMode& mode)
+{
+    SDL_DisplayMode m{};
+    m.format = mode.Format;
+    m.w = mode.Width;
+    m.h = mode.Height;
+    m.refresh_rate = mode.RefreshRate;
+    return m;
+}
+
+bool Window::CanSwitchTo(const DisplayMode& mode) const
+{
+    const SDL_DisplayMode wanted = ToSdl(mode);
+    SDL_DisplayMode closest;
+    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) return false;
+    return closest.w == wanted.w && closest.h == wanted.h;
+}
+
+void Window::SwitchTo(const DisplayMode& mode)
+{
+    const SDL_DisplayMode m = ToSdl(mode);
+    SDL_SetWindowDisplayMode(impl_->window, &m);
+    SDL_SetWindowFullscreen(impl_->window, SDL_WINDOW_FULLSCREEN);
+}
+
+void Window::RestoreDesktopMode()
+{
+    SDL_SetWindowFullscreen(impl_->window, 0);
+    SetSize(800, 600);
+    Centre();
+}
+
+void Window::ShowMessage(const std::string& title, const std::string& text)
+{
+    std::cerr << title << ": " << text << '\n';
+    if (HasRealDisplay())
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), impl_->window);
+}
+
+}  // namespace kv

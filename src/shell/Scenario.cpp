@@ -1,0 +1,140 @@
+#include "shell/Scenario.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/BmpFile.h"
+#include "shell/UnitMain.h"
+
+namespace kv {
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+MouseButton ButtonByName(const std::string& name)
+{
+    if (name.empty() || name == "left") return MouseButton::Left;
+    if (name == "right") return MouseButton::Right;
+    if (name == "middle") return MouseButton::Middle;
+    throw std::invalid_argument("unknown mouse button \"" + name + "\"");
+}
+
+ShiftState ModifiersFrom(std::istringstream& in)
+{
+    ShiftState shift;
+    std::string mod;
+    while (in >> mod) {
+        if (mod == "shift") shift.Shift = true;
+        else if (mod == "ctrl") shift.Ctrl = true;
+        else if (mod == "alt") shift.Alt = true;
+        else throw std::invalid_argument("unknown modifier \"" + mod + "\"");
+    }
+    return shift;
+}
+
+uint16_t RequireKey(const std::string& name)
+{
+    const uint16_t code = KeyCodeByName(name);
+    if (code == 0) throw std::invalid_argument("unknown key \"" + name + "\"");
+    return code;
+}
+
+}  // namespace
+
+uint16_t KeyCodeByName(const std::string& name)
+{
+    static const std::map<std::string, uint16_t> named{
+        {"ESC", vk::Escape}, {"ENTER", vk::Return}, {"BACK", vk::Back},   {"SPACE", vk::Space},
+        {"TAB", vk::Tab},    {"UP", vk::Up},        {"DOWN", vk::Down},   {"LEFT", vk::Left},
+        {"RIGHT", vk::Right}, {"HOME", vk::Home},   {"END", vk::End},     {"GRAVE", vk::Grave},
+        {"SHIFT", vk::Shift}, {"CTRL", vk::Control}, {"ALT", vk::Menu},
+    };
+    const std::string key = Upper(name);
+    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) return static_cast<uint16_t>(key[0]);
+    if (auto it = named.find(key); it != named.end()) return it->second;
+    if (key.size() >= 2 && key[0] == 'F' && std::isdigit(static_cast<unsigned char>(key[1]))) {
+        const int n = std::stoi(key.substr(1));
+        return n >= 1 && n <= 12 ? static_cast<uint16_t>(vk::F1 + n - 1) : 0;
+    }
+    if (std::all_of(key.begin(), key.end(), [](unsigned char c) { return std::isdigit(c); }) && key.size() <= 3) {
+        const int code = std::stoi(key);
+        return code > 0 && code < 256 ? static_cast<uint16_t>(code) : 0;
+    }
+    return 0;
+}
+
+ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
+    : form_(form), folder_(std::move(frameFolder))
+{
+}
+
+void ScenarioRunner::Run(const std::vector<std::string>& script)
+{
+    for (const std::string& line : script) RunLine(line);
+}
+
+void ScenarioRunner::RunLine(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string verb;
+    if (!(in >> verb) || verb[0] == '#') return;
+    try {
+        if (verb == "tick") {
+            int n = 1;
+            in >> n;
+            for (int i = 0; i < n && !form_.Terminated(); ++i) form_.Tick();
+        } else if (verb == "move" || verb == "click" || verb == "press" || verb == "release") {
+            int x = 0;
+            int y = 0;
+            std::string button;
+            if (!(in >> x >> y)) throw std::invalid_argument("needs X and Y");
+            in >> button;
+            const MouseButton b = ButtonByName(button);
+            if (verb != "release") form_.Dispatch(MouseMoveEvent{x, y});
+            if (verb == "click" || verb == "press") form_.Dispatch(MouseDownEvent{b, x, y});
+            if (verb == "click" || verb == "release") form_.Dispatch(MouseUpEvent{b, x, y});
+        } else if (verb == "wheel") {
+            int delta = 0;
+            if (!(in >> delta)) throw std::invalid_argument("needs a delta");
+            form_.Dispatch(WheelEvent{delta});
+        } else if (verb == "key" || verb == "hold" || verb == "let") {
+            std::string name;
+            in >> name;
+            const uint16_t key = RequireKey(name);
+            if (verb != "let") form_.Dispatch(KeyDownEvent{key, ModifiersFrom(in)});
+            if (verb != "hold") form_.Dispatch(KeyUpEvent{key});
+        } else if (verb == "type") {
+            std::string text;
+            std::getline(in >> std::ws, text);
+            for (char c : text) {
+                ShiftState shift;
+                shift.Shift = std::isupper(static_cast<unsigned char>(c)) != 0;
+                const uint16_t key = c == ' ' ? vk::Space : RequireKey(std::string(1, c));
+                form_.Dispatch(KeyDownEvent{key, shift});
+                form_.Dispatch(KeyUpEvent{key});
+            }
+        } else if (verb == "shot") {
+            std::string name;
+            if (!(in >> name)) throw std::invalid_argument("needs a name");
+            std::filesystem::create_directories(folder_);
+            const std::string path = folder_ + "/" + name + ".png";
+            SavePngFile(path, form_.Form().Surface());
+            frames_.push_back(path);
+        } else {
+            throw std::invalid_argument("unknown command");
+        }
+    } catch (const std::invalid_argument& e) {
+        throw std::invalid_argument("scenario line \"" + line + "\": " + e.what());
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,45 @@
+// The scenario runner: plays a script of input through the same handlers the
+// window's events reach, ticks the real game loop without sleeping, and
+// writes chosen frames as PNG files. One command a line:
+//
+//   tick [N]                  N ticks of the game clock (default 1)
+//   move X Y                  the pointer moves to (X, Y)
+//   click X Y [BUTTON]        move, press and release (left, right, middle)
+//   press X Y [BUTTON]        press only; release X Y [BUTTON] releases
+//   wheel DELTA               the wheel turns (120 a notch)
+//   key KEY [MOD...]          a key pressed and released (MOD: shift ctrl alt)
+//   hold KEY / let KEY        a key held down / released
+//   type TEXT                 letters, digits and blanks typed one by one
+//   shot NAME                 the window's picture saved as NAME.png
+//
+// KEY is a virtual-key code, a letter or digit, or a name: Esc Enter Back
+// Space Tab Up Down Left Right Home End Grave Shift Ctrl Alt F1..F12.
+// Blank lines and lines starting with "#" are skipped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kv {
+
+class TfrmMain;
+
+class ScenarioRunner {
+public:
+    ScenarioRunner(TfrmMain& form, std::string frameFolder);
+    // Runs every line; a line the runner does not understand throws
+    // std::invalid_argument naming the line.
+    void Run(const std::vector<std::string>& script);
+    void RunLine(const std::string& line);
+    const std::vector<std::string>& FramesWritten() const { return frames_; }
+
+private:
+    TfrmMain& form_;
+    std::string folder_;
+    std::vector<std::string> frames_;
+};
+
+// The virtual-key code of a key name, or 0 when there is none.
+uint16_t KeyCodeByName(const std::string& name);
+
+}  // namespace kv

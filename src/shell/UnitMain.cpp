@@ -1,0 +1,324 @@
+#include "shell/UnitMain.h"
+
+#include <type_traits>
+
+#include "graphics/Geometry.h"
+#include "hud/Hud.h"
+#include "platform/BmpFile.h"
+#include "platform/Canvas.h"
+#include "platform/DataPath.h"
+#include "platform/LoadError.h"
+
+namespace kv {
+
+namespace {
+
+constexpr Rgb OutroTextColour{252, 210, 69};
+
+uint8_t ButtonBit(MouseButton button)
+{
+    switch (button) {
+    case MouseButton::Left: return 2;
+    case MouseButton::Right: return 4;
+    case MouseButton::Middle: return 8;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void TfrmMain::FormCreate()
+{
+    window_.SetSize(800, 600);
+    game.BackBuffer = Bitmap();
+    SwitchScene(SceneLauncher);
+    window_.Show();
+}
+
+void TfrmMain::FormDestroy() { RestoreDisplayMode(screen_, window_); }
+
+void TfrmMain::SwitchScene(uint8_t scene)
+{
+    switch (scene) {
+    case SceneTitle: EnterTitle(); break;
+    case SceneSpace: EnterSpace(); break;
+    case SceneCombat: game.Scene = SceneCombat; break;
+    case SceneOutro: EnterOutro(); break;
+    case SceneLauncher: EnterLauncher(); break;
+    default: break;
+    }
+}
+
+void TfrmMain::EnterTitle()
+{
+    game.scene.Crosshair = game.scene.LastMouse;
+    LoadBmp("res\\gfx\\Loadscreen.bmp", game.hud.TitleWindow.Face);
+    game.scene.LogoPhase = 0;
+    game.scene.HoveredItem = title::None;
+    game.scene.PreviousHoveredItem = title::NeverHovered;
+    ring_.Build(game.hud.Logo.Width(), game.hud.Logo.Height());
+    game.Scene = SceneTitle;
+    game.Sound.PlayMusic("res\\sfx\\sndtr\\load.mod");
+}
+
+void TfrmMain::EnterSpace()
+{
+    game.Scene = SceneSpace;
+    game.scene.SpaceBackground = Bitmap();
+    LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", game.scene.SpaceBackground);
+    game.Sound.PlayMusic("res\\sfx\\sndtr\\track1.mod");
+}
+
+void TfrmMain::EnterOutro()
+{
+    game.Scene = SceneOutro;
+    game.scene.OutroCounter = 0;
+    game.hud.CursorSprite.Tracking = 0;
+    Bitmap& sky = game.hud.TitleWindow.Face;
+    sky.Fill(Black);
+    ScatterStars(800, sky, game.random);
+    Bitmap& sheet = game.hud.OutroSheet.Face;
+    sheet.font = Font{"Arial Black", 30, OutroTextColour};
+    sheet.brush.Style = BrushStyle::Clear;
+    ComposeOutroText(ReadTextLines("res\\outro.txt"), sheet);
+    game.Sound.PlayMusic("res\\sfx\\sndtr\\intro.mod");
+}
+
+// The launcher picture failing to load leaves a plain panel behind the
+// controls: the player can still pick a mode and play.
+void TfrmMain::EnterLauncher()
+{
+    try {
+        LoadBmp("res\\gfx\\loader.bmp", game.BackBuffer);
+    } catch (const LoadError& e) {
+        Report(e.what());
+        game.BackBuffer.SetSize(285, 100);
+        game.BackBuffer.Fill(Rgb{24, 28, 44});
+    }
+    game.Sound.SoundEnabled = 1;
+    game.Sound.InitSound();
+    game.RepaintNeeded = 0;
+    window_.ShowSystemPointer(true);
+    screen_.selectedMode = 0;
+    game.Scene = SceneLauncher;
+    EnumerateDisplayModes(screen_, window_);
+    window_.SetSize(285, 100);
+    launcher_.SetItems(ModeListItems(screen_));
+    game.Sound.SoundEnabled = 0;
+}
+
+void TfrmMain::ComboBox1Select(int itemIndex) { screen_.selectedMode = itemIndex; }
+
+void TfrmMain::CheckBox1Click() { game.Sound.SoundEnabled = game.Sound.SoundEnabled ? 0 : 1; }
+
+void TfrmMain::Button2Click() { game.TerminateRequested = true; }
+
+void TfrmMain::Button1Click()
+{
+    game.Sound.MusicOn = game.Sound.SoundEnabled;
+    BuildHud(game);
+    game.hud.CursorSprite.Tracking = 1;
+    window_.ShowSystemPointer(false);
+    ApplyDisplayMode(screen_, window_);
+    startRequested_ = 1;
+    game.BackBuffer.SetSize(800, 600);
+}
+
+void TfrmMain::LeaveLauncher()
+{
+    startRequested_ = 0;
+    window_.SetSize(800, 600);
+    window_.Centre();
+    SwitchScene(SceneTitle);
+}
+
+void TfrmMain::Timer1Timer()
+{
+    switch (game.Scene) {
+    case SceneTitle: TitleTick(game); break;
+    case SceneCombat: game.RepaintNeeded = 1; break;
+    case SceneOutro: OutroTick(game); break;
+    case SceneLauncher:
+        if (startRequested_) LeaveLauncher();
+        break;
+    default: break;
+    }
+    if (game.RepaintNeeded) FormPaint();
+    game.RepaintNeeded = 0;
+}
+
+void TfrmMain::ComposeSpace()
+{
+    Canvas(game.BackBuffer).Draw(0, 0, game.scene.SpaceBackground);
+    for (kvWindow* w : game.hud.WindowTable)
+        if (w != nullptr && w->Visible == 1) w->DrawTo(game.BackBuffer);
+}
+
+void TfrmMain::ComposeLauncher()
+{
+    launcher_.Compose(game.BackBuffer, launcherFrame_);
+    window_.Present(launcherFrame_);
+}
+
+void TfrmMain::FormPaint()
+{
+    switch (game.Scene) {
+    case SceneTitle: ComposeTitle(game, ring_); break;
+    case SceneSpace: ComposeSpace(); break;
+    case SceneOutro: ComposeOutro(game, crawl_); break;
+    case SceneLauncher: ComposeLauncher(); return;
+    default: break;
+    }
+    for (kvSprite* sprite : game.hud.SpriteTable)
+        if (sprite != nullptr && sprite->Tracking == 1) sprite->Draw(game.BackBuffer);
+    window_.Present(game.BackBuffer);
+}
+
+void TfrmMain::ReturnToTitle()
+{
+    game.hud.CursorSprite.Tracking = 1;
+    SwitchScene(SceneTitle);
+}
+
+void TfrmMain::FormKeyDown(uint16_t key, ShiftState)
+{
+    if (game.Scene == SceneLauncher) {
+        ActOnLauncher(launcher_.KeyDown(key));
+        return;
+    }
+    if (game.Scene == SceneOutro) ReturnToTitle();
+    game.RepaintNeeded = 1;
+}
+
+void TfrmMain::FormKeyUp(uint16_t) {}
+
+void TfrmMain::TitleMouseDown(MouseButton button)
+{
+    if (button != MouseButton::Left) return;
+    game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + 2);
+    switch (game.scene.HoveredItem) {
+    case title::StartGame:
+        SwitchScene(SceneSpace);
+        FormPaint();
+        break;
+    case title::Intro: SwitchScene(SceneOutro); break;
+    case title::Exit: game.TerminateRequested = true; break;
+    default: break;
+    }
+}
+
+void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
+{
+    game.scene.LastMouse = Point{x, y};
+    switch (game.Scene) {
+    case SceneTitle: TitleMouseDown(button); break;
+    case SceneSpace: game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + ButtonBit(button)); break;
+    case SceneOutro:
+        game.RepaintNeeded = 1;
+        ReturnToTitle();
+        break;
+    case SceneLauncher: ActOnLauncher(launcher_.MouseDown(x, y)); break;
+    default: break;
+    }
+}
+
+void TfrmMain::TitleMouseMove(int x, int y)
+{
+    SceneState& s = game.scene;
+    s.HoveredItem = TitleItemAt(x, y);
+    if (s.HoveredItem == s.PreviousHoveredItem) return;
+    if (s.HoveredItem != title::None) game.Sound.PlaySoundEffect("res\\sfx\\hud\\menu1.wav");
+    s.PreviousHoveredItem = s.HoveredItem;
+}
+
+void TfrmMain::FormMouseMove(int x, int y)
+{
+    if (game.Scene == SceneLauncher) {
+        ActOnLauncher(launcher_.MouseMove(x, y));
+        game.scene.LastMouse = Point{x, y};
+        return;
+    }
+    kvSprite& pointer = game.hud.CursorSprite;
+    if (pointer.Tracking == 1) {
+        pointer.MoveTo(x, y, window_.Surface());
+        window_.PresentSurface();
+    } else {
+        pointer.X = x;
+        pointer.Y = y;
+    }
+    if (game.Scene == SceneTitle) TitleMouseMove(x, y);
+    game.scene.LastMouse = Point{x, y};
+}
+
+void TfrmMain::FormMouseUp(MouseButton, int x, int y)
+{
+    game.MouseButtons = 0;
+    if (game.Scene == SceneLauncher) ActOnLauncher(launcher_.MouseUp(x, y));
+}
+
+void TfrmMain::FormMouseWheel(int delta)
+{
+    if (game.Scene == SceneLauncher) {
+        ActOnLauncher(launcher_.Wheel(delta));
+        return;
+    }
+    game.RepaintNeeded = 1;
+}
+
+void TfrmMain::ActOnLauncher(LauncherAction action)
+{
+    switch (action) {
+    case LauncherAction::Select: ComboBox1Select(launcher_.SelectedItem()); break;
+    case LauncherAction::Play: Button1Click(); break;
+    case LauncherAction::Exit: Button2Click(); break;
+    case LauncherAction::ToggleSound: CheckBox1Click(); break;
+    case LauncherAction::Resize:
+    case LauncherAction::None: break;
+    }
+    if (game.Scene != SceneLauncher || startRequested_) return;
+    window_.SetSize(285, launcher_.WantedHeight());
+    ComposeLauncher();
+}
+
+void TfrmMain::Report(const std::string& text)
+{
+    if (text == lastReport_) return;
+    lastReport_ = text;
+    window_.ShowMessage("kvspace", text);
+}
+
+void TfrmMain::Dispatch(const InputEvent& event)
+{
+    game.Keys.Apply(event);
+    try {
+        std::visit(
+            [this](const auto& e) {
+                using E = std::decay_t<decltype(e)>;
+                if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
+                if constexpr (std::is_same_v<E, KeyUpEvent>) FormKeyUp(e.Key);
+                if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
+                if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
+                if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
+                if constexpr (std::is_same_v<E, WheelEvent>) FormMouseWheel(e.Delta);
+                if constexpr (std::is_same_v<E, QuitEvent>) game.TerminateRequested = true;
+                if constexpr (std::is_same_v<E, ExposeEvent>) FormPaint();
+            },
+            event);
+        lastReport_.clear();
+    } catch (const LoadError& e) {
+        Report(e.what());
+    }
+}
+
+void TfrmMain::Tick()
+{
+    try {
+        Timer1Timer();
+        lastReport_.clear();
+    } catch (const LoadError& e) {
+        game.RepaintNeeded = 0;
+        Report(e.what());
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,82 @@
+// The main window's handlers: the one window of the game is first the
+// launcher, then the borderless 800 x 600 surface every scene is drawn on.
+// Input events, ticks and paint requests all arrive here and are routed by
+// scene.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/Game.h"
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include "shell/Launcher.h"
+#include "shell/Outro.h"
+#include "shell/TitleScene.h"
+#include "shell/kvScreen.h"
+
+namespace kv {
+
+class TfrmMain {
+public:
+    explicit TfrmMain(Window& window) : window_(window) {}
+
+    void FormCreate();
+    void FormDestroy();
+    void FormPaint();
+    void Timer1Timer();
+
+    void FormKeyDown(uint16_t key, ShiftState shift);
+    void FormKeyUp(uint16_t key);
+    void FormMouseDown(MouseButton button, int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp(MouseButton button, int x, int y);
+    void FormMouseWheel(int delta);
+
+    // The launcher's controls.
+    void Button1Click();
+    void Button2Click();
+    void ComboBox1Select(int itemIndex);
+    void CheckBox1Click();
+    void LeaveLauncher();
+
+    void SwitchScene(uint8_t scene);
+
+    // Routes one platform event to its handler. A data file that fails to
+    // load abandons the event with a message, and the game runs on.
+    void Dispatch(const InputEvent& event);
+    // One tick, guarded in the same way.
+    void Tick();
+
+    bool Terminated() const { return game.TerminateRequested; }
+    Window& Form() { return window_; }
+    const Launcher& LauncherControls() const { return launcher_; }
+    const ScreenModes& Screen() const { return screen_; }
+
+    Game game;
+
+private:
+    void EnterTitle();
+    void EnterSpace();
+    void EnterOutro();
+    void EnterLauncher();
+    void TitleMouseDown(MouseButton button);
+    void TitleMouseMove(int x, int y);
+    void ReturnToTitle();
+    void LauncherEvent(const InputEvent& event);
+    void ActOnLauncher(LauncherAction action);
+    void ComposeLauncher();
+    void ComposeSpace();
+    void Report(const std::string& text);
+
+    Window& window_;
+    ScreenModes screen_;
+    Launcher launcher_;
+    uint8_t startRequested_ = 0;
+    LogoRing ring_;
+    OutroCrawl crawl_;
+    Bitmap launcherFrame_;
+    std::string lastReport_;
+};
+
+}  // namespace kv
