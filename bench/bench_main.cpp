@@ -1,0 +1,3 @@
+#include "FrameMemcpy.h"
+
+BENCHMARK(BM_FrameMemcpy);

@@ -1,0 +1,145 @@
+// Whole roads through the game, played headless through the same handlers
+// the window's events reach.
+#include "shell/Scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Window.h"
+#include "shell/UnitMain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr kv::Rgb Band{99, 119, 56};
+
+class ShellScenario : public ::testing::Test {
+protected:
+    void Play(const std::vector<std::string>& script) { runner.Run(script); }
+    kv::Bitmap& Shown() { return window.Surface(); }
+
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_frames"};
+};
+
+TEST_F(ShellScenario, LauncherTitleIntroAndExit)
+{
+    form.FormCreate();
+    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(Shown().Width(), 285);
+    EXPECT_EQ(Shown().Height(), 100);
+    EXPECT_EQ(form.LauncherControls().Items().front(), "     Window mode");
+
+    Play({"shot launcher", "click 20 80", "click 234 56"});
+    EXPECT_EQ(form.game.Sound.SoundEnabled, 1);
+    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    Play({"tick"});
+    ASSERT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(Shown().Width(), 800);
+    EXPECT_EQ(Shown().Height(), 600);
+
+    const unsigned effectsBefore = form.game.Sound.EffectRequests();
+    Play({"move 150 470", "tick 30", "shot title_hover"});
+    EXPECT_EQ(form.game.scene.HoveredItem, kv::title::StartGame);
+    EXPECT_EQ(Shown().Pixel(100, 475), Band);
+    EXPECT_EQ(Shown().Pixel(200, 430), Band);
+    EXPECT_NE(Shown().Pixel(100, 400), Band);
+    EXPECT_NE(Shown().Pixel(100, 500), Band);
+    Play({"move 140 472", "tick"});
+    EXPECT_EQ(form.game.Sound.EffectRequests(), effectsBefore + 1) << "one hover sound per band entered";
+
+    Play({"click 150 400"});
+    ASSERT_EQ(form.game.Scene, kv::SceneOutro);
+    EXPECT_EQ(form.game.hud.CursorSprite.Tracking, 0);
+    Play({"tick 400", "shot outro"});
+    EXPECT_EQ(form.game.scene.OutroCounter, 400);
+
+    Play({"key A"});
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.hud.CursorSprite.Tracking, 1);
+    Play({"tick", "move 150 520", "click 150 520"});
+    EXPECT_TRUE(form.Terminated());
+}
+
+TEST_F(ShellScenario, StartGameShowsTheSpaceBackground)
+{
+    form.FormCreate();
+    Play({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "shot space"});
+    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    EXPECT_EQ(form.game.scene.SpaceBackground.Width(), 800);
+    EXPECT_EQ(Shown().Pixel(400, 300), form.game.scene.SpaceBackground.Pixel(400, 300));
+}
+
+TEST_F(ShellScenario, TitleIgnoresRightClicksAndDividingLines)
+{
+    form.FormCreate();
+    Play({"click 234 56", "tick", "move 150 450", "tick"});
+    Play({"press 150 450 right"});
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.MouseButtons, 0);
+    Play({"release 150 450 right", "move 150 417", "click 150 417", "tick"});
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_FALSE(form.Terminated());
+}
+
+TEST_F(ShellScenario, BadScriptLinesAreNamed)
+{
+    form.FormCreate();
+    EXPECT_THROW(runner.RunLine("jump 3"), std::invalid_argument);
+    EXPECT_THROW(runner.RunLine("key NoSuchKey"), std::invalid_argument);
+    EXPECT_THROW(runner.RunLine("click 3"), std::invalid_argument);
+    EXPECT_NO_THROW(runner.RunLine("# a comment"));
+}
+
+// A game folder of its own, with some data files taken away.
+class DamagedGameFolder : public ShellScenario {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::path(::testing::TempDir()) / "kvspace_damaged";
+        fs::remove_all(folder_);
+        fs::copy(fs::path(KV_GAME_DIR) / "res", folder_ / "res", fs::copy_options::recursive);
+        previous_ = fs::current_path();
+        fs::current_path(folder_);
+    }
+    void TearDown() override { fs::current_path(previous_); }
+    void Remove(const std::string& relative) { fs::remove(folder_ / relative); }
+
+    fs::path folder_;
+    fs::path previous_;
+};
+
+TEST_F(DamagedGameFolder, MissingTitlePictureKeepsTheLauncherRunning)
+{
+    Remove("res/gfx/Loadscreen.bmp");
+    form.FormCreate();
+    Play({"click 234 56", "tick 3"});
+    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_FALSE(form.Terminated());
+}
+
+TEST_F(DamagedGameFolder, MissingLauncherPictureStillOffersTheModes)
+{
+    Remove("res/gfx/loader.bmp");
+    form.FormCreate();
+    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_FALSE(form.LauncherControls().Items().empty());
+    Play({"click 234 56", "tick"});
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+}
+
+TEST_F(DamagedGameFolder, MissingOutroTextAndMusicLeaveASilentCrawl)
+{
+    Remove("res/outro.txt");
+    Remove("res/sfx/sndtr/intro.mod");
+    form.FormCreate();
+    Play({"click 20 80", "click 234 56", "tick", "move 150 400", "tick", "click 150 400", "tick 5"});
+    EXPECT_EQ(form.game.Scene, kv::SceneOutro);
+    Play({"key A", "tick"});
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+}
+
+}  // namespace
