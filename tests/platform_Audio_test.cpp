@@ -1,20 +1,23 @@
 #include "platform/Audio.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kv {
 namespace {
 
 namespace fs = std::filesystem;
+
+void SleepMs(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 void PutLittle(std::ofstream& out, uint32_t value, int bytes)
 {
@@ -85,7 +88,7 @@ std::string WriteModule(const std::string& name)
 // Waits up to two seconds for the device to report `state`.
 bool WaitForMusic(const Audio& audio, MusicState state)
 {
-    for (int i = 0; i < 200 && audio.Music() != state; ++i) SDL_Delay(10);
+    for (int i = 0; i < 200 && audio.Music() != state; ++i) SleepMs(10);
     return audio.Music() == state;
 }
 
@@ -123,7 +126,7 @@ TEST(SoundDevice, UnknownDriverLeavesTheGameSilent)
 
 class SoundDeviceOpen : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(audio.Open()) << SDL_GetError(); }
+    void SetUp() override { ASSERT_TRUE(audio.Open()); }
     Audio audio;
 };
 
@@ -137,7 +140,7 @@ TEST_F(SoundDeviceOpen, SeventeenthEffectTakesOverTheOldestChannel)
         if (i == 0) first = channel;
         channels.insert(channel);
         // The mixer dates effects by the millisecond; keep the starts apart.
-        SDL_Delay(3);
+        SleepMs(3);
     }
     EXPECT_EQ(channels.size(), static_cast<std::size_t>(Audio::EffectChannels));
     EXPECT_EQ(*channels.begin(), 0);
@@ -145,7 +148,7 @@ TEST_F(SoundDeviceOpen, SeventeenthEffectTakesOverTheOldestChannel)
     EXPECT_EQ(audio.EffectsPlaying(), Audio::EffectChannels);
 
     EXPECT_EQ(audio.PlayEffect(wave), first);
-    SDL_Delay(3);
+    SleepMs(3);
     // The next oldest is now the second effect started.
     EXPECT_EQ(audio.PlayEffect(wave), first + 1);
     EXPECT_EQ(audio.EffectsPlaying(), Audio::EffectChannels);
@@ -160,7 +163,7 @@ TEST_F(SoundDeviceOpen, EffectsAreLoadedOncePerFileAndEndOnTheirOwn)
     EXPECT_GE(audio.PlayEffect(a), 0);
     EXPECT_GE(audio.PlayEffect(b), 0);
     EXPECT_EQ(audio.LoadedEffects(), 2u);
-    for (int i = 0; i < 200 && audio.EffectsPlaying() > 0; ++i) SDL_Delay(10);
+    for (int i = 0; i < 200 && audio.EffectsPlaying() > 0; ++i) SleepMs(10);
     EXPECT_EQ(audio.EffectsPlaying(), 0);
 }
 
@@ -179,7 +182,7 @@ TEST_F(SoundDeviceOpen, MissingWaveFilePlaysNothingAndIsNotKept)
 
 TEST_F(SoundDeviceOpen, ModulePlaysOnceAndStops)
 {
-    ASSERT_TRUE(audio.LoadMusic(WriteModule("short.mod"))) << SDL_GetError();
+    ASSERT_TRUE(audio.LoadMusic(WriteModule("short.mod")));
     EXPECT_EQ(audio.Music(), MusicState::Stopped);
     audio.PlayMusic();
     EXPECT_EQ(audio.Music(), MusicState::Playing);
