@@ -33,6 +33,7 @@ void TfrmMain::FormCreate()
     game.BackBuffer = Bitmap();
     SwitchScene(SceneLauncher);
     window_.Show();
+    FormPaint();
 }
 
 void TfrmMain::FormDestroy() { RestoreDisplayMode(screen_, window_); }
