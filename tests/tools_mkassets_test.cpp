@@ -1,0 +1,358 @@
+// Checks of the generated data files as the game will meet them: every
+// picture in the format and at the size its window or widget needs, the
+// catalogue's hulls and weapons with their pictures and sounds, modules and
+// waves that a player accepts, and an outro text in the crawl's format.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path GameDir{KV_GAME_DIR};
+
+std::vector<uint8_t> ReadBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+uint32_t Little(const std::vector<uint8_t>& b, std::size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = v << 8 | b[at + static_cast<std::size_t>(i)];
+    return v;
+}
+
+uint32_t Big16(const std::vector<uint8_t>& b, std::size_t at) { return uint32_t(b[at]) << 8 | b[at + 1]; }
+
+struct Rgb {
+    int R, G, B;
+    friend bool operator==(Rgb, Rgb) = default;
+};
+constexpr Rgb Magenta{255, 0, 255};
+
+struct Picture {
+    int Width = 0;
+    int Height = 0;
+    std::vector<Rgb> Pixels;  // top row first
+    Rgb At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
+};
+
+// Reads a picture, failing the test unless it is an uncompressed bottom-up
+// 24-bit BMP whose rows are padded to four bytes.
+Picture ReadPicture(const std::string& relative)
+{
+    const std::vector<uint8_t> b = ReadBytes(GameDir / relative);
+    Picture p;
+    EXPECT_GE(b.size(), 54u) << relative;
+    if (b.size() < 54)
+        return p;
+    EXPECT_EQ(b[0], 'B') << relative;
+    EXPECT_EQ(b[1], 'M') << relative;
+    EXPECT_EQ(Little(b, 28, 2), 24u) << relative;
+    EXPECT_EQ(Little(b, 30, 4), 0u) << relative << " is compressed";
+    p.Width = static_cast<int>(Little(b, 18, 4));
+    p.Height = static_cast<int>(Little(b, 22, 4));
+    const std::size_t offset = Little(b, 10, 4);
+    const std::size_t rowBytes = (static_cast<std::size_t>(p.Width) * 3 + 3) & ~std::size_t{3};
+    EXPECT_EQ(b.size(), offset + rowBytes * static_cast<std::size_t>(p.Height)) << relative;
+    if (b.size() != offset + rowBytes * static_cast<std::size_t>(p.Height))
+        return p;
+    for (int y = 0; y < p.Height; ++y)
+        for (int x = 0; x < p.Width; ++x) {
+            const std::size_t at = offset + rowBytes * static_cast<std::size_t>(p.Height - 1 - y) + 3 * x;
+            p.Pixels.push_back({b[at + 2], b[at + 1], b[at]});
+        }
+    return p;
+}
+
+using Section = std::map<std::string, std::string>;
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string Trim(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r");
+    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::map<std::string, Section> ReadIni(const std::string& relative)
+{
+    std::ifstream file(GameDir / relative);
+    EXPECT_TRUE(file) << relative;
+    std::map<std::string, Section> ini;
+    std::string section;
+    for (std::string line; std::getline(file, line);) {
+        line = Trim(line);
+        if (line.size() > 1 && line.front() == '[')
+            section = Lower(line.substr(1, line.size() - 2));
+        else if (const auto eq = line.find('='); eq != std::string::npos && !section.empty())
+            ini[section][Lower(Trim(line.substr(0, eq)))] = Trim(line.substr(eq + 1));
+    }
+    return ini;
+}
+
+std::vector<Section> Entries(const std::string& relative, const std::string& prefix)
+{
+    auto ini = ReadIni(relative);
+    std::vector<Section> entries;
+    const int count = std::stoi(ini["general"]["itemscount"]);
+    for (int i = 1; i <= count; ++i)
+        entries.push_back(ini[Lower(prefix) + std::to_string(i)]);
+    return entries;
+}
+
+struct Sized {
+    const char* Path;
+    int Width;
+    int Height;
+};
+
+// Every picture is exactly as large as the window or widget it is loaded
+// into (or, where nothing fixes the size, as large as the game was drawn for).
+const std::vector<Sized> SizedPictures{
+    {"res/gfx/Loadscreen.bmp", 800, 600},           {"res/gfx/loader.bmp", 285, 100},
+    {"res/gfx/backgrounds/planet3.bmp", 800, 600},  {"res/gfx/backgrounds/combat_tiles1.bmp", 256, 256},
+    {"res/gfx/hud/logo.bmp", 628, 40},              {"res/gfx/hud/top.bmp", 800, 115},
+    {"res/gfx/hud/bottom.bmp", 800, 150},           {"res/gfx/hud/left.bmp", 200, 375},
+    {"res/gfx/hud/right.bmp", 200, 375},            {"res/gfx/hud/center.bmp", 350, 350},
+    {"res/gfx/hud/center_main.bmp", 309, 289},      {"res/gfx/hud/center_left.bmp", 21, 350},
+    {"res/gfx/hud/center_top.bmp", 310, 20},        {"res/gfx/hud/center_bottom.bmp", 309, 41},
+    {"res/gfx/hud/center_right.bmp", 20, 350},      {"res/gfx/hud/btn1.bmp", 150, 24},
+    {"res/gfx/hud/btn2.bmp", 80, 20},               {"res/gfx/hud/btn3.bmp", 15, 15},
+    {"res/gfx/hud/btn_zoom_in.bmp", 45, 23},        {"res/gfx/hud/btn_zoom_out.bmp", 45, 23},
+    {"res/gfx/hud/menu_map.bmp", 24, 24},           {"res/gfx/hud/menu_goods.bmp", 24, 24},
+    {"res/gfx/hud/menu_player.bmp", 24, 24},        {"res/gfx/hud/menu_planet.bmp", 24, 24},
+    {"res/gfx/hud/menu_console.bmp", 24, 24},       {"res/gfx/hud/menu_ship.bmp", 24, 24},
+    {"res/gfx/hud/menu_sound_play.bmp", 24, 24},    {"res/gfx/hud/menu_sound_stop.bmp", 24, 24},
+    {"res/gfx/hud/menu_sound_prev.bmp", 24, 24},    {"res/gfx/hud/menu_sound_next.bmp", 24, 24},
+    {"res/gfx/hud/menu_sound_name.bmp", 180, 24},   {"res/gfx/hud/menu_trans_1.bmp", 24, 24},
+    {"res/gfx/hud/menu_trans_2.bmp", 24, 24},       {"res/gfx/hud/menu_trans_3.bmp", 24, 24},
+    {"res/gfx/hud/new_left.bmp", 20, 60},           {"res/gfx/hud/new_right.bmp", 20, 60},
+    {"res/gfx/hud/new_left_low.bmp", 20, 20},       {"res/gfx/hud/new_right_low.bmp", 20, 20},
+    {"res/gfx/hud/edit.bmp", 160, 20},              {"res/gfx/hud/console.bmp", 740, 20},
+    {"res/gfx/hud/c_alert.bmp", 12, 12},            {"res/gfx/hud/c_info.bmp", 12, 12},
+    {"res/gfx/hud/c_audio.bmp", 12, 12},            {"res/gfx/hud/c_mail.bmp", 12, 12},
+    {"res/gfx/hud/c_alien.bmp", 12, 12},            {"res/gfx/hud/cursor.bmp", 16, 16},
+    {"res/gfx/hud/scanner.bmp", 101, 101},          {"res/gfx/models/aster1.bmp", 56, 56},
+    {"res/gfx/models/aster2.bmp", 40, 40},          {"res/gfx/models/bullet.bmp", 2, 2},
+    {"res/gfx/avatar/avatar1.bmp", 60, 60},         {"res/gfx/avatar/avatar2.bmp", 60, 60},
+    {"res/gfx/avatar/avatar3.bmp", 60, 60},         {"res/gfx/avatar/avatar4.bmp", 60, 60},
+    {"res/gfx/avatar/avatar5.bmp", 60, 60},         {"res/gfx/avatar/avatar6.bmp", 60, 60},
+    {"res/gfx/avatar/avatar7.bmp", 60, 60},
+};
+
+TEST(GeneratedPictures, EveryPictureHasTheSizeItsWindowOrWidgetNeeds)
+{
+    for (const Sized& s : SizedPictures) {
+        const Picture p = ReadPicture(s.Path);
+        EXPECT_EQ(p.Width, s.Width) << s.Path;
+        EXPECT_EQ(p.Height, s.Height) << s.Path;
+    }
+}
+
+// A pixel half way between a shape and the key colour would show as a pink
+// fringe wherever the picture is drawn.
+TEST(GeneratedPictures, KeyedPicturesHaveNoPinkFringe)
+{
+    for (const Sized& s : SizedPictures) {
+        const Picture p = ReadPicture(s.Path);
+        for (const Rgb c : p.Pixels) {
+            const bool pinkish = c.R > 180 && c.G < 90 && c.B > 180;
+            ASSERT_FALSE(pinkish && !(c == Magenta)) << s.Path << " " << c.R << "," << c.G << "," << c.B;
+        }
+    }
+}
+
+// The title's black menu circle bounds the hover bands that are flood-filled
+// up to black; a black pixel of the picture inside would stop the fill.
+TEST(GeneratedPictures, TitleBackdropHasNoBlackInsideTheMenuCircle)
+{
+    const Picture p = ReadPicture("res/gfx/Loadscreen.bmp");
+    ASSERT_EQ(p.Pixels.size(), 800u * 600u);
+    for (int y = 350; y < 550; ++y)
+        for (int x = 50; x < 250; ++x)
+            if ((x - 150) * (x - 150) + (y - 450) * (y - 450) < 97 * 97) {
+                ASSERT_FALSE(p.At(x, y) == (Rgb{0, 0, 0})) << x << "," << y;
+            }
+}
+
+TEST(GeneratedPictures, ExplosionIsAStripOfSquareFramesOnBlack)
+{
+    const Picture p = ReadPicture("res/gfx/models/explosion1.bmp");
+    ASSERT_GT(p.Width, 0);
+    EXPECT_EQ(p.Height % p.Width, 0);
+    EXPECT_GE(p.Height / p.Width, 2);
+    for (int frame = 0; frame < p.Height / p.Width; ++frame) {
+        EXPECT_EQ(p.At(0, frame * p.Width), (Rgb{0, 0, 0})) << "frame " << frame;
+        EXPECT_FALSE(p.At(p.Width / 2, frame * p.Width + p.Width / 2) == (Rgb{0, 0, 0})) << "frame " << frame;
+    }
+}
+
+bool FileNameSafe(const std::string& name)
+{
+    return !name.empty() &&
+           std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+}
+
+// Battles spawn enemies from hulls 1..5 and weapons 1..4, load each hull's
+// picture by name and play each weapon's sound by name.
+TEST(Catalogue, EveryHullAndWeaponHasItsPicturesAndSound)
+{
+    const auto hulls = Entries("Objects/Spacecraft/ships.ini", "SHIP");
+    const auto engines = Entries("Objects/Spacecraft/engines.ini", "ENGINE");
+    const auto weapons = Entries("Objects/Spacecraft/Weapon.ini", "WEAPON");
+    EXPECT_GE(hulls.size(), 5u);
+    EXPECT_GE(engines.size(), 2u);
+    EXPECT_GE(weapons.size(), 4u);
+    EXPECT_LE(std::max({hulls.size(), engines.size(), weapons.size()}), 10u);
+    for (const Section& hull : hulls) {
+        const std::string name = hull.at("name");
+        ASSERT_TRUE(FileNameSafe(name)) << name;
+        const Picture model = ReadPicture("res/gfx/models/" + name + ".bmp");
+        EXPECT_EQ(model.Width, 92) << name;
+        EXPECT_EQ(model.Height, 92) << name;
+        ASSERT_EQ(model.Pixels.size(), 92u * 92u) << name;
+        EXPECT_EQ(model.At(0, 0), Magenta) << name << " must leave its corners transparent";
+        EXPECT_FALSE(model.At(46, 46) == Magenta) << name << " has no body at its centre";
+        EXPECT_GT(ReadPicture("res/gfx/models/" + name + "_g.bmp").Width, 0) << name;
+    }
+    for (const Section& engine : engines)
+        EXPECT_GT(std::stoi(engine.at("consumption")), 0) << engine.at("name");
+    for (const Section& weapon : weapons) {
+        const std::string name = weapon.at("name");
+        ASSERT_TRUE(FileNameSafe(name)) << name;
+        EXPECT_TRUE(fs::exists(GameDir / "res/sfx/weapon" / (name + ".wav"))) << name;
+        EXPECT_LE(std::stoi(weapon.at("type")), 2) << name << " would fire invisible shots";
+    }
+}
+
+struct ModuleLayout {
+    std::size_t Patterns = 0;
+    std::size_t SampleBytes = 0;
+    double Seconds = 0;
+};
+
+// Walks the order list, following the speed and tempo effects, to find how
+// long the module plays.
+ModuleLayout ReadModule(const std::vector<uint8_t>& b)
+{
+    ModuleLayout layout;
+    for (int i = 0; i < 31; ++i) {
+        const std::size_t header = 20 + 30 * static_cast<std::size_t>(i);
+        const std::size_t length = Big16(b, header + 22) * 2;
+        const std::size_t loopStart = Big16(b, header + 26) * 2;
+        const std::size_t loopLength = Big16(b, header + 28) * 2;
+        EXPECT_LE(b[header + 25], 64) << "volume of instrument " << i + 1;
+        if (loopLength > 2) {
+            EXPECT_LE(loopStart + loopLength, length) << "loop of instrument " << i + 1;
+        }
+        layout.SampleBytes += length;
+    }
+    const std::size_t songLength = b[950];
+    layout.Patterns = *std::max_element(b.begin() + 952, b.begin() + 952 + 128) + 1u;
+    int speed = 6;
+    int tempo = 125;
+    for (std::size_t order = 0; order < songLength; ++order)
+        for (std::size_t row = 0; row < 64; ++row) {
+            for (std::size_t channel = 0; channel < 4; ++channel) {
+                const std::size_t cell = 1084 + b[952 + order] * 1024u + row * 16 + channel * 4;
+                if ((b[cell + 2] & 0x0F) == 0xF && b[cell + 3] > 0)
+                    (b[cell + 3] < 32 ? speed : tempo) = b[cell + 3];
+            }
+            layout.Seconds += speed * 2.5 / tempo;
+        }
+    return layout;
+}
+
+TEST(Modules, AreFourChannelModulesPlayingAtLeastHalfAMinute)
+{
+    for (const char* name : {"load.mod", "track1.mod", "combat.mod", "intro.mod"}) {
+        const std::vector<uint8_t> b = ReadBytes(GameDir / "res/sfx/sndtr" / name);
+        ASSERT_GT(b.size(), 1084u) << name;
+        EXPECT_EQ(std::string(b.begin() + 1080, b.begin() + 1084), "M.K.") << name;
+        const ModuleLayout layout = ReadModule(b);
+        EXPECT_EQ(b.size(), 1084 + layout.Patterns * 1024 + layout.SampleBytes) << name;
+        EXPECT_GE(layout.Seconds, 30.0) << name;
+    }
+}
+
+TEST(Modules, AreDifferentSongs)
+{
+    const auto title = ReadBytes(GameDir / "res/sfx/sndtr/load.mod");
+    for (const char* name : {"track1.mod", "combat.mod", "intro.mod"})
+        EXPECT_NE(ReadBytes(GameDir / "res/sfx/sndtr" / name), title) << name;
+}
+
+TEST(Waves, AreAudible16BitMonoPcm)
+{
+    std::vector<fs::path> waves;
+    for (const char* folder : {"res/sfx/hud", "res/sfx/weapon"})
+        for (const auto& entry : fs::directory_iterator(GameDir / folder))
+            waves.push_back(entry.path());
+    for (const char* name : {"menu1", "btn_click", "btn_disabled", "message_alert", "message_info", "planet_select"})
+        EXPECT_TRUE(fs::exists(GameDir / "res/sfx/hud" / (std::string(name) + ".wav"))) << name;
+    for (const char* name : {"collision", "small_explosion_1", "small_explosion_2", "small_explosion_3"})
+        EXPECT_TRUE(fs::exists(GameDir / "res/sfx/weapon" / (std::string(name) + ".wav"))) << name;
+    for (const fs::path& path : waves) {
+        const std::vector<uint8_t> b = ReadBytes(path);
+        ASSERT_GT(b.size(), 44u) << path;
+        EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << path;
+        EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ") << path;
+        EXPECT_EQ(Little(b, 20, 2), 1u) << path;
+        EXPECT_EQ(Little(b, 22, 2), 1u) << path;
+        EXPECT_EQ(Little(b, 34, 2), 16u) << path;
+        EXPECT_EQ(Little(b, 40, 4) + 44, b.size()) << path;
+        int peak = 0;
+        for (std::size_t at = 44; at + 1 < b.size(); at += 2)
+            peak = std::max(peak, std::abs(static_cast<int16_t>(Little(b, at, 2))));
+        EXPECT_GT(peak, 8000) << path;
+    }
+}
+
+// The crawl's lines: "#" headings, empty lines, and justified lines of words
+// each followed by exactly one blank, 40 pixels apiece on a 2100-pixel sheet.
+TEST(OutroText, FollowsTheCrawlFormat)
+{
+    std::ifstream file(GameDir / "res/outro.txt", std::ios::binary);
+    ASSERT_TRUE(file);
+    int lines = 0;
+    int headings = 0;
+    int justified = 0;
+    for (std::string line; std::getline(file, line); ++lines) {
+        ASSERT_EQ(line.find('\r'), std::string::npos) << "line " << lines + 1;
+        ASSERT_TRUE(std::all_of(line.begin(), line.end(), [](unsigned char c) { return c >= 32 && c < 127; }))
+            << "line " << lines + 1;
+        if (line.empty())
+            continue;
+        if (line[0] == '#') {
+            ++headings;
+            continue;
+        }
+        ++justified;
+        EXPECT_EQ(line.back(), ' ') << "line " << lines + 1 << " would lose its last word";
+        EXPECT_EQ(line.find("  "), std::string::npos) << "line " << lines + 1;
+        EXPECT_NE(line[0], ' ') << "line " << lines + 1;
+        EXPECT_GE(std::count(line.begin(), line.end(), ' '), 3) << "line " << lines + 1 << " is spread too thin";
+        EXPECT_LE(line.size(), 40u) << "line " << lines + 1;
+    }
+    EXPECT_LE(lines * 40, 2100 - 40);
+    EXPECT_GE(headings, 2);
+    EXPECT_GE(justified, 15);
+}
+
+}  // namespace
