@@ -1,0 +1,184 @@
+#include "platform/Fonts.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "platform/LoadError.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* TerminusPath = "/usr/share/fonts/truetype/terminus/TerminusTTF-4.46.0.ttf";
+constexpr const char* SansPath = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+constexpr const char* SansBoldPath = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// round(points x 96 / 72) in whole numbers: 4p / 3 never ends in a half. A
+// negative size is a height in pixels, as on the desktop.
+int PointsToPixels(int points)
+{
+    if (points < 0) return -points;
+    return std::max(1, (points * 4 + 1) / 3);
+}
+
+struct FontCloser {
+    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
+};
+
+// An opened face and the line box it is measured with: CellAscent rows above
+// the baseline, CellHeight rows in all.
+struct OpenFont {
+    std::unique_ptr<TTF_Font, FontCloser> Font;
+    int Ascent = 0;  // SDL_ttf's baseline position in a rendered line
+    int Height = 0;  // SDL_ttf's line height
+    int CellAscent = 0;
+    int CellHeight = 0;
+};
+
+void StartTtf(const std::string& path)
+{
+    if (TTF_WasInit() > 0) return;
+    if (TTF_Init() != 0) throw LoadError(path, std::string("cannot start SDL_ttf: ") + TTF_GetError());
+}
+
+OpenFont Open(const FontFace& face)
+{
+    StartTtf(face.Path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(face.Path, ec)) throw LoadError(face.Path, "font file not found");
+    OpenFont open;
+    open.Font.reset(TTF_OpenFont(face.Path.c_str(), face.Pixels));
+    if (!open.Font) throw LoadError(face.Path, std::string("cannot open the font: ") + TTF_GetError());
+    TTF_Font* font = open.Font.get();
+    open.Ascent = TTF_FontAscent(font);
+    open.Height = TTF_FontHeight(font);
+    open.CellAscent = open.Ascent;
+    open.CellHeight = open.Height;
+    int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+    if (face.BitmapCell && TTF_GlyphMetrics32(font, 'A', &minX, &maxX, &minY, &maxY, &advance) == 0 &&
+        maxY > minY) {
+        // A glyph of a bitmap strike is the whole cell, blank rows included.
+        open.CellAscent = maxY;
+        open.CellHeight = maxY - minY;
+    }
+    return open;
+}
+
+// Faces are opened once and kept for the run (SDL_ttf is never shut down, so
+// closing them at exit is safe).
+const OpenFont& Find(const Font& font)
+{
+    static std::map<std::pair<std::string, int>, OpenFont> cache;
+    const FontFace face = MapFont(font);
+    const auto key = std::make_pair(face.Path, face.Pixels);
+    auto it = cache.find(key);
+    if (it == cache.end()) it = cache.emplace(key, Open(face)).first;
+    return it->second;
+}
+
+// The code points of UTF-8 text; a malformed byte counts as U+FFFD.
+std::vector<uint32_t> CodePoints(std::string_view text)
+{
+    std::vector<uint32_t> points;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
+            points.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        uint32_t cp = extra == 0 ? lead : lead & (0x3Fu >> extra);
+        bool good = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            good = good && (next >> 6) == 2;
+            cp = (cp << 6) | (next & 0x3Fu);
+        }
+        points.push_back(good ? cp : 0xFFFD);
+        i += good ? static_cast<std::size_t>(extra) + 1 : 1;
+    }
+    return points;
+}
+
+// How many rows SDL_ttf added above the line for glyphs that rise above the
+// font's ascent (an accented capital): the rendered line then starts that
+// much higher, and the glyphs must be moved back down to keep the baseline.
+int RowsAboveLine(const OpenFont& open, std::string_view text)
+{
+    int top = open.Ascent;
+    for (uint32_t cp : CodePoints(text)) {
+        int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+        if (TTF_GlyphMetrics32(open.Font.get(), cp, &minX, &maxX, &minY, &maxY, &advance) == 0)
+            top = std::max(top, maxY);
+    }
+    return top - open.Ascent;
+}
+
+}  // namespace
+
+FontFace MapFont(const Font& font)
+{
+    if (SameName(font.Name, "Fixedsys")) return {TerminusPath, 16, true};
+    if (SameName(font.Name, "MS Sans Serif")) return {SansPath, 11, false};
+    if (SameName(font.Name, "Arial Black")) return {SansBoldPath, PointsToPixels(font.Size), false};
+    return {SansPath, PointsToPixels(font.Size), false};
+}
+
+TextBox MeasureText(const Font& font, std::string_view text)
+{
+    const OpenFont& open = Find(font);
+    TextBox box{0, open.CellHeight};
+    if (text.empty()) return box;
+    const std::string s(text);
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(open.Font.get(), s.c_str(), &w, &h) == 0) box.Width = w;
+    return box;
+}
+
+TextMask RenderText(const Font& font, std::string_view text)
+{
+    const OpenFont& open = Find(font);
+    TextMask mask;
+    mask.Box = MeasureText(font, text);
+    if (text.empty()) return mask;
+    const std::string s(text);
+    SDL_Surface* surface = TTF_RenderUTF8_Solid(open.Font.get(), s.c_str(), SDL_Color{255, 255, 255, 255});
+    if (surface == nullptr) return mask;
+    // A solid rendering is 8 bits a pixel: index 0 is the background, any
+    // other index a glyph pixel.
+    if (surface->format->BytesPerPixel == 1) {
+        const int above = std::clamp(RowsAboveLine(open, text), 0, std::max(0, surface->h - open.Height));
+        mask.Left = 0;
+        mask.Top = open.CellAscent - open.Ascent - above;
+        mask.Width = surface->w;
+        mask.Height = surface->h;
+        mask.Bits.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
+        for (int y = 0; y < surface->h; ++y) {
+            const auto* row = static_cast<const uint8_t*>(surface->pixels) + static_cast<std::ptrdiff_t>(y) * surface->pitch;
+            for (int x = 0; x < surface->w; ++x)
+                mask.Bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface->w) + static_cast<std::size_t>(x)] =
+                    row[x] != 0 ? 1 : 0;
+        }
+    }
+    SDL_FreeSurface(surface);
+    return mask;
+}
+
+}  // namespace kv

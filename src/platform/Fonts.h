@@ -1,0 +1,61 @@
+// The text service behind Canvas::TextOut and Canvas::TextSize: the game's
+// desktop font names mapped to real faces, rendered with SDL2_ttf.
+//
+// Mapping (faces from Debian's fonts-terminus and fonts-liberation):
+// - "Fixedsys": Terminus at 16 px whatever the size asked for. Terminus TTF
+//   carries an 8 x 16 bitmap strike at that size, which gives the crisp cell
+//   of the old system font. SDL_ttf places that strike with the outline
+//   metrics (ascent 14, descent 2), so descenders hang 2 rows below its line
+//   height; the cell is therefore taken from the strike itself (12 rows above
+//   the baseline, 4 below): exactly 8 x 16 per character.
+// - "Arial": Liberation Sans; "Arial Black": Liberation Sans Bold; both at
+//   pixels = round(points x 96 / 72), the size the desktop gave them at 96 DPI.
+// - "MS Sans Serif": Liberation Sans at 11 px.
+// - Any other name: Liberation Sans at round(points x 96 / 72) px.
+// Names are compared without regard to case.
+//
+// Glyphs are rendered without anti-aliasing (TTF_RenderUTF8_Solid), so a
+// glyph pixel is either set or not. Faces are opened on first use and kept
+// for the run; a missing font file throws LoadError naming its path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Bitmap.h"
+
+namespace kv {
+
+// The face and pixel size a desktop font maps to.
+struct FontFace {
+    std::string Path;
+    int Pixels = 0;
+    bool BitmapCell = false;  // take the line box from the bitmap strike's cell
+    friend bool operator==(const FontFace&, const FontFace&) = default;
+};
+
+FontFace MapFont(const Font& font);
+
+// The text's box: its advance width and the font's line height.
+struct TextBox {
+    int Width = 0;
+    int Height = 0;
+};
+
+// The glyph pixels of a text, placed relative to the top-left corner of its
+// box. The mask may reach outside the box (accents above, descenders below).
+struct TextMask {
+    TextBox Box;
+    int Left = 0;  // position of the mask's first column relative to the box
+    int Top = 0;   // position of the mask's first row relative to the box
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Bits;  // Width x Height, 1 where a glyph pixel is set
+};
+
+TextBox MeasureText(const Font& font, std::string_view text);
+TextMask RenderText(const Font& font, std::string_view text);
+
+}  // namespace kv
