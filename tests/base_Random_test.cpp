@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/Numbers.h"
 #include "base/OneBased.h"
 
@@ -31,8 +33,9 @@ TEST(Numbers, NearestRoundsHalvesToEven)
     EXPECT_EQ(kv::Nearest(3.5), 4);
     EXPECT_EQ(kv::Nearest(-0.5), 0);
     EXPECT_EQ(kv::Nearest(-1.5), -2);
-    EXPECT_EQ(kv::WrapIndex(-1, 628), 627);
-    EXPECT_EQ(kv::WrapIndex(628, 628), 0);
+    EXPECT_EQ(kv::Nearest(1e17 + 0.0), static_cast<int64_t>(1e17));
+    for (double v = -1000.0; v < 1000.0; v += 0.125)
+        ASSERT_EQ(kv::Nearest(v), static_cast<int64_t>(std::nearbyint(v))) << v;
 }
 
 TEST(OneBased, IndexesFromOneAndChecks)

@@ -60,7 +60,9 @@ TEST(Sprite, ClipsAtTheCanvasEdges)
     kv::kvSprite s = RedSquare();
     kv::Bitmap canvas(10, 10);
     canvas.Fill(Blue);
-    s.MoveTo(-2, -2, canvas);
+    s.X = -2;
+    s.Y = -2;
+    s.Draw(canvas);
     EXPECT_EQ(canvas.Pixel(0, 0), Red);
     s.MoveTo(8, 9, canvas);
     EXPECT_EQ(canvas.Pixel(0, 0), Blue);

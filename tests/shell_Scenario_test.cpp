@@ -18,7 +18,7 @@ constexpr kv::Rgb Band{99, 119, 56};
 class ShellScenario : public ::testing::Test {
 protected:
     void Play(const std::vector<std::string>& script) { runner.Run(script); }
-    kv::Bitmap& Shown() { return window.Surface(); }
+    const kv::Bitmap& Shown() { return form.ShownFrame(); }
 
     kv::Window window;
     kv::TfrmMain form{window};
@@ -101,6 +101,7 @@ protected:
     {
         folder_ = fs::path(::testing::TempDir()) / "kvspace_damaged";
         fs::remove_all(folder_);
+        fs::create_directories(folder_);
         fs::copy(fs::path(KV_GAME_DIR) / "res", folder_ / "res", fs::copy_options::recursive);
         previous_ = fs::current_path();
         fs::current_path(folder_);

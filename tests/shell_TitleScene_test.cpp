@@ -67,7 +67,7 @@ TEST(TitleLogoRing, MapsFramePixelsToLogoPixels)
     kv::LogoRing ring;
     ring.Build(W, H);
     for (int phase : {0, 1, 313, 627}) {
-        for (auto [x, y] : std::vector<std::pair<int, int>>{{150, 345}, {150, 560}, {30, 450}, {260, 440}, {80, 380}, {220, 530}}) {
+        for (auto [x, y] : std::vector<std::pair<int, int>>{{150, 345}, {150, 560}, {30, 450}, {260, 440}, {70, 370}, {220, 530}}) {
             const auto got = ring.SourceOf(x, y, static_cast<uint16_t>(phase));
             const auto want = Expected(x, y, W, H, phase);
             EXPECT_EQ(got.Row, want.Row) << x << "," << y;
@@ -76,7 +76,8 @@ TEST(TitleLogoRing, MapsFramePixelsToLogoPixels)
     }
     // The bottom logo row lies next to the circle, the top row outermost;
     // the row H - 1 and anything inside the circle are never drawn.
-    EXPECT_EQ(ring.SourceOf(150, 450 + 101, 0).Row, H - 2);
+    EXPECT_EQ(ring.SourceOf(150, 450 + 102, 0).Row, H - 2);
+    EXPECT_EQ(ring.SourceOf(150, 450 + 101, 0).Row, -1);
     EXPECT_EQ(ring.SourceOf(150, 450 + 100 + H, 0).Row, 0);
     EXPECT_EQ(ring.SourceOf(150, 450 + 100, 0).Row, -1);
     EXPECT_EQ(ring.SourceOf(150, 450, 0).Row, -1);

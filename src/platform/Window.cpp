@@ -113,6 +113,29 @@ std::optional<InputEvent> Translate(const SDL_Event& e)
     }
 }
 
+// Blue-green-red rows into 32-bit pixels of the window's format, four
+// pixels (three words in, four words out) at a time.
+void WidenRow(const uint8_t* src, uint8_t* dst, int width)
+{
+    constexpr uint32_t Opaque = 0xFF000000u;
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 12, dst += 16) {
+        uint32_t in[3];
+        std::memcpy(in, src, sizeof in);
+        const uint32_t out[4] = {
+            (in[0] & 0xFFFFFFu) | Opaque,
+            (in[0] >> 24) | ((in[1] & 0xFFFFu) << 8) | Opaque,
+            (in[1] >> 16) | ((in[2] & 0xFFu) << 16) | Opaque,
+            (in[2] >> 8) | Opaque,
+        };
+        std::memcpy(dst, out, sizeof out);
+    }
+    for (; x < width; ++x, src += 3, dst += 4) {
+        const uint32_t pixel = src[0] | (src[1] << 8) | (src[2] << 16) | Opaque;
+        std::memcpy(dst, &pixel, sizeof pixel);
+    }
+}
+
 bool HasRealDisplay()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -127,6 +150,7 @@ struct Window::Impl {
     SDL_Texture* texture = nullptr;
     int textureW = 0;
     int textureH = 0;
+    uint32_t textureFormat = SDL_PIXELFORMAT_BGR24;
 
     ~Impl()
     {
@@ -136,14 +160,34 @@ struct Window::Impl {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
+    // The texture takes the window's own 32-bit format when it has one, so
+    // that the renderer's copy is a plain copy; the frame's rows are widened
+    // into it by Upload. Other windows get a texture of the frame's format.
     void EnsureTexture(int w, int h)
     {
         if (texture && textureW == w && textureH == h) return;
         if (texture) SDL_DestroyTexture(texture);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING, w, h);
+        const uint32_t windowFormat = SDL_GetWindowPixelFormat(window);
+        textureFormat = windowFormat == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : SDL_PIXELFORMAT_BGR24;
+        texture = SDL_CreateTexture(renderer, textureFormat, SDL_TEXTUREACCESS_STREAMING, w, h);
         textureW = w;
         textureH = h;
         SDL_RenderSetLogicalSize(renderer, w, h);
+    }
+
+    void Upload(const Bitmap& frame)
+    {
+        if (textureFormat != SDL_PIXELFORMAT_RGB888) {
+            SDL_UpdateTexture(texture, nullptr, frame.Data(), frame.Stride());
+            return;
+        }
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
+        for (int y = 0; y < frame.Height(); ++y)
+            WidenRow(frame.Row(y), static_cast<uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch,
+                     frame.Width());
+        SDL_UnlockTexture(texture);
     }
 };
 
@@ -190,19 +234,12 @@ void Window::ShowSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE :
 
 void Window::Present(const Bitmap& frame)
 {
-    if (surface_.Width() != frame.Width() || surface_.Height() != frame.Height())
-        surface_.SetSize(frame.Width(), frame.Height());
-    if (!frame.Empty()) std::memcpy(surface_.Data(), frame.Data(), static_cast<std::size_t>(frame.Stride()) * frame.Height());
-    PresentSurface();
-}
-
-void Window::PresentSurface()
-{
-    if (surface_.Empty()) return;
-    impl_->EnsureTexture(surface_.Width(), surface_.Height());
+    if (frame.Empty()) return;
+    impl_->EnsureTexture(frame.Width(), frame.Height());
     if (!impl_->texture) return;
-    SDL_UpdateTexture(impl_->texture, nullptr, surface_.Data(), surface_.Stride());
-    SDL_RenderClear(impl_->renderer);
+    impl_->Upload(frame);
+    // A window larger than the frame shows bars around it that must be black.
+    if (Width() != frame.Width() || Height() != frame.Height()) SDL_RenderClear(impl_->renderer);
     SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
     SDL_RenderPresent(impl_->renderer);
 }

@@ -4,9 +4,7 @@
 //
 // Presenting: the 24-bit blue-green-red frame goes into a streaming texture
 // of the same format and is copied with the frame's size as the logical size,
-// so SDL letterboxes and scales when the window is larger. The window also
-// keeps the last presented frame as its own canvas (Surface), on which the
-// software pointer draws itself between frames.
+// so SDL letterboxes and scales when the window is larger.
 #pragma once
 
 #include <memory>
@@ -46,11 +44,8 @@ public:
     int Height() const;
     void ShowSystemPointer(bool shown);
 
-    // Copies the frame into Surface and shows it.
+    // Shows the frame; the window keeps no reference to it.
     void Present(const Bitmap& frame);
-    // Shows Surface again (after the pointer drew on it).
-    void PresentSurface();
-    Bitmap& Surface() { return surface_; }
 
     // Waits up to `timeoutMs` for the next event, translated into the game's
     // terms; events the game does not use are skipped.
@@ -69,7 +64,6 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-    Bitmap surface_;
 };
 
 }  // namespace kv

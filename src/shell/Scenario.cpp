@@ -127,7 +127,7 @@ void ScenarioRunner::RunLine(const std::string& line)
             if (!(in >> name)) throw std::invalid_argument("needs a name");
             std::filesystem::create_directories(folder_);
             const std::string path = folder_ + "/" + name + ".png";
-            SavePngFile(path, form_.Form().Surface());
+            SavePngFile(path, form_.ShownFrame());
             frames_.push_back(path);
         } else {
             throw std::invalid_argument("unknown command");

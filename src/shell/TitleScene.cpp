@@ -111,7 +111,12 @@ int LogoRing::ColumnOf(const Entry& e, uint16_t phase) const
 {
     const int64_t column = e.Upper ? Nearest(static_cast<double>((3 * width_) / 2 - phase) - e.Column)
                                    : Nearest(e.Column - phase);
-    return static_cast<int>(WrapIndex(column, width_));
+    // The column lies within two logo widths either side: fold it back
+    // without a division per pixel.
+    int wrapped = static_cast<int>(column);
+    while (wrapped < 0) wrapped += width_;
+    while (wrapped >= width_) wrapped -= width_;
+    return wrapped;
 }
 
 void LogoRing::Draw(const Bitmap& logo, uint16_t phase, Bitmap& frame) const

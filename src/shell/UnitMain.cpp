@@ -158,7 +158,7 @@ void TfrmMain::ComposeSpace()
 void TfrmMain::ComposeLauncher()
 {
     launcher_.Compose(game.BackBuffer, launcherFrame_);
-    window_.Present(launcherFrame_);
+    Show(launcherFrame_);
 }
 
 void TfrmMain::FormPaint()
@@ -172,7 +172,13 @@ void TfrmMain::FormPaint()
     }
     for (kvSprite* sprite : game.hud.SpriteTable)
         if (sprite != nullptr && sprite->Tracking == 1) sprite->Draw(game.BackBuffer);
-    window_.Present(game.BackBuffer);
+    Show(game.BackBuffer);
+}
+
+void TfrmMain::Show(const Bitmap& frame)
+{
+    shown_ = &frame;
+    window_.Present(frame);
 }
 
 void TfrmMain::ReturnToTitle()
@@ -239,10 +245,12 @@ void TfrmMain::FormMouseMove(int x, int y)
         game.scene.LastMouse = Point{x, y};
         return;
     }
+    // Between frames the back buffer holds what the window shows, so the
+    // pointer moves on it and the window shows it again.
     kvSprite& pointer = game.hud.CursorSprite;
     if (pointer.Tracking == 1) {
-        pointer.MoveTo(x, y, window_.Surface());
-        window_.PresentSurface();
+        pointer.MoveTo(x, y, game.BackBuffer);
+        Show(game.BackBuffer);
     } else {
         pointer.X = x;
         pointer.Y = y;

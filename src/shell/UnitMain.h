@@ -50,6 +50,8 @@ public:
 
     bool Terminated() const { return game.TerminateRequested; }
     Window& Form() { return window_; }
+    // The picture the window shows now.
+    const Bitmap& ShownFrame() const { return *shown_; }
     const Launcher& LauncherControls() const { return launcher_; }
     const ScreenModes& Screen() const { return screen_; }
 
@@ -68,6 +70,7 @@ private:
     void ComposeLauncher();
     void ComposeSpace();
     void Report(const std::string& text);
+    void Show(const Bitmap& frame);
 
     Window& window_;
     ScreenModes screen_;
@@ -76,6 +79,7 @@ private:
     LogoRing ring_;
     OutroCrawl crawl_;
     Bitmap launcherFrame_;
+    const Bitmap* shown_ = &launcherFrame_;
     std::string lastReport_;
 };
 
