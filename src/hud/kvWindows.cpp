@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Canvas.h"
+
 namespace kv {
 
 void kvWindow::Create(uint16_t width, uint16_t height)
@@ -18,6 +20,16 @@ void kvWindow::Create(uint16_t width, uint16_t height)
     Left = 0;
     Top = 0;
     OnClick = nullptr;
+}
+
+void kvWindow::Line(int x1, int y1, int x2, int y2) { Canvas(Face).Line(x1, y1, x2, y2); }
+
+bool kvWindow::AddItem(kvWindow& item)
+{
+    if (ItemCount >= 20) return false;
+    ++ItemCount;
+    Items[ItemCount] = &item;
+    return true;
 }
 
 void kvWindow::ClearToKey() { Face.Fill(ColourKey); }

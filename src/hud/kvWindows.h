@@ -3,16 +3,22 @@
 // at its position with colour-key transparency and a constant-alpha blend.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
+#include "base/OneBased.h"
 #include "platform/Bitmap.h"
+#include "platform/Input.h"
 
 namespace kv {
 
 // A click at window-relative (X, Y); Button 0 left, 1 right, 2 middle.
 using ClickHandler = std::function<void(int16_t x, int16_t y, uint8_t button)>;
+
+// The three widget kinds; code that walks a window's items picks each
+// item's drawing and click rules by its kind, never by a virtual call.
+enum class WidgetKind : uint8_t { Window, Button, Edit };
 
 class kvWindow {
 public:
@@ -25,7 +31,12 @@ public:
     // pixels are skipped; Alpha 256 or more copies, below 256 each channel
     // becomes ((256 - Alpha) * dst) >> 8 + (src * Alpha) >> 8.
     void DrawTo(Bitmap& target) const;
+    // Draws a line on the face with its current pen.
+    void Line(int x1, int y1, int x2, int y2);
+    // Appends an item; a window holds at most 20, further ones are refused.
+    bool AddItem(kvWindow& item);
 
+    WidgetKind Kind = WidgetKind::Window;
     ClickHandler OnClick;
     uint16_t Width = 0;
     uint16_t Height = 0;
@@ -36,7 +47,58 @@ public:
     uint8_t SlideIn = 0;
     uint8_t SlideOut = 0;
     uint16_t Alpha = 179;
+    OneBased<kvWindow*, 20> Items;
+    uint8_t ItemCount = 0;
 };
+
+// An image with an optional centred caption that runs its handler when
+// clicked; (128, 0, 128) marks the parts of its image that are neither drawn
+// nor clickable.
+class kvButton : public kvWindow {
+public:
+    kvButton() { Kind = WidgetKind::Button; }
+    // Placed at (x1, y1), x2 - x1 wide and y2 - y1 high, opaque, enabled; the
+    // image is a data file exactly that size.
+    void Create(int x1, int y1, int x2, int y2, const std::string& caption, const std::string& bitmapPath);
+    // Draws onto its window's face (never the face's last column or row),
+    // then the caption in the target's font.
+    void DrawTo(Bitmap& target) const;
+
+    std::string Caption;
+    uint8_t Enabled = 1;
+};
+
+// A one-line field that collects typed letters, digits and blanks.
+class kvEdit : public kvWindow {
+public:
+    kvEdit() { Kind = WidgetKind::Edit; }
+    void Create(int x, int y, uint16_t width, const std::string& bitmapPath);
+    void DrawTo(Bitmap& target) const;
+    // Backspace, letters (upper case with Shift alone), digits and blanks
+    // while (length + 1) * 8 < Width, and Enter when SubmitOnEnter is set.
+    void KeyPress(uint16_t key, ShiftState shift);
+
+    std::string Text;
+    uint8_t SubmitOnEnter = 0;
+    // Receives the text on Enter (the console's command line).
+    std::function<void(const std::string&)> OnSubmit;
+};
+
+class kvSound;
+
+// A click at window-relative (x, y) of a top-level window: the first visible
+// item with a handler whose box holds the point and whose pixel there is not
+// (128, 0, 128) takes it. An enabled button plays the click sound, runs its
+// handler and takes the focus; an edit runs its handler silently and takes
+// the focus; anything else plays the refusal sound and the search goes on.
+// When no item takes the click, the window's own handler runs and the window
+// takes the focus.
+void ClickItemAt(kvWindow& window, int16_t x, int16_t y, uint8_t button, kvWindow*& focusedItem, kvSound& sound);
+
+// Reloads the edit's image and draws its green frame over it.
+void FrameEdit(kvEdit& edit, const std::string& bitmapPath);
+// Draws an item by its kind: button, edit or plain window.
+void DrawItem(const kvWindow& item, Bitmap& target);
 
 // Blends one run of pixels of a face row onto a target row, skipping the
 // transparent colour (and, for buttons, the not-clickable purple as well).
