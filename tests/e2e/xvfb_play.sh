@@ -5,17 +5,20 @@ set -euo pipefail
 game_dir=$1
 cd "$game_dir"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and writes its number.
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
+  rm -f "$number_file"
 }
 trap cleanup EXIT
-export DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+[ -s "$number_file" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n 1 "$number_file") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
 ./kvspace &
 game=$!
