@@ -4,10 +4,13 @@
 // ticks move on. A test makes a fresh Game in one line.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 
 #include "base/OneBased.h"
 #include "base/Random.h"
+#include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
 #include "hud/kvWindows.h"
@@ -28,16 +31,69 @@ constexpr int16_t Exit = 10;
 constexpr int16_t NeverHovered = 199;
 }  // namespace title
 
-// The windows and pictures built once when the player leaves the launcher.
+// The windows, items and pictures built once when the player leaves the
+// launcher; they live until the program ends. Items refer to the widgets
+// held here, so a Hud stays where it was made.
 struct Hud {
+    Hud() = default;
+    Hud(const Hud&) = delete;
+    Hud& operator=(const Hud&) = delete;
+
+    kvWindow StarMap;      // slot 1
+    kvWindow TopBar;       // slot 2
+    kvWindow ConsoleWindow;  // slot 3
+    kvWindow PlayerWindow;   // slot 4
+    kvWindow StarInfo;     // slot 5
+    kvWindow ShipWindow;   // slot 6
+    kvWindow Market;       // slot 7
+    kvWindow NewGame;      // slot 8
+    kvWindow OutroSheet;   // slot 9: 800 x 2100, hidden; the source of the outro crawl
+    kvWindow Scanner;      // slot 10
     kvWindow TitleWindow;  // 800 x 600, drawn by the title and outro scenes only
-    kvWindow OutroSheet;   // 800 x 2100, hidden; the source of the outro crawl
+
+    // The top bar's items, in the order they are added.
+    kvButton NewGameButton, ExitButton, LoadButton, SaveButton;
+    kvButton MapButton, GoodsButton, PlayerButton, PlanetButton, ConsoleButton, ShipButton;
+    kvButton SoundPlayButton, SoundPrevButton, SoundNextButton, TrackNameButton, TransparencyButton;
+    kvEdit ConsoleEdit;
+    kvButton GoButton;
+    kvButton EclipticButton, AxesButton, ZoomInButton, ZoomOutButton;
+    kvButton NextPartButton, PreviousPartButton;
+    kvButton BuyButton, SellButton;
+    kvButton NextAvatarButton, PreviousAvatarButton, NextDifficultyButton, PreviousDifficultyButton;
+    kvButton NextSpecialisationButton, PreviousSpecialisationButton, StartButton, CancelButton;
+    kvEdit NameEdit;
+
+    // The star map's frame: main, left, right, top and bottom pieces.
+    std::array<Bitmap, 5> StarMapImages;
+    Bitmap PlayerAvatar;
+    Bitmap NewGameAvatar;
     Bitmap Logo;
     kvSprite CursorSprite;
+
     // Top-level windows, drawn from slot 1 up and hit-tested from 32 down.
     OneBased<kvWindow*, 32> WindowTable;
     // Sprites drawn above everything at the end of each frame.
     OneBased<kvSprite*, 32> SpriteTable;
+    // The widget that receives keys: an item or a top-level window.
+    kvWindow* FocusedItem = nullptr;
+    // 1 opaque, 2 Alpha 179, 3 Alpha 128; a new game keeps it.
+    uint8_t Transparency = 2;
+};
+
+// The choices of the new-game window.
+struct NewGameChoices {
+    int32_t AvatarChoice = 1;
+    int32_t DifficultyChoice = 1;
+    int32_t SpecialisationChoice = 1;
+};
+
+// The star map's view.
+struct MapView {
+    int32_t MapLevel = 1;
+    double MapZoom = 1;
+    double MapTilt = 0;
+    double MapSpin = 0;
 };
 
 // What the scene switches set and the ticks move on.
@@ -60,11 +116,19 @@ struct Game {
     uint8_t MouseButtons = 0;
     KeyState Keys;
     bool TerminateRequested = false;
+    // Set by the shell: the scene switch, for handlers below it that end a
+    // scene (the top bar's "Exit").
+    std::function<void(uint8_t)> SwitchScene;
 
     Random random;
     kvSound Sound;
     SceneState scene;
+    kvConsole Console;
     Hud hud;
+    NewGameChoices choices;
+    MapView map;
+    uint8_t Difficulty = 1;
+    int32_t MarketSelectedLine = 1;
 };
 
 }  // namespace kv

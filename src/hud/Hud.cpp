@@ -2,46 +2,329 @@
 
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
+#include "platform/LoadError.h"
 
 namespace kv {
 
 namespace {
 
-void BuildTitleWindows(Hud& hud)
+constexpr Rgb MapPen{0, 255, 0};
+
+ClickHandler Does(Game& game, void (*action)(Game&))
 {
-    hud.TitleWindow.Create(800, 600);
-    hud.TitleWindow.OnClick = [](int16_t, int16_t, uint8_t) {};
-    hud.OutroSheet.Create(800, 2100);
-    hud.OutroSheet.OnClick = [](int16_t, int16_t, uint8_t) {};
-    hud.OutroSheet.Visible = 0;
+    return [&game, action](int16_t, int16_t, uint8_t) { action(game); };
 }
 
-void FillTables(Hud& hud)
+const ClickHandler Nothing = [](int16_t, int16_t, uint8_t) {};
+
+// A hidden sliding panel opens from `hiddenAt`; a visible one reverses.
+void ToggleSlide(Game& game, kvWindow& window, int32_t kvWindow::*axis, int32_t hiddenAt)
 {
-    for (kvWindow*& slot : hud.WindowTable) slot = nullptr;
-    hud.WindowTable[9] = &hud.OutroSheet;
-    for (kvSprite*& slot : hud.SpriteTable) slot = nullptr;
-    hud.SpriteTable[1] = &hud.CursorSprite;
+    if (!window.Visible) {
+        window.Visible = 1;
+        window.*axis = hiddenAt;
+        window.SlideIn = 1;
+        window.SlideOut = 0;
+    } else {
+        window.SlideIn = window.SlideIn ? 0 : 1;
+        window.SlideOut = window.SlideOut ? 0 : 1;
+    }
+    game.RepaintNeeded = 1;
+}
+
+// A window with an empty handler: it swallows clicks that reach it.
+void MakeWindow(kvWindow& window, uint16_t width, uint16_t height, int32_t left = 0, int32_t top = 0)
+{
+    window.Create(width, height);
+    window.Left = left;
+    window.Top = top;
+    window.OnClick = Nothing;
+}
+
+void MakeButton(kvWindow& owner, kvButton& button, int x1, int y1, int x2, int y2, const std::string& caption,
+                const std::string& image, ClickHandler handler)
+{
+    button.Create(x1, y1, x2, y2, caption, image);
+    button.OnClick = std::move(handler);
+    owner.AddItem(button);
+}
+
+void BuildTopBar(Game& game)
+{
+    Hud& h = game.hud;
+    kvWindow& bar = h.TopBar;
+    MakeWindow(bar, 800, 115);
+    const std::string btn1 = "res\\gfx\\hud\\btn1.bmp";
+    MakeButton(bar, h.NewGameButton, 12, 5, 162, 29, "New game", btn1, Nothing);
+    MakeButton(bar, h.ExitButton, 163, 5, 313, 29, "Exit", btn1, [&game](int16_t, int16_t, uint8_t) {
+        if (game.SwitchScene) game.SwitchScene(SceneTitle);
+        game.RepaintNeeded = 1;
+    });
+    MakeButton(bar, h.LoadButton, 12, 35, 162, 59, "Load", btn1, Nothing);
+    MakeButton(bar, h.SaveButton, 163, 35, 313, 59, "Save", btn1, Nothing);
+    MakeButton(bar, h.MapButton, 487, 5, 511, 29, "", "res\\gfx\\hud\\menu_map.bmp", Does(game, ToggleStarMap));
+    MakeButton(bar, h.GoodsButton, 517, 5, 541, 29, "", "res\\gfx\\hud\\menu_goods.bmp", Does(game, ToggleMarket));
+    MakeButton(bar, h.PlayerButton, 547, 5, 571, 29, "", "res\\gfx\\hud\\menu_player.bmp",
+               Does(game, TogglePlayerWindow));
+    MakeButton(bar, h.PlanetButton, 577, 5, 601, 29, "", "res\\gfx\\hud\\menu_planet.bmp",
+               Does(game, ToggleStarInfo));
+    MakeButton(bar, h.ConsoleButton, 607, 5, 631, 29, "", "res\\gfx\\hud\\menu_console.bmp",
+               Does(game, ToggleConsole));
+    MakeButton(bar, h.ShipButton, 637, 5, 661, 29, "", "res\\gfx\\hud\\menu_ship.bmp", Does(game, ToggleShipWindow));
+    MakeButton(bar, h.SoundPlayButton, 517, 35, 541, 59, "", "res\\gfx\\hud\\menu_sound_play.bmp",
+               Does(game, PauseOrResumeMusic));
+    MakeButton(bar, h.SoundPrevButton, 487, 35, 511, 59, "", "res\\gfx\\hud\\menu_sound_prev.bmp",
+               Does(game, PreviousTrack));
+    MakeButton(bar, h.SoundNextButton, 547, 35, 571, 59, "", "res\\gfx\\hud\\menu_sound_next.bmp",
+               Does(game, NextTrack));
+    const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
+    const std::string trackName = playing ? std::string(game.Sound.CurrentTrackName()) : "disabled";
+    MakeButton(bar, h.TrackNameButton, 577, 35, 757, 59, trackName, "res\\gfx\\hud\\menu_sound_name.bmp", nullptr);
+    MakeButton(bar, h.TransparencyButton, 763, 35, 787, 59, "", "res\\gfx\\hud\\menu_trans_2.bmp",
+               Does(game, CycleTransparency));
+    h.Transparency = 2;
+}
+
+void BuildConsoleWindow(Hud& h)
+{
+    MakeWindow(h.ConsoleWindow, 800, 150);
+    LoadFace(h.ConsoleWindow, "Res\\gfx\\hud\\bottom.bmp");
+    h.ConsoleEdit.Create(30, 122, 740, "res\\gfx\\hud\\console.bmp");
+    h.ConsoleEdit.SubmitOnEnter = 1;
+    h.ConsoleEdit.Visible = 0;
+    h.ConsoleEdit.OnClick = Nothing;
+    h.ConsoleWindow.AddItem(h.ConsoleEdit);
+}
+
+void BuildSidePanels(Hud& h)
+{
+    MakeWindow(h.PlayerWindow, 200, 375);
+    LoadFace(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
+    MakeWindow(h.StarInfo, 200, 375);
+    LoadFace(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
+    h.StarInfo.Face.pen.Colour = MapPen;
+    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Nothing);
+    h.GoButton.Enabled = 0;
+}
+
+void BuildStarMap(Hud& h)
+{
+    MakeWindow(h.StarMap, 350, 350, 225, 80);
+    h.StarMap.ClearToKey();
+    h.StarMap.Face.brush.SetColour(Black);
+    const char* pieces[] = {"center_main", "center_left", "center_right", "center_top", "center_bottom"};
+    for (std::size_t i = 0; i < h.StarMapImages.size(); ++i)
+        LoadBmp(std::string("res\\gfx\\hud\\") + pieces[i] + ".bmp", h.StarMapImages[i]);
+    const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
+    MakeButton(h.StarMap, h.EclipticButton, 20, 20, 35, 35, "E", btn3, Nothing);
+    MakeButton(h.StarMap, h.AxesButton, 40, 20, 55, 35, "C", btn3, Nothing);
+    MakeButton(h.StarMap, h.ZoomInButton, 14, 323, 59, 346, "", "res\\gfx\\hud\\btn_zoom_in.bmp", Nothing);
+    MakeButton(h.StarMap, h.ZoomOutButton, 61, 323, 106, 346, "", "res\\gfx\\hud\\btn_zoom_out.bmp", Nothing);
+    h.ZoomInButton.Alpha = 154;
+    h.ZoomOutButton.Alpha = 154;
+}
+
+void BuildShipAndMarket(Hud& h)
+{
+    const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
+    MakeWindow(h.ShipWindow, 200, 375, 800, 80);
+    h.ShipWindow.Face.pen.Colour = MapPen;
+    LoadFace(h.ShipWindow, "Res\\gfx\\hud\\right.bmp");
+    MakeButton(h.ShipWindow, h.NextPartButton, 170, 130, 185, 145, ">", btn3, Nothing);
+    MakeButton(h.ShipWindow, h.PreviousPartButton, 150, 130, 165, 145, "<", btn3, Nothing);
+
+    MakeWindow(h.Market, 350, 350, 225, 80);
+    h.Market.ClearToKey();
+    h.Market.Face.brush.SetColour(Black);
+    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Nothing);
+    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Nothing);
+}
+
+void BuildNewGameWindow(Game& game)
+{
+    Hud& h = game.hud;
+    kvWindow& w = h.NewGame;
+    MakeWindow(w, 350, 350, 225, 80);
+    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    MakeButton(w, h.NextAvatarButton, 280, 90, 300, 150, "", "res\\gfx\\hud\\new_right.bmp", Nothing);
+    MakeButton(w, h.PreviousAvatarButton, 200, 90, 220, 150, "", "res\\gfx\\hud\\new_left.bmp", Nothing);
+    h.NameEdit.Create(170, 50, 160, "res\\gfx\\hud\\edit.bmp");
+    h.NameEdit.OnClick = Nothing;
+    w.AddItem(h.NameEdit);
+    const std::string right = "res\\gfx\\hud\\new_right_low.bmp";
+    const std::string left = "res\\gfx\\hud\\new_left_low.bmp";
+    MakeButton(w, h.NextDifficultyButton, 310, 170, 330, 190, "", right, Nothing);
+    MakeButton(w, h.PreviousDifficultyButton, 170, 170, 190, 190, "", left, Nothing);
+    MakeButton(w, h.NextSpecialisationButton, 310, 210, 330, 230, "", right, Nothing);
+    MakeButton(w, h.PreviousSpecialisationButton, 170, 210, 190, 230, "", left, Nothing);
+    for (kvButton* arrow : {&h.NextAvatarButton, &h.PreviousAvatarButton, &h.NextDifficultyButton,
+                            &h.PreviousDifficultyButton, &h.NextSpecialisationButton, &h.PreviousSpecialisationButton})
+        arrow->Alpha = 230;
+    MakeButton(w, h.StartButton, 10, 250, 160, 274, "Start", "res\\gfx\\hud\\btn1.bmp", Nothing);
+    MakeButton(w, h.CancelButton, 190, 250, 340, 274, "Cancel", "res\\gfx\\hud\\btn1.bmp",
+               [&game](int16_t, int16_t, uint8_t) {
+                   game.hud.NewGame.Visible = 0;
+                   game.RepaintNeeded = 1;
+               });
+    w.Visible = 0;
+    game.choices.AvatarChoice = 1;
+}
+
+void BuildScannerAndSheets(Hud& h)
+{
+    MakeWindow(h.Scanner, 101, 101, 1, 1);
+    LoadFace(h.Scanner, "res\\gfx\\hud\\scanner.bmp");
+    h.Scanner.Alpha = 150;
+    h.Scanner.Visible = 0;
+    MakeWindow(h.OutroSheet, 800, 2100);
+    h.OutroSheet.Visible = 0;
+}
+
+void FillTables(Hud& h)
+{
+    for (kvWindow*& slot : h.WindowTable) slot = nullptr;
+    kvWindow* const windows[] = {&h.StarMap, &h.TopBar, &h.ConsoleWindow, &h.PlayerWindow, &h.StarInfo,
+                                 &h.ShipWindow, &h.Market, &h.NewGame, &h.OutroSheet, &h.Scanner};
+    for (std::size_t i = 0; i < std::size(windows); ++i) h.WindowTable[i + 1] = windows[i];
+    for (kvSprite*& slot : h.SpriteTable) slot = nullptr;
+    h.SpriteTable[1] = &h.CursorSprite;
+}
+
+void ComposeFirstScreens(Game& game)
+{
+    UpdateSoundButton(game);
+    ComposeTopBar(game);
 }
 
 }  // namespace
 
+void LoadFace(kvWindow& window, const std::string& path)
+{
+    Bitmap picture;
+    LoadBmp(path, picture);
+    if (picture.Width() != window.Width || picture.Height() != window.Height)
+        throw LoadError(path, "the picture is " + std::to_string(picture.Width()) + " x " +
+                                  std::to_string(picture.Height()) + ", its window " + std::to_string(window.Width) +
+                                  " x " + std::to_string(window.Height));
+    LoadBmp(path, window.Face);
+}
+
 void BuildHud(Game& game)
 {
+    Hud& h = game.hud;
+    game.map.MapLevel = 1;
+    game.MarketSelectedLine = 1;
+    game.Difficulty = 1;
+    game.Console.Create();
+
     LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer);
     game.random.Randomize();
 
-    Hud& hud = game.hud;
-    LoadBmp("res\\gfx\\hud\\logo.bmp", hud.Logo);
-    hud.Logo.brush.Style = BrushStyle::Clear;
-    hud.CursorSprite.Create(16, 16, "res\\gfx\\hud\\cursor.bmp");
-    hud.CursorSprite.Tracking = 1;
-    BuildTitleWindows(hud);
-    FillTables(hud);
+    LoadBmp("res\\gfx\\hud\\logo.bmp", h.Logo);
+    h.Logo.brush.Style = BrushStyle::Clear;
+    h.CursorSprite.Create(16, 16, "res\\gfx\\hud\\cursor.bmp");
+    BuildTopBar(game);
+    BuildConsoleWindow(h);
+    BuildSidePanels(h);
+    MakeWindow(h.TitleWindow, 800, 600);
+    BuildStarMap(h);
+    BuildShipAndMarket(h);
+    BuildNewGameWindow(game);
+    BuildScannerAndSheets(h);
+    FillTables(h);
 
     game.BackBuffer.SetSize(800, 600);
     game.BackBuffer.Fill(Black);
+
+    const uint32_t avatar = game.random.Next(7) + 1;
+    LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", h.PlayerAvatar);
+    game.Console.Add("World initialised", MessageKind::Information);
+
+    ComposeFirstScreens(game);
     game.BackBuffer.brush.Style = BrushStyle::Clear;
+    game.RepaintNeeded = 1;
+}
+
+void ComposeTopBar(Game& game)
+{
+    kvWindow& bar = game.hud.TopBar;
+    LoadFace(bar, "Res\\gfx\\hud\\top.bmp");
+    for (std::size_t i = 1; i <= bar.ItemCount; ++i)
+        if (bar.Items[i] != nullptr && bar.Items[i]->Visible == 1) DrawItem(*bar.Items[i], bar.Face);
+}
+
+void UpdateSoundButton(Game& game)
+{
+    const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
+    LoadBmp(playing ? "res\\gfx\\hud\\menu_sound_play.bmp" : "res\\gfx\\hud\\menu_sound_stop.bmp",
+            game.hud.SoundPlayButton.Face);
+}
+
+void ToggleStarMap(Game& game)
+{
+    game.hud.StarMap.Visible = game.hud.StarMap.Visible ? 0 : 1;
+    game.hud.Market.Visible = 0;
+    game.RepaintNeeded = 1;
+}
+
+void ToggleMarket(Game& game)
+{
+    game.hud.StarMap.Visible = 0;
+    game.hud.Market.Visible = game.hud.Market.Visible ? 0 : 1;
+    game.RepaintNeeded = 1;
+}
+
+void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.hud.PlayerWindow, &kvWindow::Left, -200); }
+void ToggleStarInfo(Game& game) { ToggleSlide(game, game.hud.StarInfo, &kvWindow::Left, 800); }
+void ToggleShipWindow(Game& game) { ToggleSlide(game, game.hud.ShipWindow, &kvWindow::Left, 800); }
+void ToggleConsole(Game& game) { ToggleSlide(game, game.hud.ConsoleWindow, &kvWindow::Top, 575); }
+
+void PauseOrResumeMusic(Game& game)
+{
+    if (!game.Sound.SoundEnabled) return;
+    if (game.Sound.MusicOn) game.Sound.PauseMusic();
+    else game.Sound.ResumeMusic();
+    UpdateSoundButton(game);
+    ComposeTopBar(game);
+    game.RepaintNeeded = 1;
+}
+
+static void ShowTrackName(Game& game)
+{
+    if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
+    game.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
+    ComposeTopBar(game);
+    game.RepaintNeeded = 1;
+}
+
+void PreviousTrack(Game& game)
+{
+    game.Sound.PreviousTrack();
+    ShowTrackName(game);
+}
+
+void NextTrack(Game& game)
+{
+    game.Sound.NextTrack();
+    ShowTrackName(game);
+}
+
+void CycleTransparency(Game& game)
+{
+    struct Step {
+        const char* Image;
+        uint16_t Alpha;
+    };
+    static constexpr Step Steps[] = {{"res\\gfx\\hud\\menu_trans_1.bmp", 256},
+                                     {"res\\gfx\\hud\\menu_trans_2.bmp", 179},
+                                     {"res\\gfx\\hud\\menu_trans_3.bmp", 128}};
+    Hud& h = game.hud;
+    h.Transparency = static_cast<uint8_t>(h.Transparency % 3 + 1);
+    const Step& step = Steps[h.Transparency - 1];
+    for (kvWindow* w : h.WindowTable)
+        if (w != nullptr) w->Alpha = step.Alpha;
+    LoadBmp(step.Image, h.TransparencyButton.Face);
+    ComposeTopBar(game);
     game.RepaintNeeded = 1;
 }
 

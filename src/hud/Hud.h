@@ -1,13 +1,37 @@
-// Building the in-game interface when the player leaves the launcher.
+// Building the in-game interface when the player leaves the launcher, and
+// the top bar: its buttons open and close the panels, control the music and
+// switch the windows' transparency.
 #pragma once
+
+#include <string>
 
 #include "game/Game.h"
 
 namespace kv {
 
-// Builds the frame, the logo, the pointer sprite and the windows the title
-// and outro scenes draw, fills the window and sprite tables and blanks the
-// frame. A missing picture stops the build with a LoadError naming it.
+// Builds the console, every window, button and edit field with its image,
+// caption, rectangle and handler, the window and sprite tables, the logo and
+// the pointer, and composes the screens once. A missing picture, or one
+// whose size differs from its window's, stops the build with a LoadError
+// naming the file.
 void BuildHud(Game& game);
+
+// Loads a window's background, refusing a picture of another size.
+void LoadFace(kvWindow& window, const std::string& path);
+
+void ComposeTopBar(Game& game);
+void UpdateSoundButton(Game& game);
+
+// The top bar's handlers, also reached by the function keys.
+void ToggleStarMap(Game& game);
+void ToggleMarket(Game& game);
+void TogglePlayerWindow(Game& game);
+void ToggleStarInfo(Game& game);
+void ToggleShipWindow(Game& game);
+void ToggleConsole(Game& game);
+void PauseOrResumeMusic(Game& game);
+void PreviousTrack(Game& game);
+void NextTrack(Game& game);
+void CycleTransparency(Game& game);
 
 }  // namespace kv

@@ -2,12 +2,15 @@
 
 #include <type_traits>
 
+#include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "hud/Hud.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
 #include "platform/LoadError.h"
+#include "shell/SpaceScene.h"
+#include "shell/WindowSlides.h"
 
 namespace kv {
 
@@ -26,6 +29,11 @@ uint8_t ButtonBit(MouseButton button)
 }
 
 }  // namespace
+
+TfrmMain::TfrmMain(Window& window) : window_(window)
+{
+    game.SwitchScene = [this](uint8_t scene) { SwitchScene(scene); };
+}
 
 void TfrmMain::FormCreate()
 {
@@ -67,6 +75,7 @@ void TfrmMain::EnterSpace()
     game.Scene = SceneSpace;
     game.scene.SpaceBackground = Bitmap();
     LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", game.scene.SpaceBackground);
+    PlaceSpaceWindows(game.hud);
     game.Sound.PlayMusic("res\\sfx\\sndtr\\track1.mod");
 }
 
@@ -137,6 +146,10 @@ void TfrmMain::Timer1Timer()
 {
     switch (game.Scene) {
     case SceneTitle: TitleTick(game); break;
+    case SceneSpace:
+        if (ConsoleTick(game.hud.ConsoleWindow, game.hud.ConsoleEdit, game.Console, game.Sound)) game.RepaintNeeded = 1;
+        if (RunWindowSlides(game.hud)) game.RepaintNeeded = 1;
+        break;
     case SceneCombat: game.RepaintNeeded = 1; break;
     case SceneOutro: OutroTick(game); break;
     case SceneLauncher:
@@ -146,13 +159,6 @@ void TfrmMain::Timer1Timer()
     }
     if (game.RepaintNeeded) FormPaint();
     game.RepaintNeeded = 0;
-}
-
-void TfrmMain::ComposeSpace()
-{
-    Canvas(game.BackBuffer).Draw(0, 0, game.scene.SpaceBackground);
-    for (kvWindow* w : game.hud.WindowTable)
-        if (w != nullptr && w->Visible == 1) w->DrawTo(game.BackBuffer);
 }
 
 void TfrmMain::ComposeLauncher()
@@ -165,7 +171,7 @@ void TfrmMain::FormPaint()
 {
     switch (game.Scene) {
     case SceneTitle: ComposeTitle(game, ring_); break;
-    case SceneSpace: ComposeSpace(); break;
+    case SceneSpace: ComposeSpace(game); break;
     case SceneOutro: ComposeOutro(game, crawl_); break;
     case SceneLauncher: ComposeLauncher(); return;
     default: break;
@@ -187,14 +193,58 @@ void TfrmMain::ReturnToTitle()
     SwitchScene(SceneTitle);
 }
 
-void TfrmMain::FormKeyDown(uint16_t key, ShiftState)
+void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
 {
     if (game.Scene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
         return;
     }
+    Hud& h = game.hud;
+    if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
+        static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
+        if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.Console);
+    }
+    if (game.Scene == SceneSpace) {
+        SpaceKeyDown(key);
+        FocusedWindowKeyDown(key);
+    }
     if (game.Scene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
+}
+
+void TfrmMain::SpaceKeyDown(uint16_t key)
+{
+    Hud& h = game.hud;
+    switch (key) {
+    case vk::F1:
+        h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
+        if (h.StarMap.Visible) h.Market.Visible = 0;
+        break;
+    case vk::F2: TogglePlayerWindow(game); break;
+    case vk::F3: ToggleStarInfo(game); break;
+    case vk::F4: ToggleShipWindow(game); break;
+    case vk::F5:
+        h.Market.Visible = h.Market.Visible ? 0 : 1;
+        if (h.Market.Visible) h.StarMap.Visible = 0;
+        break;
+    case vk::Grave:
+        h.ConsoleEdit.Text.clear();
+        h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
+        h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
+        ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.Console);
+        break;
+    default: break;
+    }
+}
+
+// Esc, End and Home act on a focused panel itself, never on a focused item.
+void TfrmMain::FocusedWindowKeyDown(uint16_t key)
+{
+    kvWindow* w = game.hud.FocusedItem;
+    if (w == nullptr || w->Kind != WidgetKind::Window) return;
+    if (key == vk::Escape) w->Visible = 0;
+    if (key == vk::End && w->Alpha > 0) --w->Alpha;
+    if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }
 
 void TfrmMain::FormKeyUp(uint16_t) {}
@@ -219,13 +269,30 @@ void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
     game.scene.LastMouse = Point{x, y};
     switch (game.Scene) {
     case SceneTitle: TitleMouseDown(button); break;
-    case SceneSpace: game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + ButtonBit(button)); break;
+    case SceneSpace: SpaceMouseDown(button, x, y); break;
     case SceneOutro:
         game.RepaintNeeded = 1;
         ReturnToTitle();
         break;
     case SceneLauncher: ActOnLauncher(launcher_.MouseDown(x, y)); break;
     default: break;
+    }
+}
+
+// The click goes to the topmost visible window whose picture under the
+// pointer is not transparent; a transparent pixel lets it fall through.
+void TfrmMain::SpaceMouseDown(MouseButton button, int x, int y)
+{
+    game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + ButtonBit(button));
+    Hud& h = game.hud;
+    for (std::size_t slot = 32; slot >= 1; --slot) {
+        kvWindow* w = h.WindowTable[slot];
+        if (w == nullptr || !w->OnClick || w->Visible != 1) continue;
+        if (x < w->Left || x > w->Left + w->Width - 1 || y < w->Top || y > w->Top + w->Height - 1) continue;
+        if (w->Face.Pixel(x - w->Left, y - w->Top) == ColourKey) continue;
+        ClickItemAt(*w, static_cast<int16_t>(x - w->Left), static_cast<int16_t>(y - w->Top),
+                    static_cast<uint8_t>(button), h.FocusedItem, game.Sound);
+        return;
     }
 }
 
@@ -271,6 +338,8 @@ void TfrmMain::FormMouseWheel(int delta)
         ActOnLauncher(launcher_.Wheel(delta));
         return;
     }
+    game.map.MapZoom += delta / 1000.0;
+    if (game.map.MapZoom < 0) game.map.MapZoom = 0;
     game.RepaintNeeded = 1;
 }
 

@@ -19,7 +19,7 @@ namespace kv {
 
 class TfrmMain {
 public:
-    explicit TfrmMain(Window& window) : window_(window) {}
+    explicit TfrmMain(Window& window);
 
     void FormCreate();
     void FormDestroy();
@@ -68,7 +68,9 @@ private:
     void LauncherEvent(const InputEvent& event);
     void ActOnLauncher(LauncherAction action);
     void ComposeLauncher();
-    void ComposeSpace();
+    void SpaceKeyDown(uint16_t key);
+    void FocusedWindowKeyDown(uint16_t key);
+    void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
     void Show(const Bitmap& frame);
 

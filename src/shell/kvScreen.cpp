@@ -29,9 +29,17 @@ void EnumerateDisplayModes(ScreenModes& screen, const Window& window)
 
 std::string ModeText(const DisplayMode& mode)
 {
-    std::string text = std::to_string(mode.Width) + "х" + std::to_string(mode.Height) + " " +
-                       std::to_string(mode.BitsPerPixel) + " бит/пиксел";
-    if (mode.RefreshRate > 0) text += " " + std::to_string(mode.RefreshRate) + " Гц";
+    std::string text = std::to_string(mode.Width);
+    text += "х";
+    text += std::to_string(mode.Height);
+    text += ' ';
+    text += std::to_string(mode.BitsPerPixel);
+    text += " бит/пиксел";
+    if (mode.RefreshRate > 0) {
+        text += ' ';
+        text += std::to_string(mode.RefreshRate);
+        text += " Гц";
+    }
     return text;
 }
 

@@ -1,0 +1,152 @@
+// The HUD of the space scene, played headless from the launcher on.
+#include "hud/Hud.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
+
+namespace {
+
+class SpaceHud : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.FormCreate();
+        Play({"click 20 80", "click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45"});
+        ASSERT_EQ(form.game.Scene, kv::SceneSpace);
+    }
+    void Play(const std::vector<std::string>& script) { runner.Run(script); }
+    kv::Hud& hud() { return form.game.hud; }
+
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_hud"};
+};
+
+TEST_F(SpaceHud, PanelsSlideInAndWorldIsAnnounced)
+{
+    Play({"shot space_hud"});
+    EXPECT_EQ(hud().TopBar.Top, 0);
+    EXPECT_EQ(hud().ConsoleWindow.Top, 455);
+    EXPECT_EQ(hud().PlayerWindow.Left, 0);
+    EXPECT_EQ(hud().StarInfo.Left, 600);
+    ASSERT_EQ(form.game.Console.Count, 1);
+    EXPECT_NE(form.game.Console.Entries[1].Text.find("World initialised"), std::string::npos);
+    EXPECT_EQ(form.game.Console.Entries[1].Shown, 1);
+}
+
+TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)
+{
+    Play({"click 529 17", "tick", "shot market_open"});
+    EXPECT_EQ(hud().Market.Visible, 1);
+    EXPECT_EQ(hud().StarMap.Visible, 0);
+    Play({"click 499 17", "tick", "shot map_open"});
+    EXPECT_EQ(hud().StarMap.Visible, 1);
+    EXPECT_EQ(hud().Market.Visible, 0);
+    Play({"key F5", "tick"});
+    EXPECT_EQ(hud().Market.Visible, 1);
+    EXPECT_EQ(hud().StarMap.Visible, 0);
+    Play({"key F1", "tick"});
+    EXPECT_EQ(hud().StarMap.Visible, 1);
+    EXPECT_EQ(hud().Market.Visible, 0);
+
+    Play({"click 559 17", "tick 45"});
+    EXPECT_EQ(hud().PlayerWindow.Left, -200);
+    Play({"key F2", "tick 45"});
+    EXPECT_EQ(hud().PlayerWindow.Left, 0);
+    Play({"key F3", "tick 45"});
+    EXPECT_EQ(hud().StarInfo.Left, 800);
+    Play({"click 589 17", "tick 45"});
+    EXPECT_EQ(hud().StarInfo.Left, 600);
+    Play({"key F4", "tick 45", "shot ship_open"});
+    EXPECT_EQ(hud().ShipWindow.Visible, 1);
+    EXPECT_EQ(hud().ShipWindow.Left, 600);
+    Play({"click 649 17", "tick 45"});
+    EXPECT_EQ(hud().ShipWindow.Left, 800);
+    Play({"click 619 17", "tick 30"});
+    EXPECT_EQ(hud().ConsoleWindow.Top, 575);
+    Play({"click 619 17", "tick 30", "shot panels_back"});
+    EXPECT_EQ(hud().ConsoleWindow.Top, 455);
+}
+
+TEST_F(SpaceHud, TransparencyCyclesBackTo179)
+{
+    Play({"click 775 47"});
+    EXPECT_EQ(hud().Scanner.Alpha, 128);
+    Play({"click 775 47"});
+    EXPECT_EQ(hud().StarMap.Alpha, 256);
+    Play({"click 775 47"});
+    for (kv::kvWindow* w : hud().WindowTable) {
+        if (w != nullptr) {
+            EXPECT_EQ(w->Alpha, 179);
+        }
+    }
+}
+
+TEST_F(SpaceHud, ClicksPlayTheirSounds)
+{
+    kv::kvSound& sound = form.game.Sound;
+    const unsigned before = sound.EffectRequests();
+    Play({"click 667 47"});  // the track name has no handler: the bar swallows the click silently
+    EXPECT_EQ(sound.EffectRequests(), before);
+    Play({"click 300 50"});  // "Save" does nothing but clicks
+    EXPECT_EQ(sound.EffectRequests(), before + 1);
+    EXPECT_EQ(sound.RequestedEffect(), "res\\sfx\\hud\\btn_click.wav");
+    EXPECT_EQ(hud().FocusedItem, &hud().SaveButton);
+}
+
+TEST_F(SpaceHud, MusicButtonsFollowTheMusic)
+{
+    kv::kvSound& sound = form.game.Sound;
+    ASSERT_EQ(sound.MusicOn, 1);
+    EXPECT_EQ(hud().TrackNameButton.Caption, "Track1");
+    Play({"click 529 47"});
+    EXPECT_EQ(sound.MusicOn, 0);
+    Play({"click 559 47"});  // the track buttons wait while the music is off
+    Play({"click 529 47", "click 559 47"});
+    EXPECT_EQ(sound.MusicOn, 1);
+    EXPECT_EQ(hud().TrackNameButton.Caption, "Track1");
+}
+
+TEST_F(SpaceHud, ConsolePromptTakesTypedKeys)
+{
+    Play({"key Grave", "type Hello 42", "tick", "shot console_prompt"});
+    EXPECT_EQ(hud().ConsoleEdit.Visible, 1);
+    EXPECT_EQ(hud().FocusedItem, &hud().ConsoleEdit);
+    EXPECT_EQ(hud().ConsoleEdit.Text, "Hello 42");
+    Play({"key Back", "tick"});
+    EXPECT_EQ(hud().ConsoleEdit.Text, "Hello 4");
+    Play({"key Enter", "tick"});
+    EXPECT_EQ(hud().ConsoleEdit.Text, "");
+    Play({"key Grave", "tick"});
+    EXPECT_EQ(hud().ConsoleEdit.Visible, 0);
+    EXPECT_EQ(hud().FocusedItem, nullptr);
+}
+
+TEST_F(SpaceHud, HomeAndEndChangeAFocusedPanelsAlpha)
+{
+    Play({"click 100 200"});  // the player panel itself
+    ASSERT_EQ(hud().FocusedItem, &hud().PlayerWindow);
+    Play({"key End", "key End"});
+    EXPECT_EQ(hud().PlayerWindow.Alpha, 177);
+    Play({"key Home"});
+    EXPECT_EQ(hud().PlayerWindow.Alpha, 178);
+    Play({"key Esc"});
+    EXPECT_EQ(hud().PlayerWindow.Visible, 0);
+}
+
+TEST_F(SpaceHud, TheTopBarsEmptyPixelsLetClicksThrough)
+{
+    // Below the bar's 66-pixel panel its picture is transparent: a click
+    // there reaches the star map underneath.
+    hud().StarMap.Top = 80;
+    const kv::Bitmap& bar = hud().TopBar.Face;
+    ASSERT_EQ(bar.Pixel(400, 100), kv::ColourKey);
+    hud().StarMap.Face.SetPixel(400 - 225, 100 - 80, kv::Rgb{1, 2, 3});
+    Play({"click 400 100"});
+    EXPECT_EQ(hud().FocusedItem, &hud().StarMap);
+}
+
+}  // namespace
