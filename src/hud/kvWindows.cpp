@@ -127,6 +127,7 @@ void kvWindow::Create(uint16_t width, uint16_t height)
     SlideIn = 0;
     SlideOut = 0;
     Alpha = 179;
+    ItemCount = 0;
     Left = 0;
     Top = 0;
     OnClick = nullptr;
