@@ -1,6 +1,7 @@
 #include "hud/kvWindows.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/BmpFile.h"
@@ -194,7 +195,63 @@ void BlendRow(const uint8_t* src, uint8_t* dst, int pixels, uint16_t alpha, bool
     }
 }
 
-void kvWindow::DrawTo(Bitmap& target) const { BlendFace(*this, target, target.Width(), target.Height(), false); }
+namespace {
+
+bool IsKey(const uint8_t* p) { return p[0] == 255 && p[1] == 0 && p[2] == 255; }
+
+void FindOpaqueRuns(const Bitmap& face, kvWindow::OpaqueRuns& runs)
+{
+    runs.RowStart.assign(1, 0);
+    runs.First.clear();
+    runs.Last.clear();
+    for (int y = 0; y < face.Height(); ++y) {
+        const uint8_t* p = face.Row(y);
+        int x = 0;
+        while (x < face.Width()) {
+            while (x < face.Width() && IsKey(p + x * 3)) ++x;
+            if (x == face.Width()) break;
+            runs.First.push_back(x);
+            while (x < face.Width() && !IsKey(p + x * 3)) ++x;
+            runs.Last.push_back(x - 1);
+        }
+        runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
+    }
+    runs.FaceVersion = face.Version();
+}
+
+void BlendSpan(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha)
+{
+    const unsigned keep = 256 - alpha;
+    for (int i = 0; i < bytes; ++i)
+        dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
+}
+
+}  // namespace
+
+void kvWindow::DrawTo(Bitmap& target) const
+{
+    const Span cols = Clip(Left, std::min<int>(Width, Face.Width()), target.Width());
+    const Span lines = Clip(Top, std::min<int>(Height, Face.Height()), target.Height());
+    if (cols.Last < cols.First || lines.Last < lines.First) return;
+    if (Opaque.FaceVersion != Face.Version()) FindOpaqueRuns(Face, Opaque);
+    const unsigned alpha = std::min<unsigned>(Alpha, 256);
+    const auto firstCol = static_cast<int>(cols.First - int64_t{Left});
+    const auto lastCol = static_cast<int>(cols.Last - int64_t{Left});
+    for (int r = lines.First; r <= lines.Last; ++r) {
+        const auto y = static_cast<int>(r - int64_t{Top});
+        const uint8_t* src = Face.Row(y);
+        uint8_t* row = target.Row(r);
+        for (int32_t k = Opaque.RowStart[static_cast<std::size_t>(y)]; k < Opaque.RowStart[static_cast<std::size_t>(y) + 1]; ++k) {
+            const int from = std::max(Opaque.First[static_cast<std::size_t>(k)], firstCol);
+            const int to = std::min(Opaque.Last[static_cast<std::size_t>(k)], lastCol);
+            if (to < from) continue;
+            const int bytes = (to - from + 1) * 3;
+            uint8_t* dst = row + (int64_t{Left} + from) * 3;
+            if (alpha == 256) std::memcpy(dst, src + from * 3, static_cast<std::size_t>(bytes));
+            else BlendSpan(src + from * 3, dst, bytes, alpha);
+        }
+    }
+}
 
 // The picture is loaded and checked before the button changes, so a refused
 // file leaves the button as it was. Buttons are hit-tested over their whole

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/OneBased.h"
 #include "platform/Bitmap.h"
@@ -49,6 +50,17 @@ public:
     uint16_t Alpha = 179;
     OneBased<kvWindow*, 20> Items;
     uint8_t ItemCount = 0;
+
+    // The runs of drawn (not transparent) pixels of each row of the face,
+    // worked out again only when the face has changed, so that a frame
+    // blends whole runs without looking at the key colour pixel by pixel.
+    struct OpaqueRuns {
+        uint64_t FaceVersion = ~uint64_t{0};
+        std::vector<int32_t> RowStart;  // runs of face row y: RowStart[y] .. RowStart[y + 1] - 1
+        std::vector<int32_t> First;     // first column of each run
+        std::vector<int32_t> Last;      // last column of each run
+    };
+    mutable OpaqueRuns Opaque;
 };
 
 // An image with an optional centred caption that runs its handler when

@@ -17,6 +17,7 @@ void Bitmap::SetSize(int width, int height)
         std::memcpy(fresh.data() + static_cast<std::size_t>(y) * width * 3, Row(y),
                     static_cast<std::size_t>(keepW) * 3);
     pixels_ = std::move(fresh);
+    Touch();
     width_ = width;
     height_ = height;
 }

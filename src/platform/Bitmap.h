@@ -54,6 +54,10 @@ struct Font {
     Rgb Colour = Black;
 };
 
+// Every change of any bitmap's pixels takes the next number of this count,
+// so a number names one content of one bitmap for the whole run.
+inline uint64_t LastBitmapVersion = 0;
+
 class Bitmap {
 public:
     Bitmap() = default;
@@ -68,10 +72,23 @@ public:
     // pixels are white, as a fresh desktop bitmap is. Negative sizes are 0.
     void SetSize(int width, int height);
 
-    uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * Stride(); }
+    // Writable access counts as a change of the content.
+    uint8_t* Row(int y)
+    {
+        Touch();
+        return pixels_.data() + static_cast<std::size_t>(y) * Stride();
+    }
     const uint8_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * Stride(); }
-    uint8_t* Data() { return pixels_.data(); }
+    uint8_t* Data()
+    {
+        Touch();
+        return pixels_.data();
+    }
     const uint8_t* Data() const { return pixels_.data(); }
+
+    // The number of the current content: it changes with every write, so a
+    // cache of something worked out from the pixels can tell it is stale.
+    uint64_t Version() const { return version_; }
 
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     // Reading outside the bitmap gives black; writing outside does nothing.
@@ -86,6 +103,9 @@ public:
     int PenY = 0;
 
 private:
+    void Touch() { version_ = ++LastBitmapVersion; }
+
+    uint64_t version_ = 0;
     int width_ = 0;
     int height_ = 0;
     std::vector<uint8_t> pixels_;

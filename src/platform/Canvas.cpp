@@ -441,6 +441,9 @@ void CopyBoxes(Bitmap& target, Box dest, const Bitmap& source, Box from, std::op
     }
     // With equal widths the valid columns are one run and a row is one memcpy.
     const bool plain = !key && sw == dw;
+    const auto valid = std::find_if(columns.begin(), columns.end(), [](int c) { return c >= 0; });
+    if (plain && valid == columns.end()) return;
+    const auto validEnd = std::find(valid, columns.end(), -1);
     const auto [top, bottom] = RowsIn(target, dest.Y1, dest.Y2 - 1);
     for (Wide y = top; y <= bottom; ++y) {
         const Wide sy = from.Y1 + static_cast<Wide>(static_cast<uint64_t>(y - dest.Y1) * sh / dh);
@@ -448,11 +451,8 @@ void CopyBoxes(Bitmap& target, Box dest, const Bitmap& source, Box from, std::op
         const uint8_t* in = source.Row(static_cast<int>(sy));
         uint8_t* out = target.Row(static_cast<int>(y)) + firstX * 3;
         if (plain) {
-            const auto valid = std::find_if(columns.begin(), columns.end(), [](int c) { return c >= 0; });
-            if (valid == columns.end()) return;
-            const auto end = std::find(valid, columns.end(), -1);
             const auto skip = valid - columns.begin();
-            std::memcpy(out + skip * 3, in + *valid * 3, static_cast<std::size_t>(end - valid) * 3);
+            std::memcpy(out + skip * 3, in + *valid * 3, static_cast<std::size_t>(validEnd - valid) * 3);
             continue;
         }
         for (std::size_t i = 0; i < columns.size(); ++i, out += 3) {
