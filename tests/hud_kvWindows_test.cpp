@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/BmpFile.h"
+#include "platform/Canvas.h"
 #include "platform/LoadError.h"
 #include "sound/kvSound.h"
 
@@ -354,6 +355,44 @@ TEST_F(WidgetClick, EditTakesTheClickSilentlyAndPlainItemsRefuse)
     ClickAt(3, 4);
     EXPECT_EQ(calls_, std::vector<std::string>{"edit@3,4/1 after 1 " + Refusal});
     EXPECT_EQ(focused_, &edit);
+}
+
+}  // namespace
+
+namespace {
+
+// A window remembers where its face is transparent; any change of the face,
+// through a canvas, a pixel or a reload, must be seen at the next draw.
+TEST(WidgetWindowFaceChanges, ShowAtTheNextDraw)
+{
+    kv::kvWindow w;
+    w.Create(10, 10);
+    w.Alpha = 256;
+    w.ClearToKey();
+    kv::Bitmap frame(20, 20);
+    frame.Fill(kv::Black);
+    w.DrawTo(frame);
+    EXPECT_EQ(frame.Pixel(3, 3), kv::Black);
+
+    w.Face.SetPixel(3, 3, kv::White);
+    w.DrawTo(frame);
+    EXPECT_EQ(frame.Pixel(3, 3), kv::White);
+
+    w.Face.pen.Colour = kv::Rgb{0, 249, 0};
+    kv::Canvas(w.Face).Line(0, 6, 10, 6);
+    w.DrawTo(frame);
+    EXPECT_EQ(frame.Pixel(7, 6), (kv::Rgb{0, 249, 0}));
+
+    w.ClearToKey();
+    frame.Fill(kv::Black);
+    w.DrawTo(frame);
+    EXPECT_EQ(frame.Pixel(3, 3), kv::Black);
+
+    kv::Bitmap other(10, 10);
+    other.Fill(kv::Rgb{9, 9, 9});
+    w.Face = other;
+    w.DrawTo(frame);
+    EXPECT_EQ(frame.Pixel(9, 9), (kv::Rgb{9, 9, 9}));
 }
 
 }  // namespace
