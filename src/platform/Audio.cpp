@@ -1,5 +1,8 @@
 #include "platform/Audio.h"
 
+#include <algorithm>
+#include <array>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -45,6 +48,10 @@ struct Audio::Device {
 
     MusicPtr music;
     std::unordered_map<std::string, ChunkPtr> effects;
+    // The order in which effects were started on each channel: the channel
+    // with the smallest number holds the oldest effect.
+    std::array<uint64_t, EffectChannels> startedAt{};
+    uint64_t starts = 0;
 };
 
 Audio::Audio() = default;
@@ -118,11 +125,14 @@ int Audio::PlayEffect(const std::string& path)
         found = device_->effects.emplace(path, std::move(chunk)).first;
     }
     Mix_Chunk* chunk = found->second.get();
-    const int channel = Mix_PlayChannel(AnyChannel, chunk, PlayOnce);
-    if (channel >= 0) return channel;
-    // All channels busy: take over the oldest. Should every effect have ended
-    // in between, there is no oldest (-1), which asks again for a free channel.
-    return Mix_PlayChannel(Mix_GroupOldest(AllChannels), chunk, PlayOnce);
+    int channel = Mix_PlayChannel(AnyChannel, chunk, PlayOnce);
+    if (channel < 0) {
+        // All channels busy: take over the one whose effect started first.
+        const auto oldest = std::min_element(device_->startedAt.begin(), device_->startedAt.end());
+        channel = Mix_PlayChannel(static_cast<int>(oldest - device_->startedAt.begin()), chunk, PlayOnce);
+    }
+    if (channel >= 0 && channel < EffectChannels) device_->startedAt[static_cast<std::size_t>(channel)] = ++device_->starts;
+    return channel;
 }
 
 int Audio::EffectsPlaying() const { return device_ ? Mix_Playing(AllChannels) : 0; }

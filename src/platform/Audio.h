@@ -13,9 +13,9 @@
 // Effects: each request plays the wave again, so several effects of the same
 // file overlap. Loaded waves are kept per file for as long as the device is
 // open, so a weapon firing every tick does not go back to the disk. When all
-// 16 channels are busy, the channel SDL_mixer reports as oldest is taken
-// over. Its clock counts milliseconds: among effects started in the same
-// millisecond it takes the one on the highest channel.
+// 16 channels are busy, the channel whose effect was started first is taken
+// over, counted in starts rather than by a clock, so that effects started in
+// the same millisecond keep their order.
 //
 // SDL_mixer is one device per process, so only one Audio is open at a time.
 #pragma once
