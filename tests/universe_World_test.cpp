@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -152,6 +153,58 @@ TEST_F(WorldTest, EveryGeneratedWorldKeepsTheRules)
         }
         ExpectSun((*world)[1].Stars[1]);
     }
+}
+
+// The bounds test above would pass with draws that never reach the ends of
+// their ranges; over many worlds every end must be reached.
+TEST_F(WorldTest, DrawsReachBothEndsOfEveryRange)
+{
+    std::string letters, consonants;
+    uint8_t lowClass = 255, highClass = 0, lowTech = 255, highTech = 0, lowSize = 255, highSize = 0;
+    uint8_t lowGovernment = 255, highGovernment = 0, lowPlanets = 255, highPlanets = 0;
+    uint8_t lowStars = 255, highStars = 0;
+    kv::Random random(77);
+    for (int w = 0; w < 20; ++w) {
+        kv::GenerateGalaxies(*world, goods, random);
+        for (std::size_t g = 2; g <= kv::GalaxyCount; ++g) {
+            const kv::kvGalaxy& galaxy = (*world)[g];
+            lowStars = std::min(lowStars, galaxy.StarCount);
+            highStars = std::max(highStars, galaxy.StarCount);
+            for (std::size_t j = 1; j <= galaxy.StarCount; ++j) {
+                const kv::kvStar& star = galaxy.Stars[j];
+                letters += star.Name.substr(0, 2);
+                lowClass = std::min(lowClass, star.SpectralClass);
+                highClass = std::max(highClass, star.SpectralClass);
+                lowTech = std::min(lowTech, star.TechLevel);
+                highTech = std::max(highTech, star.TechLevel);
+                lowSize = std::min(lowSize, star.Size);
+                highSize = std::max(highSize, star.Size);
+                lowGovernment = std::min(lowGovernment, star.Government);
+                highGovernment = std::max(highGovernment, star.Government);
+                lowPlanets = std::min(lowPlanets, star.PlanetCount);
+                highPlanets = std::max(highPlanets, star.PlanetCount);
+                for (std::size_t p = 1; p <= star.PlanetCount; ++p) consonants += star.Planets[p].Name.substr(0, 1);
+            }
+        }
+    }
+    EXPECT_NE(letters.find('A'), std::string::npos);
+    EXPECT_NE(letters.find('Y'), std::string::npos);
+    EXPECT_EQ(letters.find('Z'), std::string::npos);
+    EXPECT_NE(consonants.find('q'), std::string::npos);
+    EXPECT_NE(consonants.find('n'), std::string::npos);
+    EXPECT_EQ(consonants.find('m'), std::string::npos);
+    EXPECT_EQ(lowStars, 15);
+    EXPECT_EQ(highStars, 49);
+    EXPECT_EQ(lowClass, 1);
+    EXPECT_EQ(highClass, 69);
+    EXPECT_EQ(lowTech, 1);
+    EXPECT_EQ(highTech, 10);
+    EXPECT_EQ(lowSize, 5);
+    EXPECT_EQ(highSize, 12);
+    EXPECT_EQ(lowGovernment, 0);
+    EXPECT_EQ(highGovernment, 4);
+    EXPECT_EQ(lowPlanets, 1);
+    EXPECT_EQ(highPlanets, 5);
 }
 
 TEST_F(WorldTest, TheSunKeepsItsGeneratedPlaceAndMarket)
