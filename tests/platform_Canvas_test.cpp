@@ -1,4 +1,5 @@
 #include "platform/Canvas.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +19,8 @@ constexpr Rgb Green{0, 255, 0};
 constexpr Rgb Grey{128, 128, 128};
 constexpr Rgb Band{99, 119, 56};
 
-Bitmap Blank(int w, int h, Rgb c = kv::White)
-{
-    Bitmap b(w, h);
-    b.Fill(c);
-    return b;
-}
-
-int Count(const Bitmap& b, Rgb c)
-{
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) n += b.Pixel(x, y) == c ? 1 : 0;
-    return n;
-}
+using kv::testing::Blank;
+using kv::testing::Count;
 
 // A bitmap whose every pixel differs from its neighbours.
 Bitmap Patterned(int w, int h)

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/Canvas.h"
+#include "support/Pictures.h"
 
 namespace {
 
@@ -18,20 +19,8 @@ using kv::Rgb;
 constexpr Rgb Red{255, 0, 0};
 constexpr Rgb Green{0, 255, 0};
 
-Bitmap Blank(int w, int h, Rgb c = kv::White)
-{
-    Bitmap b(w, h);
-    b.Fill(c);
-    return b;
-}
-
-int Count(const Bitmap& b, Rgb c)
-{
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) n += b.Pixel(x, y) == c ? 1 : 0;
-    return n;
-}
+using kv::testing::Blank;
+using kv::testing::Count;
 
 std::set<std::pair<int, int>> Drawn(const Bitmap& b, Rgb c)
 {

@@ -247,8 +247,6 @@ void TfrmMain::FocusedWindowKeyDown(uint16_t key)
     if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }
 
-void TfrmMain::FormKeyUp(uint16_t) {}
-
 void TfrmMain::TitleMouseDown(MouseButton button)
 {
     if (button != MouseButton::Left) return;
@@ -373,7 +371,6 @@ void TfrmMain::Dispatch(const InputEvent& event)
             [this](const auto& e) {
                 using E = std::decay_t<decltype(e)>;
                 if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
-                if constexpr (std::is_same_v<E, KeyUpEvent>) FormKeyUp(e.Key);
                 if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
                 if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
                 if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);

@@ -27,7 +27,6 @@ public:
     void Timer1Timer();
 
     void FormKeyDown(uint16_t key, ShiftState shift);
-    void FormKeyUp(uint16_t key);
     void FormMouseDown(MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
