@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "base/OneBased.h"
 #include "base/Random.h"
@@ -17,6 +18,10 @@
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "sound/kvSound.h"
+#include "spacecraft/SpaceCraft.h"
+#include "universe/Player.h"
+#include "universe/Wares.h"
+#include "universe/World.h"
 
 namespace kv {
 
@@ -88,12 +93,25 @@ struct NewGameChoices {
     int32_t SpecialisationChoice = 1;
 };
 
+// The ship window's equipment list: the highlighted row 1..5 and the
+// catalogue entries chosen for hull, engine and weapon.
+struct ShipChoices {
+    uint8_t SelectedRow = 1;
+    uint8_t HullChoice = 1;
+    uint8_t EngineChoice = 1;
+    uint8_t WeaponChoice = 1;
+};
+
 // The star map's view.
 struct MapView {
-    int32_t MapLevel = 1;
-    double MapZoom = 1;
-    double MapTilt = 0;
-    double MapSpin = 0;
+    uint8_t MapLevel = 1;  // 0 system, 1 galaxy, 2 empty
+    double MapZoom = 1;    // never negative
+    double MapTilt = 0;    // radians
+    double MapSpin = 0;    // radians, about the galaxy's z axis
+    bool ShowEcliptic = false;
+    bool ShowAxes = true;
+    // The axis cross in galaxy coordinates, reset by every new world.
+    std::array<std::array<double, 3>, 3> AxisVectors{{{30, 0, 0}, {0, 30, 0}, {0, 0, 30}}};
 };
 
 // What the scene switches set and the ticks move on.
@@ -126,9 +144,23 @@ struct Game {
     kvConsole Console;
     Hud hud;
     NewGameChoices choices;
+    ShipChoices ship;
     MapView map;
+
+    // The catalogues, read once when the HUD is built.
+    GoodsTable Goods;
+    ShipCatalogue Equipment;
+
+    // The world, which a new game overwrites in place: the galaxies (a few
+    // megabytes, so on the heap), the pilot and the pilot's ship.
+    std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
+    kvPlayer Pilot;
+    kvShip Ship;
     uint8_t Difficulty = 1;
-    int32_t MarketSelectedLine = 1;
+    // The star the star map and the star information window point at; 0 none.
+    uint8_t SelectedStar = 1;
+    // The market row 1..12 under the selection bar.
+    uint8_t SelectedGoods = 1;
 };
 
 }  // namespace kv

@@ -213,7 +213,7 @@ void BuildHud(Game& game)
 {
     Hud& h = game.hud;
     game.map.MapLevel = 1;
-    game.MarketSelectedLine = 1;
+    game.SelectedGoods = 1;
     game.Difficulty = 1;
     game.Console.Create();
 

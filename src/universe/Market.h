@@ -1,0 +1,25 @@
+// The market window: the twelve goods with the current star's prices, its
+// store and the hold, a selection bar, and "+" and "-" to trade one unit.
+// Every trade is with the current star of the pilot's galaxy.
+#pragma once
+
+#include <cstdint>
+
+namespace kv {
+
+struct Game;
+
+// Redraws the market window's bitmap from the current state.
+void DrawMarket(Game& game);
+// The window's click handler: y 45..224 selects row (y - 45) div 15 + 1.
+void SelectMarketRow(Game& game, int16_t x, int16_t y, uint8_t button);
+// "+" and "-": one unit of the selected goods.
+void BuyOne(Game& game);
+void SellOne(Game& game);
+// Sets "+" and "-" enabled exactly when the trade is possible: "+" when the
+// store has a unit, the hold has room and the pilot can pay, "-" when the
+// hold has a unit and the store has room. Run after anything that changes
+// the current star, the cash or the hold.
+void UpdateTradeButtons(Game& game);
+
+}  // namespace kv

@@ -1,0 +1,63 @@
+// The pilot: name and portrait, class, money, ranks, the game date, where the
+// ship is, and the cargo hold; the rank ladders; and the reset that starts
+// every world. There is one pilot, Game::Pilot, overwritten by each new game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "universe/Wares.h"
+
+namespace kv {
+
+struct Game;
+
+struct kvPlayer {
+    std::string Name;
+    uint8_t Avatar = 1;          // portrait 1..7
+    int32_t Cash = 0;
+    uint8_t TradeRank = 0;       // index into TradeRankNames
+    uint8_t CombatRank = 0;      // index into CombatRankNames
+    double GameDate = 0.0;       // days from 30 December 1899
+    uint8_t Galaxy = 1;
+    uint8_t Star = 1;
+    uint8_t Reserved = 1;        // carried with the record; no rule reads it
+    int32_t Score = 0;
+    uint8_t Class = 1;           // 1..4, index into ClassNames
+    long double TradePoints = 0;
+    long double CombatPoints = 0;
+    PriceTable Cargo;            // the hold: Goods and Quantity of row k are goods k
+};
+
+constexpr std::array<std::string_view, 7> TradeRankNames{
+    "Newbie", "Seller", "Businessman", "Merchant", "Diller", "Retailer", "Tycoon"};
+constexpr std::array<std::string_view, 11> CombatRankNames{
+    "Recruit", "Jr.Sergeant", "Sergeant", "Sr.Sergeant", "Jr.Lieutenant", "Lieutenant",
+    "Sr. Lieutenant", "Captain", "Major", "Colonel", "Veteran"};
+// Index 1..4 of the pilot's class; index 0 is never shown.
+constexpr std::array<std::string_view, 5> ClassNames{"", "Trader", "Fighter", "Pilot", "Technician"};
+
+// The points at which rank i is reached, for both ladders.
+constexpr std::array<long double, 7> RankThresholds{0, 100, 20000, 400000, 8000000, 16000000, 320000000};
+
+// 22 April 2005, the day every new game starts on.
+constexpr double StartDate = 38464.0;
+constexpr int32_t StartCash = 1000;
+constexpr uint16_t StartFuelUnits = 16;
+
+// Recomputes both ranks from the points: the highest threshold reached.
+void UpdateRanks(kvPlayer& pilot);
+
+// Resets the pilot, the ship and the star map's view for a new world; the
+// name, portrait and class are left to the caller. Called just before the
+// galaxies are generated.
+void InitPlayer(Game& game);
+
+// Builds a new world from the choices of the new-game window and greets the
+// pilot. Also run by the console's "newgame" after it has filled in those
+// choices.
+void StartNewGame(Game& game);
+
+}  // namespace kv
