@@ -94,10 +94,7 @@ void ComposeConsole(kvWindow& consoleWindow, kvEdit& consoleEdit, kvConsole& con
     constexpr std::string_view title = "Console";
     face.TextOut((consoleWindow.Width - face.TextWidth(title)) / 2, TitleTop, title);
     console.Dirty = 1;
-    for (std::size_t i = 1; i <= consoleWindow.ItemCount; ++i) {
-        const kvWindow* item = consoleWindow.Items[i];
-        if (item != nullptr && item->Visible) DrawItem(*item, consoleWindow.Face);
-    }
+    DrawVisibleItems(consoleWindow);
 }
 
 bool ConsoleTick(kvWindow& consoleWindow, kvEdit& consoleEdit, kvConsole& console, kvSound& sound)

@@ -379,4 +379,12 @@ void ClickItemAt(kvWindow& window, int16_t x, int16_t y, uint8_t button, kvWindo
     focusedItem = &window;
 }
 
+void DrawVisibleItems(kvWindow& window)
+{
+    for (std::size_t i = 1; i <= window.ItemCount; ++i) {
+        const kvWindow* item = window.Items[i];
+        if (item != nullptr && item->Visible == 1) DrawItem(*item, window.Face);
+    }
+}
+
 }  // namespace kv

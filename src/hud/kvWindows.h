@@ -111,6 +111,9 @@ void ClickItemAt(kvWindow& window, int16_t x, int16_t y, uint8_t button, kvWindo
 void FrameEdit(kvEdit& edit, const std::string& bitmapPath);
 // Draws an item by its kind: button, edit or plain window.
 void DrawItem(const kvWindow& item, Bitmap& target);
+// Draws a window's visible items onto its own face, in item order: the last
+// step of every screen's compose routine.
+void DrawVisibleItems(kvWindow& window);
 
 // Blends one run of pixels of a face row onto a target row, skipping the
 // transparent colour (and, for buttons, the not-clickable purple as well).

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Bitmap.h"
 #include "universe/Wares.h"
 
 namespace kv {
@@ -54,6 +55,14 @@ void UpdateRanks(kvPlayer& pilot);
 // name, portrait and class are left to the caller. Called just before the
 // galaxies are generated.
 void InitPlayer(Game& game);
+
+// InitPlayer, then fresh galaxies, the axis cross reset, the market's
+// buttons set for the new home market, and "World initialised" in the
+// console: the start of every world, the first one included.
+void StartWorld(Game& game);
+
+// Loads portrait 1..7 ("avatar7.bmp" for 7) into a bitmap.
+void LoadPortrait(uint8_t avatar, Bitmap& portrait);
 
 // Builds a new world from the choices of the new-game window and greets the
 // pilot. Also run by the console's "newgame" after it has filled in those

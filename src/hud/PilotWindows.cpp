@@ -1,0 +1,151 @@
+#include "hud/PilotWindows.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "platform/BmpFile.h"
+#include "platform/Canvas.h"
+#include "platform/Clock.h"
+#include "platform/DataPath.h"
+
+namespace kv {
+
+namespace {
+
+constexpr Rgb RowHighlight{0, 102, 0};
+constexpr int FirstRowY = 130;
+constexpr int RowStep = 20;
+constexpr int RowCount = 5;
+
+std::string JumpLimitText(const kvShip& ship)
+{
+    char number[64];
+    std::snprintf(number, sizeof number, "%.3f", ship.Fuel / ship.Engine.Consumption);
+    return std::string(number) + " пк";
+}
+
+void WriteRow(Canvas& face, int y, std::string_view label, const std::string& value)
+{
+    face.TextOut(5, y, label);
+    face.TextOut(95, y, value);
+}
+
+std::string ModelPicture(const kvFormFactor& hull) { return "res\\gfx\\models\\" + hull.Name + "_g.bmp"; }
+
+// The hull's picture scaled into the box above the list. A hull without a
+// picture (an empty or unknown catalogue entry) shows none.
+void DrawHullPicture(Bitmap& face, const kvFormFactor& hull)
+{
+    const std::string path = ModelPicture(hull);
+    if (!DataFileExists(path)) return;
+    Bitmap picture;
+    LoadBmp(path, picture);
+    Canvas(face).CopyRectKeyed(65, 55, 135, 125, picture, 0, 0, picture.Width(), picture.Height(), ColourKey);
+}
+
+void HighlightRow(Bitmap& face, uint8_t row)
+{
+    const int top = FirstRowY + RowStep * (row - 1);
+    face.brush.SetColour(RowHighlight);
+    face.pen.Colour = RowHighlight;
+    Canvas(face).Rectangle(15, top, 145, top + 15);
+    face.brush.Style = BrushStyle::Clear;
+}
+
+void FitShip(Game& game)
+{
+    const ShipCatalogue& c = game.Equipment;
+    game.Ship.Engine = c.EngineCatalogue[game.ship.EngineChoice];
+    game.Ship.Weapons[1] = c.WeaponCatalogue[game.ship.WeaponChoice];
+    game.Ship.Hull = c.HullCatalogue[game.ship.HullChoice];
+}
+
+// The choice that row 1, 2 or 4 steps through, with its catalogue's count.
+uint8_t* RowChoice(Game& game, uint8_t& count)
+{
+    switch (game.ship.SelectedRow) {
+    case 1: count = game.Equipment.HullCount; return &game.ship.HullChoice;
+    case 2: count = game.Equipment.EngineCount; return &game.ship.EngineChoice;
+    case 4: count = game.Equipment.WeaponCount; return &game.ship.WeaponChoice;
+    default: return nullptr;
+    }
+}
+
+void RecomposeShipWindow(Game& game)
+{
+    ComposeShipWindow(game);
+    game.RepaintNeeded = 1;
+}
+
+}  // namespace
+
+void ComposePlayerWindow(Game& game)
+{
+    kvWindow& w = game.hud.PlayerWindow;
+    const kvPlayer& pilot = game.Pilot;
+    LoadFace(w, "Res\\gfx\\hud\\left.bmp");
+    Canvas face(w.Face);
+    face.Draw(5, 55, game.hud.PlayerAvatar);
+    face.TextOut(90, 7, "Player");
+    face.TextOut(80, 27, "information");
+    WriteRow(face, 130, "Name", pilot.Name);
+    WriteRow(face, 150, "Class", pilot.Class < ClassNames.size() ? std::string(ClassNames[pilot.Class]) : "");
+    WriteRow(face, 170, "Date", ShortDateText(pilot.GameDate));
+    WriteRow(face, 190, "Status", std::string(CombatRankNames[std::min<std::size_t>(pilot.CombatRank, 10)]));
+    WriteRow(face, 210, "", std::string(TradeRankNames[std::min<std::size_t>(pilot.TradeRank, 6)]));
+    WriteRow(face, 230, "Cash", std::to_string(pilot.Cash));
+    WriteRow(face, 250, "Score", std::to_string(pilot.Score));
+    WriteRow(face, 270, "Jump limit", JumpLimitText(game.Ship));
+}
+
+void ComposeShipWindow(Game& game)
+{
+    kvWindow& w = game.hud.ShipWindow;
+    const ShipCatalogue& c = game.Equipment;
+    const ShipChoices& s = game.ship;
+    LoadFace(w, "Res\\gfx\\hud\\right.bmp");
+    Canvas face(w.Face);
+    face.TextOut(55, 7, "Ship");
+    face.TextOut(20, 27, "information");
+    DrawHullPicture(w.Face, c.HullCatalogue[s.HullChoice]);
+    HighlightRow(w.Face, s.SelectedRow);
+    face.TextOut(15, 130, "s:" + c.HullCatalogue[s.HullChoice].Name);
+    face.TextOut(15, 150, "e:" + c.EngineCatalogue[s.EngineChoice].Name);
+    face.TextOut(15, 170, "a: Emission Shield");
+    face.TextOut(15, 190, "w:" + c.WeaponCatalogue[s.WeaponChoice].Name);
+    face.TextOut(15, 210, "m: n/a");
+    face.TextOut(15, 230, "*: Radar");
+    FitShip(game);
+    DrawVisibleItems(w);
+}
+
+void SelectShipRow(Game& game, int16_t, int16_t y, uint8_t)
+{
+    const int row = std::clamp((y - FirstRowY) / RowStep + 1, 1, RowCount);
+    game.ship.SelectedRow = static_cast<uint8_t>(row);
+    const int top = FirstRowY + RowStep * (row - 1);
+    game.hud.NextPartButton.Top = top;
+    game.hud.PreviousPartButton.Top = top;
+    RecomposeShipWindow(game);
+}
+
+void NextShipPart(Game& game)
+{
+    uint8_t count = 0;
+    uint8_t* choice = RowChoice(game, count);
+    if (choice != nullptr && *choice < count) ++*choice;
+    RecomposeShipWindow(game);
+}
+
+void PreviousShipPart(Game& game)
+{
+    uint8_t count = 0;
+    uint8_t* choice = RowChoice(game, count);
+    if (choice != nullptr && *choice > 1) --*choice;
+    RecomposeShipWindow(game);
+}
+
+}  // namespace kv

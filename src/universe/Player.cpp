@@ -1,0 +1,105 @@
+#include "universe/Player.h"
+
+#include "game/Game.h"
+#include "hud/PilotWindows.h"
+#include "platform/BmpFile.h"
+#include "universe/Market.h"
+
+namespace kv {
+
+namespace {
+
+uint8_t RankFor(long double points)
+{
+    for (std::size_t i = RankThresholds.size(); i-- > 0;)
+        if (points >= RankThresholds[i]) return static_cast<uint8_t>(i);
+    return 0;
+}
+
+void ResetMapView(MapView& map)
+{
+    map.MapTilt = 0;
+    map.MapSpin = 0;
+    map.MapZoom = 1.0;
+    map.ShowAxes = true;
+}
+
+void ResetPilot(kvPlayer& pilot, const GoodsTable& goods)
+{
+    pilot.TradeRank = 0;
+    pilot.CombatRank = 0;
+    pilot.TradePoints = 0;
+    pilot.CombatPoints = 0;
+    pilot.Cash = StartCash;
+    pilot.Score = 0;
+    pilot.Galaxy = 1;
+    pilot.Star = 1;
+    pilot.Reserved = 1;
+    pilot.GameDate = StartDate;
+    for (std::size_t k = 1; k <= GoodsCount; ++k) {
+        pilot.Cargo[k].Goods = goods[k];
+        pilot.Cargo[k].Quantity = 0;
+    }
+    pilot.Cargo[FuelGoods].Quantity = StartFuelUnits;
+}
+
+void RefitShip(kvShip& ship, const ShipCatalogue& equipment)
+{
+    ship.Engine = equipment.EngineCatalogue[1];
+    ship.WeaponSlot = 1;
+    ship.Weapons[1] = equipment.WeaponCatalogue[1];
+    ship.Fuel = StartFuelUnits * FuelPerUnit;
+}
+
+}  // namespace
+
+void UpdateRanks(kvPlayer& pilot)
+{
+    pilot.TradeRank = RankFor(pilot.TradePoints);
+    pilot.CombatRank = RankFor(pilot.CombatPoints);
+}
+
+void InitPlayer(Game& game)
+{
+    ResetMapView(game.map);
+    ResetPilot(game.Pilot, game.Goods);
+    game.SelectedStar = game.Pilot.Star;
+    RefitShip(game.Ship, game.Equipment);
+    if (game.Pilot.Cargo[game.SelectedGoods].Quantity == 0) game.hud.SellButton.Enabled = 0;
+}
+
+void StartWorld(Game& game)
+{
+    InitPlayer(game);
+    GenerateGalaxies(*game.galaxies, game.Goods, game.random);
+    game.map.AxisVectors = MapView{}.AxisVectors;
+    UpdateTradeButtons(game);
+    game.Console.Add("World initialised", MessageKind::Information);
+}
+
+void LoadPortrait(uint8_t avatar, Bitmap& portrait)
+{
+    LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", portrait);
+}
+
+void StartNewGame(Game& game)
+{
+    StartWorld(game);
+    kvPlayer& pilot = game.Pilot;
+    pilot.Avatar = static_cast<uint8_t>(game.choices.AvatarChoice);
+    pilot.Name = game.hud.NameEdit.Text;
+    pilot.Class = static_cast<uint8_t>(game.choices.SpecialisationChoice);
+    game.Difficulty = static_cast<uint8_t>(game.choices.DifficultyChoice);
+    LoadPortrait(pilot.Avatar, game.hud.PlayerAvatar);
+
+    ComposePlayerWindow(game);
+    DrawMarket(game);
+    game.hud.NewGame.Visible = 0;
+    game.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
+    game.hud.PlayerWindow.SlideIn = 1;
+    game.hud.PlayerWindow.SlideOut = 0;
+    game.hud.StarMap.Visible = 1;
+    game.RepaintNeeded = 1;
+}
+
+}  // namespace kv
