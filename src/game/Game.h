@@ -11,6 +11,7 @@
 
 #include "base/OneBased.h"
 #include "base/Random.h"
+#include "combat/Combat.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
@@ -156,6 +157,8 @@ struct Game {
     std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
     kvPlayer Pilot;
     kvShip Ship;
+    // The battle being fought; empty outside the combat scene.
+    Battle battle;
     uint8_t Difficulty = 1;
     // The star the star map and the star information window point at; 0 none.
     uint8_t SelectedStar = 1;

@@ -122,6 +122,10 @@ void ScenarioRunner::RunLine(const std::string& line)
                 form_.Dispatch(KeyDownEvent{key, shift});
                 form_.Dispatch(KeyUpEvent{key});
             }
+        } else if (verb == "scene") {
+            int scene = 0;
+            if (!(in >> scene) || scene < 0 || scene > 4) throw std::invalid_argument("needs a scene 0..4");
+            form_.SwitchScene(static_cast<uint8_t>(scene));
         } else if (verb == "shot") {
             std::string name;
             if (!(in >> name)) throw std::invalid_argument("needs a name");

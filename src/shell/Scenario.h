@@ -11,6 +11,7 @@
 //   hold KEY / let KEY        a key held down / released
 //   type TEXT                 letters, digits and blanks typed one by one
 //   shot NAME                 the window's picture saved as NAME.png
+//   scene N                   the scene switch to N (2 starts a battle)
 //
 // KEY is a virtual-key code, a letter or digit, or a name: Esc Enter Back
 // Space Tab Up Down Left Right Home End Grave Shift Ctrl Alt F1..F12.

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "combat/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "hud/Hud.h"
@@ -51,7 +52,7 @@ void TfrmMain::SwitchScene(uint8_t scene)
     switch (scene) {
     case SceneTitle: EnterTitle(); break;
     case SceneSpace: EnterSpace(); break;
-    case SceneCombat: game.Scene = SceneCombat; break;
+    case SceneCombat: SetUpBattle(game); break;
     case SceneOutro: EnterOutro(); break;
     case SceneLauncher: EnterLauncher(); break;
     default: break;
@@ -150,7 +151,10 @@ void TfrmMain::Timer1Timer()
         if (ConsoleTick(game.hud.ConsoleWindow, game.hud.ConsoleEdit, game.Console, game.Sound)) game.RepaintNeeded = 1;
         if (RunWindowSlides(game.hud)) game.RepaintNeeded = 1;
         break;
-    case SceneCombat: game.RepaintNeeded = 1; break;
+    case SceneCombat:
+        CombatInput(game);
+        game.RepaintNeeded = 1;
+        break;
     case SceneOutro: OutroTick(game); break;
     case SceneLauncher:
         if (startRequested_) LeaveLauncher();
@@ -172,6 +176,7 @@ void TfrmMain::FormPaint()
     switch (game.Scene) {
     case SceneTitle: ComposeTitle(game, ring_); break;
     case SceneSpace: ComposeSpace(game); break;
+    case SceneCombat: ComposeCombatFrame(game); break;
     case SceneOutro: ComposeOutro(game, crawl_); break;
     case SceneLauncher: ComposeLauncher(); return;
     default: break;
@@ -199,6 +204,8 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
         ActOnLauncher(launcher_.KeyDown(key));
         return;
     }
+    // A battle detaches the key handler: its keys are polled every tick.
+    if (game.Scene == SceneCombat) return;
     Hud& h = game.hud;
     if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
         static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);

@@ -1,0 +1,332 @@
+#include "combat/Combat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "base/Numbers.h"
+#include "combat/Effects.h"
+#include "game/Game.h"
+#include "platform/BmpFile.h"
+#include "platform/Canvas.h"
+
+namespace kv {
+
+namespace {
+
+constexpr double DegreesToRadians = std::numbers::pi / 180;
+constexpr int32_t ObstacleDamage = 300;
+constexpr double PilotThrust = 0.001;
+constexpr double PilotCruise = 3.0;
+// Both headings are multiples of 2.8125, so this holds only when they are equal.
+constexpr double AimTolerance = 0.6283185307179586;
+constexpr Rgb BeamColour{0, 255, 0};
+constexpr Rgb PelletColour{255, 255, 0};
+constexpr Rgb PlasmaColour{164, 65, 210};
+constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
+
+int Clamped(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+void CopyPixels(const uint8_t* src, uint8_t* dst, int pixels, Rgb key)
+{
+    for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
+        if (src[0] == key.B && src[1] == key.G && src[2] == key.R) continue;
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+    }
+}
+
+void BlendPixels(const uint8_t* src, uint8_t* dst, int pixels, unsigned alpha, Rgb key)
+{
+    const unsigned keep = 256 - alpha;
+    for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
+        if (src[0] == key.B && src[1] == key.G && src[2] == key.R) continue;
+        for (int c = 0; c < 3; ++c) dst[c] = static_cast<uint8_t>(((keep * dst[c]) >> 8) + ((src[c] * alpha) >> 8));
+    }
+}
+
+void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
+{
+    Battle& b = game.battle;
+    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), Clamped(Nearest(bullet.X)), Clamped(Nearest(bullet.Y))));
+    ship.ShipRecord->Hull.HP = static_cast<int32_t>(ship.ShipRecord->Hull.HP - static_cast<int64_t>(bullet.Damage));
+    const uint32_t sample = game.random.Next(3) + 1;
+    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\small_explosion_" + std::to_string(sample) + ".wav");
+    bullet.Dead = 1;
+}
+
+bool BulletHits(const kvCombatShip& ship, const kvBullet& bullet)
+{
+    if (bullet.Side == ship.Side) return false;
+    const double dx = bullet.X - ship.X;
+    const double dy = bullet.Y - ship.Y;
+    if (!(0 < dx && dx < ship.Width && 0 < dy && dy < ship.Height)) return false;
+    return ship.Image.Pixel(static_cast<int>(Nearest(dx)), static_cast<int>(Nearest(dy))) != ColourKey;
+}
+
+// Centres no more than 0.6 of the ship's width apart, whatever the rock's size.
+bool ObstacleTouches(const kvCombatShip& ship, const kvObstacle& rock)
+{
+    const double dx = (ship.Width / 2 + ship.X) - (rock.X + rock.Width / 2);
+    const double dy = (ship.Height / 2 + ship.Y) - (rock.Y + rock.Height / 2);
+    return 0.6 * ship.Width >= std::sqrt(dx * dx + dy * dy);
+}
+
+void RammedObstacle(Game& game, kvCombatShip& ship, kvObstacle& rock)
+{
+    Battle& b = game.battle;
+    ship.ShipRecord->Hull.HP -= ObstacleDamage;
+    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), Clamped(Nearest(rock.X)), Clamped(Nearest(rock.Y))));
+    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\collision.wav");
+    rock.Dead = 1;
+}
+
+// An enemy's loss lowers the count of hostiles, never below 0; the player's
+// own loss is not an enemy's and ends the battle by itself.
+void ShipDestroyed(Battle& b, kvCombatShip& ship)
+{
+    ship.Dead = 1;
+    if (ship.Side != PlayerSide && b.HostilesLeft > 0) --b.HostilesLeft;
+}
+
+double BearingTo(const kvCombatObject& from, const kvCombatObject& to)
+{
+    const double dy = to.Y - from.Y;
+    const double d = (to.X - from.X) + 0.0001;
+    if (from.X < to.X) return NormalizeAngle(std::atan(dy / d) / DegreesToRadians);
+    if (from.X > to.X) return NormalizeAngle((std::atan(dy / d) - std::numbers::pi) / DegreesToRadians);
+    return to.Y >= from.Y ? 90 : 270;
+}
+
+// Plain comparisons, with no shortest way across 0/360: a ship at 357.1875
+// aiming at 2.8125 turns the long way round.
+bool TurnToward(kvCombatShip& ship)
+{
+    bool turned = false;
+    if (ship.Angle < ship.DesiredAngle) {
+        ship.Angle = NormalizeAngle(ship.Angle + HeadingStep);
+        turned = true;
+    }
+    if (ship.Angle > ship.DesiredAngle) {
+        ship.Angle = NormalizeAngle(ship.Angle - HeadingStep);
+        turned = true;
+    }
+    return turned;
+}
+
+void DrawPlasmaKnot(Canvas& canvas, const kvBullet& bullet, double sx, double sy)
+{
+    for (int k = 0; k < 3; ++k) {
+        const double phi = static_cast<double>(bullet.Age) + k * 2 * std::numbers::pi / 3;
+        const double cx = sx + 2 * std::cos(phi);
+        const double cy = sy + 2 * std::sin(phi);
+        canvas.Ellipse(Clamped(Nearest(cx - 2)), Clamped(Nearest(cy - 2)), Clamped(Nearest(cx + 2)), Clamped(Nearest(cy + 2)));
+    }
+}
+
+}  // namespace
+
+kvCombatObject::kvCombatObject(ObjectClass objectClass, uint16_t width, uint16_t height)
+    : Class(objectClass), Image(width, height), Width(width), Height(height)
+{
+}
+
+kvBullet::kvBullet(const kvCombatShip& ship, const kvWeapon& weapon, const Bitmap& picture)
+    : kvCombatObject(ObjectClass::Bullet, 2, 2)
+{
+    const double heading = ship.Angle * DegreesToRadians;
+    VX = std::cos(heading) * weapon.Speed + ship.VX;
+    VY = std::sin(heading) * weapon.Speed + ship.VY;
+    X = ship.Width / 2.0 + ship.X;
+    Y = ship.Height / 2.0 + ship.Y;
+    Angle = ship.Angle;
+    Side = ship.Side;
+    Damage = static_cast<uint16_t>(weapon.Damage);
+    Kind = weapon.WeaponType;
+    Length = weapon.Length;
+    LoadImage(*this, picture);
+}
+
+std::shared_ptr<const Bitmap> Battle::Picture(const std::string& path)
+{
+    auto found = Pictures.find(path);
+    if (found != Pictures.end()) return found->second;
+    auto picture = std::make_shared<Bitmap>();
+    LoadBmp(path, *picture);
+    Pictures.emplace(path, picture);
+    return picture;
+}
+
+std::shared_ptr<const Bitmap> Battle::StripFor(const std::string& path, const Bitmap& image)
+{
+    const std::string key = path + "@" + std::to_string(image.Width()) + "x" + std::to_string(image.Height());
+    auto found = Strips.find(key);
+    if (found != Strips.end()) return found->second;
+    auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
+    Strips.emplace(key, strip);
+    return strip;
+}
+
+kvCombatObject* Battle::TargetObject(ShipTarget target) const
+{
+    switch (target) {
+    case ShipTarget::PlayerShip: return PlayerCombatShip;
+    case ShipTarget::Attractor: return TheAttractor;
+    case ShipTarget::None: break;
+    }
+    return nullptr;
+}
+
+double NormalizeAngle(double a)
+{
+    double c = static_cast<double>(Nearest(a * 128 / 360)) * HeadingStep;
+    while (c > 360) c -= 360;
+    while (c <= 0) c += 360;
+    return c;
+}
+
+double VectorLength(double a, double b) { return std::sqrt(a * a + b * b); }
+
+int FrameForHeading(double angle)
+{
+    const auto f = Nearest(angle * 128 / 360);
+    return static_cast<int>(((f - 1) % StripFrames + StripFrames) % StripFrames + 1);
+}
+
+void LoadImage(kvCombatObject& object, const Bitmap& picture)
+{
+    Canvas canvas(object.Image);
+    object.Image.Fill(ColourKey);
+    canvas.Draw((object.Width - picture.Width()) / 2, (object.Height - picture.Height()) / 2, picture);
+}
+
+void MotionStep(kvCombatObject& object)
+{
+    const double heading = object.Angle * DegreesToRadians;
+    object.VX += std::cos(heading) * object.Thrust;
+    object.VY += std::sin(heading) * object.Thrust;
+    object.X += object.VX;
+    object.Y += object.VY;
+    object.Thrust = 0;
+}
+
+void ShowFrame(kvCombatObject& object, int frame)
+{
+    if (object.ShownFrame == frame || !object.Frames) return;
+    const int h = object.Image.Height();
+    const int first = (frame - 1) * h;
+    if (first < 0 || first + h > object.Frames->Height() || object.Frames->Width() != object.Image.Width()) return;
+    std::memcpy(object.Image.Data(), object.Frames->Row(first), static_cast<std::size_t>(h) * object.Image.Stride());
+    object.ShownFrame = frame;
+}
+
+void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bitmap& target)
+{
+    const int x0 = std::max(sx, 0);
+    const int y0 = std::min(std::max(sy, 0), target.Height() - 1);
+    const int x1 = std::min(sx + image.Width(), target.Width() - 1);
+    const int y1 = std::max(std::min(sy + image.Height(), target.Height() - 1), 0);
+    if (x0 >= x1 || y0 >= y1) return;
+    const int pixels = x1 - x0;
+    for (int y = y0; y < y1; ++y) {
+        const uint8_t* src = image.Row(y - sy) + 3 * (x0 - sx);
+        uint8_t* dst = target.Row(y) + 3 * x0;
+        if (alpha > 255) CopyPixels(src, dst, pixels, key);
+        else BlendPixels(src, dst, pixels, alpha, key);
+    }
+}
+
+void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY)
+{
+    ShowFrame(object, FrameForHeading(object.Angle));
+    const int sx = Clamped(Nearest(object.X) - cameraX);
+    const int sy = Clamped(Nearest(object.Y) - cameraY);
+    DrawImage(object.Image, sx, sy, object.Alpha, ColourKey, target);
+}
+
+void FireWeapon(Game& game, kvCombatShip& ship, std::size_t slot)
+{
+    kvWeapon& weapon = ship.ShipRecord->Weapons[slot];
+    if (weapon.ReloadCounter != 0) return;
+    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\" + weapon.Name + ".wav");
+    Battle& b = game.battle;
+    b.Append(std::make_unique<kvBullet>(ship, weapon, *b.Picture(BulletPicture)));
+    weapon.ReloadCounter = static_cast<uint16_t>(weapon.Reload);
+}
+
+void CountDownReload(kvCombatShip& ship)
+{
+    uint16_t& counter = ship.ShipRecord->Weapons[1].ReloadCounter;
+    if (counter > 0) --counter;
+}
+
+void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t cameraY)
+{
+    const double sx = bullet.X - cameraX;
+    const double sy = bullet.Y - cameraY;
+    Canvas canvas(target);
+    switch (bullet.Kind) {
+    case 0:
+        target.pen.Colour = BeamColour;
+        target.pen.Width = 2;
+        canvas.Line(Clamped(static_cast<int64_t>(sx)), Clamped(Nearest(sy)),
+                    Clamped(static_cast<int64_t>(sx + bullet.VX * bullet.Length)),
+                    Clamped(Nearest(sy + bullet.VY * bullet.Length)));
+        break;
+    case 1:
+        target.pen.Colour = PelletColour;
+        target.pen.Width = 1;
+        canvas.Ellipse(Clamped(Nearest(sx - 1)), Clamped(Nearest(sy - 1)), Clamped(Nearest(sx + 1)), Clamped(Nearest(sy + 1)));
+        break;
+    case 2:
+        target.pen.Colour = PlasmaColour;
+        target.pen.Width = 1;
+        DrawPlasmaKnot(canvas, bullet, sx, sy);
+        break;
+    default: break;
+    }
+}
+
+void AgeBullet(kvBullet& bullet)
+{
+    if (bullet.Lifetime > bullet.Age) ++bullet.Age;
+    else bullet.Dead = 1;
+}
+
+// Only the objects in the list on entry are examined, so the explosions this
+// test appends are not. A bullet that hit a ship earlier in the tick is
+// already dead but can still hit a ship examined later.
+void CheckCollisions(Game& game, kvCombatShip& ship)
+{
+    Battle& b = game.battle;
+    const std::size_t n = b.CombatObjects.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        kvCombatObject& o = *b.CombatObjects[i];
+        if (o.Class == ObjectClass::Bullet) {
+            auto& bullet = static_cast<kvBullet&>(o);
+            if (BulletHits(ship, bullet)) HitByBullet(game, ship, bullet);
+        } else if (o.Class == ObjectClass::Obstacle) {
+            auto& rock = static_cast<kvObstacle&>(o);
+            if (ObstacleTouches(ship, rock)) RammedObstacle(game, ship, rock);
+        }
+    }
+    if (ship.ShipRecord->Hull.HP <= 0) ShipDestroyed(b, ship);
+}
+
+void ChaseTarget(Game& game, kvCombatShip& ship)
+{
+    kvCombatObject* target = game.battle.TargetObject(ship.Target);
+    if (target == nullptr) return;
+    ship.CurrentSpeed = VectorLength(ship.VY, ship.VX);
+    target->CurrentSpeed = VectorLength(target->VY, target->VX);
+    ship.DesiredAngle = BearingTo(ship, *target);
+    const bool turned = TurnToward(ship);
+    if (std::abs(ship.Angle - ship.DesiredAngle) < AimTolerance) FireWeapon(game, ship, 1);
+    ship.Thrust = 0;
+    if (ship.CurrentSpeed < PilotCruise) ship.Thrust = PilotThrust;
+    if (turned) ship.Thrust = PilotThrust;
+}
+
+}  // namespace kv

@@ -1,0 +1,218 @@
+// Everything that moves in a battle, the battle's own state, and the rules of
+// ships, weapons and bullets.
+//
+// Every moving thing is a kvCombatObject: ships, bullets, exhaust particles,
+// explosions, the attractor and asteroids. They live in one ordered list,
+// CombatObjects, that the combat frame walks once per tick; code that walks it
+// picks each object's operations by its exact class (Class), never by a
+// virtual call. The list owns its objects.
+//
+// Units: world pixels, pixels per tick, pixels per tick per tick. Angles are
+// degrees, 0 along +x, growing clockwise on the screen (y points down); the
+// headings of ships and asteroids are multiples of 2.8125 (360/128) in
+// (0, 360]. Ships and asteroids are placed by the top-left corner of their
+// box; bullets, exhaust particles and the attractor are points; an
+// explosion's X, Y is its centre. Screen x = Nearest(world x) - CameraX.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/Geometry.h"
+#include "platform/Bitmap.h"
+#include "spacecraft/SpaceCraft.h"
+
+namespace kv {
+
+struct Game;
+
+enum class ObjectClass : uint8_t { Ship, Bullet, Exhaust, Explosion, Attractor, Obstacle };
+
+class kvCombatObject {
+public:
+    // Made as by Create(W, H): a W x H image, heading 360, opaque, at rest.
+    kvCombatObject(ObjectClass objectClass, uint16_t width, uint16_t height);
+    virtual ~kvCombatObject() = default;
+    kvCombatObject(const kvCombatObject&) = delete;
+    kvCombatObject& operator=(const kvCombatObject&) = delete;
+
+    const ObjectClass Class;
+    // What is drawn; for a turning object, the frame of its latest draw.
+    Bitmap Image;
+    double X = 0;
+    double Y = 0;
+    uint16_t Width = 0;
+    uint16_t Height = 0;
+    double VX = 0;
+    double VY = 0;
+    // The length of the velocity, refreshed only by the pilot and the attractor.
+    double CurrentSpeed = 0;
+    // Acceleration along the heading for the next motion step, which clears it.
+    double Thrust = 0;
+    double Angle = 360;
+    // A turning object's 128-frame rotation strip or an explosion's
+    // animation strip; shared by every object made from the same picture.
+    std::shared_ptr<const Bitmap> Frames;
+    // 1: removed by this tick's sweep. Final.
+    uint8_t Dead = 0;
+    // 256 or more copies; 0..255 blends.
+    uint16_t Alpha = 256;
+    // The strip frame now held in Image; 0 before the first draw.
+    int ShownFrame = 0;
+};
+
+// Which of the battle's two well-known objects a pilot chases. The pilot
+// looks the object up every tick, so it follows whatever the battle holds.
+enum class ShipTarget : uint8_t { None, PlayerShip, Attractor };
+
+class kvCombatShip;
+using AutopilotRoutine = void (*)(Game&, kvCombatShip&);
+
+class kvCombatShip : public kvCombatObject {
+public:
+    kvCombatShip(uint16_t width, uint16_t height) : kvCombatObject(ObjectClass::Ship, width, height) {}
+
+    double DesiredAngle = 0;
+    // Hull points and weapons: the player's own record, or OwnRecord.
+    kvShip* ShipRecord = nullptr;
+    ShipTarget Target = ShipTarget::None;
+    int32_t Side = 0;  // 1 the player, 2 every enemy
+    AutopilotRoutine Autopilot = nullptr;
+    // An enemy's record, made for it and gone with it.
+    std::unique_ptr<kvShip> OwnRecord;
+};
+
+class kvBullet : public kvCombatObject {
+public:
+    // Fired from the ship's centre along its heading with slot s's weapon,
+    // carrying the ship's own velocity.
+    kvBullet(const kvCombatShip& ship, const kvWeapon& weapon, const Bitmap& picture);
+
+    int32_t Side = 0;
+    int64_t Age = 0;
+    int64_t Lifetime = 100;
+    uint32_t Damage = 0;
+    uint8_t Kind = 0;  // the look: 0 beam, 1 pellet, 2 plasma knot
+    double Length = 0;
+};
+
+class kvExhaust : public kvCombatObject {
+public:
+    explicit kvExhaust(const kvCombatShip& ship);
+
+    int16_t Side = 0;
+    int64_t Age = 0;
+    int64_t Lifetime = 10;
+};
+
+class kvExplosion : public kvCombatObject {
+public:
+    kvExplosion(uint32_t side, std::shared_ptr<const Bitmap> strip);
+
+    uint32_t Side = 0;
+    int32_t OffsetX = 0;  // followed ship's X minus the explosion's X
+    int32_t OffsetY = 0;
+    uint16_t FrameCount = 0;
+    uint16_t Tick = 0;
+};
+
+class kvAttractor : public kvCombatObject {
+public:
+    kvAttractor() : kvCombatObject(ObjectClass::Attractor, 0, 0) {}
+
+    double Radius = 100;
+    double Phase = 0;  // radians, kept in [0, 2 pi]
+    double AngularSpeed = 0.02454369260617026;
+};
+
+class kvObstacle : public kvCombatObject {
+public:
+    kvObstacle(double x, double y, double spin, double vx, double vy, const Bitmap& picture);
+
+    double Spin = 0;  // degrees added to the heading every tick
+};
+
+// What a battle owns, from its set-up until it is left.
+struct Battle {
+    std::vector<std::unique_ptr<kvCombatObject>> CombatObjects;
+    kvCombatShip* PlayerCombatShip = nullptr;
+    kvAttractor* TheAttractor = nullptr;
+    int32_t CameraX = 0;
+    int32_t CameraY = 0;
+    // Enemies made less enemies destroyed; the battle is won at 0.
+    uint16_t HostilesLeft = 0;
+    // Set by the sweep that removes the player's destroyed ship.
+    bool PlayerLost = false;
+    Bitmap CombatTiles;
+    StarField Stars;
+    // Pictures and rotation strips, each made once per battle and shared by
+    // every object that shows it, so a spawn never rebuilds a strip.
+    std::map<std::string, std::shared_ptr<const Bitmap>> Pictures;
+    std::map<std::string, std::shared_ptr<const Bitmap>> Strips;
+    // Spawn keys already reported as naming no catalogue entry.
+    std::bitset<256> ReportedSpawnKeys;
+
+    template <typename T>
+    T& Append(std::unique_ptr<T> object)
+    {
+        T& added = *object;
+        CombatObjects.push_back(std::move(object));
+        return added;
+    }
+    // The picture at a data path, loaded on first use (a LoadError if it
+    // cannot be read).
+    std::shared_ptr<const Bitmap> Picture(const std::string& path);
+    // The 128-frame rotation strip of an object's unturned image, made on
+    // first use for that picture and size.
+    std::shared_ptr<const Bitmap> StripFor(const std::string& path, const Bitmap& image);
+    // The object a pilot's target names; none when it is gone.
+    kvCombatObject* TargetObject(ShipTarget target) const;
+};
+
+constexpr uint16_t StripFrames = 128;
+constexpr double HeadingStep = 2.8125;
+constexpr int32_t PlayerSide = 1;
+constexpr int32_t EnemySide = 2;
+
+// The heading's multiple of 2.8125 in (0, 360], the nearest one (halves to
+// the even multiple).
+double NormalizeAngle(double a);
+double VectorLength(double a, double b);
+// The strip frame 1..128 that shows a heading.
+int FrameForHeading(double angle);
+
+// Fills the image with the transparent colour and draws the picture centred.
+void LoadImage(kvCombatObject& object, const Bitmap& picture);
+// Thrust along the heading goes into the velocity, the velocity into the
+// position; the thrust is used up. No friction, no speed limit.
+void MotionStep(kvCombatObject& object);
+// Copies strip frame f into the image unless it is already there.
+void ShowFrame(kvCombatObject& object, int frame);
+// A ship or asteroid: its heading's frame keyed onto the target at its
+// screen place, copied when opaque, blended with Alpha otherwise. The
+// target's last column and row are never drawn.
+void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY);
+// The keyed, blended copy of an image with its top-left at (sx, sy).
+void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bitmap& target);
+
+// Fires weapon slot s if it is ready: its sound, a bullet appended, the
+// reload count started.
+void FireWeapon(Game& game, kvCombatShip& ship, std::size_t slot);
+// Once per tick for every ship: slot 1 comes one tick nearer to ready.
+void CountDownReload(kvCombatShip& ship);
+void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t cameraY);
+// Ages the bullet by a tick; one past its lifetime it dies, so it is drawn
+// in 101 ticks.
+void AgeBullet(kvBullet& bullet);
+// Hits of other sides' bullets (exact to the pixel of the latest frame),
+// touches of asteroids, and the ship's end when its hull points run out.
+void CheckCollisions(Game& game, kvCombatShip& ship);
+// The enemy pilot: turns one step toward the bearing of its target, fires
+// when pointing straight at it, and thrusts while slow or turning.
+void ChaseTarget(Game& game, kvCombatShip& ship);
+
+}  // namespace kv

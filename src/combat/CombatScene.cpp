@@ -1,0 +1,319 @@
+#include "combat/CombatScene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "base/Numbers.h"
+#include "combat/Combat.h"
+#include "combat/Effects.h"
+#include "game/Game.h"
+#include "platform/BmpFile.h"
+#include "platform/Canvas.h"
+#include "platform/LoadError.h"
+
+namespace kv {
+
+namespace {
+
+constexpr double PlayerThrust = 0.01;
+constexpr double TurnKeyStep = 2;
+constexpr int32_t HullPointsKey = 1000;
+constexpr uint16_t AsteroidKey = 'N';
+constexpr uint16_t RepairKey = 'M';
+constexpr uint16_t ShipSize = 92;
+constexpr Rgb RadarColour{0, 255, 0};
+constexpr Rgb BlipColour{255, 204, 0};
+constexpr Rgb BlipRimColour{255, 255, 0};
+
+std::string ModelPicture(const std::string& hullName) { return "res\\gfx\\models\\" + hullName + ".bmp"; }
+
+std::unique_ptr<kvCombatShip> MakeCombatShip(Battle& battle, kvShip& record)
+{
+    const std::string path = ModelPicture(record.Hull.Name);
+    auto ship = std::make_unique<kvCombatShip>(ShipSize, ShipSize);
+    LoadImage(*ship, *battle.Picture(path));
+    ship->ShipRecord = &record;
+    ship->Frames = battle.StripFor(path, ship->Image);
+    return ship;
+}
+
+// An enemy's record holds only what a battle uses: the hull, and the weapon
+// in slot 1. The set-up's enemy also carries the hull's name.
+std::unique_ptr<kvShip> EnemyRecord(const ShipCatalogue& catalogue, std::size_t hull, std::size_t weapon, bool named)
+{
+    auto record = std::make_unique<kvShip>();
+    record->Hull = catalogue.HullCatalogue[hull];
+    if (named) record->Name = record->Hull.Name;
+    record->WeaponSlot = 1;
+    record->Weapons[1] = catalogue.WeaponCatalogue[weapon];
+    return record;
+}
+
+void AddEnemy(Game& game, std::unique_ptr<kvShip> record, ShipTarget target)
+{
+    Battle& b = game.battle;
+    auto ship = MakeCombatShip(b, *record);
+    ship->X = game.random.Next(800);
+    ship->Y = game.random.Next(600);
+    ship->OwnRecord = std::move(record);
+    ship->Target = target;
+    ship->Side = EnemySide;
+    ship->Autopilot = ChaseTarget;
+    b.Append(std::move(ship));
+    ++b.HostilesLeft;
+}
+
+void AddPlayerShip(Game& game)
+{
+    Battle& b = game.battle;
+    auto ship = MakeCombatShip(b, game.Ship);
+    ship->Side = PlayerSide;
+    ship->X = 400;
+    ship->Y = 300;
+    b.PlayerCombatShip = &b.Append(std::move(ship));
+}
+
+void HideHudWindows(Hud& hud)
+{
+    for (kvWindow* w : hud.WindowTable)
+        if (w != nullptr) w->Visible = 0;
+}
+
+void ReportSpawnFault(Game& game, uint16_t key, const std::string& why)
+{
+    if (game.battle.ReportedSpawnKeys.test(key)) return;
+    game.battle.ReportedSpawnKeys.set(key);
+    game.Console.Add(std::string("No enemy for key ") + static_cast<char>(key) + ": " + why, MessageKind::Alert);
+}
+
+// A key whose catalogue entry is missing, or whose picture cannot be read,
+// adds nothing and is reported once per battle, however long it is held.
+void SpawnEnemy(Game& game, uint16_t key, std::size_t hull, std::size_t weapon)
+{
+    const ShipCatalogue& c = game.Equipment;
+    if (hull > c.HullCount || c.HullCatalogue[hull].Name.empty()) {
+        ReportSpawnFault(game, key, "hull " + std::to_string(hull) + " is not in the catalogue");
+        return;
+    }
+    if (weapon > c.WeaponCount) {
+        ReportSpawnFault(game, key, "weapon " + std::to_string(weapon) + " is not in the catalogue");
+        return;
+    }
+    try {
+        AddEnemy(game, EnemyRecord(c, hull, weapon, false), ShipTarget::PlayerShip);
+    } catch (const LoadError& e) {
+        ReportSpawnFault(game, key, e.what());
+    }
+}
+
+void SpawnHeldKeys(Game& game)
+{
+    for (std::size_t h = 0; h < SpawnKeys.size(); ++h)
+        for (std::size_t w = 0; w < SpawnKeys[h].size(); ++w)
+            if (game.Keys.IsDown(SpawnKeys[h][w])) SpawnEnemy(game, SpawnKeys[h][w], h + 1, w + 1);
+}
+
+void SteerPlayer(const KeyState& keys, kvCombatShip& player)
+{
+    if (keys.IsDown(vk::Down)) player.Thrust = -PlayerThrust;
+    if (keys.IsDown(vk::Left)) player.Angle = NormalizeAngle(player.Angle - TurnKeyStep);
+    if (keys.IsDown(vk::Right)) player.Angle = NormalizeAngle(player.Angle + TurnKeyStep);
+    if (keys.IsDown(vk::Up)) player.Thrust = PlayerThrust;
+}
+
+void EndBattle(Game& game)
+{
+    LeaveCombat(game);
+    game.SwitchScene(SceneSpace);
+}
+
+void ClearToBlack(Bitmap& frame)
+{
+    frame.pen.Colour = Black;
+    frame.pen.Style = PenStyle::Solid;
+    frame.brush.SetColour(Black);
+    frame.Fill(Black);
+}
+
+void StepShip(Game& game, kvCombatShip& ship)
+{
+    if (ship.Autopilot != nullptr) ship.Autopilot(game, ship);
+    CheckCollisions(game, ship);
+    game.battle.Append(std::make_unique<kvExhaust>(ship));
+    CountDownReload(ship);
+}
+
+void StepObject(Game& game, kvCombatObject& o)
+{
+    Battle& b = game.battle;
+    switch (o.Class) {
+    case ObjectClass::Ship: StepShip(game, static_cast<kvCombatShip&>(o)); break;
+    case ObjectClass::Attractor: UpdateAttractor(b, static_cast<kvAttractor&>(o)); break;
+    case ObjectClass::Exhaust: UpdateExhaust(static_cast<kvExhaust&>(o)); break;
+    case ObjectClass::Obstacle: UpdateObstacle(b, static_cast<kvObstacle&>(o)); break;
+    case ObjectClass::Bullet:
+    case ObjectClass::Explosion: break;
+    }
+}
+
+void DrawByClass(Game& game, kvCombatObject& o)
+{
+    Battle& b = game.battle;
+    Bitmap& frame = game.BackBuffer;
+    switch (o.Class) {
+    case ObjectClass::Explosion: UpdateAndDrawExplosion(b, static_cast<kvExplosion&>(o), frame); break;
+    case ObjectClass::Bullet: DrawBullet(static_cast<kvBullet&>(o), frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Exhaust: DrawExhaust(static_cast<kvExhaust&>(o), frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Obstacle:
+    case ObjectClass::Ship: DrawObject(o, frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Attractor: break;
+    }
+}
+
+void FollowPlayer(Battle& b)
+{
+    const kvCombatShip* p = b.PlayerCombatShip;
+    if (p == nullptr) return;
+    b.CameraX = static_cast<int32_t>(Nearest(p->X - 400));
+    b.CameraY = static_cast<int32_t>(Nearest(p->Y - 300));
+}
+
+// The list's length is read again at every step, so the exhaust, bullets
+// and explosions appended during the walk are moved and drawn in this tick.
+void WalkObjects(Game& game)
+{
+    Battle& b = game.battle;
+    for (std::size_t i = 0; i < b.CombatObjects.size(); ++i) {
+        kvCombatObject& o = *b.CombatObjects[i];
+        StepObject(game, o);
+        MotionStep(o);
+        FollowPlayer(b);
+        DrawByClass(game, o);
+        game.BackBuffer.pen.Colour = BlipRimColour;
+        if (o.Class == ObjectClass::Bullet) AgeBullet(static_cast<kvBullet&>(o));
+    }
+}
+
+// Once the player's destroyed ship is swept away nothing may refer to it:
+// the camera, stars, attractor, radar, keys and pilots all see no player.
+void SweepDead(Battle& b)
+{
+    if (b.PlayerCombatShip != nullptr && b.PlayerCombatShip->Dead == 1) {
+        b.PlayerCombatShip = nullptr;
+        b.PlayerLost = true;
+    }
+    std::erase_if(b.CombatObjects, [](const std::unique_ptr<kvCombatObject>& o) { return o->Dead == 1; });
+}
+
+void DrawRadarFrame(Battle& b, Bitmap& frame)
+{
+    Canvas canvas(frame);
+    frame.pen.Colour = RadarColour;
+    canvas.Ellipse(0, 0, 100, 100);
+    canvas.Ellipse(-b.CameraX - 5, -b.CameraY - 5, 5 - b.CameraX, 5 - b.CameraY);
+    frame.brush.SetColour(BlipColour);
+    frame.pen.Colour = BlipColour;
+}
+
+void DrawHudWindows(Game& game)
+{
+    for (kvWindow* w : game.hud.WindowTable)
+        if (w != nullptr && w->Visible == 1) w->DrawTo(game.BackBuffer);
+}
+
+// Each ship's place on the screen scaled down 200 times; one beyond radius
+// 50 is pulled in to radius 40 on the same bearing.
+void DrawBlip(const kvCombatShip& ship, const kvCombatShip& player, Canvas& canvas)
+{
+    auto u = Nearest((ship.X - player.X + 400) / 200);
+    auto t = Nearest((ship.Y - player.Y + 300) / 200);
+    if (u * u + t * t > 2500) {
+        const double d = std::sqrt(static_cast<double>(u * u + t * t));
+        u = Nearest(static_cast<double>(u) * 40 / d);
+        t = Nearest(static_cast<double>(t) * 40 / d);
+    }
+    const int x = static_cast<int>(u);
+    const int y = static_cast<int>(t);
+    canvas.Ellipse(x + 49, y + 49, x + 51, y + 51);
+}
+
+void DrawBlips(Battle& b, Bitmap& frame)
+{
+    const kvCombatShip* player = b.PlayerCombatShip;
+    if (player == nullptr) return;
+    Canvas canvas(frame);
+    for (std::size_t i = 1; i < b.CombatObjects.size(); ++i) {
+        const kvCombatObject& o = *b.CombatObjects[i];
+        if (o.Class != ObjectClass::Ship) continue;
+        frame.pen.Colour = BlipRimColour;
+        DrawBlip(static_cast<const kvCombatShip&>(o), *player, canvas);
+    }
+}
+
+}  // namespace
+
+void SetUpBattle(Game& game)
+{
+    game.Scene = SceneCombat;
+    game.battle = Battle{};
+    Battle& b = game.battle;
+    InitStarField(b.Stars, game.random);
+    game.Ship.Hull.HP = game.Equipment.HullCatalogue[1].HP;
+    CreateAttractor(game);
+    game.random.Randomize();
+    HideHudWindows(game.hud);
+    LoadBmp("res\\gfx\\backgrounds\\combat_tiles1.bmp", b.CombatTiles);
+    game.BackBuffer.pen.Mode = PenMode::Copy;
+    AddPlayerShip(game);
+    AddEnemy(game, EnemyRecord(game.Equipment, 2, 2, true), ShipTarget::Attractor);
+    AddSetUpObstacles(game);
+    game.hud.Scanner.Visible = 1;
+    game.Sound.PlayMusic("res\\sfx\\sndtr\\combat.mod");
+}
+
+void CombatInput(Game& game)
+{
+    const KeyState& keys = game.Keys;
+    if (keys.IsDown(vk::Escape)) {
+        EndBattle(game);
+        return;
+    }
+    kvCombatShip* player = game.battle.PlayerCombatShip;
+    if (player != nullptr) SteerPlayer(keys, *player);
+    if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(game, *player, 1);
+    SpawnHeldKeys(game);
+    if (keys.IsDown(AsteroidKey)) AddRandomObstacle(game);
+    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP += HullPointsKey;
+}
+
+void ComposeCombatFrame(Game& game)
+{
+    Battle& b = game.battle;
+    if (b.PlayerLost) game.Console.Add(PlayerLostText, MessageKind::Alert);
+    if (b.PlayerLost || b.HostilesLeft == 0) {
+        EndBattle(game);
+        return;
+    }
+    Bitmap& frame = game.BackBuffer;
+    ClearToBlack(frame);
+    const kvCombatShip* player = b.PlayerCombatShip;
+    DrawStarField(b.Stars, frame, player ? player->VX : 0, player ? player->VY : 0);
+    frame.font.Colour = RadarColour;
+    frame.font.Size = 10;
+    frame.brush.Style = BrushStyle::Clear;
+    WalkObjects(game);
+    SweepDead(b);
+    DrawRadarFrame(b, frame);
+    DrawHudWindows(game);
+    DrawBlips(b, frame);
+    frame.pen.Style = PenStyle::Clear;
+}
+
+void LeaveCombat(Game& game)
+{
+    game.hud.Scanner.Visible = 0;
+    game.battle = Battle{};
+}
+
+}  // namespace kv

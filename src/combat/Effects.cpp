@@ -1,0 +1,199 @@
+#include "combat/Effects.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "base/Numbers.h"
+#include "game/Game.h"
+#include "platform/Canvas.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* ExplosionPicture = "res\\gfx\\models\\explosion1.bmp";
+constexpr uint16_t TicksPerExplosionFrame = 5;
+constexpr double TwoPi = 2 * std::numbers::pi;
+
+std::string AsteroidPicture(uint32_t number) { return "res\\gfx\\models\\aster" + std::to_string(number) + ".bmp"; }
+
+double RandomDrift(Random& random) { return 2 * random.NextReal() - 1; }
+
+void AddObstacle(Game& game, double x, double y, double spin)
+{
+    const double vx = RandomDrift(game.random);
+    const double vy = RandomDrift(game.random);
+    game.battle.Append(MakeObstacle(game, x, y, spin, vx, vy));
+}
+
+// The view is the 800 x 600 window of the world at the camera; a rock that
+// leaves it on one side comes back on the other in the same tick.
+double WrappedToView(double v, int32_t camera, int32_t extent)
+{
+    if (v - camera < 0) v = camera + extent;
+    if (v - camera > extent) v = camera;
+    return v;
+}
+
+}  // namespace
+
+kvExhaust::kvExhaust(const kvCombatShip& ship) : kvCombatObject(ObjectClass::Exhaust, 0, 0)
+{
+    const double behind = ship.Angle * std::numbers::pi / 180 + std::numbers::pi;
+    VX = std::cos(behind);
+    VY = std::sin(behind);
+    X = (0.4 * std::cos(behind) + 0.5) * ship.Width + ship.X;
+    Y = (0.4 * std::sin(behind) + 0.5) * ship.Height + ship.Y;
+    Side = static_cast<int16_t>(ship.Side);
+    Angle = ship.Angle;
+    Alpha = 150;
+}
+
+kvExplosion::kvExplosion(uint32_t side, std::shared_ptr<const Bitmap> strip)
+    : kvCombatObject(ObjectClass::Explosion, static_cast<uint16_t>(strip->Width()), static_cast<uint16_t>(strip->Width())),
+      Side(side)
+{
+    FrameCount = static_cast<uint16_t>(strip->Width() > 0 ? strip->Height() / strip->Width() : 0);
+    Frames = std::move(strip);
+}
+
+kvObstacle::kvObstacle(double x, double y, double spin, double vx, double vy, const Bitmap& picture)
+    : kvCombatObject(ObjectClass::Obstacle, static_cast<uint16_t>(picture.Width()), static_cast<uint16_t>(picture.Height())),
+      Spin(spin)
+{
+    X = x;
+    Y = y;
+    VX = vx;
+    VY = vy;
+    Image = picture;
+    Angle = 0;
+}
+
+kvCombatShip* FindShipBySide(const Battle& battle, int32_t side)
+{
+    for (const auto& o : battle.CombatObjects) {
+        if (o->Class != ObjectClass::Ship) continue;
+        auto& ship = static_cast<kvCombatShip&>(*o);
+        if (ship.Side == side) return &ship;
+    }
+    return nullptr;
+}
+
+void UpdateExhaust(kvExhaust& exhaust)
+{
+    ++exhaust.Age;
+    if (exhaust.Age > exhaust.Lifetime) exhaust.Dead = 1;
+    exhaust.X += exhaust.VX;
+    exhaust.Y += exhaust.VY;
+}
+
+void DrawExhaust(const kvExhaust& exhaust, Bitmap& target, int32_t cameraX, int32_t cameraY)
+{
+    const int sx = static_cast<int>(Nearest(exhaust.X) - cameraX);
+    const int sy = static_cast<int>(Nearest(exhaust.Y) - cameraY);
+    const auto n = static_cast<int>(exhaust.Age % 256);
+    const Rgb colour{0, static_cast<uint8_t>((255 - 25 * n) & 0xFF), static_cast<uint8_t>((255 - 5 * n) & 0xFF)};
+    target.brush.SetColour(colour);
+    target.pen.Colour = colour;
+    target.pen.Style = PenStyle::Solid;
+    const auto r = static_cast<int>((exhaust.Lifetime - exhaust.Age + 1) / 2);
+    Canvas(target).Ellipse(sx - r, sy - r, sx + r, sy + r);
+    target.brush.Style = BrushStyle::Clear;
+}
+
+// Until its first update places it on its ship, the explosion stands at the
+// impact point.
+std::unique_ptr<kvExplosion> MakeExplosion(Battle& battle, uint32_t side, int32_t x0, int32_t y0)
+{
+    int32_t offsetX = 0;
+    int32_t offsetY = 0;
+    if (const kvCombatShip* anchor = FindShipBySide(battle, static_cast<int32_t>(side))) {
+        offsetX = static_cast<int32_t>(Nearest(anchor->X - x0));
+        offsetY = static_cast<int32_t>(Nearest(anchor->Y - y0));
+    }
+    auto explosion = std::make_unique<kvExplosion>(side, battle.Picture(ExplosionPicture));
+    explosion->OffsetX = offsetX;
+    explosion->OffsetY = offsetY;
+    explosion->X = x0;
+    explosion->Y = y0;
+    return explosion;
+}
+
+// The fade subtracts in 16 bits: once it passes below 0 the value wraps far
+// above 256 and is cut back to opaque, so the fade is a saw-tooth.
+void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& target)
+{
+    if (const kvCombatShip* anchor = FindShipBySide(battle, static_cast<int32_t>(explosion.Side))) {
+        explosion.X = static_cast<double>(Nearest(anchor->X - explosion.OffsetX));
+        explosion.Y = static_cast<double>(Nearest(anchor->Y - explosion.OffsetY));
+    }
+    if (explosion.Tick >= TicksPerExplosionFrame * explosion.FrameCount) {
+        explosion.Dead = 1;
+        return;
+    }
+    explosion.Alpha = static_cast<uint16_t>(explosion.Alpha - 60 / explosion.FrameCount);
+    if (explosion.Alpha > 256) explosion.Alpha = 256;
+    ShowFrame(explosion, explosion.Tick / TicksPerExplosionFrame + 1);
+    const int sx = static_cast<int>(Nearest(explosion.X - battle.CameraX - explosion.Width / 2));
+    const int sy = static_cast<int>(Nearest(explosion.Y - battle.CameraY - explosion.Height / 2));
+    DrawImage(explosion.Image, sx, sy, explosion.Alpha, Black, target);
+    ++explosion.Tick;
+}
+
+void CreateAttractor(Game& game)
+{
+    auto attractor = std::make_unique<kvAttractor>();
+    attractor->Phase = game.random.Next(3);
+    game.battle.TheAttractor = &game.battle.Append(std::move(attractor));
+}
+
+void UpdateAttractor(const Battle& battle, kvAttractor& attractor)
+{
+    attractor.Phase += attractor.AngularSpeed;
+    if (attractor.Phase < 0) attractor.Phase = TwoPi;
+    if (attractor.Phase > TwoPi) attractor.Phase = 0;
+    const kvCombatShip* player = battle.PlayerCombatShip;
+    if (player == nullptr) return;
+    attractor.X = std::cos(attractor.Phase) * attractor.Radius + player->X;
+    attractor.Y = std::sin(attractor.Phase) * attractor.Radius + player->Y;
+    attractor.VX = player->VX;
+    attractor.VY = player->VY;
+    attractor.CurrentSpeed = VectorLength(attractor.VY, attractor.VX);
+}
+
+std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double spin, double vx, double vy)
+{
+    const std::string path = AsteroidPicture(game.random.Next(2) + 1);
+    auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path));
+    obstacle->Frames = game.battle.StripFor(path, obstacle->Image);
+    return obstacle;
+}
+
+void UpdateObstacle(const Battle& battle, kvObstacle& obstacle)
+{
+    obstacle.Angle = NormalizeAngle(obstacle.Angle + obstacle.Spin);
+    obstacle.X = WrappedToView(obstacle.X + obstacle.VX, battle.CameraX, 800);
+    obstacle.Y = WrappedToView(obstacle.Y + obstacle.VY, battle.CameraY, 600);
+}
+
+void AddSetUpObstacles(Game& game)
+{
+    game.battle.Append(MakeObstacle(game, 0, 0, 5, 1, 1));
+    const double x2 = game.random.Next(40);
+    const double y2 = game.random.Next(30);
+    AddObstacle(game, x2, y2, -2);
+    const double x3 = game.random.Next(40) + 760.0;
+    const double y3 = game.random.Next(30) + 570.0;
+    AddObstacle(game, x3, y3, 2);
+}
+
+void AddRandomObstacle(Game& game)
+{
+    const double x = game.random.Next(40);
+    const double y = game.random.Next(30);
+    const double spin = static_cast<int>(game.random.Next(10)) - 5;
+    AddObstacle(game, x, y, spin);
+}
+
+}  // namespace kv
