@@ -1,0 +1,157 @@
+// Trading at the current star: row selection, the buttons' rules and the
+// trades themselves, on a freshly built HUD and world.
+#include "universe/Market.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+
+namespace {
+
+class Market : public ::testing::Test {
+protected:
+    void SetUp() override { kv::BuildHud(game); }
+
+    kv::PriceListItem& Store(uint8_t k)
+    {
+        return (*game.galaxies)[game.Pilot.Galaxy].Stars[game.Pilot.Star].PriceList[k];
+    }
+    kv::PriceListItem& Hold(uint8_t k) { return game.Pilot.Cargo[k]; }
+    void Select(uint8_t k) { kv::SelectMarketRow(game, 100, static_cast<int16_t>(30 + 15 * k), 0); }
+    // A click on "+" or "-" as the player makes it, through the window.
+    void Click(const kv::kvButton& button)
+    {
+        kv::kvWindow* focus = nullptr;
+        kv::ClickItemAt(game.hud.Market, static_cast<int16_t>(button.Left + 2), static_cast<int16_t>(button.Top + 2),
+                        0, focus, game.Sound);
+    }
+    bool CanBuy() const { return game.hud.BuyButton.Enabled == 1; }
+    bool CanSell() const { return game.hud.SellButton.Enabled == 1; }
+
+    kv::Game game;
+};
+
+TEST_F(Market, RowsAreSelectedFromY45ToY224)
+{
+    Select(5);
+    for (int16_t y : {int16_t{44}, int16_t{225}, int16_t{0}, int16_t{400}}) {
+        kv::SelectMarketRow(game, 10, y, 1);
+        EXPECT_EQ(game.SelectedGoods, 5) << y;
+    }
+    kv::SelectMarketRow(game, 0, 45, 2);
+    EXPECT_EQ(game.SelectedGoods, 1);
+    EXPECT_EQ(game.hud.BuyButton.Top, 45);
+    kv::SelectMarketRow(game, 0, 224, 0);
+    EXPECT_EQ(game.SelectedGoods, 12);
+    EXPECT_EQ(game.hud.SellButton.Top, 210);
+    EXPECT_EQ(game.hud.BuyButton.Top, 210);
+}
+
+TEST_F(Market, BuyingTakesExactlyThePriceAndTheLastUnitInStore)
+{
+    Select(1);
+    Store(1).Quantity = 2;
+    game.Pilot.Cash = Store(1).SellPrice * 2;
+    kv::UpdateTradeButtons(game);
+    ASSERT_TRUE(CanBuy());
+    EXPECT_FALSE(CanSell());
+    Click(game.hud.BuyButton);
+    Click(game.hud.BuyButton);
+    EXPECT_EQ(game.Pilot.Cash, 0);
+    EXPECT_EQ(Store(1).Quantity, 0);
+    EXPECT_EQ(Hold(1).Quantity, 2);
+    EXPECT_FALSE(CanBuy());
+    EXPECT_TRUE(CanSell());
+    Click(game.hud.BuyButton);  // disabled: nothing happens
+    EXPECT_EQ(Hold(1).Quantity, 2);
+    EXPECT_EQ(game.Pilot.Cash, 0);
+}
+
+TEST_F(Market, OneCreditShortOfThePriceCannotBuy)
+{
+    Select(2);
+    game.Pilot.Cash = Store(2).SellPrice - 1;
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanBuy());
+}
+
+TEST_F(Market, SellingTheLastCarriedUnitDisablesSelling)
+{
+    Select(4);
+    Hold(4).Quantity = 1;
+    kv::UpdateTradeButtons(game);
+    const int32_t cash = game.Pilot.Cash;
+    const uint16_t store = Store(4).Quantity;
+    Click(game.hud.SellButton);
+    EXPECT_EQ(game.Pilot.Cash, cash + Store(4).BuyPrice);
+    EXPECT_EQ(Store(4).Quantity, store + 1);
+    EXPECT_EQ(Hold(4).Quantity, 0);
+    EXPECT_FALSE(CanSell());
+}
+
+TEST_F(Market, FuelInTheHoldIsTiedToTheReserve)
+{
+    Select(kv::FuelGoods);
+    ASSERT_EQ(Hold(kv::FuelGoods).Quantity, 16);
+    ASSERT_EQ(game.Ship.Fuel, 160.0);
+    kv::BuyOne(game);
+    EXPECT_EQ(game.Ship.Fuel, 170.0);
+    kv::SellOne(game);
+    kv::SellOne(game);
+    EXPECT_EQ(game.Ship.Fuel, 150.0);
+    EXPECT_EQ(Hold(kv::FuelGoods).Quantity, 15);
+}
+
+TEST_F(Market, PricesNeverMoveAndPointsRaiseTheTradeRank)
+{
+    Select(7);
+    const kv::PriceListItem before = Store(7);
+    game.Pilot.Cash = 100000000;
+    for (int i = 0; i < 50; ++i) kv::BuyOne(game);
+    for (int i = 0; i < 80; ++i) {
+        Hold(7).Quantity = 1;
+        kv::SellOne(game);
+    }
+    EXPECT_EQ(Store(7).SellPrice, before.SellPrice);
+    EXPECT_EQ(Store(7).BuyPrice, before.BuyPrice);
+    EXPECT_EQ(Store(7).Quantity, before.Quantity + 30);
+    const long double expected = 50 * (before.SellPrice / 10.0L) + 80.0L * before.SellPrice;
+    EXPECT_NEAR(static_cast<double>(game.Pilot.TradePoints), static_cast<double>(expected), 1e-6);
+    EXPECT_GE(game.Pilot.TradeRank, 1);
+    EXPECT_EQ(game.Pilot.CombatRank, 0);
+}
+
+TEST_F(Market, FullRowsAndFullPursesRefuseMore)
+{
+    Select(6);
+    Store(6).Quantity = 10;
+    Hold(6).Quantity = std::numeric_limits<uint16_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanBuy());
+    EXPECT_TRUE(CanSell());
+    Store(6).Quantity = std::numeric_limits<uint16_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanSell());
+    Store(6).Quantity = 10;
+    game.Pilot.Cash = std::numeric_limits<int32_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanSell());
+}
+
+TEST_F(Market, TheWindowListsTheGoodsOfTheCurrentStar)
+{
+    game.hud.Market.Visible = 1;
+    kv::DrawMarket(game);
+    const kv::Bitmap& face = game.hud.Market.Face;
+    // The selection bar on row 1, and black text cells nowhere near it.
+    EXPECT_EQ(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+    EXPECT_EQ(face.Pixel(15, 45), kv::Black);
+    Select(3);
+    EXPECT_EQ(face.Pixel(17, 77), (kv::Rgb{0, 0x66, 0}));
+    EXPECT_NE(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+}
+
+}  // namespace
