@@ -16,6 +16,7 @@
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
 #include "hud/kvWindows.h"
+#include "navigation/StarMap.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "sound/kvSound.h"
@@ -147,6 +148,8 @@ struct Game {
     NewGameChoices choices;
     ShipChoices ship;
     MapView map;
+    // What the star map last projected, read back by the star selection.
+    MapProjection projection;
 
     // The catalogues, read once when the HUD is built.
     GoodsTable Goods;

@@ -1,8 +1,13 @@
 #include "hud/Hud.h"
 
+#include "hud/PilotWindows.h"
+#include "navigation/StarInfo.h"
+#include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
+#include "platform/DataPath.h"
 #include "platform/LoadError.h"
+#include "universe/Market.h"
 
 namespace kv {
 
@@ -96,48 +101,55 @@ void BuildConsoleWindow(Hud& h)
     h.ConsoleWindow.AddItem(h.ConsoleEdit);
 }
 
-void BuildSidePanels(Hud& h)
+void BuildSidePanels(Game& game)
 {
+    Hud& h = game.hud;
     MakeWindow(h.PlayerWindow, 200, 375);
     LoadFace(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
     MakeWindow(h.StarInfo, 200, 375);
     LoadFace(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
     h.StarInfo.Face.pen.Colour = MapPen;
-    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Nothing);
+    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Does(game, Hyperjump));
     h.GoButton.Enabled = 0;
 }
 
-void BuildStarMap(Hud& h)
+void BuildStarMap(Game& game)
 {
+    Hud& h = game.hud;
     MakeWindow(h.StarMap, 350, 350, 225, 80);
+    h.StarMap.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectStarAt(game, x, y, button); };
     h.StarMap.ClearToKey();
     h.StarMap.Face.brush.SetColour(Black);
     const char* pieces[] = {"center_main", "center_left", "center_right", "center_top", "center_bottom"};
     for (std::size_t i = 0; i < h.StarMapImages.size(); ++i)
         LoadBmp(std::string("res\\gfx\\hud\\") + pieces[i] + ".bmp", h.StarMapImages[i]);
     const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
-    MakeButton(h.StarMap, h.EclipticButton, 20, 20, 35, 35, "E", btn3, Nothing);
-    MakeButton(h.StarMap, h.AxesButton, 40, 20, 55, 35, "C", btn3, Nothing);
-    MakeButton(h.StarMap, h.ZoomInButton, 14, 323, 59, 346, "", "res\\gfx\\hud\\btn_zoom_in.bmp", Nothing);
-    MakeButton(h.StarMap, h.ZoomOutButton, 61, 323, 106, 346, "", "res\\gfx\\hud\\btn_zoom_out.bmp", Nothing);
+    MakeButton(h.StarMap, h.EclipticButton, 20, 20, 35, 35, "E", btn3, Does(game, ToggleEcliptic));
+    MakeButton(h.StarMap, h.AxesButton, 40, 20, 55, 35, "C", btn3, Does(game, ToggleAxes));
+    MakeButton(h.StarMap, h.ZoomInButton, 14, 323, 59, 346, "", "res\\gfx\\hud\\btn_zoom_in.bmp", Does(game, ZoomIn));
+    MakeButton(h.StarMap, h.ZoomOutButton, 61, 323, 106, 346, "", "res\\gfx\\hud\\btn_zoom_out.bmp",
+               Does(game, ZoomOut));
     h.ZoomInButton.Alpha = 154;
     h.ZoomOutButton.Alpha = 154;
 }
 
-void BuildShipAndMarket(Hud& h)
+void BuildShipAndMarket(Game& game)
 {
+    Hud& h = game.hud;
     const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
     MakeWindow(h.ShipWindow, 200, 375, 800, 80);
+    h.ShipWindow.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectShipRow(game, x, y, button); };
     h.ShipWindow.Face.pen.Colour = MapPen;
     LoadFace(h.ShipWindow, "Res\\gfx\\hud\\right.bmp");
-    MakeButton(h.ShipWindow, h.NextPartButton, 170, 130, 185, 145, ">", btn3, Nothing);
-    MakeButton(h.ShipWindow, h.PreviousPartButton, 150, 130, 165, 145, "<", btn3, Nothing);
+    MakeButton(h.ShipWindow, h.NextPartButton, 170, 130, 185, 145, ">", btn3, Does(game, NextShipPart));
+    MakeButton(h.ShipWindow, h.PreviousPartButton, 150, 130, 165, 145, "<", btn3, Does(game, PreviousShipPart));
 
     MakeWindow(h.Market, 350, 350, 225, 80);
     h.Market.ClearToKey();
     h.Market.Face.brush.SetColour(Black);
-    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Nothing);
-    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Nothing);
+    h.Market.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectMarketRow(game, x, y, button); };
+    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Does(game, BuyOne));
+    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Does(game, SellOne));
 }
 
 void BuildNewGameWindow(Game& game)
@@ -190,10 +202,35 @@ void FillTables(Hud& h)
     h.SpriteTable[1] = &h.CursorSprite;
 }
 
+// A catalogue file that is missing leaves its catalogue empty; the player
+// is told once, in the console, rather than left wondering.
+void ReportMissingCatalogues(Game& game)
+{
+    for (const char* file : {HullFile, EngineFile, WeaponFile})
+        if (!DataFileExists(file))
+            game.Console.Add(std::string("Equipment catalogue missing: ") + file, MessageKind::Alert);
+}
+
+void StartFirstWorld(Game& game)
+{
+    kvPlayer& pilot = game.Pilot;
+    pilot.Name = "Noname";
+    pilot.Avatar = static_cast<uint8_t>(game.random.Next(7) + 1);
+    LoadPortrait(pilot.Avatar, game.hud.PlayerAvatar);
+    pilot.Class = 1;
+    game.ship = ShipChoices{};
+    StartWorld(game);
+}
+
 void ComposeFirstScreens(Game& game)
 {
+    DrawMarket(game);
+    DrawStarMap(game);
+    ComposePlayerWindow(game);
+    DrawStarInfo(game, game.Pilot.Star);
     UpdateSoundButton(game);
     ComposeTopBar(game);
+    ComposeShipWindow(game);
 }
 
 }  // namespace
@@ -219,16 +256,19 @@ void BuildHud(Game& game)
 
     LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer);
     game.random.Randomize();
+    game.Goods = GoodsCatalogue();
+    LoadShipCatalogue(game.Equipment);
+    ReportMissingCatalogues(game);
 
     LoadBmp("res\\gfx\\hud\\logo.bmp", h.Logo);
     h.Logo.brush.Style = BrushStyle::Clear;
     h.CursorSprite.Create(16, 16, "res\\gfx\\hud\\cursor.bmp");
     BuildTopBar(game);
     BuildConsoleWindow(h);
-    BuildSidePanels(h);
+    BuildSidePanels(game);
     MakeWindow(h.TitleWindow, 800, 600);
-    BuildStarMap(h);
-    BuildShipAndMarket(h);
+    BuildStarMap(game);
+    BuildShipAndMarket(game);
     BuildNewGameWindow(game);
     BuildScannerAndSheets(h);
     FillTables(h);
@@ -236,10 +276,7 @@ void BuildHud(Game& game)
     game.BackBuffer.SetSize(800, 600);
     game.BackBuffer.Fill(Black);
 
-    const uint32_t avatar = game.random.Next(7) + 1;
-    LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", h.PlayerAvatar);
-    game.Console.Add("World initialised", MessageKind::Information);
-
+    StartFirstWorld(game);
     ComposeFirstScreens(game);
     game.BackBuffer.brush.Style = BrushStyle::Clear;
     game.RepaintNeeded = 1;
@@ -249,8 +286,7 @@ void ComposeTopBar(Game& game)
 {
     kvWindow& bar = game.hud.TopBar;
     LoadFace(bar, "Res\\gfx\\hud\\top.bmp");
-    for (std::size_t i = 1; i <= bar.ItemCount; ++i)
-        if (bar.Items[i] != nullptr && bar.Items[i]->Visible == 1) DrawItem(*bar.Items[i], bar.Face);
+    DrawVisibleItems(bar);
 }
 
 void UpdateSoundButton(Game& game)

@@ -6,6 +6,9 @@
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "hud/Hud.h"
+#include "hud/PilotWindows.h"
+#include "navigation/StarInfo.h"
+#include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
@@ -223,8 +226,13 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
 {
     Hud& h = game.hud;
     switch (key) {
+    case vk::Up:
+        game.Ship.Fuel += 10;
+        ComposePlayerWindow(game);
+        break;
     case vk::F1:
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
+        DrawStarInfo(game, h.StarMap.Visible ? game.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
     case vk::F2: TogglePlayerWindow(game); break;
@@ -328,6 +336,11 @@ void TfrmMain::FormMouseMove(int x, int y)
         pointer.Y = y;
     }
     if (game.Scene == SceneTitle) TitleMouseMove(x, y);
+    // The right button alone drags the star map round while it is shown.
+    if (game.Scene == SceneSpace && game.MouseButtons == 4 && game.hud.StarMap.Visible == 1) {
+        TurnStarMap(game, x - game.scene.LastMouse.X, y - game.scene.LastMouse.Y);
+        ComposeShipWindow(game);
+    }
     game.scene.LastMouse = Point{x, y};
 }
 
@@ -343,9 +356,7 @@ void TfrmMain::FormMouseWheel(int delta)
         ActOnLauncher(launcher_.Wheel(delta));
         return;
     }
-    game.map.MapZoom += delta / 1000.0;
-    if (game.map.MapZoom < 0) game.map.MapZoom = 0;
-    game.RepaintNeeded = 1;
+    WheelZoom(game, delta);
 }
 
 void TfrmMain::ActOnLauncher(LauncherAction action)

@@ -1,0 +1,337 @@
+#include "navigation/StarMap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "base/Numbers.h"
+#include "game/Game.h"
+#include "navigation/StarInfo.h"
+#include "platform/Canvas.h"
+
+namespace kv {
+
+namespace {
+
+constexpr Rgb StarOutline{0xBB, 0xFF, 0xBB};
+// The first disc of a redraw keeps the brush the redraw started with, a hair
+// brighter than the others.
+constexpr Rgb FirstStarFill{0x00, 0xFF, 0x00};
+constexpr Rgb StarFill{0x00, 0xFE, 0x00};
+constexpr Rgb CurrentStarFill{0xFE, 0x00, 0xFF};
+constexpr Rgb SelectedStarFill{0xFF, 0xFF, 0x00};
+constexpr Rgb Wireframe{0x00, 0xFE, 0x00};
+constexpr Rgb JumpInRange{0xFF, 0xFF, 0x00};
+constexpr Rgb JumpOutOfRange{0xCC, 0x00, 0x00};
+constexpr Rgb AxisPen{0xFF, 0xFF, 0x00};
+
+// The galaxy's centre on the 800 x 600 screen; the window's place is taken
+// off to give window pixels.
+constexpr int GalaxyCentreX = 400;
+constexpr int GalaxyCentreY = 250;
+constexpr int SystemCentre = 175;
+constexpr Point AxisOrigin{300, 50};
+constexpr int MaxGrid = 50;
+
+constexpr double PlaneRingRadius = 150.0;
+constexpr int PlaneRingPoints = 73;  // every 5 degrees, the last one closing the ring
+
+// The frame pieces in the order Hud::StarMapImages holds them.
+enum class Piece : std::size_t { Main, Left, Right, Top, Bottom };
+
+const Bitmap& FramePiece(const Game& game, Piece piece)
+{
+    return game.hud.StarMapImages[static_cast<std::size_t>(piece)];
+}
+
+int Whole(double v) { return static_cast<int>(Nearest(v)); }
+
+int WindowX(const Game& game) { return GalaxyCentreX - game.hud.StarMap.Left; }
+int WindowY(const Game& game) { return GalaxyCentreY - game.hud.StarMap.Top; }
+
+void Polyline(Canvas& canvas, Point a, Point b, Point c, Point d)
+{
+    canvas.MoveTo(a.X, a.Y);
+    canvas.LineTo(b.X, b.Y);
+    canvas.LineTo(c.X, c.Y);
+    canvas.LineTo(d.X, d.Y);
+}
+
+void Line(Canvas& canvas, Point from, Point to) { canvas.Line(from.X, from.Y, to.X, to.Y); }
+
+// The disc of one star: its box reaches (PZ + 100) / 30 plus 2 pixels either
+// side of the centre, whatever the zoom.
+void DrawStarDisc(Game& game, Canvas& canvas, const ProjectedStar& star)
+{
+    const double z = game.map.MapZoom;
+    const double e = (star.PZ + 100.0) / 30.0;
+    const int left = WindowX(game), top = WindowY(game);
+    canvas.Ellipse(Whole(star.PX * z - e) - 2 + left, Whole(star.PY * z - e) - 2 + top,
+                   Whole(star.PX * z + e) + 2 + left, Whole(star.PY * z + e) + 2 + top);
+}
+
+// Current star magenta, selected star yellow (a star that is both is yellow).
+void DrawStarDiscs(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
+{
+    MapProjection& p = game.projection;
+    Bitmap& face = game.hud.StarMap.Face;
+    for (std::size_t k = 1; k <= galaxy.StarCount; ++k) {
+        const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
+        if (star.Number == game.Pilot.Star) {
+            p.CurrentStarPoint = GalaxyViewPoint(game, star);
+            face.brush.SetColour(CurrentStarFill);
+        }
+        if (star.Number == game.SelectedStar) face.brush.SetColour(SelectedStarFill);
+        DrawStarDisc(game, canvas, star);
+        face.brush.SetColour(StarFill);
+    }
+}
+
+// The name of the selected star beside its disc, and a line to it from the
+// current star: yellow while the fuel reaches beyond it, red otherwise.
+void DrawJumpLine(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
+{
+    const MapProjection& p = game.projection;
+    Bitmap& face = game.hud.StarMap.Face;
+    const double distance = StarDistance(galaxy, game.Pilot.Star, game.SelectedStar);
+    face.pen.Colour = JumpRange(game.Ship) > distance ? JumpInRange : JumpOutOfRange;
+    canvas.Line(p.LabelPoint.X - 10, p.LabelPoint.Y + 4, p.CurrentStarPoint.X, p.CurrentStarPoint.Y);
+    face.brush.Style = BrushStyle::Clear;
+    canvas.TextOut(p.LabelPoint.X, p.LabelPoint.Y, galaxy.Stars[game.SelectedStar].Name);
+    face.brush.Style = BrushStyle::Solid;
+}
+
+void DrawGalaxyView(Game& game, Canvas& canvas)
+{
+    const kvGalaxy& galaxy = CurrentGalaxy(game);
+    ProjectGalaxy(game, galaxy);
+    MapProjection& p = game.projection;
+    if (game.SelectedStar != 0) {
+        const ProjectedStar& selected = p.ProjectedStars[game.SelectedStar];
+        const double z = game.map.MapZoom;
+        p.LabelPoint = {Whole(selected.PX * z + GalaxyCentreX + 10 - game.hud.StarMap.Left),
+                        Whole(selected.PY * z + GalaxyCentreY - 4 - game.hud.StarMap.Top)};
+    }
+    if (game.map.ShowEcliptic) DrawEcliptic(game);
+    DrawStarDiscs(game, canvas, galaxy);
+    if (game.SelectedStar != 0) DrawJumpLine(game, canvas, galaxy);
+}
+
+// The selected star in the middle and each planet at its place on its ring
+// on the game date; the rings lean by the planets' own tilts.
+void DrawSystemView(Game& game)
+{
+    if (game.SelectedStar == 0) return;
+    const kvStar& star = CurrentGalaxy(game).Stars[game.SelectedStar];
+    const MapView& m = game.map;
+    const double z = m.MapZoom;
+    const ViewRotation view(m.MapTilt, m.MapSpin);
+    Bitmap& face = game.hud.StarMap.Face;
+    face.pen.Colour = Wireframe;
+    DrawSphere(20, SystemCentre, SystemCentre, face, m.MapSpin, m.MapTilt, star.Size * z);
+    for (std::size_t i = 1; i <= star.PlanetCount; ++i) {
+        const kvPlanet& planet = star.Planets[i];
+        const double ring = star.Size + planet.OrbitRadius;
+        const double angle = planet.OrbitSpeed * game.Pilot.GameDate;
+        const double x = ring * std::cos(angle), y = ring * std::sin(angle);
+        const int dx = Whole(view.Right(x, y) * z);
+        const int dy = Whole(view.Down(x, y, 0.0) * z);
+        face.pen.Colour = Wireframe;
+        DrawSphere(20, SystemCentre + dx, SystemCentre + dy, face, m.MapSpin, m.MapTilt, planet.Radius * z);
+        DrawOrbit(50, SystemCentre, SystemCentre, face, m.MapSpin + planet.OrbitTilt, m.MapTilt, ring * z);
+    }
+}
+
+void DrawFrame(Game& game, Canvas& canvas)
+{
+    canvas.Draw(0, 0, FramePiece(game, Piece::Left));
+    canvas.Draw(20, 0, FramePiece(game, Piece::Top));
+    canvas.Draw(21, 309, FramePiece(game, Piece::Bottom));
+    canvas.Draw(330, 0, FramePiece(game, Piece::Right));
+    game.hud.StarMap.Face.brush.Style = BrushStyle::Clear;
+}
+
+// The axis cross in the top right corner, unscaled, as the galaxy view last
+// turned it.
+void DrawAxisCross(Game& game, Canvas& canvas)
+{
+    static constexpr const char* Labels[] = {"X", "Y", "Z"};
+    game.hud.StarMap.Face.pen.Colour = AxisPen;
+    std::array<Point, 3> ends;
+    for (std::size_t a = 0; a < ends.size(); ++a) {
+        const AxisPoint& axis = game.projection.ProjectedAxes[a];
+        ends[a] = {AxisOrigin.X + Whole(axis.X), AxisOrigin.Y + Whole(axis.Y)};
+        Line(canvas, AxisOrigin, ends[a]);
+    }
+    for (std::size_t a = 0; a < ends.size(); ++a) canvas.TextOut(ends[a].X + 3, ends[a].Y + 3, Labels[a]);
+}
+
+// The grid of a sphere or a ring seen with spin f and tilt g.
+Point SeenAt(const ViewRotation& view, int cx, int cy, double x, double y, double z)
+{
+    return {Whole(view.Right(x, y)) + cx, Whole(view.Down(x, y, z)) + cy};
+}
+
+}  // namespace
+
+ViewRotation::ViewRotation(double tilt, double spin)
+    : CosTilt(std::cos(tilt)), SinTilt(std::sin(tilt)), CosSpin(std::cos(spin)), SinSpin(std::sin(spin))
+{
+}
+
+const kvGalaxy& CurrentGalaxy(const Game& game) { return (*game.galaxies)[game.Pilot.Galaxy]; }
+
+Point GalaxyViewPoint(const Game& game, double right, double down)
+{
+    const double z = game.map.MapZoom;
+    return {Whole(right * z) + WindowX(game), Whole(down * z) + WindowY(game)};
+}
+
+Point GalaxyViewPoint(const Game& game, const ProjectedStar& star) { return GalaxyViewPoint(game, star.PX, star.PY); }
+
+void ProjectGalaxy(Game& game, const kvGalaxy& galaxy)
+{
+    MapProjection& p = game.projection;
+    const MapView& m = game.map;
+    const ViewRotation view(m.MapTilt, m.MapSpin);
+    for (std::size_t i = 1; i <= p.DrawOrder.Count; ++i) p.DrawOrder[i] = static_cast<uint8_t>(i);
+    for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
+        const kvStar& s = galaxy.Stars[i];
+        p.ProjectedStars[i] = {view.Right(s.X, s.Y), view.Down(s.X, s.Y, s.Z), view.Depth(s.X, s.Y, s.Z) + m.MapZoom,
+                               s.Number};
+    }
+    for (std::size_t a = 0; a < p.ProjectedAxes.size(); ++a) {
+        const auto& v = m.AxisVectors[a];
+        p.ProjectedAxes[a] = {view.Right(v[0], v[1]), view.Down(v[0], v[1], v[2])};
+    }
+    std::stable_sort(p.DrawOrder.begin(), p.DrawOrder.begin() + galaxy.StarCount, [&p](uint8_t a, uint8_t b) {
+        return p.ProjectedStars[a].PZ < p.ProjectedStars[b].PZ;
+    });
+}
+
+void DrawStarMap(Game& game)
+{
+    Bitmap& face = game.hud.StarMap.Face;
+    face.brush.SetColour(FirstStarFill);
+    face.pen.Colour = StarOutline;
+    Canvas canvas(face);
+    canvas.Draw(21, 20, FramePiece(game, Piece::Main));
+    if (game.map.MapLevel == 0) DrawSystemView(game);
+    if (game.map.MapLevel == 1) DrawGalaxyView(game, canvas);
+    DrawFrame(game, canvas);
+    if (game.map.ShowAxes) DrawAxisCross(game, canvas);
+    DrawVisibleItems(game.hud.StarMap);
+}
+
+void DrawEcliptic(Game& game)
+{
+    const kvGalaxy& galaxy = CurrentGalaxy(game);
+    const ViewRotation view(game.map.MapTilt, game.map.MapSpin);
+    Bitmap& face = game.hud.StarMap.Face;
+    face.pen.Colour = StarOutline;
+    Canvas canvas(face);
+    std::array<Point, PlaneRingPoints> ring;
+    for (std::size_t k = 1; k <= ring.size(); ++k) {
+        const double angle = static_cast<double>(k) * 5.0 * std::numbers::pi / 180.0;
+        const double x = PlaneRingRadius * std::cos(angle), y = PlaneRingRadius * std::sin(angle);
+        ring[k - 1] = GalaxyViewPoint(game, view.Right(x, y), view.Down(x, y, 0.0));
+    }
+    for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
+        const kvStar& s = galaxy.Stars[i];
+        const Point plane = GalaxyViewPoint(game, view.Right(s.X, s.Y), view.Down(s.X, s.Y, 0.0));
+        Line(canvas, GalaxyViewPoint(game, game.projection.ProjectedStars[i]), plane);
+    }
+    for (std::size_t k = 1; k < ring.size(); ++k) Line(canvas, ring[k - 1], ring[k]);
+}
+
+// Grid point (j, i) lies at latitude 2 pi j / n and longitude 2 pi i / n. The
+// quads of neighbouring points are drawn as three-sided open polylines; the
+// last longitude is joined back to the first.
+void DrawSphere(int n, int cx, int cy, Bitmap& target, double f, double g, double r)
+{
+    n = std::min(n, MaxGrid);
+    if (n < 2) return;
+    const ViewRotation view(g, f);
+    const auto count = static_cast<std::size_t>(n);
+    std::array<double, MaxGrid> cosine{}, sine{};
+    for (std::size_t k = 0; k < count; ++k) {
+        const double angle = 2.0 * std::numbers::pi * static_cast<double>(k) / n;
+        cosine[k] = std::cos(angle);
+        sine[k] = std::sin(angle);
+    }
+    std::array<std::array<Point, MaxGrid>, MaxGrid> s;
+    for (std::size_t j = 0; j < count; ++j)
+        for (std::size_t i = 0; i < count; ++i)
+            s[j][i] = SeenAt(view, cx, cy, r * cosine[j] * sine[i], r * cosine[j] * cosine[i], r * sine[j]);
+    Canvas canvas(target);
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        for (std::size_t j = 0; j + 1 < count; ++j) Polyline(canvas, s[j][i], s[j + 1][i], s[j + 1][i + 1], s[j][i + 1]);
+    const std::size_t last = count - 1;
+    for (std::size_t i = 0; i < last; ++i) Polyline(canvas, s[i][last], s[i + 1][last], s[i + 1][0], s[i][0]);
+}
+
+void DrawOrbit(int n, int cx, int cy, Bitmap& target, double f, double g, double r)
+{
+    n = std::min(n, MaxGrid);
+    if (n < 1) return;
+    const ViewRotation view(g, f);
+    Canvas canvas(target);
+    Point first;
+    for (int k = 0; k < n; ++k) {
+        const double angle = 2.0 * std::numbers::pi * k / n;
+        const Point p = SeenAt(view, cx, cy, r * std::cos(angle), r * std::sin(angle), 0.0);
+        if (k == 0) {
+            first = p;
+            canvas.MoveTo(p.X, p.Y);
+        } else {
+            canvas.LineTo(p.X, p.Y);
+        }
+    }
+    canvas.LineTo(first.X, first.Y);
+}
+
+void ToggleEcliptic(Game& game)
+{
+    game.map.ShowEcliptic = !game.map.ShowEcliptic;
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+void ToggleAxes(Game& game)
+{
+    game.map.ShowAxes = !game.map.ShowAxes;
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+void ZoomIn(Game& game)
+{
+    game.map.MapZoom = 1.0;
+    if (game.map.MapLevel > 0) --game.map.MapLevel;
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+void ZoomOut(Game& game)
+{
+    if (game.map.MapLevel < 2) ++game.map.MapLevel;
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+void WheelZoom(Game& game, int delta)
+{
+    game.map.MapZoom = std::max(game.map.MapZoom + delta / 1000.0, 0.0);
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+void TurnStarMap(Game& game, int dx, int dy)
+{
+    game.map.MapSpin -= dx / 180.0;
+    game.map.MapTilt -= dy / 180.0;
+    DrawStarMap(game);
+    game.RepaintNeeded = 1;
+}
+
+}  // namespace kv
