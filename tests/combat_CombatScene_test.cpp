@@ -1,0 +1,275 @@
+// The battle scene: set-up, the polled keys, the combat frame and its ends,
+// and whole battles played through the main window.
+#include "combat/CombatScene.h"
+
+#include <gtest/gtest.h>
+
+#include "base/Numbers.h"
+#include "combat/Effects.h"
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
+#include "support/Battles.h"
+
+namespace {
+
+using kv::testing::AddShip;
+
+constexpr kv::Rgb BlipRim{255, 255, 0};
+
+class CombatScene : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kv::testing::ReadyForBattle(game);
+        kv::SetUpBattle(game);
+    }
+    // One tick of the battle as the main window runs it: keys, then frame.
+    void Tick(int n = 1)
+    {
+        for (int i = 0; i < n && game.Scene == kv::SceneCombat; ++i) {
+            kv::CombatInput(game);
+            if (game.Scene == kv::SceneCombat) kv::ComposeCombatFrame(game);
+        }
+    }
+    std::size_t Ships() const
+    {
+        std::size_t n = 0;
+        for (const auto& o : game.battle.CombatObjects) n += o->Class == kv::ObjectClass::Ship ? 1 : 0;
+        return n;
+    }
+    kv::kvCombatShip& Enemy() { return static_cast<kv::kvCombatShip&>(*game.battle.CombatObjects[2]); }
+
+    kv::Game game;
+};
+
+TEST_F(CombatScene, SetUpPlacesEverythingInItsOrder)
+{
+    const auto& list = game.battle.CombatObjects;
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(list[0].get(), game.battle.TheAttractor);
+    EXPECT_EQ(list[1].get(), game.battle.PlayerCombatShip);
+    EXPECT_EQ(list[2]->Class, kv::ObjectClass::Ship);
+    for (std::size_t i = 3; i < 6; ++i) EXPECT_EQ(list[i]->Class, kv::ObjectClass::Obstacle);
+    EXPECT_EQ(game.Scene, kv::SceneCombat);
+    EXPECT_EQ(game.battle.HostilesLeft, 1);
+    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->X, 400);
+    kv::kvCombatShip& enemy = Enemy();
+    EXPECT_EQ(enemy.Target, kv::ShipTarget::Attractor);
+    EXPECT_EQ(enemy.ShipRecord->Name, game.Equipment.HullCatalogue[2].Name);
+    EXPECT_EQ(enemy.ShipRecord->Weapons[1].Name, game.Equipment.WeaponCatalogue[2].Name);
+    EXPECT_EQ(enemy.Side, kv::EnemySide);
+    EXPECT_EQ(list[3]->X, 0);
+    EXPECT_EQ(list[3]->VX, 1);
+    EXPECT_EQ(game.hud.Scanner.Visible, 1);
+    EXPECT_EQ(game.battle.CombatTiles.Width(), 256);
+}
+
+TEST_F(CombatScene, UpWinsOverDownAndLeftWithRightKeepsTheHeading)
+{
+    game.Keys.Set(kv::vk::Up, true);
+    game.Keys.Set(kv::vk::Down, true);
+    game.Keys.Set(kv::vk::Left, true);
+    game.Keys.Set(kv::vk::Right, true);
+    kv::CombatInput(game);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Thrust, 0.01);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Angle, 360);
+    game.Keys.Clear();
+    game.Keys.Set(kv::vk::Right, true);
+    kv::CombatInput(game);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Angle, 2.8125) << "one step per tick";
+}
+
+TEST_F(CombatScene, SpawnKeyHeldThreeTicksAddsThreeEnemiesChasingThePlayer)
+{
+    game.Keys.Set('T', true);  // hull 5, weapon 2
+    Tick(3);
+    EXPECT_EQ(Ships(), 5u);
+    EXPECT_EQ(game.battle.HostilesLeft, 4);
+    EXPECT_EQ(kv::FindShipBySide(game.battle, kv::EnemySide), &Enemy()) << "the set-up enemy stays the first";
+    std::shared_ptr<const kv::Bitmap> strip;
+    for (const auto& o : game.battle.CombatObjects) {
+        if (o->Class != kv::ObjectClass::Ship || o.get() == &Enemy() || o.get() == game.battle.PlayerCombatShip) continue;
+        const auto& ship = static_cast<const kv::kvCombatShip&>(*o);
+        EXPECT_EQ(ship.Target, kv::ShipTarget::PlayerShip);
+        EXPECT_TRUE(ship.ShipRecord->Name.empty());
+        EXPECT_EQ(ship.ShipRecord->Hull.Name, game.Equipment.HullCatalogue[5].Name);
+        if (strip) {
+            EXPECT_EQ(ship.Frames, strip) << "one strip per picture, shared";
+        }
+        strip = ship.Frames;
+    }
+}
+
+TEST_F(CombatScene, EscWithASpawnKeyLeavesWithoutAddingAndFreesTheBattle)
+{
+    game.Keys.Set(kv::vk::Escape, true);
+    game.Keys.Set('A', true);
+    kv::CombatInput(game);
+    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    EXPECT_TRUE(game.battle.CombatObjects.empty());
+    EXPECT_EQ(game.battle.CombatObjects.capacity(), 0u);
+    EXPECT_EQ(game.battle.PlayerCombatShip, nullptr);
+    EXPECT_EQ(game.battle.TheAttractor, nullptr);
+    EXPECT_TRUE(game.battle.Pictures.empty());
+    EXPECT_TRUE(game.battle.Strips.empty());
+    EXPECT_TRUE(game.battle.CombatTiles.Empty());
+    EXPECT_EQ(game.hud.Scanner.Visible, 0);
+}
+
+TEST_F(CombatScene, NAddsAnAsteroidAndMAThousandHullPoints)
+{
+    game.Keys.Set('N', true);
+    game.Keys.Set('M', true);
+    kv::CombatInput(game);
+    EXPECT_EQ(game.battle.CombatObjects.size(), 7u);
+    EXPECT_EQ(game.battle.CombatObjects.back()->Class, kv::ObjectClass::Obstacle);
+    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP + 1000);
+}
+
+TEST_F(CombatScene, WalkHandlesObjectsAppendedDuringItInTheSameTick)
+{
+    Tick();
+    int exhausts = 0;
+    for (const auto& o : game.battle.CombatObjects) {
+        if (o->Class != kv::ObjectClass::Exhaust) continue;
+        ++exhausts;
+        EXPECT_EQ(static_cast<const kv::kvExhaust&>(*o).Age, 1) << "updated in the tick that made it";
+    }
+    EXPECT_EQ(exhausts, 2);
+    EXPECT_EQ(game.battle.CameraX, static_cast<int32_t>(kv::Nearest(game.battle.PlayerCombatShip->X - 400)));
+}
+
+TEST_F(CombatScene, BattleEndsAtTheStartOfTheFrameAfterTheLastKill)
+{
+    Enemy().ShipRecord->Hull.HP = 0;
+    Tick();
+    EXPECT_EQ(game.Scene, kv::SceneCombat) << "the frame of the kill is drawn";
+    EXPECT_EQ(game.battle.HostilesLeft, 0);
+    EXPECT_EQ(Ships(), 1u) << "swept in the same tick";
+    kv::ComposeCombatFrame(game);
+    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    EXPECT_TRUE(game.battle.CombatObjects.empty());
+}
+
+TEST_F(CombatScene, DestroyedPlayerEndsTheBattleWithOneAlertAndIsNeverUsedAgain)
+{
+    AddShip(game, kv::EnemySide, 5000, 5000);  // a second enemy left alive
+    ++game.battle.HostilesLeft;
+    game.Ship.Hull.HP = 0;
+    game.Keys.Set(kv::vk::Space, true);
+    game.Keys.Set(kv::vk::Left, true);
+    Tick();
+    EXPECT_EQ(game.battle.PlayerCombatShip, nullptr);
+    EXPECT_EQ(game.battle.HostilesLeft, 2) << "the player is not an enemy";
+    kv::CombatInput(game);
+    EXPECT_EQ(game.Scene, kv::SceneCombat);
+    kv::ComposeCombatFrame(game);
+    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    const auto& log = game.Console;
+    ASSERT_GE(log.Count, 1);
+    EXPECT_NE(log.Entries[log.Count].Text.find(kv::PlayerLostText), std::string::npos);
+    EXPECT_EQ(log.Entries[log.Count].Kind, kv::MessageKind::Alert);
+
+    kv::SetUpBattle(game);
+    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP) << "the next battle restores the hull";
+    EXPECT_FALSE(game.battle.PlayerLost);
+}
+
+TEST_F(CombatScene, SpawnKeyWithoutACatalogueEntryAddsNothingAndSaysSoOnce)
+{
+    game.Equipment.HullCount = 4;
+    game.Equipment.WeaponCount = 3;
+    const int before = game.Console.Count;
+    game.Keys.Set('G', true);  // hull 5
+    game.Keys.Set('I', true);  // weapon 4
+    game.Keys.Set('A', true);  // hull 2, weapon 1: fine
+    Tick(5);
+    EXPECT_EQ(Ships(), 2u + 5u);
+    EXPECT_EQ(game.Console.Count, before + 2) << "one message per key, not per tick";
+
+    game.Equipment.HullCount = 5;
+    game.Equipment.HullCatalogue[5].Name = "NoSuchHull";
+    game.Keys.Clear();
+    game.Keys.Set('G', true);
+    Tick(2);
+    EXPECT_EQ(Ships(), 7u);
+    EXPECT_EQ(game.Console.Count, before + 2) << "already reported in this battle";
+}
+
+TEST_F(CombatScene, FarShipsBlipOnTheRadarsRadius40)
+{
+    kv::kvCombatShip& enemy = Enemy();
+    enemy.X = game.battle.PlayerCombatShip->X + 10000;
+    enemy.Y = game.battle.PlayerCombatShip->Y;
+    enemy.Autopilot = nullptr;
+    Tick();
+    // u = 40, t = Nearest(2 * 40 / 52.04) = 2: the box (89, 51)-(91, 53),
+    // small enough to be all rim.
+    EXPECT_EQ(game.BackBuffer.Pixel(89, 51), BlipRim);
+    EXPECT_EQ(game.BackBuffer.Pixel(90, 52), BlipRim);
+    EXPECT_NE(game.BackBuffer.Pixel(91, 52), BlipRim);
+    EXPECT_EQ(game.BackBuffer.Pixel(52, 52), BlipRim) << "the player's own blip";
+}
+
+class CombatRoads : public ::testing::Test {
+protected:
+    void Play(const std::vector<std::string>& script) { runner.Run(script); }
+    void StartBattle()
+    {
+        form.FormCreate();
+        Play({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick"});
+        kv::testing::FitPlayerShip(form.game);
+        Play({"scene 2", "tick", "shot battle_start"});
+        ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    }
+    kv::Battle& battle() { return form.game.battle; }
+
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_battles"};
+};
+
+TEST_F(CombatRoads, BattleFoughtToItsEnd)
+{
+    StartBattle();
+    kv::kvCombatShip& player = *battle().PlayerCombatShip;
+    auto& enemy = static_cast<kv::kvCombatShip&>(*battle().CombatObjects[2]);
+    enemy.Autopilot = nullptr;
+    enemy.X = player.X + 200;
+    enemy.Y = player.Y;
+    enemy.VX = enemy.VY = 0;
+    enemy.ShipRecord->Hull.HP = 80;
+    Play({"hold Space", "tick 25", "shot battle_hit"});
+    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    EXPECT_EQ(enemy.ShipRecord->Hull.HP, 40) << "one beam hit";
+    Play({"tick 60", "let Space"});
+    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    EXPECT_TRUE(battle().CombatObjects.empty());
+    EXPECT_EQ(form.game.hud.Scanner.Visible, 0);
+    EXPECT_EQ(form.game.Sound.RequestedMusic(), form.game.Sound.SoundEnabled ? "res\\sfx\\sndtr\\track1.mod" : "");
+    Play({"tick 40", "shot battle_won"});
+    EXPECT_EQ(form.game.hud.TopBar.Visible, 1) << "the space HUD slides in again";
+}
+
+TEST_F(CombatRoads, KeysReachNoHandlerInBattleAndThePlayersLossReturnsToSpace)
+{
+    StartBattle();
+    Play({"key Grave", "tick"});
+    EXPECT_EQ(form.game.hud.ConsoleEdit.Visible, 0) << "the key handler is detached";
+    form.game.Ship.Hull.HP = 300;
+    kv::kvCombatShip& player = *battle().PlayerCombatShip;
+    kv::kvCombatObject& rock = *battle().CombatObjects[3];
+    rock.X = player.X + 46 - rock.Width / 2;
+    rock.Y = player.Y + 46 - rock.Height / 2;
+    Play({"tick", "shot battle_lost"});
+    EXPECT_EQ(battle().PlayerCombatShip, nullptr);
+    Play({"tick"});
+    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    Play({"tick 40", "shot battle_lost_space"});
+}
+
+}  // namespace
