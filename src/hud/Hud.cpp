@@ -243,7 +243,8 @@ void LoadFace(kvWindow& window, const std::string& path)
         throw LoadError(path, "the picture is " + std::to_string(picture.Width()) + " x " +
                                   std::to_string(picture.Height()) + ", its window " + std::to_string(window.Width) +
                                   " x " + std::to_string(window.Height));
-    LoadBmp(path, window.Face);
+    window.Face.SetSize(picture.Width(), picture.Height());
+    Canvas(window.Face).Draw(0, 0, picture);
 }
 
 void BuildHud(Game& game)

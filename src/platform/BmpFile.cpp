@@ -114,12 +114,14 @@ std::optional<std::string> Refusal(const std::vector<uint8_t>& d, Header& h)
     return std::nullopt;
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path)
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uintmax_t size)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
 
@@ -137,7 +139,7 @@ void Load(const std::string& realPath, const std::string& shownPath, Bitmap& int
     const uintmax_t size = std::filesystem::file_size(realPath, ec);
     if (ec) throw LoadError(shownPath, "cannot read the file: " + ec.message());
     if (size > MaxFileSize) throw LoadError(shownPath, "the file is too large for a BMP picture");
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(realPath);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(realPath, size);
     if (!bytes) throw LoadError(shownPath, "cannot read the file");
     Header header;
     if (const std::optional<std::string> reason = Refusal(*bytes, header)) throw LoadError(shownPath, *reason);

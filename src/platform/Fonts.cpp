@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "platform/LoadError.h"
@@ -152,7 +153,9 @@ TextBox MeasureText(const Font& font, std::string_view text)
     return box;
 }
 
-TextMask RenderText(const Font& font, std::string_view text)
+namespace {
+
+TextMask RenderUncached(const Font& font, std::string_view text)
 {
     const OpenFont& open = Find(font);
     TextMask mask;
@@ -179,6 +182,23 @@ TextMask RenderText(const Font& font, std::string_view text)
     }
     SDL_FreeSurface(surface);
     return mask;
+}
+
+}  // namespace
+
+// The HUD writes the same labels and numbers over and over; each text is
+// rendered once per face and kept. A game shows far fewer distinct texts
+// than the bound, which only stops a stream of fresh texts (the console's
+// timestamps) from growing the cache without end.
+TextMask RenderText(const Font& font, std::string_view text)
+{
+    constexpr std::size_t MostKept = 4096;
+    static std::map<std::tuple<std::string, int, std::string>, TextMask> kept;
+    const FontFace face = MapFont(font);
+    auto key = std::make_tuple(face.Path, face.Pixels, std::string(text));
+    if (auto it = kept.find(key); it != kept.end()) return it->second;
+    if (kept.size() >= MostKept) kept.clear();
+    return kept.emplace(std::move(key), RenderUncached(font, text)).first->second;
 }
 
 }  // namespace kv
