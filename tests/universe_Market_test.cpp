@@ -8,6 +8,9 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
 
 namespace {
 
@@ -152,6 +155,40 @@ TEST_F(Market, TheWindowListsTheGoodsOfTheCurrentStar)
     Select(3);
     EXPECT_EQ(face.Pixel(17, 77), (kv::Rgb{0, 0x66, 0}));
     EXPECT_NE(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+}
+
+// The market as the player meets it: opened with F5 in the space scene,
+// rows picked by clicks on the screen, one unit bought and sold.
+TEST(MarketScenario, ClicksSelectRowsAndTradeOneUnit)
+{
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_market"};
+    form.FormCreate();
+    runner.Run({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45", "key F5", "tick"});
+    kv::Game& game = form.game;
+    ASSERT_EQ(game.hud.Market.Visible, 1);
+    // The window sits at (225, 80): its rows run from y 45 to 224 inside it.
+    runner.Run({"click 400 125", "tick", "shot market_row1"});
+    EXPECT_EQ(game.SelectedGoods, 1);
+    runner.Run({"click 400 304", "tick", "shot market_row12"});
+    EXPECT_EQ(game.SelectedGoods, 12);
+    runner.Run({"click 400 305", "tick", "click 400 124", "tick"});
+    EXPECT_EQ(game.SelectedGoods, 12);
+
+    kv::PriceListItem& store = (*game.galaxies)[1].Stars[1].PriceList[12];
+    const uint16_t inStore = store.Quantity;
+    const int32_t cash = game.Pilot.Cash;
+    runner.Run({"click 527 292", "tick", "shot market_bought"});
+    EXPECT_EQ(game.Pilot.Cargo[12].Quantity, 1);
+    EXPECT_EQ(store.Quantity, inStore - 1);
+    EXPECT_EQ(game.Pilot.Cash, cash - store.SellPrice);
+    runner.Run({"click 547 292", "tick", "shot market_sold"});
+    EXPECT_EQ(game.Pilot.Cargo[12].Quantity, 0);
+    EXPECT_EQ(game.hud.SellButton.Enabled, 0);
+    EXPECT_EQ(runner.FramesWritten().size(), 4u);
+    // The player window, at rest on the left, shows the cash after the trades.
+    EXPECT_EQ(game.Pilot.Cash, cash - store.SellPrice + store.BuyPrice);
 }
 
 }  // namespace
