@@ -12,6 +12,7 @@
 #include "base/OneBased.h"
 #include "base/Random.h"
 #include "combat/Combat.h"
+#include "console/Commands.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
@@ -144,6 +145,8 @@ struct Game {
     kvSound Sound;
     SceneState scene;
     kvConsole Console;
+    // The line submitted at the console prompt, run on the next space tick.
+    CommandLine Command;
     Hud hud;
     NewGameChoices choices;
     ShipChoices ship;

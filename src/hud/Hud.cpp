@@ -1,5 +1,6 @@
 #include "hud/Hud.h"
 
+#include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
@@ -60,7 +61,7 @@ void BuildTopBar(Game& game)
     kvWindow& bar = h.TopBar;
     MakeWindow(bar, 800, 115);
     const std::string btn1 = "res\\gfx\\hud\\btn1.bmp";
-    MakeButton(bar, h.NewGameButton, 12, 5, 162, 29, "New game", btn1, Nothing);
+    MakeButton(bar, h.NewGameButton, 12, 5, 162, 29, "New game", btn1, Does(game, OpenNewGameWindow));
     MakeButton(bar, h.ExitButton, 163, 5, 313, 29, "Exit", btn1, [&game](int16_t, int16_t, uint8_t) {
         if (game.SwitchScene) game.SwitchScene(SceneTitle);
         game.RepaintNeeded = 1;
@@ -90,14 +91,16 @@ void BuildTopBar(Game& game)
     h.Transparency = 2;
 }
 
-void BuildConsoleWindow(Hud& h)
+void BuildConsoleWindow(Game& game)
 {
+    Hud& h = game.hud;
     MakeWindow(h.ConsoleWindow, 800, 150);
     LoadFace(h.ConsoleWindow, "Res\\gfx\\hud\\bottom.bmp");
     h.ConsoleEdit.Create(30, 122, 740, "res\\gfx\\hud\\console.bmp");
     h.ConsoleEdit.SubmitOnEnter = 1;
     h.ConsoleEdit.Visible = 0;
     h.ConsoleEdit.OnClick = Nothing;
+    h.ConsoleEdit.OnSubmit = [&game](const std::string& text) { ParseCommandLine(game.Command, text); };
     h.ConsoleWindow.AddItem(h.ConsoleEdit);
 }
 
@@ -158,21 +161,23 @@ void BuildNewGameWindow(Game& game)
     kvWindow& w = h.NewGame;
     MakeWindow(w, 350, 350, 225, 80);
     LoadFace(w, "Res\\gfx\\hud\\center.bmp");
-    MakeButton(w, h.NextAvatarButton, 280, 90, 300, 150, "", "res\\gfx\\hud\\new_right.bmp", Nothing);
-    MakeButton(w, h.PreviousAvatarButton, 200, 90, 220, 150, "", "res\\gfx\\hud\\new_left.bmp", Nothing);
+    MakeButton(w, h.NextAvatarButton, 280, 90, 300, 150, "", "res\\gfx\\hud\\new_right.bmp", Does(game, NextAvatar));
+    MakeButton(w, h.PreviousAvatarButton, 200, 90, 220, 150, "", "res\\gfx\\hud\\new_left.bmp", Does(game, PreviousAvatar));
     h.NameEdit.Create(170, 50, 160, "res\\gfx\\hud\\edit.bmp");
     h.NameEdit.OnClick = Nothing;
     w.AddItem(h.NameEdit);
     const std::string right = "res\\gfx\\hud\\new_right_low.bmp";
     const std::string left = "res\\gfx\\hud\\new_left_low.bmp";
-    MakeButton(w, h.NextDifficultyButton, 310, 170, 330, 190, "", right, Nothing);
-    MakeButton(w, h.PreviousDifficultyButton, 170, 170, 190, 190, "", left, Nothing);
-    MakeButton(w, h.NextSpecialisationButton, 310, 210, 330, 230, "", right, Nothing);
-    MakeButton(w, h.PreviousSpecialisationButton, 170, 210, 190, 230, "", left, Nothing);
+    MakeButton(w, h.NextDifficultyButton, 310, 170, 330, 190, "", right, Does(game, NextDifficulty));
+    MakeButton(w, h.PreviousDifficultyButton, 170, 170, 190, 190, "", left, Does(game, PreviousDifficulty));
+    MakeButton(w, h.NextSpecialisationButton, 310, 210, 330, 230, "", right,
+               Does(game, NextSpecialisation));
+    MakeButton(w, h.PreviousSpecialisationButton, 170, 210, 190, 230, "", left,
+               Does(game, PreviousSpecialisation));
     for (kvButton* arrow : {&h.NextAvatarButton, &h.PreviousAvatarButton, &h.NextDifficultyButton,
                             &h.PreviousDifficultyButton, &h.NextSpecialisationButton, &h.PreviousSpecialisationButton})
         arrow->Alpha = 230;
-    MakeButton(w, h.StartButton, 10, 250, 160, 274, "Start", "res\\gfx\\hud\\btn1.bmp", Nothing);
+    MakeButton(w, h.StartButton, 10, 250, 160, 274, "Start", "res\\gfx\\hud\\btn1.bmp", Does(game, StartNewGame));
     MakeButton(w, h.CancelButton, 190, 250, 340, 274, "Cancel", "res\\gfx\\hud\\btn1.bmp",
                [&game](int16_t, int16_t, uint8_t) {
                    game.hud.NewGame.Visible = 0;
@@ -230,6 +235,7 @@ void ComposeFirstScreens(Game& game)
     DrawStarInfo(game, game.Pilot.Star);
     UpdateSoundButton(game);
     ComposeTopBar(game);
+    ComposeNewGameWindow(game);
     ComposeShipWindow(game);
 }
 
@@ -250,6 +256,7 @@ void LoadFace(kvWindow& window, const std::string& path)
 void BuildHud(Game& game)
 {
     Hud& h = game.hud;
+    game.Command.Code = command::None;
     game.map.MapLevel = 1;
     game.SelectedGoods = 1;
     game.Difficulty = 1;
@@ -265,7 +272,7 @@ void BuildHud(Game& game)
     h.Logo.brush.Style = BrushStyle::Clear;
     h.CursorSprite.Create(16, 16, "res\\gfx\\hud\\cursor.bmp");
     BuildTopBar(game);
-    BuildConsoleWindow(h);
+    BuildConsoleWindow(game);
     BuildSidePanels(game);
     MakeWindow(h.TitleWindow, 800, 600);
     BuildStarMap(game);

@@ -1,11 +1,11 @@
 #include "hud/PilotWindows.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "navigation/StarInfo.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
@@ -19,13 +19,6 @@ constexpr Rgb RowHighlight{0, 102, 0};
 constexpr int FirstRowY = 130;
 constexpr int RowStep = 20;
 constexpr int RowCount = 5;
-
-std::string JumpLimitText(const kvShip& ship)
-{
-    char number[64];
-    std::snprintf(number, sizeof number, "%.3f", ship.Fuel / ship.Engine.Consumption);
-    return std::string(number) + " пк";
-}
 
 void WriteRow(Canvas& face, int y, std::string_view label, const std::string& value)
 {
@@ -98,7 +91,7 @@ void ComposePlayerWindow(Game& game)
     WriteRow(face, 210, "", std::string(TradeRankNames[std::min<std::size_t>(pilot.TradeRank, 6)]));
     WriteRow(face, 230, "Cash", std::to_string(pilot.Cash));
     WriteRow(face, 250, "Score", std::to_string(pilot.Score));
-    WriteRow(face, 270, "Jump limit", JumpLimitText(game.Ship));
+    WriteRow(face, 270, "Jump limit", DistanceText(JumpRange(game.Ship)));
 }
 
 void ComposeShipWindow(Game& game)

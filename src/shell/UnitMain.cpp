@@ -6,6 +6,7 @@
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "hud/Hud.h"
+#include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
@@ -152,6 +153,7 @@ void TfrmMain::Timer1Timer()
     case SceneTitle: TitleTick(game); break;
     case SceneSpace:
         if (ConsoleTick(game.hud.ConsoleWindow, game.hud.ConsoleEdit, game.Console, game.Sound)) game.RepaintNeeded = 1;
+        if (game.Command.Code != command::None) RunCommand(game);
         if (RunWindowSlides(game.hud)) game.RepaintNeeded = 1;
         break;
     case SceneCombat:
@@ -213,6 +215,7 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
     if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
         static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
         if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.Console);
+        if (h.FocusedItem == &h.NameEdit) ComposeNewGameWindow(game);
     }
     if (game.Scene == SceneSpace) {
         SpaceKeyDown(key);

@@ -2,6 +2,8 @@
 
 #include "game/Game.h"
 #include "hud/PilotWindows.h"
+#include "navigation/StarInfo.h"
+#include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
 #include "universe/Market.h"
 
@@ -93,7 +95,10 @@ void StartNewGame(Game& game)
     LoadPortrait(pilot.Avatar, game.hud.PlayerAvatar);
 
     ComposePlayerWindow(game);
+    DrawStarMap(game);
     DrawMarket(game);
+    // The old world's star may still be described: show the new home.
+    DrawStarInfo(game, game.SelectedStar);
     game.hud.NewGame.Visible = 0;
     game.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
     game.hud.PlayerWindow.SlideIn = 1;

@@ -1,0 +1,98 @@
+#include "hud/NewGameWindow.h"
+
+#include <array>
+#include <string>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "platform/Canvas.h"
+#include "universe/Player.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> DifficultyNames{"", "easy", "normal", "hardcore"};
+constexpr int AvatarCount = 7;
+constexpr int DifficultyCount = 3;
+constexpr int SpecialisationCount = 4;
+
+// One step through 1..count, wrapping at both ends.
+void Step(int32_t& choice, int step, int count)
+{
+    choice = (choice - 1 + step + count) % count + 1;
+}
+
+void StepAndShow(Game& game, int32_t& choice, int step, int count)
+{
+    Step(choice, step, count);
+    ComposeNewGameWindow(game);
+    game.RepaintNeeded = 1;
+}
+
+// Centred in the 100-pixel gap between the arrows, for 8-pixel cells.
+void WriteCentred(Canvas& face, int y, std::string_view text)
+{
+    face.TextOut(200 + (100 - 8 * static_cast<int>(text.size())) / 2, y, text);
+}
+
+std::string_view ClassName(int choice)
+{
+    return choice >= 1 && choice <= SpecialisationCount ? ClassNames[static_cast<std::size_t>(choice)] : "";
+}
+
+}  // namespace
+
+std::string_view DifficultyName(int choice)
+{
+    return choice >= 1 && choice <= DifficultyCount ? DifficultyNames[static_cast<std::size_t>(choice)] : "";
+}
+
+void OpenNewGameWindow(Game& game)
+{
+    Hud& h = game.hud;
+    game.choices.DifficultyChoice = 1;
+    game.choices.SpecialisationChoice = 1;
+    for (kvWindow* w : h.WindowTable) {
+        if (w == nullptr) continue;
+        w->SlideOut = 1;
+        w->SlideIn = 0;
+    }
+    h.StarMap.Visible = 0;
+    h.Market.Visible = 0;
+    h.NewGame.Visible = 1;
+    ComposeNewGameWindow(game);
+    game.RepaintNeeded = 1;
+}
+
+void ComposeNewGameWindow(Game& game)
+{
+    Hud& h = game.hud;
+    const NewGameChoices& c = game.choices;
+    FrameEdit(h.NameEdit, "res\\gfx\\hud\\edit.bmp");
+    LoadFace(h.NewGame, "Res\\gfx\\hud\\center.bmp");
+    Canvas face(h.NewGame.Face);
+    face.TextOut(135, 20, "New game");
+    face.TextOut(15, 50, "Enter your name");
+    face.TextOut(15, 110, "Choose your avatar");
+    LoadPortrait(static_cast<uint8_t>(c.AvatarChoice), h.NewGameAvatar);
+    face.Draw(220, 90, h.NewGameAvatar);
+    face.TextOut(15, 170, "Select difficulty");
+    face.TextOut(15, 185, "level");
+    face.TextOut(15, 210, "Your specialisation");
+    WriteCentred(face, 170, DifficultyName(c.DifficultyChoice));
+    WriteCentred(face, 210, ClassName(c.SpecialisationChoice));
+    DrawVisibleItems(h.NewGame);
+}
+
+void NextAvatar(Game& game) { StepAndShow(game, game.choices.AvatarChoice, +1, AvatarCount); }
+void PreviousAvatar(Game& game) { StepAndShow(game, game.choices.AvatarChoice, -1, AvatarCount); }
+void NextDifficulty(Game& game) { StepAndShow(game, game.choices.DifficultyChoice, +1, DifficultyCount); }
+void PreviousDifficulty(Game& game) { StepAndShow(game, game.choices.DifficultyChoice, -1, DifficultyCount); }
+void NextSpecialisation(Game& game) { StepAndShow(game, game.choices.SpecialisationChoice, +1, SpecialisationCount); }
+void PreviousSpecialisation(Game& game)
+{
+    StepAndShow(game, game.choices.SpecialisationChoice, -1, SpecialisationCount);
+}
+
+}  // namespace kv

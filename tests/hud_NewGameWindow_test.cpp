@@ -1,0 +1,97 @@
+// The new-game window's choices and the player and ship windows' rows.
+#include "hud/NewGameWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "hud/PilotWindows.h"
+
+namespace {
+
+class PilotScreens : public ::testing::Test {
+protected:
+    void SetUp() override { kv::BuildHud(game); }
+    kv::Game game;
+};
+
+TEST_F(PilotScreens, ChoicesWrapAtBothEnds)
+{
+    game.choices = {1, 1, 1};
+    kv::PreviousAvatar(game);
+    EXPECT_EQ(game.choices.AvatarChoice, 7);
+    kv::NextAvatar(game);
+    EXPECT_EQ(game.choices.AvatarChoice, 1);
+    kv::PreviousDifficulty(game);
+    EXPECT_EQ(game.choices.DifficultyChoice, 3);
+    EXPECT_EQ(kv::DifficultyName(game.choices.DifficultyChoice), "hardcore");
+    kv::NextDifficulty(game);
+    EXPECT_EQ(game.choices.DifficultyChoice, 1);
+    kv::PreviousSpecialisation(game);
+    EXPECT_EQ(game.choices.SpecialisationChoice, 4);
+    kv::NextSpecialisation(game);
+    EXPECT_EQ(game.choices.SpecialisationChoice, 1);
+    EXPECT_EQ(kv::DifficultyName(0), "");
+}
+
+TEST_F(PilotScreens, ReopeningResetsDifficultyAndClassButKeepsAvatarAndName)
+{
+    game.hud.NameEdit.Text = "kim";
+    game.choices = {5, 3, 2};
+    game.hud.PlayerWindow.SlideIn = 1;
+    kv::OpenNewGameWindow(game);
+    EXPECT_EQ(game.choices.AvatarChoice, 5);
+    EXPECT_EQ(game.choices.DifficultyChoice, 1);
+    EXPECT_EQ(game.choices.SpecialisationChoice, 1);
+    EXPECT_EQ(game.hud.NameEdit.Text, "kim");
+    EXPECT_EQ(game.hud.NewGame.Visible, 1);
+    EXPECT_EQ(game.hud.StarMap.Visible, 0);
+    EXPECT_EQ(game.hud.PlayerWindow.SlideOut, 1);
+    EXPECT_EQ(game.hud.PlayerWindow.SlideIn, 0);
+}
+
+TEST_F(PilotScreens, TheNameFieldTakesNineteenLettersAndAnEmptyNameStarts)
+{
+    kv::kvEdit& name = game.hud.NameEdit;
+    for (int i = 0; i < 25; ++i) name.KeyPress('A', kv::ShiftState{});
+    EXPECT_EQ(name.Text.size(), 19u);
+    name.Text.clear();
+    game.hud.NewGame.Visible = 1;
+    kv::StartNewGame(game);
+    EXPECT_EQ(game.Pilot.Name, "");
+    EXPECT_EQ(game.hud.NewGame.Visible, 0);
+}
+
+TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
+{
+    kv::SelectShipRow(game, 0, 129, 0);
+    EXPECT_EQ(game.ship.SelectedRow, 1);
+    kv::SelectShipRow(game, 0, 300, 0);
+    EXPECT_EQ(game.ship.SelectedRow, 5);
+    kv::SelectShipRow(game, 0, 150, 0);
+    EXPECT_EQ(game.ship.SelectedRow, 2);
+    EXPECT_EQ(game.hud.NextPartButton.Top, 150);
+    EXPECT_EQ(game.hud.PreviousPartButton.Top, 150);
+
+    const uint8_t engines = game.Equipment.EngineCount;
+    for (int i = 0; i < engines + 2; ++i) kv::NextShipPart(game);
+    EXPECT_EQ(game.ship.EngineChoice, engines);
+    EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[engines].Name);
+    for (int i = 0; i < engines + 2; ++i) kv::PreviousShipPart(game);
+    EXPECT_EQ(game.ship.EngineChoice, 1);
+
+    const kv::ShipChoices before = game.ship;
+    for (int16_t y : {int16_t{170}, int16_t{210}}) {
+        kv::SelectShipRow(game, 0, y, 0);
+        kv::NextShipPart(game);
+        kv::PreviousShipPart(game);
+        EXPECT_EQ(game.ship.HullChoice, before.HullChoice);
+        EXPECT_EQ(game.ship.EngineChoice, before.EngineChoice);
+        EXPECT_EQ(game.ship.WeaponChoice, before.WeaponChoice);
+    }
+    kv::SelectShipRow(game, 0, 130, 0);
+    kv::NextShipPart(game);
+    EXPECT_EQ(game.Ship.Hull.Name, game.Equipment.HullCatalogue[2].Name);
+}
+
+}  // namespace
