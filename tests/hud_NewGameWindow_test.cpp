@@ -6,6 +6,9 @@
 #include "game/Game.h"
 #include "hud/Hud.h"
 #include "hud/PilotWindows.h"
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
 
 namespace {
 
@@ -74,7 +77,9 @@ TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
     EXPECT_EQ(game.hud.PreviousPartButton.Top, 150);
 
     const uint8_t engines = game.Equipment.EngineCount;
+    const uint64_t shownLimit = game.hud.PlayerWindow.Face.Version();
     for (int i = 0; i < engines + 2; ++i) kv::NextShipPart(game);
+    EXPECT_NE(game.hud.PlayerWindow.Face.Version(), shownLimit) << "the jump limit follows the engine";
     EXPECT_EQ(game.ship.EngineChoice, engines);
     EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[engines].Name);
     for (int i = 0; i < engines + 2; ++i) kv::PreviousShipPart(game);
@@ -92,6 +97,38 @@ TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
     kv::SelectShipRow(game, 0, 130, 0);
     kv::NextShipPart(game);
     EXPECT_EQ(game.Ship.Hull.Name, game.Equipment.HullCatalogue[2].Name);
+}
+
+// The pilot's road through the HUD, played from the launcher: the ship's
+// parts changed with clicks, a new game with a typed name, and the cash set
+// at the console prompt.
+TEST(PilotRoad, ShipPartsANewPilotAndTheConsolePrompt)
+{
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_pilot"};
+    kv::Game& game = form.game;
+    form.FormCreate();
+    runner.Run({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45"});
+
+    // The ship window rests at (600, 80): row 2 is y 150..169 inside it.
+    runner.Run({"key F4", "tick 45", "click 620 235", "tick", "click 777 235", "tick", "shot ship_engine2"});
+    EXPECT_EQ(game.ship.SelectedRow, 2);
+    EXPECT_EQ(game.ship.EngineChoice, 2);
+    EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[2].Name);
+
+    runner.Run({"click 87 17", "tick 45", "click 400 140", "type Zed", "click 545 260", "click 515 180", "tick",
+                "shot newgame_filled", "click 310 342", "tick 45", "shot newgame_started"});
+    EXPECT_EQ(game.Pilot.Name, "Zed");
+    EXPECT_EQ(game.Pilot.Avatar, 2);
+    EXPECT_EQ(game.Difficulty, 2);
+    EXPECT_EQ(game.hud.NewGame.Visible, 0);
+    EXPECT_EQ(game.hud.PlayerWindow.Left, 0);
+
+    runner.Run({"key Grave", "type set money 777", "key Enter", "tick", "shot console_money"});
+    EXPECT_EQ(game.Pilot.Cash, 777);
+    EXPECT_EQ(game.hud.ConsoleEdit.Text, "");
+    EXPECT_EQ(runner.FramesWritten().size(), 4u);
 }
 
 }  // namespace

@@ -67,9 +67,11 @@ uint8_t* RowChoice(Game& game, uint8_t& count)
     }
 }
 
+// A new engine changes the jump limit, so the player window follows.
 void RecomposeShipWindow(Game& game)
 {
     ComposeShipWindow(game);
+    ComposePlayerWindow(game);
     game.RepaintNeeded = 1;
 }
 
