@@ -6,6 +6,7 @@
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
+#include "support/Roads.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ protected:
     void SetUp() override
     {
         form.FormCreate();
-        Play({"click 20 80", "click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45"});
+        Play({"click 20 80"});  // ticks "Enable sound"
+        Play(kv::testing::ToSpace);
         ASSERT_EQ(form.game.Scene, kv::SceneSpace);
     }
     void Play(const std::vector<std::string>& script) { runner.Run(script); }

@@ -9,6 +9,7 @@
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
+#include "support/Roads.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST(PilotRoad, ShipPartsANewPilotAndTheConsolePrompt)
     kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_pilot"};
     kv::Game& game = form.game;
     form.FormCreate();
-    runner.Run({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45"});
+    runner.Run(kv::testing::ToSpace);
 
     // The ship window rests at (600, 80): row 2 is y 150..169 inside it.
     runner.Run({"key F4", "tick 45", "click 620 235", "tick", "click 777 235", "tick", "shot ship_engine2"});

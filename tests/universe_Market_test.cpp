@@ -11,6 +11,7 @@
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
+#include "support/Roads.h"
 
 namespace {
 
@@ -165,7 +166,8 @@ TEST(MarketScenario, ClicksSelectRowsAndTradeOneUnit)
     kv::TfrmMain form{window};
     kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_market"};
     form.FormCreate();
-    runner.Run({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45", "key F5", "tick"});
+    runner.Run(kv::testing::ToSpace);
+    runner.Run({"key F5", "tick"});
     kv::Game& game = form.game;
     ASSERT_EQ(game.hud.Market.Visible, 1);
     // The window sits at (225, 80): its rows run from y 45 to 224 inside it.
