@@ -99,6 +99,26 @@ TEST_F(CombatModel, DrawObjectCopiesBlendsSkipsTheKeyAndNeverTheLastColumnOrRow)
     EXPECT_EQ(0, std::memcmp(before.Data(), frame.Data(), 800 * 600 * 3)) << "wholly outside the view";
 }
 
+TEST_F(CombatModel, DrawingByTheStripsRunsMatchesTheKeyedCopy)
+{
+    kv::kvCombatShip& ship = AddShip(game, 2, 0, 0, 92, 92);
+    kv::LoadImage(ship, *game.battle.Picture("res\\gfx\\models\\Viper.bmp"));
+    game.battle.GiveStrip("res\\gfx\\models\\Viper.bmp", ship);
+    ASSERT_TRUE(ship.FrameRuns);
+    for (const uint16_t alpha : {uint16_t{256}, uint16_t{100}}) {
+        ship.Alpha = alpha;
+        ship.Angle = 123.75;
+        ship.X = 760;
+        ship.Y = -20;
+        kv::Bitmap byRuns = Blank(800, 600, kv::Rgb{10, 60, 90});
+        kv::Bitmap byPixels = byRuns;
+        kv::DrawObject(ship, byRuns, 0, 0);
+        kv::DrawImage(ship.Image, 760, -20, alpha, kv::ColourKey, byPixels);
+        EXPECT_EQ(0, std::memcmp(byRuns.Data(), byPixels.Data(), 800 * 600 * 3)) << alpha;
+        EXPECT_LT(kv::testing::Count(byRuns, kv::Rgb{10, 60, 90}), 800 * 600);
+    }
+}
+
 TEST_F(CombatModel, TurnedShipShowsItsHeadingsFrameAndIsHitByIt)
 {
     kv::kvCombatShip& ship = AddShip(game, 2, 0, 0, 11, 11);

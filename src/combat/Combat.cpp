@@ -28,10 +28,12 @@ constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
 
 int Clamped(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+bool IsKey(const uint8_t* p, Rgb key) { return p[0] == key.B && p[1] == key.G && p[2] == key.R; }
+
 void CopyPixels(const uint8_t* src, uint8_t* dst, int pixels, Rgb key)
 {
     for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
-        if (src[0] == key.B && src[1] == key.G && src[2] == key.R) continue;
+        if (IsKey(src, key)) continue;
         dst[0] = src[0];
         dst[1] = src[1];
         dst[2] = src[2];
@@ -42,9 +44,29 @@ void BlendPixels(const uint8_t* src, uint8_t* dst, int pixels, unsigned alpha, R
 {
     const unsigned keep = 256 - alpha;
     for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
-        if (src[0] == key.B && src[1] == key.G && src[2] == key.R) continue;
+        if (IsKey(src, key)) continue;
         for (int c = 0; c < 3; ++c) dst[c] = static_cast<uint8_t>(((keep * dst[c]) >> 8) + ((src[c] * alpha) >> 8));
     }
+}
+
+// The target rows y0..y1-1 and columns x0..x1-1 that an image placed at
+// (sx, sy) covers; the target's last column and row are never among them.
+struct ClipBox {
+    int X0, Y0, X1, Y1;
+    bool Empty() const { return X0 >= X1 || Y0 >= Y1; }
+};
+
+ClipBox Clip(int sx, int sy, int w, int h, const Bitmap& target)
+{
+    return ClipBox{std::max(sx, 0), std::min(std::max(sy, 0), target.Height() - 1),
+                   std::min(sx + w, target.Width() - 1), std::max(std::min(sy + h, target.Height() - 1), 0)};
+}
+
+// Every byte of a run of drawn pixels weighed by alpha against the target.
+void BlendRun(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha)
+{
+    const unsigned keep = 256 - alpha;
+    for (int i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((src[i] * alpha) >> 8));
 }
 
 void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
@@ -149,6 +171,15 @@ kvBullet::kvBullet(const kvCombatShip& ship, const kvWeapon& weapon, const Bitma
     LoadImage(*this, picture);
 }
 
+std::shared_ptr<const KeyedRuns> Battle::RunsOf(const std::string& path, Rgb key)
+{
+    auto found = PictureRuns.find(path);
+    if (found != PictureRuns.end()) return found->second;
+    auto runs = std::make_shared<const KeyedRuns>(FindKeyedRuns(*Picture(path), key));
+    PictureRuns.emplace(path, runs);
+    return runs;
+}
+
 std::shared_ptr<const Bitmap> Battle::Picture(const std::string& path)
 {
     auto found = Pictures.find(path);
@@ -159,14 +190,18 @@ std::shared_ptr<const Bitmap> Battle::Picture(const std::string& path)
     return picture;
 }
 
-std::shared_ptr<const Bitmap> Battle::StripFor(const std::string& path, const Bitmap& image)
+void Battle::GiveStrip(const std::string& path, kvCombatObject& object)
 {
+    const Bitmap& image = object.Image;
     const std::string key = path + "@" + std::to_string(image.Width()) + "x" + std::to_string(image.Height());
     auto found = Strips.find(key);
-    if (found != Strips.end()) return found->second;
-    auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
-    Strips.emplace(key, strip);
-    return strip;
+    if (found == Strips.end()) {
+        auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
+        auto runs = std::make_shared<const KeyedRuns>(FindKeyedRuns(*strip, ColourKey));
+        found = Strips.emplace(key, TurningPicture{strip, runs}).first;
+    }
+    object.Frames = found->second.Frames;
+    object.FrameRuns = found->second.Runs;
 }
 
 kvCombatObject* Battle::TargetObject(ShipTarget target) const
@@ -177,6 +212,25 @@ kvCombatObject* Battle::TargetObject(ShipTarget target) const
     case ShipTarget::None: break;
     }
     return nullptr;
+}
+
+KeyedRuns FindKeyedRuns(const Bitmap& picture, Rgb key)
+{
+    KeyedRuns runs;
+    for (int y = 0; y < picture.Height(); ++y) {
+        runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
+        const uint8_t* p = picture.Row(y);
+        int x = 0;
+        while (x < picture.Width()) {
+            while (x < picture.Width() && IsKey(p + 3 * x, key)) ++x;
+            if (x == picture.Width()) break;
+            runs.First.push_back(x);
+            while (x < picture.Width() && !IsKey(p + 3 * x, key)) ++x;
+            runs.End.push_back(x);
+        }
+    }
+    runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
+    return runs;
 }
 
 double NormalizeAngle(double a)
@@ -224,17 +278,42 @@ void ShowFrame(kvCombatObject& object, int frame)
 
 void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bitmap& target)
 {
-    const int x0 = std::max(sx, 0);
-    const int y0 = std::min(std::max(sy, 0), target.Height() - 1);
-    const int x1 = std::min(sx + image.Width(), target.Width() - 1);
-    const int y1 = std::max(std::min(sy + image.Height(), target.Height() - 1), 0);
-    if (x0 >= x1 || y0 >= y1) return;
-    const int pixels = x1 - x0;
-    for (int y = y0; y < y1; ++y) {
-        const uint8_t* src = image.Row(y - sy) + 3 * (x0 - sx);
-        uint8_t* dst = target.Row(y) + 3 * x0;
+    const ClipBox box = Clip(sx, sy, image.Width(), image.Height(), target);
+    if (box.Empty()) return;
+    const int pixels = box.X1 - box.X0;
+    for (int y = box.Y0; y < box.Y1; ++y) {
+        const uint8_t* src = image.Row(y - sy) + 3 * (box.X0 - sx);
+        uint8_t* dst = target.Row(y) + 3 * box.X0;
         if (alpha > 255) CopyPixels(src, dst, pixels, key);
         else BlendPixels(src, dst, pixels, alpha, key);
+    }
+}
+
+// The frame's drawn runs give the same pixels as the keyed copy of the
+// image, without looking at each one.
+void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& target)
+{
+    const Bitmap& image = object.Image;
+    if (!object.FrameRuns || object.ShownFrame == 0) {
+        DrawImage(image, sx, sy, object.Alpha, key, target);
+        return;
+    }
+    const ClipBox box = Clip(sx, sy, image.Width(), image.Height(), target);
+    if (box.Empty()) return;
+    const KeyedRuns& runs = *object.FrameRuns;
+    const int firstRow = (object.ShownFrame - 1) * image.Height();
+    for (int y = box.Y0; y < box.Y1; ++y) {
+        const int row = firstRow + y - sy;
+        const uint8_t* src = object.Frames->Row(row);
+        uint8_t* dst = target.Row(y);
+        for (int32_t r = runs.RowStart[row]; r < runs.RowStart[row + 1]; ++r) {
+            const int from = std::max(runs.First[r] + sx, box.X0);
+            const int to = std::min(runs.End[r] + sx, box.X1);
+            if (from >= to) continue;
+            const int bytes = 3 * (to - from);
+            if (object.Alpha > 255) std::memcpy(dst + 3 * from, src + 3 * (from - sx), static_cast<std::size_t>(bytes));
+            else BlendRun(src + 3 * (from - sx), dst + 3 * from, bytes, object.Alpha);
+        }
     }
 }
 
@@ -243,7 +322,7 @@ void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t
     ShowFrame(object, FrameForHeading(object.Angle));
     const int sx = Clamped(Nearest(object.X) - cameraX);
     const int sy = Clamped(Nearest(object.Y) - cameraY);
-    DrawImage(object.Image, sx, sy, object.Alpha, ColourKey, target);
+    DrawFrame(object, sx, sy, ColourKey, target);
 }
 
 void FireWeapon(Game& game, kvCombatShip& ship, std::size_t slot)

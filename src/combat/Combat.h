@@ -30,6 +30,15 @@ namespace kv {
 
 struct Game;
 
+// The runs of drawn (not transparent) pixels of every row of a strip, found
+// once per strip, so that an opaque frame is copied run by run.
+struct KeyedRuns {
+    std::vector<int32_t> RowStart;  // the runs of row y: RowStart[y] .. RowStart[y + 1] - 1
+    std::vector<int32_t> First;     // first column of each run
+    std::vector<int32_t> End;       // one past its last column
+};
+KeyedRuns FindKeyedRuns(const Bitmap& picture, Rgb key);
+
 enum class ObjectClass : uint8_t { Ship, Bullet, Exhaust, Explosion, Attractor, Obstacle };
 
 class kvCombatObject {
@@ -57,6 +66,8 @@ public:
     // A turning object's 128-frame rotation strip or an explosion's
     // animation strip; shared by every object made from the same picture.
     std::shared_ptr<const Bitmap> Frames;
+    // The drawn runs of a rotation strip's rows.
+    std::shared_ptr<const KeyedRuns> FrameRuns;
     // 1: removed by this tick's sweep. Final.
     uint8_t Dead = 0;
     // 256 or more copies; 0..255 blends.
@@ -152,7 +163,12 @@ struct Battle {
     // Pictures and rotation strips, each made once per battle and shared by
     // every object that shows it, so a spawn never rebuilds a strip.
     std::map<std::string, std::shared_ptr<const Bitmap>> Pictures;
-    std::map<std::string, std::shared_ptr<const Bitmap>> Strips;
+    struct TurningPicture {
+        std::shared_ptr<const Bitmap> Frames;
+        std::shared_ptr<const KeyedRuns> Runs;
+    };
+    std::map<std::string, TurningPicture> Strips;
+    std::map<std::string, std::shared_ptr<const KeyedRuns>> PictureRuns;
     // Spawn keys already reported as naming no catalogue entry.
     std::bitset<256> ReportedSpawnKeys;
 
@@ -166,9 +182,13 @@ struct Battle {
     // The picture at a data path, loaded on first use (a LoadError if it
     // cannot be read).
     std::shared_ptr<const Bitmap> Picture(const std::string& path);
-    // The 128-frame rotation strip of an object's unturned image, made on
-    // first use for that picture and size.
-    std::shared_ptr<const Bitmap> StripFor(const std::string& path, const Bitmap& image);
+    // The drawn runs of a picture's rows for its transparent colour, found on
+    // first use.
+    std::shared_ptr<const KeyedRuns> RunsOf(const std::string& path, Rgb key);
+    // Gives a turning object the 128-frame rotation strip of its unturned
+    // image (and the strip's drawn runs), made on first use for that picture
+    // and size.
+    void GiveStrip(const std::string& path, kvCombatObject& object);
     // The object a pilot's target names; none when it is gone.
     kvCombatObject* TargetObject(ShipTarget target) const;
 };
@@ -196,6 +216,9 @@ void ShowFrame(kvCombatObject& object, int frame);
 // screen place, copied when opaque, blended with Alpha otherwise. The
 // target's last column and row are never drawn.
 void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY);
+// The image of the frame last shown, keyed and blended as DrawImage does,
+// by the strip's drawn runs when the object has them.
+void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& target);
 // The keyed, blended copy of an image with its top-left at (sx, sy).
 void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bitmap& target);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "base/Numbers.h"
@@ -34,7 +35,7 @@ std::unique_ptr<kvCombatShip> MakeCombatShip(Battle& battle, kvShip& record)
     auto ship = std::make_unique<kvCombatShip>(ShipSize, ShipSize);
     LoadImage(*ship, *battle.Picture(path));
     ship->ShipRecord = &record;
-    ship->Frames = battle.StripFor(path, ship->Image);
+    battle.GiveStrip(path, *ship);
     return ship;
 }
 
@@ -128,12 +129,13 @@ void EndBattle(Game& game)
     game.SwitchScene(SceneSpace);
 }
 
+// Black is all zero bytes, and the rows lie end to end.
 void ClearToBlack(Bitmap& frame)
 {
     frame.pen.Colour = Black;
     frame.pen.Style = PenStyle::Solid;
     frame.brush.SetColour(Black);
-    frame.Fill(Black);
+    std::memset(frame.Data(), 0, static_cast<std::size_t>(frame.Height()) * frame.Stride());
 }
 
 void StepShip(Game& game, kvCombatShip& ship)

@@ -113,6 +113,7 @@ std::unique_ptr<kvExplosion> MakeExplosion(Battle& battle, uint32_t side, int32_
         offsetY = static_cast<int32_t>(Nearest(anchor->Y - y0));
     }
     auto explosion = std::make_unique<kvExplosion>(side, battle.Picture(ExplosionPicture));
+    explosion->FrameRuns = battle.RunsOf(ExplosionPicture, Black);
     explosion->OffsetX = offsetX;
     explosion->OffsetY = offsetY;
     explosion->X = x0;
@@ -137,7 +138,7 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
     ShowFrame(explosion, explosion.Tick / TicksPerExplosionFrame + 1);
     const int sx = static_cast<int>(Nearest(explosion.X - battle.CameraX - explosion.Width / 2));
     const int sy = static_cast<int>(Nearest(explosion.Y - battle.CameraY - explosion.Height / 2));
-    DrawImage(explosion.Image, sx, sy, explosion.Alpha, Black, target);
+    DrawFrame(explosion, sx, sy, Black, target);
     ++explosion.Tick;
 }
 
@@ -166,7 +167,7 @@ std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double 
 {
     const std::string path = AsteroidPicture(game.random.Next(2) + 1);
     auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path));
-    obstacle->Frames = game.battle.StripFor(path, obstacle->Image);
+    game.battle.GiveStrip(path, *obstacle);
     return obstacle;
 }
 

@@ -1,0 +1,85 @@
+// The battle's costs, to be read as ratios to BM_FrameMemcpy: a combat frame
+// with the objects of a battle's start, one with 50 enemies and their
+// exhaust (about 600 objects), and one enemy spawned once its hull's
+// rotation strip exists. Run from the game folder (the ship pictures).
+#include <benchmark/benchmark.h>
+
+#include "combat/CombatScene.h"
+#include "game/Game.h"
+#include "hud/Hud.h"
+
+namespace {
+
+// Frames between fresh set-ups, so rams and kills do not thin the battle out.
+constexpr int64_t FramesPerBattle = 400;
+
+kv::Game& BattleGame()
+{
+    static kv::Game game;
+    static bool built = false;
+    if (!built) {
+        kv::BuildHud(game);
+        game.BackBuffer.SetSize(800, 600);
+        game.SwitchScene = [](uint8_t scene) { game.Scene = scene; };
+        game.Ship.Hull = game.Equipment.HullCatalogue[1];
+        game.Ship.Weapons[1] = game.Equipment.WeaponCatalogue[1];
+        built = true;
+    }
+    return game;
+}
+
+void HoldSpawnKeys(kv::Game& game, int enemies)
+{
+    for (int i = 0; i < enemies; ++i) {
+        game.Keys.Clear();
+        game.Keys.Set(kv::SpawnKeys[i % 5][(i / 5) % 4], true);
+        kv::CombatInput(game);
+        kv::ComposeCombatFrame(game);
+    }
+    game.Keys.Clear();
+}
+
+void StartBattle(kv::Game& game, int enemies)
+{
+    kv::SetUpBattle(game);
+    HoldSpawnKeys(game, enemies);
+}
+
+void RunFrames(benchmark::State& state, int enemies)
+{
+    kv::Game& game = BattleGame();
+    StartBattle(game, enemies);
+    int64_t frames = 0;
+    for (auto _ : state) {
+        if (++frames % FramesPerBattle == 0) {
+            state.PauseTiming();
+            StartBattle(game, enemies);
+            state.ResumeTiming();
+        }
+        game.Ship.Hull.HP = 1000000;
+        kv::CombatInput(game);
+        kv::ComposeCombatFrame(game);
+        benchmark::DoNotOptimize(game.BackBuffer.Data());
+    }
+    state.counters["objects"] = static_cast<double>(game.battle.CombatObjects.size());
+    kv::LeaveCombat(game);
+}
+
+void BM_CombatFrameAtStart(benchmark::State& state) { RunFrames(state, 0); }
+BENCHMARK(BM_CombatFrameAtStart);
+
+void BM_CombatFrameWith50Enemies(benchmark::State& state) { RunFrames(state, 50); }
+BENCHMARK(BM_CombatFrameWith50Enemies);
+
+void BM_SpawnEnemy(benchmark::State& state)
+{
+    kv::Game& game = BattleGame();
+    StartBattle(game, 1);
+    game.Keys.Set('A', true);
+    for (auto _ : state) kv::CombatInput(game);
+    game.Keys.Clear();
+    kv::LeaveCombat(game);
+}
+BENCHMARK(BM_SpawnEnemy)->Iterations(2000);
+
+}  // namespace

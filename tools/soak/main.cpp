@@ -1,0 +1,93 @@
+// A 10,000-tick battle with enemies spawned and destroyed all along, built
+// with the leak checker: it fails when memory in use keeps growing while the
+// battle runs, and (through the checker, at exit) when anything the battle
+// made is never freed. Run from the game folder.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "combat/CombatScene.h"
+#include "combat/Effects.h"
+#include "game/Game.h"
+
+namespace {
+
+constexpr int Ticks = 10000;
+constexpr int WarmUpTicks = 2000;
+constexpr int TicksPerSpawn = 20;
+constexpr int TicksPerAsteroid = 500;
+constexpr int EnemiesKept = 8;
+constexpr long GrowthAllowedKilobytes = 8 * 1024;
+
+long ResidentKilobytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void FitOut(kv::Game& game)
+{
+    game.BackBuffer.SetSize(800, 600);
+    game.SwitchScene = [&game](uint8_t scene) { game.Scene = scene; };
+    kv::LoadShipCatalogue(game.Equipment);
+    game.Ship.Hull = game.Equipment.HullCatalogue[1];
+    game.Ship.WeaponSlot = 1;
+    game.Ship.Weapons[1] = game.Equipment.WeaponCatalogue[1];
+    game.hud.Scanner.Create(101, 101);
+}
+
+// Every enemy past the first few is shot down at once, so the battle goes
+// on (its first enemy lives) while ships keep coming and going.
+void DestroySurplusEnemies(kv::Battle& battle)
+{
+    int enemies = 0;
+    for (const auto& o : battle.CombatObjects) {
+        if (o->Class != kv::ObjectClass::Ship) continue;
+        auto& ship = static_cast<kv::kvCombatShip&>(*o);
+        if (ship.Side != kv::EnemySide || ++enemies <= EnemiesKept) continue;
+        ship.ShipRecord->Hull.HP = 0;
+    }
+}
+
+void HoldKeysForTick(kv::Game& game, int tick)
+{
+    game.Keys.Clear();
+    game.Keys.Set('M', true);
+    if (tick % TicksPerSpawn == 0) {
+        const int n = tick / TicksPerSpawn;
+        game.Keys.Set(kv::SpawnKeys[n % 5][(n / 5) % 4], true);
+    }
+    if (tick % TicksPerAsteroid == 0) game.Keys.Set('N', true);
+}
+
+}  // namespace
+
+int main()
+{
+    kv::Game game;
+    FitOut(game);
+    kv::SetUpBattle(game);
+    long warm = 0;
+    std::size_t mostObjects = 0;
+    for (int tick = 1; tick <= Ticks; ++tick) {
+        if (game.Scene != kv::SceneCombat) kv::SetUpBattle(game);
+        HoldKeysForTick(game, tick);
+        DestroySurplusEnemies(game.battle);
+        kv::CombatInput(game);
+        if (game.Scene == kv::SceneCombat) kv::ComposeCombatFrame(game);
+        mostObjects = std::max(mostObjects, game.battle.CombatObjects.size());
+        if (tick == WarmUpTicks) warm = ResidentKilobytes();
+    }
+    const long growth = ResidentKilobytes() - warm;
+    kv::LeaveCombat(game);
+    std::printf("%d ticks, at most %zu objects, %ld KiB grown after the warm-up\n", Ticks, mostObjects, growth);
+    if (growth > GrowthAllowedKilobytes) {
+        std::fprintf(stderr, "memory kept growing during the battle\n");
+        return 1;
+    }
+    return 0;
+}
