@@ -142,17 +142,4 @@ TEST_F(CombatEffects, AsteroidSpinsDriftsTwiceAndWrapsToTheView)
     EXPECT_DOUBLE_EQ(rock.Y, 550);
 }
 
-TEST_F(CombatEffects, AsteroidsOfOnePictureShareOneStrip)
-{
-    auto& b = game.battle;
-    std::vector<kv::kvObstacle*> rocks;
-    for (int i = 0; i < 6; ++i) rocks.push_back(&b.Append(kv::MakeObstacle(game, 0, 0, 1, 0, 0)));
-    EXPECT_LE(b.Strips.size(), 2u);
-    for (kv::kvObstacle* r : rocks)
-        for (kv::kvObstacle* s : rocks)
-            if (r->Width == s->Width) {
-                EXPECT_EQ(r->Frames, s->Frames);
-            }
-}
-
 }  // namespace
