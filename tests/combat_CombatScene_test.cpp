@@ -200,6 +200,19 @@ TEST_F(CombatScene, SpawnKeyWithoutACatalogueEntryAddsNothingAndSaysSoOnce)
     EXPECT_EQ(game.Console.Count, before + 2) << "already reported in this battle";
 }
 
+TEST_F(CombatScene, ABattleWithoutItsShipsIsCalledOffAndTheGameStaysInSpace)
+{
+    kv::LeaveCombat(game);
+    game.Scene = kv::SceneSpace;
+    game.hud.TopBar.Visible = 1;
+    game.Ship.Hull.Name = "";  // as with an empty hull catalogue
+    kv::SetUpBattle(game);
+    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    EXPECT_EQ(game.hud.TopBar.Visible, 1);
+    EXPECT_TRUE(game.battle.CombatObjects.empty());
+    EXPECT_EQ(game.Console.Entries[game.Console.Count].Kind, kv::MessageKind::Alert);
+}
+
 TEST_F(CombatScene, FarShipsBlipOnTheRadarsRadius40)
 {
     kv::kvCombatShip& enemy = Enemy();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "base/Numbers.h"
@@ -11,6 +12,7 @@
 #include "game/Game.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
+#include "platform/DataPath.h"
 #include "platform/LoadError.h"
 
 namespace kv {
@@ -73,6 +75,17 @@ void AddPlayerShip(Game& game)
     ship->X = 400;
     ship->Y = 300;
     b.PlayerCombatShip = &b.Append(std::move(ship));
+}
+
+// Why the battle cannot be fought, if it cannot: the player's hull and the
+// set-up enemy's (catalogue entry 2) must exist and have their pictures.
+std::optional<std::string> MissingShips(const Game& game)
+{
+    const ShipCatalogue& c = game.Equipment;
+    if (c.HullCount < 2) return "the hull catalogue has fewer than two ships";
+    for (const std::string& hull : {game.Ship.Hull.Name, c.HullCatalogue[2].Name})
+        if (hull.empty() || !DataFileExists(ModelPicture(hull))) return "no picture of the hull \"" + hull + "\"";
+    return std::nullopt;
 }
 
 void HideHudWindows(Hud& hud)
@@ -257,6 +270,10 @@ void DrawBlips(Battle& b, Bitmap& frame)
 
 void SetUpBattle(Game& game)
 {
+    if (const std::optional<std::string> why = MissingShips(game)) {
+        game.Console.Add("The battle is called off: " + *why, MessageKind::Alert);
+        return;
+    }
     game.Scene = SceneCombat;
     game.battle = Battle{};
     Battle& b = game.battle;

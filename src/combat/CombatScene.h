@@ -30,7 +30,8 @@ inline constexpr const char* PlayerLostText = "Your ship has been destroyed";
 // Everything a battle starts with: the star field, the player's hull points
 // restored, the attractor, the player's ship at (400, 300), one enemy chasing
 // the attractor, three asteroids, the radar window and the battle music. Every
-// other HUD window is hidden.
+// other HUD window is hidden. When a ship it needs is missing from the
+// catalogue, the console says so and the game stays where it was.
 void SetUpBattle(Game& game);
 // The input step of a tick: Esc leaves; arrows steer and thrust; Space fires;
 // each held spawn key adds an enemy; N adds an asteroid, M 1000 hull points.
