@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "game/Game.h"
@@ -43,6 +44,9 @@ TEST(CombatAngles, NormalizeAngleKeepsMultiplesOfTheStepInZeroTo360)
     EXPECT_DOUBLE_EQ(kv::NormalizeAngle(1.40625), 360) << "half a step rounds to the even multiple 0";
     EXPECT_DOUBLE_EQ(kv::NormalizeAngle(4.21875), 5.625) << "one and a half steps round to two";
     EXPECT_DOUBLE_EQ(kv::NormalizeAngle(-725), 354.375);
+    EXPECT_DOUBLE_EQ(kv::NormalizeAngle(std::ldexp(360.0, 40) + 2.8125), 2.8125) << "far out, and still ends";
+    EXPECT_DOUBLE_EQ(kv::NormalizeAngle(std::nan("")), 360) << "the bearing of a zero vector";
+    EXPECT_DOUBLE_EQ(kv::NormalizeAngle(-INFINITY), 360);
 }
 
 TEST(CombatAngles, HeadingPicksItsStripFrame)
@@ -138,15 +142,17 @@ TEST_F(CombatModel, HitsNeedTheInsideOfTheBoxAndADrawnPixel)
     kv::kvBullet& onTopEdge = AddBullet(1, 104, 100);
     kv::kvBullet& overKey = AddBullet(1, 105.2, 104.9);
     kv::kvBullet& inside = AddBullet(1, 102, 103);
+    kv::kvBullet& pastThePicture = AddBullet(1, 100 + ship.Width - 0.3, 150);
     kv::kvBullet& sameSide = AddBullet(2, 103, 103);
     kv::CheckCollisions(game, ship);
     EXPECT_EQ(onLeftEdge.Dead, 0);
     EXPECT_EQ(onTopEdge.Dead, 0);
     EXPECT_EQ(overKey.Dead, 0) << "a transparent pixel inside the box";
     EXPECT_EQ(inside.Dead, 1);
+    EXPECT_EQ(pastThePicture.Dead, 0) << "inside the box, but its nearest pixel is past the picture";
     EXPECT_EQ(sameSide.Dead, 0) << "enemy bullets pass through enemies";
     EXPECT_EQ(ship.ShipRecord->Hull.HP, 960);
-    ASSERT_EQ(game.battle.CombatObjects.size(), 7u) << "one explosion appended";
+    ASSERT_EQ(game.battle.CombatObjects.size(), 8u) << "one explosion appended";
     EXPECT_EQ(game.battle.CombatObjects.back()->Class, kv::ObjectClass::Explosion);
 }
 

@@ -143,6 +143,9 @@ TEST_F(Commands, SetMoneySetsTheCashAndOtherSettingsDoNothing)
     Type("set money 99999999999");
     EXPECT_EQ(LastMessage(), "Illegal parameter type");
     EXPECT_EQ(game.Pilot.Cash, 5000);
+    // The market's buttons follow the new cash at once.
+    Type("set money 0");
+    EXPECT_EQ(game.hud.BuyButton.Enabled, 0);
 }
 
 TEST_F(Commands, UnknownWordsAreNamedAndEmptyLinesIgnored)

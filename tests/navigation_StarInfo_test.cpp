@@ -58,6 +58,15 @@ protected:
     std::vector<uint8_t> switches;
 };
 
+TEST_F(StarInfo, AStarFarOffTheMapAtAHighZoomIsNeverPicked)
+{
+    // Star 2 is drawn 65361 pixels right of the centre: 65536 from the
+    // click, whose square wraps to 0 in 32 bits.
+    game.map.MapZoom = 653.61;
+    ClickMap(0, 170);
+    EXPECT_EQ(game.SelectedStar, 0);
+}
+
 TEST_F(StarInfo, AClickPicksTheNearestStarWithinTenPixelsAndAMissClearsTheSelection)
 {
     ClickMap(275 + 6, 170 + 8);

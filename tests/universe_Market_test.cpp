@@ -143,6 +143,9 @@ TEST_F(Market, FullRowsAndFullPursesRefuseMore)
     game.Pilot.Cash = std::numeric_limits<int32_t>::max();
     kv::UpdateTradeButtons(game);
     EXPECT_FALSE(CanSell());
+    game.Pilot.Cash = -1;  // debts set at the console still let the pilot sell
+    kv::UpdateTradeButtons(game);
+    EXPECT_TRUE(CanSell());
 }
 
 TEST_F(Market, TheWindowListsTheGoodsOfTheCurrentStar)

@@ -58,8 +58,11 @@ struct ClipBox {
 
 ClipBox Clip(int sx, int sy, int w, int h, const Bitmap& target)
 {
-    return ClipBox{std::max(sx, 0), std::min(std::max(sy, 0), target.Height() - 1),
-                   std::min(sx + w, target.Width() - 1), std::max(std::min(sy + h, target.Height() - 1), 0)};
+    // In 64 bits: an object far out in space may sit near the end of int.
+    const int64_t right = std::min<int64_t>(int64_t{sx} + w, target.Width() - 1);
+    const int64_t bottom = std::max<int64_t>(std::min<int64_t>(int64_t{sy} + h, target.Height() - 1), 0);
+    return ClipBox{std::max(sx, 0), std::min(std::max(sy, 0), target.Height() - 1), static_cast<int>(right),
+                   static_cast<int>(bottom)};
 }
 
 // Every byte of a run of drawn pixels weighed by alpha against the target.
@@ -85,7 +88,11 @@ bool BulletHits(const kvCombatShip& ship, const kvBullet& bullet)
     const double dx = bullet.X - ship.X;
     const double dy = bullet.Y - ship.Y;
     if (!(0 < dx && dx < ship.Width && 0 < dy && dy < ship.Height)) return false;
-    return ship.Image.Pixel(static_cast<int>(Nearest(dx)), static_cast<int>(Nearest(dy))) != ColourKey;
+    // In the last half pixel of the box the nearest pixel lies past the
+    // picture's edge: there is no ship there, so nothing is hit.
+    const int px = static_cast<int>(Nearest(dx));
+    const int py = static_cast<int>(Nearest(dy));
+    return ship.Image.Contains(px, py) && ship.Image.Pixel(px, py) != ColourKey;
 }
 
 // Centres no more than 0.6 of the ship's width apart, whatever the rock's size.
@@ -99,7 +106,7 @@ bool ObstacleTouches(const kvCombatShip& ship, const kvObstacle& rock)
 void RammedObstacle(Game& game, kvCombatShip& ship, kvObstacle& rock)
 {
     Battle& b = game.battle;
-    ship.ShipRecord->Hull.HP -= ObstacleDamage;
+    ship.ShipRecord->Hull.HP = SaturatedHullPoints(int64_t{ship.ShipRecord->Hull.HP} - ObstacleDamage);
     b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), Clamped(Nearest(rock.X)), Clamped(Nearest(rock.Y))));
     game.Sound.PlaySoundEffect("res\\sfx\\weapon\\collision.wav");
     rock.Dead = 1;
@@ -235,7 +242,11 @@ KeyedRuns FindKeyedRuns(const Bitmap& picture, Rgb key)
 
 double NormalizeAngle(double a)
 {
-    double c = static_cast<double>(Nearest(a * 128 / 360)) * HeadingStep;
+    // A heading that is no number (the bearing of a zero vector) faces 360.
+    // Steps are counted modulo a whole turn first, so that no size of input
+    // can keep the loops below from ending; the result is the same.
+    if (!std::isfinite(a)) return 360;
+    double c = std::fmod(std::nearbyint(a * 128 / 360), 128.0) * HeadingStep;
     while (c > 360) c -= 360;
     while (c <= 0) c += 360;
     return c;

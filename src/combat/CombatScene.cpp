@@ -303,7 +303,7 @@ void CombatInput(Game& game)
     if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(game, *player, 1);
     SpawnHeldKeys(game);
     if (keys.IsDown(AsteroidKey)) AddRandomObstacle(game);
-    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP += HullPointsKey;
+    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP = SaturatedHullPoints(int64_t{game.Ship.Hull.HP} + HullPointsKey);
 }
 
 void ComposeCombatFrame(Game& game)

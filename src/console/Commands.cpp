@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "hud/PilotWindows.h"
 #include "platform/Ini.h"
+#include "universe/Market.h"
 #include "universe/Player.h"
 
 namespace kv {
@@ -50,6 +51,8 @@ std::optional<std::string> RunSet(Game& game, const CommandLine& line)
     if (!cash) return TypeError;
     game.Pilot.Cash = *cash;
     ComposePlayerWindow(game);
+    UpdateTradeButtons(game);
+    DrawMarket(game);
     game.RepaintNeeded = 1;
     return std::nullopt;
 }

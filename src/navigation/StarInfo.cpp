@@ -62,7 +62,8 @@ std::optional<uint8_t> StarAt(const Game& game, int x, int y)
     for (std::size_t k = CurrentGalaxy(game).StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
         const Point centre = GalaxyViewPoint(game, star);
-        const int dx = x - centre.X, dy = y - centre.Y;
+        // In 64 bits: at a high zoom a star's centre lies far off the map.
+        const int64_t dx = x - int64_t{centre.X}, dy = y - int64_t{centre.Y};
         if (dx * dx + dy * dy <= PickRadius * PickRadius) return star.Number;
     }
     return std::nullopt;

@@ -90,7 +90,7 @@ void UpdateTradeButtons(Game& game)
     const PriceListItem& hold = game.Pilot.Cargo[game.SelectedGoods];
     const bool canBuy = store.Quantity != 0 && store.SellPrice <= game.Pilot.Cash && hold.Quantity < MostUnits;
     const bool canSell = hold.Quantity != 0 && store.Quantity < MostUnits &&
-                         store.BuyPrice <= std::numeric_limits<int32_t>::max() - game.Pilot.Cash;
+                         int64_t{game.Pilot.Cash} + store.BuyPrice <= std::numeric_limits<int32_t>::max();
     game.hud.BuyButton.Enabled = canBuy ? 1 : 0;
     game.hud.SellButton.Enabled = canSell ? 1 : 0;
 }

@@ -97,7 +97,9 @@ void StartNewGame(Game& game)
     ComposePlayerWindow(game);
     DrawStarMap(game);
     DrawMarket(game);
-    // The old world's star may still be described: show the new home.
+    // The old world's star may still be described, and "Go!" still offered
+    // for it: show the new home, where there is nowhere to go yet.
+    game.hud.GoButton.Enabled = 0;
     DrawStarInfo(game, game.SelectedStar);
     game.hud.NewGame.Visible = 0;
     game.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
