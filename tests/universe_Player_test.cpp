@@ -5,6 +5,7 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "navigation/StarInfo.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ TEST_F(NewWorld, TheFirstPilotStartsAtTheSunWithFuelAndCredits)
     EXPECT_EQ(p.Cargo[kv::FuelGoods].Quantity, 16);
     EXPECT_EQ(p.Cargo[kv::FuelGoods].Goods.Name, "Fuel");
     EXPECT_EQ(game.Ship.Fuel, 160.0);
+    EXPECT_EQ(kv::DistanceText(kv::JumpRange(game.Ship)), "160.000 пк");  // the player window's jump limit
     EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[1].Name);
     EXPECT_EQ(game.Ship.Weapons[1].Name, game.Equipment.WeaponCatalogue[1].Name);
     EXPECT_EQ(game.Ship.WeaponSlot, 1);
