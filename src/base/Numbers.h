@@ -23,4 +23,14 @@ inline int64_t Nearest(double v)
     return static_cast<int64_t>(std::nearbyint(v));
 }
 
+// A 64-bit whole number held within 32 bits: the nearest end of the range
+// instead of a wrap. For coordinates far out in a battle and hull points.
+inline int32_t ClampToInt32(int64_t v)
+{
+    return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+// Nearest, held within int: the place to draw at, however far out.
+inline int NearestInt(double v) { return ClampToInt32(Nearest(v)); }
+
 }  // namespace kv

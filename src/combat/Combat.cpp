@@ -26,8 +26,6 @@ constexpr Rgb PelletColour{255, 255, 0};
 constexpr Rgb PlasmaColour{164, 65, 210};
 constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
 
-int Clamped(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
 bool IsKey(const uint8_t* p, Rgb key) { return p[0] == key.B && p[1] == key.G && p[2] == key.R; }
 
 void CopyPixels(const uint8_t* src, uint8_t* dst, int pixels, Rgb key)
@@ -75,7 +73,7 @@ void BlendRun(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha)
 void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
 {
     Battle& b = game.battle;
-    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), Clamped(Nearest(bullet.X)), Clamped(Nearest(bullet.Y))));
+    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), NearestInt(bullet.X), NearestInt(bullet.Y)));
     ship.ShipRecord->Hull.HP = static_cast<int32_t>(ship.ShipRecord->Hull.HP - static_cast<int64_t>(bullet.Damage));
     const uint32_t sample = game.random.Next(3) + 1;
     game.Sound.PlaySoundEffect("res\\sfx\\weapon\\small_explosion_" + std::to_string(sample) + ".wav");
@@ -90,8 +88,8 @@ bool BulletHits(const kvCombatShip& ship, const kvBullet& bullet)
     if (!(0 < dx && dx < ship.Width && 0 < dy && dy < ship.Height)) return false;
     // In the last half pixel of the box the nearest pixel lies past the
     // picture's edge: there is no ship there, so nothing is hit.
-    const int px = static_cast<int>(Nearest(dx));
-    const int py = static_cast<int>(Nearest(dy));
+    const int px = NearestInt(dx);
+    const int py = NearestInt(dy);
     return ship.Image.Contains(px, py) && ship.Image.Pixel(px, py) != ColourKey;
 }
 
@@ -106,8 +104,8 @@ bool ObstacleTouches(const kvCombatShip& ship, const kvObstacle& rock)
 void RammedObstacle(Game& game, kvCombatShip& ship, kvObstacle& rock)
 {
     Battle& b = game.battle;
-    ship.ShipRecord->Hull.HP = SaturatedHullPoints(int64_t{ship.ShipRecord->Hull.HP} - ObstacleDamage);
-    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), Clamped(Nearest(rock.X)), Clamped(Nearest(rock.Y))));
+    ship.ShipRecord->Hull.HP = ClampToInt32(int64_t{ship.ShipRecord->Hull.HP} - ObstacleDamage);
+    b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), NearestInt(rock.X), NearestInt(rock.Y)));
     game.Sound.PlaySoundEffect("res\\sfx\\weapon\\collision.wav");
     rock.Dead = 1;
 }
@@ -151,7 +149,8 @@ void DrawPlasmaKnot(Canvas& canvas, const kvBullet& bullet, double sx, double sy
         const double phi = static_cast<double>(bullet.Age) + k * 2 * std::numbers::pi / 3;
         const double cx = sx + 2 * std::cos(phi);
         const double cy = sy + 2 * std::sin(phi);
-        canvas.Ellipse(Clamped(Nearest(cx - 2)), Clamped(Nearest(cy - 2)), Clamped(Nearest(cx + 2)), Clamped(Nearest(cy + 2)));
+        canvas.Ellipse(NearestInt(cx - 2), NearestInt(cy - 2), NearestInt(cx + 2),
+                       NearestInt(cy + 2));
     }
 }
 
@@ -331,8 +330,8 @@ void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& ta
 void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY)
 {
     ShowFrame(object, FrameForHeading(object.Angle));
-    const int sx = Clamped(Nearest(object.X) - cameraX);
-    const int sy = Clamped(Nearest(object.Y) - cameraY);
+    const int sx = ClampToInt32(Nearest(object.X) - cameraX);
+    const int sy = ClampToInt32(Nearest(object.Y) - cameraY);
     DrawFrame(object, sx, sy, ColourKey, target);
 }
 
@@ -361,14 +360,15 @@ void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t
     case 0:
         target.pen.Colour = BeamColour;
         target.pen.Width = 2;
-        canvas.Line(Clamped(static_cast<int64_t>(sx)), Clamped(Nearest(sy)),
-                    Clamped(static_cast<int64_t>(sx + bullet.VX * bullet.Length)),
-                    Clamped(Nearest(sy + bullet.VY * bullet.Length)));
+        canvas.Line(ClampToInt32(static_cast<int64_t>(sx)), NearestInt(sy),
+                    ClampToInt32(static_cast<int64_t>(sx + bullet.VX * bullet.Length)),
+                    NearestInt(sy + bullet.VY * bullet.Length));
         break;
     case 1:
         target.pen.Colour = PelletColour;
         target.pen.Width = 1;
-        canvas.Ellipse(Clamped(Nearest(sx - 1)), Clamped(Nearest(sy - 1)), Clamped(Nearest(sx + 1)), Clamped(Nearest(sy + 1)));
+        canvas.Ellipse(NearestInt(sx - 1), NearestInt(sy - 1), NearestInt(sx + 1),
+                       NearestInt(sy + 1));
         break;
     case 2:
         target.pen.Colour = PlasmaColour;

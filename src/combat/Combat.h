@@ -15,7 +15,6 @@
 // explosion's X, Y is its centre. Screen x = Nearest(world x) - CameraX.
 #pragma once
 
-#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <map>
@@ -202,12 +201,6 @@ constexpr int32_t EnemySide = 2;
 // The heading's multiple of 2.8125 in (0, 360], the nearest one (halves to
 // the even multiple).
 double NormalizeAngle(double a);
-// Hull points after a change, held at the ends of their 32 bits instead of
-// wrapping (M held for long, or a huge HP in the catalogue).
-inline int32_t SaturatedHullPoints(int64_t hp)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(hp, INT32_MIN, INT32_MAX));
-}
 double VectorLength(double a, double b);
 // The strip frame 1..128 that shows a heading.
 int FrameForHeading(double angle);

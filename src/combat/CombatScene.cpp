@@ -190,8 +190,8 @@ void FollowPlayer(Battle& b)
 {
     const kvCombatShip* p = b.PlayerCombatShip;
     if (p == nullptr) return;
-    b.CameraX = static_cast<int32_t>(Nearest(p->X - 400));
-    b.CameraY = static_cast<int32_t>(Nearest(p->Y - 300));
+    b.CameraX = NearestInt(p->X - 400);
+    b.CameraY = NearestInt(p->Y - 300);
 }
 
 // The list's length is read again at every step, so the exhaust, bullets
@@ -303,7 +303,7 @@ void CombatInput(Game& game)
     if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(game, *player, 1);
     SpawnHeldKeys(game);
     if (keys.IsDown(AsteroidKey)) AddRandomObstacle(game);
-    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP = SaturatedHullPoints(int64_t{game.Ship.Hull.HP} + HullPointsKey);
+    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP = ClampToInt32(int64_t{game.Ship.Hull.HP} + HullPointsKey);
 }
 
 void ComposeCombatFrame(Game& game)

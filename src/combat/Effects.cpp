@@ -90,8 +90,8 @@ void UpdateExhaust(kvExhaust& exhaust)
 
 void DrawExhaust(const kvExhaust& exhaust, Bitmap& target, int32_t cameraX, int32_t cameraY)
 {
-    const int sx = static_cast<int>(Nearest(exhaust.X) - cameraX);
-    const int sy = static_cast<int>(Nearest(exhaust.Y) - cameraY);
+    const int sx = ClampToInt32(Nearest(exhaust.X) - cameraX);
+    const int sy = ClampToInt32(Nearest(exhaust.Y) - cameraY);
     const auto n = static_cast<int>(exhaust.Age % 256);
     const Rgb colour{0, static_cast<uint8_t>((255 - 25 * n) & 0xFF), static_cast<uint8_t>((255 - 5 * n) & 0xFF)};
     target.brush.SetColour(colour);
@@ -109,8 +109,8 @@ std::unique_ptr<kvExplosion> MakeExplosion(Battle& battle, uint32_t side, int32_
     int32_t offsetX = 0;
     int32_t offsetY = 0;
     if (const kvCombatShip* anchor = FindShipBySide(battle, static_cast<int32_t>(side))) {
-        offsetX = static_cast<int32_t>(Nearest(anchor->X - x0));
-        offsetY = static_cast<int32_t>(Nearest(anchor->Y - y0));
+        offsetX = NearestInt(anchor->X - x0);
+        offsetY = NearestInt(anchor->Y - y0);
     }
     auto explosion = std::make_unique<kvExplosion>(side, battle.Picture(ExplosionPicture));
     explosion->FrameRuns = battle.RunsOf(ExplosionPicture, Black);
@@ -136,8 +136,8 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
     explosion.Alpha = static_cast<uint16_t>(explosion.Alpha - 60 / explosion.FrameCount);
     if (explosion.Alpha > 256) explosion.Alpha = 256;
     ShowFrame(explosion, explosion.Tick / TicksPerExplosionFrame + 1);
-    const int sx = static_cast<int>(Nearest(explosion.X - battle.CameraX - explosion.Width / 2));
-    const int sy = static_cast<int>(Nearest(explosion.Y - battle.CameraY - explosion.Height / 2));
+    const int sx = NearestInt(explosion.X - battle.CameraX - explosion.Width / 2);
+    const int sy = NearestInt(explosion.Y - battle.CameraY - explosion.Height / 2);
     DrawFrame(explosion, sx, sy, Black, target);
     ++explosion.Tick;
 }

@@ -1,5 +1,7 @@
 #include "console/Commands.h"
 
+#include <utility>
+
 #include "game/Game.h"
 #include "hud/PilotWindows.h"
 #include "platform/Ini.h"
@@ -105,8 +107,7 @@ void ParseCommandLine(CommandLine& line, std::string_view text)
 
 void RunCommand(Game& game)
 {
-    CommandLine line = game.Command;
-    game.Command.Code = command::None;
+    const CommandLine line = std::exchange(game.Command, CommandLine{});
     if (line.Code == command::None) return;
     if (const std::optional<std::string> error = Run(game, line)) game.Console.Add(*error, MessageKind::Alert);
 }

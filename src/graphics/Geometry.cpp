@@ -107,7 +107,7 @@ void DrawStarField(StarField& stars, Bitmap& target, double vx, double vy)
         const double factor = LayerFactor(i);
         star.X = Wrapped(star.X - vx * factor, 800);
         star.Y = Wrapped(star.Y - vy * factor, 600);
-        target.SetPixel(static_cast<int>(Nearest(star.X)), static_cast<int>(Nearest(star.Y)), White);
+        target.SetPixel(NearestInt(star.X), NearestInt(star.Y), White);
     }
 }
 

@@ -36,11 +36,6 @@ void WriteCentred(Canvas& face, int y, std::string_view text)
     face.TextOut(200 + (100 - 8 * static_cast<int>(text.size())) / 2, y, text);
 }
 
-std::string_view ClassName(int choice)
-{
-    return choice >= 1 && choice <= SpecialisationCount ? ClassNames[static_cast<std::size_t>(choice)] : "";
-}
-
 }  // namespace
 
 std::string_view DifficultyName(int choice)

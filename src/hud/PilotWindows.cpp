@@ -20,7 +20,7 @@ constexpr int FirstRowY = 130;
 constexpr int RowStep = 20;
 constexpr int RowCount = 5;
 
-void WriteRow(Canvas& face, int y, std::string_view label, const std::string& value)
+void WriteRow(Canvas& face, int y, std::string_view label, std::string_view value)
 {
     face.TextOut(5, y, label);
     face.TextOut(95, y, value);
@@ -87,10 +87,10 @@ void ComposePlayerWindow(Game& game)
     face.TextOut(90, 7, "Player");
     face.TextOut(80, 27, "information");
     WriteRow(face, 130, "Name", pilot.Name);
-    WriteRow(face, 150, "Class", pilot.Class < ClassNames.size() ? std::string(ClassNames[pilot.Class]) : "");
+    WriteRow(face, 150, "Class", ClassName(pilot.Class));
     WriteRow(face, 170, "Date", ShortDateText(pilot.GameDate));
-    WriteRow(face, 190, "Status", std::string(CombatRankNames[std::min<std::size_t>(pilot.CombatRank, 10)]));
-    WriteRow(face, 210, "", std::string(TradeRankNames[std::min<std::size_t>(pilot.TradeRank, 6)]));
+    WriteRow(face, 190, "Status", CombatRankNames[std::min<std::size_t>(pilot.CombatRank, CombatRankNames.size() - 1)]);
+    WriteRow(face, 210, "", TradeRankNames[std::min<std::size_t>(pilot.TradeRank, TradeRankNames.size() - 1)]);
     WriteRow(face, 230, "Cash", std::to_string(pilot.Cash));
     WriteRow(face, 250, "Score", std::to_string(pilot.Score));
     WriteRow(face, 270, "Jump limit", DistanceText(JumpRange(game.Ship)));

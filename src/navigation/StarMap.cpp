@@ -44,8 +44,6 @@ const Bitmap& FramePiece(const Game& game, Piece piece)
     return game.hud.StarMapImages[static_cast<std::size_t>(piece)];
 }
 
-int Whole(double v) { return static_cast<int>(Nearest(v)); }
-
 int WindowX(const Game& game) { return GalaxyCentreX - game.hud.StarMap.Left; }
 int WindowY(const Game& game) { return GalaxyCentreY - game.hud.StarMap.Top; }
 
@@ -66,8 +64,8 @@ void DrawStarDisc(Game& game, Canvas& canvas, const ProjectedStar& star)
     const double z = game.map.MapZoom;
     const double e = (star.PZ + 100.0) / 30.0;
     const int left = WindowX(game), top = WindowY(game);
-    canvas.Ellipse(Whole(star.PX * z - e) - 2 + left, Whole(star.PY * z - e) - 2 + top,
-                   Whole(star.PX * z + e) + 2 + left, Whole(star.PY * z + e) + 2 + top);
+    canvas.Ellipse(NearestInt(star.PX * z - e) - 2 + left, NearestInt(star.PY * z - e) - 2 + top,
+                   NearestInt(star.PX * z + e) + 2 + left, NearestInt(star.PY * z + e) + 2 + top);
 }
 
 // Current star magenta, selected star yellow (a star that is both is yellow).
@@ -109,8 +107,8 @@ void DrawGalaxyView(Game& game, Canvas& canvas)
     if (game.SelectedStar != 0) {
         const ProjectedStar& selected = p.ProjectedStars[game.SelectedStar];
         const double z = game.map.MapZoom;
-        p.LabelPoint = {Whole(selected.PX * z + GalaxyCentreX + 10 - game.hud.StarMap.Left),
-                        Whole(selected.PY * z + GalaxyCentreY - 4 - game.hud.StarMap.Top)};
+        p.LabelPoint = {NearestInt(selected.PX * z + GalaxyCentreX + 10 - game.hud.StarMap.Left),
+                        NearestInt(selected.PY * z + GalaxyCentreY - 4 - game.hud.StarMap.Top)};
     }
     if (game.map.ShowEcliptic) DrawEcliptic(game);
     DrawStarDiscs(game, canvas, galaxy);
@@ -134,8 +132,8 @@ void DrawSystemView(Game& game)
         const double ring = star.Size + planet.OrbitRadius;
         const double angle = planet.OrbitSpeed * game.Pilot.GameDate;
         const double x = ring * std::cos(angle), y = ring * std::sin(angle);
-        const int dx = Whole(view.Right(x, y) * z);
-        const int dy = Whole(view.Down(x, y, 0.0) * z);
+        const int dx = NearestInt(view.Right(x, y) * z);
+        const int dy = NearestInt(view.Down(x, y, 0.0) * z);
         face.pen.Colour = Wireframe;
         DrawSphere(20, SystemCentre + dx, SystemCentre + dy, face, m.MapSpin, m.MapTilt, planet.Radius * z);
         DrawOrbit(50, SystemCentre, SystemCentre, face, m.MapSpin + planet.OrbitTilt, m.MapTilt, ring * z);
@@ -160,7 +158,7 @@ void DrawAxisCross(Game& game, Canvas& canvas)
     std::array<Point, 3> ends;
     for (std::size_t a = 0; a < ends.size(); ++a) {
         const AxisPoint& axis = game.projection.ProjectedAxes[a];
-        ends[a] = {AxisOrigin.X + Whole(axis.X), AxisOrigin.Y + Whole(axis.Y)};
+        ends[a] = {AxisOrigin.X + NearestInt(axis.X), AxisOrigin.Y + NearestInt(axis.Y)};
         Line(canvas, AxisOrigin, ends[a]);
     }
     for (std::size_t a = 0; a < ends.size(); ++a) canvas.TextOut(ends[a].X + 3, ends[a].Y + 3, Labels[a]);
@@ -169,7 +167,7 @@ void DrawAxisCross(Game& game, Canvas& canvas)
 // The grid of a sphere or a ring seen with spin f and tilt g.
 Point SeenAt(const ViewRotation& view, int cx, int cy, double x, double y, double z)
 {
-    return {Whole(view.Right(x, y)) + cx, Whole(view.Down(x, y, z)) + cy};
+    return {NearestInt(view.Right(x, y)) + cx, NearestInt(view.Down(x, y, z)) + cy};
 }
 
 }  // namespace
@@ -184,7 +182,7 @@ const kvGalaxy& CurrentGalaxy(const Game& game) { return (*game.galaxies)[game.P
 Point GalaxyViewPoint(const Game& game, double right, double down)
 {
     const double z = game.map.MapZoom;
-    return {Whole(right * z) + WindowX(game), Whole(down * z) + WindowY(game)};
+    return {NearestInt(right * z) + WindowX(game), NearestInt(down * z) + WindowY(game)};
 }
 
 Point GalaxyViewPoint(const Game& game, const ProjectedStar& star) { return GalaxyViewPoint(game, star.PX, star.PY); }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "platform/DataPath.h"
 
@@ -83,9 +83,12 @@ std::optional<int32_t> ParseIniInteger(std::string_view text)
 
 IniFile IniFile::Load(const std::string& dataPath)
 {
-    std::ifstream in(ResolveDataPath(dataPath), std::ios::binary);
-    if (!in) return {};
-    std::string text(MaxFileBytes, '\0');
+    const std::string path = ResolveDataPath(dataPath);
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    std::ifstream in(path, std::ios::binary);
+    if (ec || !in) return {};
+    std::string text(static_cast<std::size_t>(std::min<uintmax_t>(size, MaxFileBytes)), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
     return Parse(text);

@@ -39,6 +39,12 @@ constexpr std::array<std::string_view, 11> CombatRankNames{
     "Sr. Lieutenant", "Captain", "Major", "Colonel", "Veteran"};
 // Index 1..4 of the pilot's class; index 0 is never shown.
 constexpr std::array<std::string_view, 5> ClassNames{"", "Trader", "Fighter", "Pilot", "Technician"};
+// The name of class 1..4; empty for any other number.
+constexpr std::string_view ClassName(int choice)
+{
+    return choice >= 1 && choice < static_cast<int>(ClassNames.size()) ? ClassNames[static_cast<std::size_t>(choice)]
+                                                                       : std::string_view{};
+}
 
 // The points at which rank i is reached, for both ladders.
 constexpr std::array<long double, 7> RankThresholds{0, 100, 20000, 400000, 8000000, 16000000, 320000000};
