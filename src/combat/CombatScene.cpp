@@ -10,6 +10,7 @@
 #include "combat/Combat.h"
 #include "combat/Effects.h"
 #include "game/Game.h"
+#include "hud/Hud.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
@@ -226,15 +227,10 @@ void DrawRadarFrame(Battle& b, Bitmap& frame)
     Canvas canvas(frame);
     frame.pen.Colour = RadarColour;
     canvas.Ellipse(0, 0, 100, 100);
-    canvas.Ellipse(-b.CameraX - 5, -b.CameraY - 5, 5 - b.CameraX, 5 - b.CameraY);
+    const int64_t x = -int64_t{b.CameraX}, y = -int64_t{b.CameraY};
+    canvas.Ellipse(ClampToInt32(x - 5), ClampToInt32(y - 5), ClampToInt32(x + 5), ClampToInt32(y + 5));
     frame.brush.SetColour(BlipColour);
     frame.pen.Colour = BlipColour;
-}
-
-void DrawHudWindows(Game& game)
-{
-    for (kvWindow* w : game.hud.WindowTable)
-        if (w != nullptr && w->Visible == 1) w->DrawTo(game.BackBuffer);
 }
 
 // Each ship's place on the screen scaled down 200 times; one beyond radius
@@ -324,7 +320,7 @@ void ComposeCombatFrame(Game& game)
     WalkObjects(game);
     SweepDead(b);
     DrawRadarFrame(b, frame);
-    DrawHudWindows(game);
+    DrawVisibleWindows(game.hud, game.BackBuffer);
     DrawBlips(b, frame);
     frame.pen.Style = PenStyle::Clear;
 }

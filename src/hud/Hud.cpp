@@ -290,6 +290,12 @@ void BuildHud(Game& game)
     game.RepaintNeeded = 1;
 }
 
+void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
+{
+    for (kvWindow* w : hud.WindowTable)
+        if (w != nullptr && w->Visible == 1) w->DrawTo(frame);
+}
+
 void ComposeTopBar(Game& game)
 {
     kvWindow& bar = game.hud.TopBar;

@@ -19,6 +19,9 @@ void BuildHud(Game& game);
 // Loads a window's background, refusing a picture of another size.
 void LoadFace(kvWindow& window, const std::string& path);
 
+// Every visible window of the window table onto a frame, slot 1 first.
+void DrawVisibleWindows(const Hud& hud, Bitmap& frame);
+
 void ComposeTopBar(Game& game);
 void UpdateSoundButton(Game& game);
 

@@ -1,5 +1,6 @@
 #include "shell/SpaceScene.h"
 
+#include "hud/Hud.h"
 #include "platform/Canvas.h"
 
 namespace kv {
@@ -24,8 +25,7 @@ void PlaceSpaceWindows(Hud& h)
 void ComposeSpace(Game& game)
 {
     Canvas(game.BackBuffer).Draw(0, 0, game.scene.SpaceBackground);
-    for (kvWindow* w : game.hud.WindowTable)
-        if (w != nullptr && w->Visible == 1) w->DrawTo(game.BackBuffer);
+    DrawVisibleWindows(game.hud, game.BackBuffer);
 }
 
 }  // namespace kv
