@@ -1,0 +1,56 @@
+# The tests, the soak, the end-to-end runs, the fuzzing run and the
+# benchmarks. Each part is added only when what it needs is installed;
+# scripts/test installs all of it.
+enable_testing()
+set(KV_HEADLESS "SDL_VIDEODRIVER=offscreen;SDL_FRAMEBUFFER_ACCELERATION=0;SDL_AUDIODRIVER=dummy")
+
+find_package(GTest QUIET)
+if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
+  file(GLOB_RECURSE KV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+  add_executable(kvspace_tests ${KV_TEST_SOURCES})
+  target_include_directories(kvspace_tests PRIVATE tests)
+  target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main)
+  target_compile_definitions(kvspace_tests PRIVATE
+    KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(kvspace_tests assets kvspace)
+  add_test(NAME unit COMMAND kvspace_tests WORKING_DIRECTORY ${KV_GAME_DIR})
+  set_tests_properties(unit PROPERTIES ENVIRONMENT "${KV_HEADLESS}")
+else()
+  message(STATUS "GoogleTest not found: the unit tests are not built")
+endif()
+
+# A long battle with spawns, linked with the leak checker: no leaks, and
+# memory that stays flat while ships come and go.
+add_executable(kvcombat_soak tools/soak/main.cpp)
+target_link_libraries(kvcombat_soak PRIVATE kvspace_core)
+target_link_options(kvcombat_soak PRIVATE -fsanitize=leak)
+add_dependencies(kvcombat_soak assets)
+add_test(NAME combat_soak COMMAND kvcombat_soak WORKING_DIRECTORY ${KV_GAME_DIR})
+
+find_program(KV_XVFB Xvfb)
+find_program(KV_XDOTOOL xdotool)
+if(KV_XVFB AND KV_XDOTOOL)
+  file(GLOB KV_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
+  foreach(script ${KV_E2E_SCRIPTS})
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME e2e_${name} COMMAND bash ${script} ${KV_GAME_DIR} WORKING_DIRECTORY ${KV_GAME_DIR})
+  endforeach()
+else()
+  message(STATUS "Xvfb or xdotool not found: the end-to-end tests are not run")
+endif()
+
+# A short fuzzing run of the INI reader; it needs clang's libFuzzer.
+find_program(KV_CLANGXX clang++)
+if(KV_CLANGXX)
+  add_test(NAME fuzz_ini COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz)
+endif()
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  file(GLOB KV_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+  if(KV_BENCH_SOURCES)
+    add_executable(kvspace_bench ${KV_BENCH_SOURCES})
+    target_link_libraries(kvspace_bench PRIVATE kvspace_core benchmark::benchmark_main benchmark::benchmark)
+    add_dependencies(kvspace_bench assets)
+  endif()
+endif()
