@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "graphics/Geometry.h"
 
 namespace {
@@ -69,6 +72,32 @@ TEST(Sprite, ClipsAtTheCanvasEdges)
     EXPECT_EQ(canvas.Pixel(9, 9), Red);
     s.MoveTo(5000, -7000, canvas);
     EXPECT_EQ(canvas.Pixel(9, 9), Blue);
+}
+
+// The pointer can be dragged out of the window on any side, and a scaled
+// window reports positions far beyond it: wherever it goes, the sprite copies
+// nothing outside the canvas, and the canvas is whole again once it has gone.
+TEST(Sprite, AnyPointerPositionIsHarmless)
+{
+    constexpr int Lowest = std::numeric_limits<int32_t>::min();
+    constexpr int Highest = std::numeric_limits<int32_t>::max();
+    const int places[] = {-16, -4, -3, 0, 7, 9, 10, 11, 801, Lowest, Lowest + 1, Highest, Highest - 2};
+    kv::kvSprite s = RedSquare();
+    kv::Bitmap canvas(10, 10);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) canvas.SetPixel(x, y, kv::Rgb{uint8_t(x * 20), uint8_t(y * 20), 7});
+    const kv::Bitmap original = canvas;
+    s.Draw(canvas);
+    for (int x : places)
+        for (int y : places) s.MoveTo(x, y, canvas);
+    s.MoveTo(Lowest, 3, canvas);
+    s.Draw(canvas);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.Pixel(x, y), original.Pixel(x, y)) << x << "," << y;
+    // Half off the left edge, as a drag out of the window leaves it.
+    s.MoveTo(-2, 4, canvas);
+    EXPECT_EQ(canvas.Pixel(0, 4), Red);
+    EXPECT_EQ(canvas.Pixel(1, 4), original.Pixel(1, 4));
 }
 
 TEST(Geometry, HitTestsIncludeTheirEdges)

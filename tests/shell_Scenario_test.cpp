@@ -8,6 +8,7 @@
 
 #include "platform/Window.h"
 #include "shell/UnitMain.h"
+#include "support/Roads.h"
 
 namespace fs = std::filesystem;
 
@@ -83,6 +84,37 @@ TEST_F(ShellScenario, TitleIgnoresRightClicksAndDividingLines)
     EXPECT_EQ(form.game.MouseButtons, 0);
     Play({"release 150 450 right", "move 150 417", "click 150 417", "tick"});
     EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_FALSE(form.Terminated());
+}
+
+// A drag that leaves the window, a click in a letterbox bar, a position at
+// either end of the 32-bit range: every scene takes them and plays on.
+TEST_F(ShellScenario, PointerAnywhereIsHarmlessInEveryScene)
+{
+    const std::vector<std::string> extremes{
+        "move -16 300",  "move 801 300",  "move 300 -16", "move 300 601", "move -2147483648 -2147483648",
+        "move 2147483647 2147483647", "move -2147483648 300", "move 2147483647 -2147483648",
+        "click -16 300", "click 801 300", "click 2147483647 2147483647", "click -2147483648 -2147483648",
+        "press 400 300 right", "move -2147483648 -2147483648", "move 2147483647 2147483647",
+        "release 2147483647 2147483647 right", "wheel -2147483648", "wheel 2147483647", "tick 3"};
+    form.FormCreate();
+    Play(extremes);
+    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    Play(kv::testing::ToSpace);
+    ASSERT_EQ(form.game.Scene, kv::SceneSpace);
+    ASSERT_EQ(form.game.hud.StarMap.Visible, 1) << "the right-button drag turns the star map";
+    Play(extremes);
+    Play({"scene 2", "tick"});
+    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    Play(extremes);
+    Play({"scene 0", "tick"});
+    Play(extremes);
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    Play({"tick 40", "move 100 300", "tick"});
+    EXPECT_EQ(form.game.scene.HoveredItem, kv::title::None);
+    Play({"scene 3"});
+    Play(extremes);
+    EXPECT_EQ(form.game.Scene, kv::SceneTitle) << "a click leaves the outro";
     EXPECT_FALSE(form.Terminated());
 }
 

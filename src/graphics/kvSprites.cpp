@@ -1,6 +1,7 @@
 #include "graphics/kvSprites.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/BmpFile.h"
@@ -12,20 +13,25 @@ namespace {
 
 // Copies a w x h area from (sx, sy) of `from` to (dx, dy) of `to`, clipped
 // to both bitmaps; with `keyed`, transparent-coloured pixels are skipped.
+// The pointer may stand anywhere a 32-bit position reaches, far off either
+// bitmap, so the clipping is worked out in 64 bits, and an area that misses
+// a bitmap altogether copies nothing.
 void CopyArea(const Bitmap& from, int sx, int sy, Bitmap& to, int dx, int dy, int w, int h, bool keyed)
 {
-    const int left = std::max({0, -sx, -dx});
-    const int top = std::max({0, -sy, -dy});
-    const int right = std::min({w, from.Width() - sx, to.Width() - dx});
-    const int bottom = std::min({h, from.Height() - sy, to.Height() - dy});
-    for (int r = top; r < bottom; ++r) {
-        const uint8_t* src = from.Row(sy + r) + (sx + left) * 3;
-        uint8_t* dst = to.Row(dy + r) + (dx + left) * 3;
+    using Wide = int64_t;
+    const Wide left = std::max<Wide>({0, -Wide{sx}, -Wide{dx}});
+    const Wide top = std::max<Wide>({0, -Wide{sy}, -Wide{dy}});
+    const Wide right = std::min<Wide>({w, from.Width() - Wide{sx}, to.Width() - Wide{dx}});
+    const Wide bottom = std::min<Wide>({h, from.Height() - Wide{sy}, to.Height() - Wide{dy}});
+    if (left >= right || top >= bottom) return;
+    for (Wide r = top; r < bottom; ++r) {
+        const uint8_t* src = from.Row(static_cast<int>(sy + r)) + (sx + left) * 3;
+        uint8_t* dst = to.Row(static_cast<int>(dy + r)) + (dx + left) * 3;
         if (!keyed) {
             std::memcpy(dst, src, static_cast<std::size_t>(right - left) * 3);
             continue;
         }
-        for (int c = left; c < right; ++c, src += 3, dst += 3) {
+        for (Wide c = left; c < right; ++c, src += 3, dst += 3) {
             if (src[0] == ColourKey.B && src[1] == ColourKey.G && src[2] == ColourKey.R) continue;
             dst[0] = src[0];
             dst[1] = src[1];

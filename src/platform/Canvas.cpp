@@ -26,6 +26,11 @@ struct Span {
     bool Empty() const { return Left > Right; }
 };
 
+int HeldInInt(Wide v)
+{
+    return static_cast<int>(std::clamp<Wide>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 Span Intersect(Span a, Span b) { return {std::max(a.Left, b.Left), std::min(a.Right, b.Right)}; }
 
 // The offsets a square brush of the given width covers around its point.
@@ -511,8 +516,11 @@ void Canvas::CopyRectKeyed(int dx1, int dy1, int dx2, int dy2, const Bitmap& sou
 void Canvas::TextOut(int x, int y, std::string_view text)
 {
     const TextMask mask = RenderText(b_.font, text);
+    // The text's far corner may lie past the 32-bit range when it starts near
+    // its end; it is held at the limit, where nothing is drawn anyway.
+    const int right = HeldInInt(Wide{x} + mask.Box.Width);
     if (b_.brush.Style == BrushStyle::Solid && mask.Box.Width > 0)
-        FillRect(x, y, x + mask.Box.Width, y + mask.Box.Height);
+        FillRect(x, y, right, HeldInInt(Wide{y} + mask.Box.Height));
     const Painter ink(b_, b_.font.Colour, false);
     for (int row = 0; row < mask.Height; ++row) {
         const Wide ty = static_cast<Wide>(y) + mask.Top + row;
@@ -521,7 +529,7 @@ void Canvas::TextOut(int x, int y, std::string_view text)
         for (int col = 0; col < mask.Width; ++col)
             if (bits[col] != 0) ink.Point(static_cast<Wide>(x) + mask.Left + col, ty);
     }
-    MoveTo(x + mask.Box.Width, y);
+    MoveTo(right, y);
 }
 
 TextExtent Canvas::TextSize(std::string_view text) const

@@ -1,5 +1,6 @@
 #include "shell/TitleScene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -66,17 +67,20 @@ void DrawCrosshair(Canvas& canvas, Bitmap& frame, Point crosshair, Point mouse)
 
 }  // namespace
 
+// The gap is taken in 64 bits: the pointer may have left the window for the
+// far end of the 32-bit range. The step never passes the pointer.
 int32_t EaseToward(int32_t c, int32_t m)
 {
-    if (c < m) c = c + (m - c) / 16 + 1;
-    if (c > m) c = c - (c - m) / 16 - 1;
+    const int64_t gap = int64_t{m} - c;
+    if (gap > 0) return static_cast<int32_t>(c + gap / 16 + 1);
+    if (gap < 0) return static_cast<int32_t>(c + gap / 16 - 1);
     return c;
 }
 
 int16_t TitleItemAt(int32_t x, int32_t y)
 {
-    const double dx = x - MenuCentre.X;
-    const double dy = y - MenuCentre.Y;
+    const double dx = static_cast<double>(x) - MenuCentre.X;
+    const double dy = static_cast<double>(y) - MenuCentre.Y;
     if (std::sqrt(dx * dx + dy * dy) > MenuRadius) return title::None;
     if (y < 417) return title::Intro;
     if (y > 417 && y < 484) return title::StartGame;
@@ -90,9 +94,8 @@ void LogoRing::Build(int logoWidth, int logoHeight)
     height_ = logoHeight;
     entries_.clear();
     const int halfWidth = logoWidth / 2;
-    for (int y = 350 - logoHeight; y <= 550 + logoHeight; ++y) {
-        for (int x = 50 - logoHeight; x <= 250 + logoHeight; ++x) {
-            if (x < 0 || y < 0 || x >= 800 || y >= 600) continue;
+    for (int y = std::max(0, 350 - logoHeight); y <= std::min(599, 550 + logoHeight); ++y) {
+        for (int x = std::max(0, 50 - logoHeight); x <= std::min(799, 250 + logoHeight); ++x) {
             const double d = std::sqrt(static_cast<double>((x - 150) * (x - 150) + (y - 450) * (y - 450)));
             if (d == 0) continue;
             const int64_t row = Nearest(logoHeight + 100 - d);

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "base/Numbers.h"
 #include "combat/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
@@ -341,7 +342,8 @@ void TfrmMain::FormMouseMove(int x, int y)
     if (game.Scene == SceneTitle) TitleMouseMove(x, y);
     // The right button alone drags the star map round while it is shown.
     if (game.Scene == SceneSpace && game.MouseButtons == 4 && game.hud.StarMap.Visible == 1) {
-        TurnStarMap(game, x - game.scene.LastMouse.X, y - game.scene.LastMouse.Y);
+        TurnStarMap(game, ClampToInt32(int64_t{x} - game.scene.LastMouse.X),
+                    ClampToInt32(int64_t{y} - game.scene.LastMouse.Y));
         ComposeShipWindow(game);
     }
     game.scene.LastMouse = Point{x, y};
