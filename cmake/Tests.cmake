@@ -7,8 +7,9 @@ set(KV_HEADLESS "SDL_VIDEODRIVER=offscreen;SDL_FRAMEBUFFER_ACCELERATION=0;SDL_AU
 find_package(GTest QUIET)
 if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   file(GLOB_RECURSE KV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-  add_executable(kvspace_tests ${KV_TEST_SOURCES})
-  target_include_directories(kvspace_tests PRIVATE tests)
+  # The data files' tests measure loudness with the generator's own meter.
+  add_executable(kvspace_tests ${KV_TEST_SOURCES} tools/mkassets/Loudness.cpp)
+  target_include_directories(kvspace_tests PRIVATE tests tools/mkassets)
   target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main)
   target_compile_definitions(kvspace_tests PRIVATE
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -13,27 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "support/DataFiles.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path GameDir{KV_GAME_DIR};
-
-std::vector<uint8_t> ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-uint32_t Little(const std::vector<uint8_t>& b, std::size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | b[at + static_cast<std::size_t>(i)];
-    return v;
-}
-
-uint32_t Big16(const std::vector<uint8_t>& b, std::size_t at) { return uint32_t(b[at]) << 8 | b[at + 1]; }
+using kv::testing::Big16;
+using kv::testing::GameDir;
+using kv::testing::Little;
+using kv::testing::ReadBytes;
 
 struct Rgb {
     int R, G, B;
@@ -296,32 +284,6 @@ TEST(Modules, AreDifferentSongs)
     const auto title = ReadBytes(GameDir / "res/sfx/sndtr/load.mod");
     for (const char* name : {"track1.mod", "combat.mod", "intro.mod"})
         EXPECT_NE(ReadBytes(GameDir / "res/sfx/sndtr" / name), title) << name;
-}
-
-TEST(Waves, AreAudible16BitMonoPcm)
-{
-    std::vector<fs::path> waves;
-    for (const char* folder : {"res/sfx/hud", "res/sfx/weapon"})
-        for (const auto& entry : fs::directory_iterator(GameDir / folder))
-            waves.push_back(entry.path());
-    for (const char* name : {"menu1", "btn_click", "btn_disabled", "message_alert", "message_info", "planet_select"})
-        EXPECT_TRUE(fs::exists(GameDir / "res/sfx/hud" / (std::string(name) + ".wav"))) << name;
-    for (const char* name : {"collision", "small_explosion_1", "small_explosion_2", "small_explosion_3"})
-        EXPECT_TRUE(fs::exists(GameDir / "res/sfx/weapon" / (std::string(name) + ".wav"))) << name;
-    for (const fs::path& path : waves) {
-        const std::vector<uint8_t> b = ReadBytes(path);
-        ASSERT_GT(b.size(), 44u) << path;
-        EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << path;
-        EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ") << path;
-        EXPECT_EQ(Little(b, 20, 2), 1u) << path;
-        EXPECT_EQ(Little(b, 22, 2), 1u) << path;
-        EXPECT_EQ(Little(b, 34, 2), 16u) << path;
-        EXPECT_EQ(Little(b, 40, 4) + 44, b.size()) << path;
-        int peak = 0;
-        for (std::size_t at = 44; at + 1 < b.size(); at += 2)
-            peak = std::max(peak, std::abs(static_cast<int16_t>(Little(b, at, 2))));
-        EXPECT_GT(peak, 8000) << path;
-    }
 }
 
 // The crawl's lines: "#" headings, empty lines, and justified lines of words

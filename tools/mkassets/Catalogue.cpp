@@ -84,7 +84,8 @@ Catalogue ReadCatalogue(const std::filesystem::path& dataDir)
     const IniFile weapons = ReadIni(folder / "Weapon.ini");
     for (int i = 1; i <= EntryCount(weapons); ++i) {
         const std::string section = "WEAPON" + std::to_string(i);
-        catalogue.Weapons.push_back({Value(weapons, section, "Name", "NONAME"), IntValue(weapons, section, "type", 10)});
+        catalogue.Weapons.push_back({Value(weapons, section, "Name", "NONAME"), IntValue(weapons, section, "type", 10),
+                                     IntValue(weapons, section, "Damage", 0)});
     }
     return catalogue;
 }

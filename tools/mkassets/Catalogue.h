@@ -12,6 +12,7 @@ namespace mkassets {
 struct WeaponEntry {
     std::string Name;
     int Type = 0;
+    int Damage = 0;
 };
 
 struct Catalogue {

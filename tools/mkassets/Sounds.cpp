@@ -1,5 +1,9 @@
-// Short effects, each a sum of a few swept tones or filtered noise bursts
-// with a quick attack and an exponential decay, normalised to a loudness.
+// Short effects, each a sum of a few layers: band-limited tones gliding in
+// pitch and filtered noise bursts, each with a quick attack, an exponential
+// decay and an optional filter sweep. Every effect is levelled to a loudness
+// of its own, so that the game's sounds keep their order however many play:
+// HUD clicks quietest, then the console's alert, the weapons, and the hits
+// and explosions loudest.
 #include "Sounds.h"
 
 #include <algorithm>
@@ -8,6 +12,7 @@
 #include <vector>
 
 #include "Files.h"
+#include "Loudness.h"
 #include "Noise.h"
 
 namespace mkassets {
@@ -17,6 +22,7 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr int Rate = 22050;
 
 enum class Wave { Sine, Square, Saw, Triangle, Noise };
+enum class Pass { None, LowPass, BandPass, HighPass };
 
 struct Tone {
     Wave Shape;
@@ -27,47 +33,133 @@ struct Tone {
     double Attack;   // seconds of linear rise
     double Decay;    // time constant of the fall, seconds
     double Level;
-    double Cutoff = 0;  // one-pole low-pass in Hz, 0 = none
+    Pass Filter = Pass::None;
+    double CutFrom = 0;  // the filter's corner or centre glides from CutFrom to CutTo, Hz
+    double CutTo = 0;
+    double Q = 0.7;
     double Wobble = 0;  // vibrato rate in Hz, 0 = none
 };
 
 struct SoundEffect {
     std::string File;
-    double Loudness;  // peak level, 0..1
+    double Lufs;  // the loudness it is levelled to
     std::vector<Tone> Tones;
 };
 
-double Oscillator(Wave shape, double phase, Rng& rng)
+// The correction that takes the step out of a naive saw or square wave where
+// it jumps, so that high notes do not fold back as whistles.
+double PolyBlep(double p, double dp)
+{
+    if (p < dp) {
+        const double t = p / dp;
+        return t + t - t * t - 1;
+    }
+    if (p > 1 - dp) {
+        const double t = (p - 1) / dp;
+        return t * t + t + t + 1;
+    }
+    return 0;
+}
+
+double Oscillator(Wave shape, double phase, double step, Rng& rng)
 {
     const double p = phase - std::floor(phase);
     switch (shape) {
     case Wave::Sine: return std::sin(2 * Pi * p);
-    case Wave::Square: return p < 0.5 ? 1 : -1;
-    case Wave::Saw: return 2 * p - 1;
+    case Wave::Square: {
+        const double half = p + 0.5 - std::floor(p + 0.5);
+        return (p < 0.5 ? 1 : -1) + PolyBlep(p, step) - PolyBlep(half, step);
+    }
+    case Wave::Saw: return 2 * p - 1 - PolyBlep(p, step);
     case Wave::Triangle: return 4 * std::abs(p - 0.5) - 1;
     case Wave::Noise: return rng.Between(-1, 1);
     }
     return 0;
 }
 
+// A state-variable filter in its trapezoidal form: stable at any corner.
+class SweptFilter {
+public:
+    SweptFilter(Pass pass, double q) : pass_(pass), k_(1 / q) {}
+    double Run(double in, double hz)
+    {
+        if (pass_ == Pass::None)
+            return in;
+        const double g = std::tan(Pi * std::min(hz, 0.45 * Rate) / Rate);
+        const double a1 = 1 / (1 + g * (g + k_));
+        const double v3 = in - ic2_;
+        const double v1 = a1 * ic1_ + g * a1 * v3;
+        const double v2 = ic2_ + g * a1 * ic1_ + g * g * a1 * v3;
+        ic1_ = 2 * v1 - ic1_;
+        ic2_ = 2 * v2 - ic2_;
+        switch (pass_) {
+        case Pass::LowPass: return v2;
+        case Pass::BandPass: return v1;
+        default: return in - k_ * v1 - v2;
+        }
+    }
+
+private:
+    Pass pass_;
+    double k_;
+    double ic1_ = 0;
+    double ic2_ = 0;
+};
+
+double Glide(double from, double to, double t) { return from * std::pow(to / from, t); }
+
 void AddTone(std::vector<double>& mix, const Tone& tone, uint32_t seed)
 {
     Rng rng(seed);
+    SweptFilter filter(tone.Filter, tone.Q);
     const int first = static_cast<int>(tone.Start * Rate);
     const int count = static_cast<int>(tone.Length * Rate);
-    const double alpha = tone.Cutoff > 0 ? 1 - std::exp(-2 * Pi * tone.Cutoff / Rate) : 1;
     double phase = 0;
-    double filtered = 0;
     for (int i = 0; i < count; ++i) {
         const double t = double(i) / Rate;
-        double hz = tone.StartHz * std::pow(tone.EndHz / tone.StartHz, t / tone.Length);
+        double hz = Glide(tone.StartHz, tone.EndHz, t / tone.Length);
         if (tone.Wobble > 0)
             hz *= 1 + 0.06 * std::sin(2 * Pi * tone.Wobble * t);
-        phase += hz / Rate;
-        filtered += alpha * (Oscillator(tone.Shape, phase, rng) - filtered);
+        const double step = hz / Rate;
+        phase += step;
+        const double cut = tone.Filter == Pass::None ? 0 : Glide(tone.CutFrom, tone.CutTo, t / tone.Length);
+        const double v = filter.Run(Oscillator(tone.Shape, phase, step, rng), cut);
         const double rise = tone.Attack > 0 ? std::min(1.0, t / tone.Attack) : 1;
         const double release = std::min(1.0, (count - i) / (0.005 * Rate));
-        mix[static_cast<std::size_t>(first + i)] += tone.Level * filtered * rise * release * std::exp(-t / tone.Decay);
+        mix[static_cast<std::size_t>(first + i)] += tone.Level * v * rise * release * std::exp(-t / tone.Decay);
+    }
+}
+
+// The first and last milliseconds fade, so that the wave starts and ends at
+// silence and never clicks when it starts or is cut.
+void FadeEdges(std::vector<double>& mix)
+{
+    const std::size_t in = Rate / 1000;
+    const std::size_t out = Rate / 100;
+    for (std::size_t i = 0; i < mix.size(); ++i) {
+        const double fadeIn = std::min(1.0, static_cast<double>(i) / in);
+        const double fadeOut = std::min(1.0, static_cast<double>(mix.size() - 1 - i) / out);
+        mix[i] *= std::min(fadeIn, fadeOut);
+    }
+}
+
+// Brings the mix to its loudness. Where that would push a peak past 0.9 of
+// full scale, the peaks are rounded off softly and the level taken again, so
+// that nothing clips.
+void Level(std::vector<double>& mix, double lufs)
+{
+    constexpr double Ceiling = 0.9;
+    for (int pass = 0; pass < 12; ++pass) {
+        const double gain = std::pow(10.0, (lufs - EffectLoudness(mix, Rate)) / 20);
+        double peak = 0;
+        for (double& v : mix) {
+            v *= gain;
+            peak = std::max(peak, std::abs(v));
+        }
+        if (peak <= Ceiling)
+            return;
+        for (double& v : mix)
+            v = Ceiling * std::tanh(v / Ceiling);
     }
 }
 
@@ -82,12 +174,11 @@ std::vector<int16_t> Render(const SoundEffect& effect)
         seed = seed * 31 + static_cast<unsigned char>(c);
     for (std::size_t i = 0; i < effect.Tones.size(); ++i)
         AddTone(mix, effect.Tones[i], seed + static_cast<uint32_t>(i));
-    double peak = 1e-9;
-    for (const double v : mix)
-        peak = std::max(peak, std::abs(v));
+    FadeEdges(mix);
+    Level(mix, effect.Lufs);
     std::vector<int16_t> samples;
     for (const double v : mix)
-        samples.push_back(static_cast<int16_t>(std::lround(v / peak * effect.Loudness * 32767)));
+        samples.push_back(static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767)));
     return samples;
 }
 
@@ -120,67 +211,108 @@ std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples)
     return out;
 }
 
-// Columns: wave, from Hz, to Hz, start, length, attack, decay, level, low-pass, vibrato.
+// Columns: wave, from Hz, to Hz, start, length, attack, decay, level, then
+// filter, its corner from and to, its Q, and a vibrato rate.
 std::vector<SoundEffect> HudEffects()
 {
     return {
-        {"menu1.wav", 0.45,
-         {{Wave::Sine, 880, 1046, 0, 0.09, 0.003, 0.05, 1}, {Wave::Sine, 1760, 2093, 0, 0.06, 0.002, 0.03, 0.3}}},
-        {"btn_click.wav", 0.5,
-         {{Wave::Triangle, 1600, 700, 0, 0.035, 0.001, 0.012, 1},
-          {Wave::Noise, 1, 1, 0, 0.012, 0, 0.003, 0.5, 4000}}},
-        {"btn_disabled.wav", 0.5,
-         {{Wave::Square, 110, 105, 0, 0.2, 0.005, 0.2, 1, 900}, {Wave::Square, 117, 112, 0, 0.2, 0.005, 0.2, 0.8, 900}}},
-        {"message_alert.wav", 0.55,
-         {{Wave::Square, 988, 988, 0, 0.11, 0.003, 0.2, 1, 3000},
-          {Wave::Square, 740, 740, 0.13, 0.11, 0.003, 0.2, 1, 3000},
-          {Wave::Square, 988, 988, 0.26, 0.11, 0.003, 0.2, 1, 3000}}},
-        {"message_info.wav", 0.5,
+        {"menu1.wav", -20,
+         {{Wave::Sine, 880, 1175, 0, 0.09, 0.004, 0.05, 1}, {Wave::Sine, 1760, 2350, 0, 0.06, 0.003, 0.03, 0.25}}},
+        {"btn_click.wav", -20,
+         {{Wave::Triangle, 1800, 900, 0, 0.035, 0.001, 0.01, 1},
+          {Wave::Noise, 1, 1, 0, 0.012, 0.0005, 0.003, 0.6, Pass::BandPass, 3500, 2500, 1.5}}},
+        {"btn_disabled.wav", -20,
+         {{Wave::Square, 110, 104, 0, 0.2, 0.005, 0.2, 1, Pass::LowPass, 900, 500},
+          {Wave::Square, 116.5, 110, 0, 0.2, 0.005, 0.2, 0.8, Pass::LowPass, 900, 500}}},
+        // A soft falling two-note chime: it calls for attention without
+        // shouting over the game.
+        {"message_alert.wav", -16,
+         {{Wave::Triangle, 880, 880, 0, 0.16, 0.004, 0.09, 1, Pass::LowPass, 1800, 1800},
+          {Wave::Sine, 440, 440, 0, 0.16, 0.004, 0.09, 0.5},
+          {Wave::Triangle, 659, 659, 0.15, 0.24, 0.004, 0.12, 1, Pass::LowPass, 1500, 1500},
+          {Wave::Sine, 330, 330, 0.15, 0.24, 0.004, 0.12, 0.5}}},
+        {"message_info.wav", -18,
          {{Wave::Sine, 660, 660, 0, 0.25, 0.005, 0.12, 1},
           {Wave::Sine, 990, 990, 0.09, 0.3, 0.005, 0.15, 1},
           {Wave::Sine, 1980, 1980, 0.09, 0.2, 0.005, 0.08, 0.2}}},
-        {"planet_select.wav", 0.5,
+        {"planet_select.wav", -20,
          {{Wave::Sine, 400, 1300, 0, 0.16, 0.005, 0.2, 1},
           {Wave::Triangle, 1300, 1500, 0.12, 0.14, 0.002, 0.06, 0.5}}},
     };
 }
 
+// An explosion in three layers: the crack of the blast, a band of noise
+// falling from bright to dull as the fireball swells, and a low thump.
+struct Blast {
+    double CrackHz;     // centre of the crack's noise
+    double BodyFromHz;  // the body's band falls from here ...
+    double BodyToHz;    // ... to here
+    double BodyLength;
+    double BodyDecay;
+    double ThumpHz;     // the thump starts here and falls an octave
+};
+
+SoundEffect Explosion(const std::string& file, const Blast& blast)
+{
+    return {file, -13,
+            {{Wave::Noise, 1, 1, 0, 0.04, 0.0005, 0.008, 0.9, Pass::HighPass, blast.CrackHz, blast.CrackHz},
+             {Wave::Noise, 1, 1, 0.005, blast.BodyLength, 0.004, blast.BodyDecay, 2.2, Pass::BandPass,
+              blast.BodyFromHz, blast.BodyToHz, 1.1},
+             {Wave::Sine, blast.ThumpHz, blast.ThumpHz / 2, 0, 0.35, 0.002, 0.11, 0.9}}};
+}
+
 std::vector<SoundEffect> CombatEffects()
 {
     return {
-        {"collision.wav", 0.85,
-         {{Wave::Noise, 1, 1, 0, 0.45, 0.001, 0.15, 1, 500}, {Wave::Sine, 90, 35, 0, 0.35, 0.001, 0.12, 1}}},
-        {"small_explosion_1.wav", 0.8,
-         {{Wave::Noise, 1, 1, 0, 0.5, 0.001, 0.14, 1, 1200}, {Wave::Sine, 70, 30, 0, 0.3, 0.001, 0.1, 0.7}}},
-        {"small_explosion_2.wav", 0.8,
-         {{Wave::Noise, 1, 1, 0, 0.7, 0.001, 0.22, 1, 700}, {Wave::Noise, 1, 1, 0.05, 0.3, 0.02, 0.08, 0.5, 3000}}},
-        {"small_explosion_3.wav", 0.8,
-         {{Wave::Noise, 1, 1, 0, 0.4, 0.001, 0.09, 1, 2200},
-          {Wave::Sine, 120, 40, 0, 0.25, 0.001, 0.08, 0.8},
-          {Wave::Noise, 1, 1, 0.12, 0.4, 0.01, 0.12, 0.6, 600}}},
+        // Hulls meeting: a dull knock, nearly all of it low.
+        {"collision.wav", -12,
+         {{Wave::Sine, 120, 62, 0, 0.45, 0.002, 0.16, 1},
+          {Wave::Noise, 1, 1, 0, 0.4, 0.002, 0.12, 2.5, Pass::BandPass, 100, 70, 3},
+          {Wave::Noise, 1, 1, 0, 0.02, 0.0005, 0.005, 0.15, Pass::HighPass, 1500, 1500},
+          {Wave::Sine, 340, 330, 0, 0.12, 0.001, 0.04, 0.08}}},
+        Explosion("small_explosion_1.wav", {2500, 2200, 300, 0.55, 0.16, 100}),
+        Explosion("small_explosion_2.wav", {1800, 1400, 160, 0.8, 0.26, 75}),
+        Explosion("small_explosion_3.wav", {3500, 3500, 500, 0.45, 0.1, 120}),
     };
 }
 
+// A rail shot: the crack of the slug leaving, a metallic ring of the rails
+// (partials that are no harmonics of each other) and the whoosh of the air
+// it drags, a falling band of noise.
+SoundEffect RailShot(const std::string& file, double p)
+{
+    return {file, -17,
+            {{Wave::Noise, 1, 1, 0, 0.03, 0.0005, 0.006, 1, Pass::HighPass, 3000, 3000},
+             {Wave::Sine, 1870 * p, 1860 * p, 0, 0.4, 0.001, 0.12, 0.35},
+             {Wave::Sine, 2790 * p, 2775 * p, 0, 0.3, 0.001, 0.08, 0.25},
+             {Wave::Sine, 4010 * p, 3990 * p, 0, 0.2, 0.001, 0.05, 0.15},
+             {Wave::Noise, 1, 1, 0.01, 0.4, 0.03, 0.14, 1.6, Pass::BandPass, 4000 * p, 400 * p, 1.4}}};
+}
+
 // A weapon sounds by the look of its shots (the catalogue's "type"): a beam
-// zaps, a pellet pops, a plasma knot wobbles down. Later entries of the
-// catalogue sound a little deeper, so no two weapons sound alike.
+// zaps, a pellet pops, a plasma knot wobbles down; a beam that hits very
+// hard is a rail gun. Later entries of the catalogue sound a little deeper,
+// so no two weapons sound alike.
 SoundEffect WeaponEffect(const WeaponEntry& weapon, std::size_t index)
 {
+    constexpr int RailDamage = 100;
     const double p = std::pow(0.85, static_cast<double>(index));
     const std::string file = weapon.Name + ".wav";
     switch (weapon.Type) {
     case 1:
-        return {file, 0.5,
-                {{Wave::Square, 700 * p, 420 * p, 0, 0.09, 0.001, 0.04, 1, 3000},
+        return {file, -17,
+                {{Wave::Square, 700 * p, 420 * p, 0, 0.09, 0.001, 0.04, 1, Pass::LowPass, 3000, 1500},
                  {Wave::Sine, 1400 * p, 900 * p, 0, 0.06, 0.001, 0.03, 0.5}}};
     case 2:
-        return {file, 0.6,
-                {{Wave::Saw, 320 * p, 90 * p, 0, 0.35, 0.005, 0.15, 1, 1800, 30},
-                 {Wave::Noise, 1, 1, 0, 0.25, 0.002, 0.08, 0.5, 2500}}};
+        return {file, -17,
+                {{Wave::Saw, 320 * p, 90 * p, 0, 0.35, 0.005, 0.15, 1, Pass::LowPass, 1800, 600, 1.2, 30},
+                 {Wave::Noise, 1, 1, 0, 0.25, 0.002, 0.08, 0.5, Pass::LowPass, 2500, 800}}};
     default:
-        return {file, 0.55,
-                {{Wave::Saw, 1800 * p, 300 * p, 0, 0.2, 0.001, 0.09, 1, 5000},
-                 {Wave::Square, 2400 * p, 600 * p, 0, 0.12, 0.001, 0.05, 0.4, 6000}}};
+        if (weapon.Damage >= RailDamage)
+            return RailShot(file, p);
+        return {file, -17,
+                {{Wave::Saw, 1800 * p, 300 * p, 0, 0.2, 0.001, 0.09, 1, Pass::LowPass, 5000, 1500},
+                 {Wave::Square, 2400 * p, 600 * p, 0, 0.12, 0.001, 0.05, 0.4, Pass::LowPass, 6000, 2000}}};
     }
 }
 

@@ -1,0 +1,140 @@
+// Checks of the generated sounds as a player hears them: every wave levelled
+// to its place in the game's loudness order, silent at both ends, never
+// clipped; the loudness meter that levels them reads a reference tone right.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Loudness.h"
+#include "support/DataFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kv::testing::GameDir;
+using kv::testing::Little;
+using kv::testing::ReadBytes;
+
+constexpr double Pi = 3.14159265358979323846;
+
+struct Wave {
+    int Rate = 0;
+    std::vector<double> Samples;  // -1..1
+};
+
+// Reads a 16-bit mono PCM wave, failing the test for any other kind.
+Wave ReadWave(const fs::path& path)
+{
+    const std::vector<uint8_t> b = ReadBytes(path);
+    Wave wave;
+    EXPECT_GT(b.size(), 44u) << path;
+    if (b.size() <= 44)
+        return wave;
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << path;
+    EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ") << path;
+    EXPECT_EQ(Little(b, 20, 2), 1u) << path << " is not PCM";
+    EXPECT_EQ(Little(b, 22, 2), 1u) << path << " is not mono";
+    EXPECT_EQ(Little(b, 34, 2), 16u) << path;
+    EXPECT_EQ(Little(b, 40, 4) + 44, b.size()) << path;
+    wave.Rate = static_cast<int>(Little(b, 24, 4));
+    for (std::size_t at = 44; at + 1 < b.size(); at += 2)
+        wave.Samples.push_back(static_cast<int16_t>(Little(b, at, 2)) / 32768.0);
+    return wave;
+}
+
+TEST(LoudnessMeter, ReadsAFullScaleToneAtMinusThree)
+{
+    // A full-scale 997 Hz sine in one channel reads -3.01 LUFS on a
+    // standard meter.
+    for (const int rate : {22050, 44100}) {
+        std::vector<double> tone(static_cast<std::size_t>(rate));
+        for (std::size_t i = 0; i < tone.size(); ++i)
+            tone[i] = std::sin(2 * Pi * 997 * static_cast<double>(i) / rate);
+        const std::vector<double> silence(tone.size(), 0.0);
+        EXPECT_NEAR(mkassets::EffectLoudness(tone, rate), -3.01, 0.1) << rate;
+        EXPECT_NEAR(mkassets::IntegratedLoudness(tone, silence, rate), -3.01, 0.1) << rate;
+    }
+}
+
+struct Band {
+    double Low;
+    double High;
+};
+
+// Quiet HUD clicks, then the console's chimes, the weapons, and the hits
+// and explosions loudest: whatever plays together, the battle's bangs come
+// through and a click never startles.
+const std::map<std::string, Band> LoudnessBands{
+    {"hud/menu1.wav", {-21, -19}},          {"hud/btn_click.wav", {-21, -19}},
+    {"hud/btn_disabled.wav", {-21, -19}},   {"hud/planet_select.wav", {-21, -19}},
+    {"hud/message_info.wav", {-19, -17}},   {"hud/message_alert.wav", {-17, -15}},
+    {"weapon/collision.wav", {-13, -11}},   {"weapon/small_explosion_1.wav", {-14, -12}},
+    {"weapon/small_explosion_2.wav", {-14, -12}}, {"weapon/small_explosion_3.wav", {-14, -12}},
+};
+constexpr Band WeaponBand{-18, -16};
+
+TEST(Waves, EachSitsInItsLoudnessBandSilentAtBothEndsAndUnclipped)
+{
+    int weapons = 0;
+    for (const char* folder : {"hud", "weapon"})
+        for (const auto& entry : fs::directory_iterator(GameDir / "res/sfx" / folder)) {
+            const std::string name = std::string(folder) + "/" + entry.path().filename().string();
+            const Wave wave = ReadWave(entry.path());
+            ASSERT_GT(wave.Samples.size(), 100u) << name;
+            const auto band = LoudnessBands.find(name);
+            weapons += band == LoudnessBands.end() ? 1 : 0;
+            const Band expected = band == LoudnessBands.end() ? WeaponBand : band->second;
+            const double lufs = mkassets::EffectLoudness(wave.Samples, wave.Rate);
+            EXPECT_GE(lufs, expected.Low) << name;
+            EXPECT_LE(lufs, expected.High) << name;
+            EXPECT_LE(std::abs(wave.Samples.front()), 0.01) << name << " starts with a click";
+            EXPECT_LE(std::abs(wave.Samples.back()), 0.01) << name << " ends with a click";
+            double peak = 0;
+            for (const double v : wave.Samples)
+                peak = std::max(peak, std::abs(v));
+            EXPECT_LT(peak, 0.99) << name << " clips";
+        }
+    EXPECT_GE(weapons, 4) << "one firing sound per weapon of the catalogue";
+    for (const auto& [name, band] : LoudnessBands)
+        EXPECT_TRUE(fs::exists(GameDir / "res/sfx" / name)) << name;
+}
+
+// The share of a sound's energy between two frequencies, from the bins of
+// its discrete Fourier transform (Goertzel's recurrence per bin).
+double EnergyShare(const std::vector<double>& x, int rate, double low, double high)
+{
+    const double n = static_cast<double>(x.size());
+    double total = 0;
+    for (const double v : x)
+        total += v * v;
+    double band = 0;
+    for (int k = static_cast<int>(std::ceil(low * n / rate)); k <= static_cast<int>(high * n / rate); ++k) {
+        const double c = 2 * std::cos(2 * Pi * k / n);
+        double s1 = 0, s2 = 0;
+        for (const double v : x) {
+            const double s0 = v + c * s1 - s2;
+            s2 = s1;
+            s1 = s0;
+        }
+        band += s1 * s1 + s2 * s2 - c * s1 * s2;
+    }
+    // Parseval: the positive-frequency bins hold half of n times the energy.
+    return band / (total * n / 2);
+}
+
+// Hulls meeting are a dull knock that laptop speakers still carry, not a
+// rumble below what they can play.
+TEST(Waves, CollisionHasItsWeightBetween60And120Hz)
+{
+    const Wave wave = ReadWave(GameDir / "res/sfx/weapon/collision.wav");
+    ASSERT_FALSE(wave.Samples.empty());
+    EXPECT_GE(EnergyShare(wave.Samples, wave.Rate, 60, 120), 0.6);
+    EXPECT_LE(EnergyShare(wave.Samples, wave.Rate, 20, 55), 0.1);
+}
+
+}  // namespace
