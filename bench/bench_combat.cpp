@@ -1,7 +1,9 @@
 // The battle's costs, to be read as ratios to BM_FrameMemcpy: a combat frame
 // with the objects of a battle's start, one with 50 enemies and their
-// exhaust (about 600 objects), and one enemy spawned once its hull's
-// rotation strip exists. Run from the game folder (the ship pictures).
+// exhaust (about 600 objects), frames with 100 to 2,000 enemies firing at
+// the player (the cost should grow about linearly with the enemies), and
+// one enemy spawned once its hull's rotation strip exists. Run from the game
+// folder (the ship pictures).
 #include <benchmark/benchmark.h>
 
 #include "combat/CombatScene.h"
@@ -70,6 +72,43 @@ BENCHMARK(BM_CombatFrameAtStart);
 
 void BM_CombatFrameWith50Enemies(benchmark::State& state) { RunFrames(state, 50); }
 BENCHMARK(BM_CombatFrameWith50Enemies);
+
+// Every spawn key held at once: 20 enemies a tick.
+void SpawnFleet(kv::Game& game, int enemies)
+{
+    kv::SetUpBattle(game);
+    for (int spawned = 0; spawned < enemies; spawned += 20) {
+        game.Ship.Hull.HP = 1000000;
+        game.Keys.Clear();
+        for (const auto& keys : kv::SpawnKeys)
+            for (uint16_t key : keys) game.Keys.Set(key, true);
+        kv::CombatInput(game);
+        kv::ComposeCombatFrame(game);
+    }
+    game.Keys.Clear();
+}
+
+// A crowd of enemies chasing and shooting the player, who never dies. The
+// battle runs for two bullet lifetimes before the timing starts, so the
+// bullets in flight and the exhaust have reached their steady numbers.
+void BM_CombatFrameWithEnemies(benchmark::State& state)
+{
+    kv::Game& game = BattleGame();
+    SpawnFleet(game, static_cast<int>(state.range(0)));
+    for (int tick = 0; tick < 200; ++tick) {
+        game.Ship.Hull.HP = 1000000;
+        kv::ComposeCombatFrame(game);
+    }
+    for (auto _ : state) {
+        game.Ship.Hull.HP = 1000000;
+        kv::ComposeCombatFrame(game);
+        benchmark::DoNotOptimize(game.BackBuffer.Data());
+    }
+    if (game.Scene != kv::SceneCombat) state.SkipWithError("the battle ended");
+    state.counters["objects"] = static_cast<double>(game.battle.CombatObjects.size());
+    kv::LeaveCombat(game);
+}
+BENCHMARK(BM_CombatFrameWithEnemies)->Arg(100)->Arg(200)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 void BM_SpawnEnemy(benchmark::State& state)
 {
