@@ -51,12 +51,22 @@ std::optional<std::string> FindEntry(const fs::path& folder, const std::string& 
     return std::nullopt;
 }
 
+std::filesystem::path& DataFolderSetting()
+{
+    static std::filesystem::path folder;
+    return folder;
+}
+
 }  // namespace
+
+void SetDataFolder(const std::filesystem::path& folder) { DataFolderSetting() = folder; }
+
+const std::filesystem::path& CurrentDataFolder() { return DataFolderSetting(); }
 
 std::string ResolveDataPath(const std::string& dataPath)
 {
     const bool absolute = !dataPath.empty() && (dataPath[0] == '/' || dataPath[0] == '\\');
-    fs::path resolved = absolute ? fs::path("/") : fs::path();
+    fs::path resolved = absolute ? fs::path("/") : CurrentDataFolder();
     bool found = true;
     for (const std::string& part : SplitComponents(dataPath)) {
         const fs::path folder = resolved.empty() ? fs::path(".") : resolved;

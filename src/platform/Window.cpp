@@ -303,4 +303,12 @@ void Window::ShowMessage(const std::string& title, const std::string& text)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), impl_->window);
 }
 
+void ShowStartupMessage(const std::string& title, const std::string& text)
+{
+    std::cerr << title << ": " << text << '\n';
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (HasRealDisplay()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 }  // namespace kv

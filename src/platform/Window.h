@@ -66,4 +66,8 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// A message for the player when the game cannot start and has no window: on
+// stderr, and in a message box when there is a display to show it on.
+void ShowStartupMessage(const std::string& title, const std::string& text);
+
 }  // namespace kv

@@ -4,7 +4,10 @@
 #include <chrono>
 #include <exception>
 #include <iostream>
+#include <optional>
 
+#include "platform/DataFolder.h"
+#include "shell/CommandLine.h"
 #include "shell/UnitMain.h"
 
 namespace kv {
@@ -27,8 +30,19 @@ void RunMessageLoop(TfrmMain& form)
     }
 }
 
-int RunGame()
+int RunGame(const std::vector<std::string>& arguments)
 {
+    const StartRequest request = ReadCommandLine(arguments);
+    switch (request.Action) {
+    case StartAction::ShowHelp:
+    case StartAction::ShowVersion: std::cout << request.Text; return 0;
+    case StartAction::Refuse: std::cerr << request.Text; return 2;
+    case StartAction::Play: break;
+    }
+    if (const std::optional<std::string> problem = ChooseDataFolder()) {
+        ShowStartupMessage("kvspace", *problem);
+        return 1;
+    }
     try {
         Window window;
         TfrmMain form(window);

@@ -4,9 +4,11 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/DataFolder.h"
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
@@ -20,6 +22,10 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    if (const std::optional<std::string> problem = kv::ChooseDataFolder()) {
+        std::cerr << "kvscenario: " << *problem << '\n';
+        return 1;
+    }
     std::ifstream file(argv[1]);
     if (!file) {
         std::cerr << "kvscenario: cannot read " << argv[1] << '\n';

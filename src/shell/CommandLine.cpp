@@ -1,0 +1,49 @@
+#include "shell/CommandLine.h"
+
+namespace kv {
+
+namespace {
+
+// Set by the build from the project's version.
+constexpr const char* Version = KV_VERSION;
+
+std::string UsageText()
+{
+    return "Usage: kvspace [--help | --version]\n"
+           "\n"
+           "A space trading and combat game. Started without options, kvspace opens its\n"
+           "launcher: pick a display mode, tick \"Enable sound\" and press \"Play\".\n"
+           "\n"
+           "Options:\n"
+           "  --help       show this help and end\n"
+           "  --version    show the version and end\n"
+           "\n"
+           "Environment:\n"
+           "  KVSPACE_DATA  the folder that holds the game's data (res and Objects)\n"
+           "\n"
+           "Keys:\n"
+           "  Launcher  Enter plays, Esc quits.\n"
+           "  Title     click \"Start game\", \"Intro\" or \"Exit\" on the circle.\n"
+           "  Space     F1 star map, F2 player, F3 star information, F4 ship, F5 market;\n"
+           "            Esc hides the panel that has the focus, Home and End change its\n"
+           "            opacity; the key left of 1 opens the console.\n"
+           "  Star map  left click picks a star, right drag turns the galaxy, the wheel\n"
+           "            zooms, E shows the galactic plane, C the axis cross.\n"
+           "  Combat    Left and Right turn, Up thrusts, Down thrusts backwards, Space\n"
+           "            fires; hold Esc to leave the battle.\n";
+}
+
+}  // namespace
+
+StartRequest ReadCommandLine(const std::vector<std::string>& arguments)
+{
+    const std::string hint = "Try 'kvspace --help' for the options and keys.\n";
+    if (arguments.empty()) return {StartAction::Play, ""};
+    if (arguments.size() > 1) return {StartAction::Refuse, "kvspace: one option at most\n" + hint};
+    const std::string& option = arguments.front();
+    if (option == "--help" || option == "-h") return {StartAction::ShowHelp, UsageText()};
+    if (option == "--version") return {StartAction::ShowVersion, std::string("kvspace ") + Version + "\n"};
+    return {StartAction::Refuse, "kvspace: unknown option '" + option + "'\n" + hint};
+}
+
+}  // namespace kv
