@@ -55,6 +55,10 @@ TEST(Fonts, FontMapping)
     EXPECT_EQ(kv::MapFont({"Arial Black", 10, kv::Black}).Pixels, 13);
     EXPECT_EQ(kv::MapFont({"MS Sans Serif", 30, kv::Black}).Pixels, 11);
     EXPECT_NE(kv::MapFont({"Wingdings", 9, kv::Black}).Path.find("LiberationSans-Regular"), std::string::npos);
+    EXPECT_EQ(kv::MapFont({"Wingdings", 9, kv::Black}), kv::MapFont({"ARIAL", 9, kv::Black}));
+    // Only the bitmap face measures its line box by its cell.
+    EXPECT_TRUE(kv::MapFont({"fixedsys", 9, kv::Black}).BitmapCell);
+    EXPECT_FALSE(kv::MapFont({"MS Sans Serif", 8, kv::Black}).BitmapCell);
 }
 
 // Glyph pixels only in the font colour: no anti-aliased fringe.

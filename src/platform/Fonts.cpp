@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -17,9 +19,27 @@ namespace kv {
 
 namespace {
 
-constexpr const char* TerminusPath = "/usr/share/fonts/truetype/terminus/TerminusTTF-4.46.0.ttf";
-constexpr const char* SansPath = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
-constexpr const char* SansBoldPath = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
+// The game's font names and the faces drawn for them. Families are a
+// fontconfig pattern: the wanted families first, then the generic one
+// fontconfig falls back on, then the style. A size of 0 is the size asked
+// for, converted from points at 96 DPI.
+struct FontChoice {
+    std::string_view Name;
+    std::string_view Families;
+    int FixedPixels;
+};
+
+constexpr std::array FontTable{
+    FontChoice{"Fixedsys", "Terminus (TTF),Terminus,monospace", 16},
+    FontChoice{"MS Sans Serif", "Liberation Sans,Arimo,Arial,sans-serif", 11},
+    FontChoice{"Arial Black", "Liberation Sans,Arimo,Arial,sans-serif:bold", 0},
+    FontChoice{"Arial", "Liberation Sans,Arimo,Arial,sans-serif", 0},
+};
+// Names the table does not hold.
+constexpr const FontChoice& OtherNames = FontTable.back();
+// The family whose faces carry a bitmap strike at the size they are used at:
+// their line box is the strike's cell.
+constexpr std::string_view BitmapCellFamily = "Terminus";
 
 bool SameName(std::string_view a, std::string_view b)
 {
@@ -132,14 +152,60 @@ int RowsAboveLine(const OpenFont& open, std::string_view text)
     return top - open.Ascent;
 }
 
+struct PatternCloser {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternCloser>;
+
+struct MatchedFace {
+    std::string Path;
+    std::string Family;
+};
+
+std::string PatternString(const FcPattern* pattern, const char* property)
+{
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, property, 0, &value) != FcResultMatch || value == nullptr) return {};
+    return reinterpret_cast<const char*>(value);
+}
+
+// The file fontconfig picks for the families, as any desktop program would
+// get it: the first installed family of the list, else its nearest face.
+MatchedFace Match(std::string_view families)
+{
+    const std::string wanted(families);
+    if (!FcInit()) throw LoadError(wanted, "cannot start fontconfig");
+    const PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(wanted.c_str())));
+    if (!pattern) throw LoadError(wanted, "not a font pattern");
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    MatchedFace face;
+    if (match) face = {PatternString(match.get(), FC_FILE), PatternString(match.get(), FC_FAMILY)};
+    if (face.Path.empty()) throw LoadError(wanted, "fontconfig finds no font at all");
+    return face;
+}
+
+// Each row of the table is looked up once and kept for the run.
+const MatchedFace& MatchOnce(std::string_view families)
+{
+    static std::map<std::string_view, MatchedFace> matched;
+    auto it = matched.find(families);
+    if (it == matched.end()) it = matched.emplace(families, Match(families)).first;
+    return it->second;
+}
+
 }  // namespace
 
 FontFace MapFont(const Font& font)
 {
-    if (SameName(font.Name, "Fixedsys")) return {TerminusPath, 16, true};
-    if (SameName(font.Name, "MS Sans Serif")) return {SansPath, 11, false};
-    if (SameName(font.Name, "Arial Black")) return {SansBoldPath, PointsToPixels(font.Size), false};
-    return {SansPath, PointsToPixels(font.Size), false};
+    const auto row = std::find_if(FontTable.begin(), FontTable.end(),
+                                  [&](const FontChoice& choice) { return SameName(font.Name, choice.Name); });
+    const FontChoice& choice = row != FontTable.end() ? *row : OtherNames;
+    const MatchedFace& face = MatchOnce(choice.Families);
+    const bool bitmapCell = face.Family.compare(0, BitmapCellFamily.size(), BitmapCellFamily) == 0;
+    return {face.Path, choice.FixedPixels != 0 ? choice.FixedPixels : PointsToPixels(font.Size), bitmapCell};
 }
 
 TextBox MeasureText(const Font& font, std::string_view text)

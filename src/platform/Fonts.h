@@ -1,22 +1,27 @@
 // The text service behind Canvas::TextOut and Canvas::TextSize: the game's
-// desktop font names mapped to real faces, rendered with SDL2_ttf.
+// desktop font names mapped to real faces, found through fontconfig and
+// rendered with SDL2_ttf.
 //
-// Mapping (faces from Debian's fonts-terminus and fonts-liberation):
+// Mapping (the table FontTable in Fonts.cpp; the faces Debian ships in
+// fonts-terminus and fonts-liberation, with fontconfig's nearest family when
+// they are missing):
 // - "Fixedsys": Terminus at 16 px whatever the size asked for. Terminus TTF
 //   carries an 8 x 16 bitmap strike at that size, which gives the crisp cell
 //   of the old system font. SDL_ttf places that strike with the outline
 //   metrics (ascent 14, descent 2), so descenders hang 2 rows below its line
 //   height; the cell is therefore taken from the strike itself (12 rows above
-//   the baseline, 4 below): exactly 8 x 16 per character.
+//   the baseline, 4 below): exactly 8 x 16 per character. Without Terminus,
+//   the system's monospace face at 16 px, measured by its outline.
 // - "Arial": Liberation Sans; "Arial Black": Liberation Sans Bold; both at
 //   pixels = round(points x 96 / 72), the size the desktop gave them at 96 DPI.
 // - "MS Sans Serif": Liberation Sans at 11 px.
-// - Any other name: Liberation Sans at round(points x 96 / 72) px.
+// - Any other name: as "Arial".
 // Names are compared without regard to case.
 //
 // Glyphs are rendered without anti-aliasing (TTF_RenderUTF8_Solid), so a
-// glyph pixel is either set or not. Faces are opened on first use and kept
-// for the run; a missing font file throws LoadError naming its path.
+// glyph pixel is either set or not. Faces are looked up and opened on first
+// use and kept for the run; when fontconfig finds no face at all, or the
+// face cannot be opened, a LoadError names it.
 #pragma once
 
 #include <cstdint>
