@@ -175,7 +175,9 @@ TEST(WidgetEdit, CreateFramesTheFieldAndFrameEditShowsTheImage)
 {
     const std::string path = SaveImage("edit_30x20.bmp", Filled(30, 20, Paint));
     kv::kvEdit edit;
-    edit.Create(3, 4, 30, SaveImage("edit_wrong.bmp", Filled(12, 7, Paint)));
+    EXPECT_THROW(edit.Create(3, 4, 30, SaveImage("edit_wrong.bmp", Filled(12, 7, Paint))), kv::LoadError);
+    EXPECT_EQ(edit.Width, 0) << "a picture of another size leaves the field as it was";
+    edit.Create(3, 4, 30, path);
     EXPECT_EQ(edit.Face.Width(), 30);
     EXPECT_EQ(edit.Face.Height(), 20);
     EXPECT_EQ(edit.Alpha, 230);

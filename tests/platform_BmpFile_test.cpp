@@ -223,6 +223,76 @@ TEST_F(BmpFileTest, RefusesForgedHeaders)
     ExpectRefused(Write("palette.bmp", palette), "palette");
 }
 
+// A file of a few bytes whose header claims a size: 40-byte information
+// header, `paletteEntries` colours, then `body` as the pixel data.
+Bytes Claiming(int32_t width, int32_t height, uint16_t bits, uint32_t compression, const Bytes& body,
+               uint32_t paletteEntries = 0)
+{
+    const uint32_t offset = 14 + 40 + paletteEntries * 4 + (compression == 3 ? 12 : 0);
+    Bytes bytes(offset, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 10, offset);
+    Put32(bytes, 14, 40);
+    Put32(bytes, 18, static_cast<uint32_t>(width));
+    Put32(bytes, 22, static_cast<uint32_t>(height));
+    Put16(bytes, 26, 1);
+    Put16(bytes, 28, bits);
+    Put32(bytes, 30, compression);
+    Put32(bytes, 46, paletteEntries);
+    if (compression == 3) {  // red, green and blue masks of 32-bit pixels
+        Put32(bytes, 54, 0x00FF0000u);
+        Put32(bytes, 58, 0x0000FF00u);
+        Put32(bytes, 62, 0x000000FFu);
+    }
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+    return bytes;
+}
+
+// Compressed pictures are a few bytes whatever size they claim, so the size in
+// the header is refused before anything is allocated for it, in every
+// compression. 4096 pixels a side is the most any picture may have.
+TEST_F(BmpFileTest, HugeClaimsAreRefusedInEveryCompression)
+{
+    const Bytes endOfPicture{0, 1};
+    const Bytes fewPixels(64, 0);
+    ExpectRefused(Write("rle8.bmp", Claiming(8192, 8192, 8, 1, endOfPicture, 2)), "implausible picture size");
+    ExpectRefused(Write("rle4.bmp", Claiming(8192, 8192, 4, 2, endOfPicture, 2)), "implausible picture size");
+    ExpectRefused(Write("rle8_wide.bmp", Claiming(4097, 1, 8, 1, endOfPicture, 2)), "implausible picture size");
+    ExpectRefused(Write("rle4_tall.bmp", Claiming(1, 4097, 4, 2, endOfPicture, 2)), "implausible picture size");
+    ExpectRefused(Write("plain.bmp", Claiming(8192, 8192, 24, 0, fewPixels)), "implausible picture size");
+    ExpectRefused(Write("plain_tall.bmp", Claiming(4, -4097, 24, 0, fewPixels)), "implausible picture size");
+    ExpectRefused(Write("fields.bmp", Claiming(8192, 8192, 32, 3, fewPixels)), "implausible picture size");
+    ExpectRefused(Write("fields_wide.bmp", Claiming(65535, 1, 32, 3, fewPixels)), "implausible picture size");
+
+    // At the ceiling an RLE picture still loads (its unwritten pixels take
+    // palette colour 0).
+    kv::Bitmap b;
+    kv::LoadBmpFile(Write("rle8_edge.bmp", Claiming(4096, 2, 8, 1, endOfPicture, 2)), b);
+    EXPECT_EQ(b.Width(), 4096);
+    EXPECT_EQ(b.Height(), 2);
+}
+
+TEST_F(BmpFileTest, ScreensRefusePicturesOfAnotherSize)
+{
+    const std::string path = PathOf("four.bmp");
+    kv::SaveBmpFile(path, Sample(4, 3));
+    kv::Bitmap b;
+    EXPECT_NO_THROW(kv::LoadBmpFile(path, b, kv::Exactly(4, 3)));
+    EXPECT_NO_THROW(kv::LoadBmpFile(path, b, kv::AtMost(4, 3)));
+    kv::Bitmap kept(3, 2);
+    for (const kv::PictureSize size : {kv::Exactly(3, 4), kv::Exactly(4, 4), kv::AtMost(3, 3), kv::AtMost(4, 2)}) {
+        try {
+            kv::LoadBmpFile(path, kept, size);
+            ADD_FAILURE() << "loaded at " << size.Width << " x " << size.Height;
+        } catch (const kv::LoadError& e) {
+            EXPECT_NE(std::string(e.what()).find("the picture is 4 x 3 pixels"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(kept.Width(), 3);
+    }
+}
+
 TEST_F(BmpFileTest, DataPathErrorsNameThePathAsWritten)
 {
     const fs::path previous = fs::current_path();

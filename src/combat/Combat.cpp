@@ -9,6 +9,7 @@
 #include "combat/Effects.h"
 #include "game/Game.h"
 #include "platform/BmpFile.h"
+#include "platform/LoadError.h"
 #include "platform/Canvas.h"
 
 namespace kv {
@@ -181,17 +182,19 @@ std::shared_ptr<const KeyedRuns> Battle::RunsOf(const std::string& path, Rgb key
 {
     auto found = PictureRuns.find(path);
     if (found != PictureRuns.end()) return found->second;
-    auto runs = std::make_shared<const KeyedRuns>(FindKeyedRuns(*Picture(path), key));
+    const std::shared_ptr<const Bitmap> picture = Picture(path);
+    auto runs = NamingTheFileWhenMemoryRunsOut(
+        path, [&] { return std::make_shared<const KeyedRuns>(FindKeyedRuns(*picture, key)); });
     PictureRuns.emplace(path, runs);
     return runs;
 }
 
-std::shared_ptr<const Bitmap> Battle::Picture(const std::string& path)
+std::shared_ptr<const Bitmap> Battle::Picture(const std::string& path, PictureSize size)
 {
     auto found = Pictures.find(path);
     if (found != Pictures.end()) return found->second;
     auto picture = std::make_shared<Bitmap>();
-    LoadBmp(path, *picture);
+    LoadBmp(path, *picture, size);
     Pictures.emplace(path, picture);
     return picture;
 }
@@ -202,9 +205,11 @@ void Battle::GiveStrip(const std::string& path, kvCombatObject& object)
     const std::string key = path + "@" + std::to_string(image.Width()) + "x" + std::to_string(image.Height());
     auto found = Strips.find(key);
     if (found == Strips.end()) {
-        auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
-        auto runs = std::make_shared<const KeyedRuns>(FindKeyedRuns(*strip, ColourKey));
-        found = Strips.emplace(key, TurningPicture{strip, runs}).first;
+        const TurningPicture made = NamingTheFileWhenMemoryRunsOut(path, [&] {
+            auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
+            return TurningPicture{strip, std::make_shared<const KeyedRuns>(FindKeyedRuns(*strip, ColourKey))};
+        });
+        found = Strips.emplace(key, made).first;
     }
     object.Frames = found->second.Frames;
     object.FrameRuns = found->second.Runs;

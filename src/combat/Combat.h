@@ -24,6 +24,7 @@
 
 #include "graphics/Geometry.h"
 #include "platform/Bitmap.h"
+#include "platform/BmpFile.h"
 #include "spacecraft/SpaceCraft.h"
 
 namespace kv {
@@ -180,14 +181,15 @@ struct Battle {
         return added;
     }
     // The picture at a data path, loaded on first use (a LoadError if it
-    // cannot be read).
-    std::shared_ptr<const Bitmap> Picture(const std::string& path);
+    // cannot be read or has a size other than `size` allows).
+    std::shared_ptr<const Bitmap> Picture(const std::string& path, PictureSize size = {});
     // The drawn runs of a picture's rows for its transparent colour, found on
     // first use.
     std::shared_ptr<const KeyedRuns> RunsOf(const std::string& path, Rgb key);
     // Gives a turning object the 128-frame rotation strip of its unturned
     // image (and the strip's drawn runs), made on first use for that picture
-    // and size.
+    // and size. Memory running out on the way is a LoadError naming the
+    // picture.
     void GiveStrip(const std::string& path, kvCombatObject& object);
     // The object a pilot's target names; none when it is gone.
     kvCombatObject* TargetObject(ShipTarget target) const;

@@ -18,6 +18,11 @@ constexpr double TwoPi = 2 * std::numbers::pi;
 
 std::string AsteroidPicture(uint32_t number) { return "res\\gfx\\models\\aster" + std::to_string(number) + ".bmp"; }
 
+// An asteroid is turned in a strip of 128 frames of its own size, so its
+// picture is held to a size whose strip stays small (25 MB at 256 x 256, a
+// rock a third of the view high).
+constexpr PictureSize AsteroidSize = AtMost(256, 256);
+
 double RandomDrift(Random& random) { return 2 * random.NextReal() - 1; }
 
 void AddObstacle(Game& game, double x, double y, double spin)
@@ -166,7 +171,7 @@ void UpdateAttractor(const Battle& battle, kvAttractor& attractor)
 std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double spin, double vx, double vy)
 {
     const std::string path = AsteroidPicture(game.random.Next(2) + 1);
-    auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path));
+    auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path, AsteroidSize));
     game.battle.GiveStrip(path, *obstacle);
     return obstacle;
 }

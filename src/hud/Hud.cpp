@@ -262,7 +262,7 @@ void BuildHud(Game& game)
     game.Difficulty = 1;
     game.Console.Create();
 
-    LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer);
+    LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer, Exactly(800, 600));
     game.random.Randomize();
     game.Goods = GoodsCatalogue();
     LoadShipCatalogue(game.Equipment);
@@ -306,8 +306,9 @@ void ComposeTopBar(Game& game)
 void UpdateSoundButton(Game& game)
 {
     const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
-    LoadBmp(playing ? "res\\gfx\\hud\\menu_sound_play.bmp" : "res\\gfx\\hud\\menu_sound_stop.bmp",
-            game.hud.SoundPlayButton.Face);
+    kvButton& button = game.hud.SoundPlayButton;
+    LoadBmp(playing ? "res\\gfx\\hud\\menu_sound_play.bmp" : "res\\gfx\\hud\\menu_sound_stop.bmp", button.Face,
+            Exactly(button.Width, button.Height));
 }
 
 void ToggleStarMap(Game& game)
@@ -373,7 +374,7 @@ void CycleTransparency(Game& game)
     const Step& step = Steps[h.Transparency - 1];
     for (kvWindow* w : h.WindowTable)
         if (w != nullptr) w->Alpha = step.Alpha;
-    LoadBmp(step.Image, h.TransparencyButton.Face);
+    LoadBmp(step.Image, h.TransparencyButton.Face, Exactly(h.TransparencyButton.Width, h.TransparencyButton.Height));
     ComposeTopBar(game);
     game.RepaintNeeded = 1;
 }

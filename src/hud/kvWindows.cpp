@@ -291,18 +291,17 @@ void kvButton::DrawTo(Bitmap& target) const
                            TextCoordinate(Top + (int64_t{Height} - size.Height) / 2), Caption);
 }
 
-// The image is loaded so that a missing file stops the HUD build here; the
-// field is then cut to its own size and painted over with a green frame
-// around the transparent colour, so until its screen first frames it
-// (FrameEdit) the window shows through.
+// The image, which must have the field's size, is loaded so that a missing
+// or wrong file stops the HUD build here; it is then painted over with a
+// green frame around the transparent colour, so until its screen first
+// frames it (FrameEdit) the window shows through.
 void kvEdit::Create(int x, int y, uint16_t width, const std::string& bitmapPath)
 {
     Bitmap face;
     face.font = WidgetFont();
     face.pen.Colour = HudTextColour;
     face.brush.SetColour(ColourKey);
-    LoadBmp(bitmapPath, face);
-    face.SetSize(width, EditHeight);
+    LoadBmp(bitmapPath, face, Exactly(width, EditHeight));
     Canvas(face).Rectangle(0, 0, width, EditHeight);
     face.brush.Style = BrushStyle::Clear;
     Face = std::move(face);
@@ -345,7 +344,7 @@ void kvEdit::KeyPress(uint16_t key, ShiftState shift)
 
 void FrameEdit(kvEdit& edit, const std::string& bitmapPath)
 {
-    LoadBmp(bitmapPath, edit.Face);
+    LoadBmp(bitmapPath, edit.Face, Exactly(edit.Width, edit.Height));
     Canvas(edit.Face).Rectangle(0, 0, edit.Width, edit.Height);
 }
 

@@ -6,7 +6,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <optional>
 #include <unordered_map>
+#include <vector>
+
+#include "platform/DataFile.h"
+#include "platform/LoadError.h"
 
 namespace kv {
 
@@ -29,6 +34,23 @@ struct ChunkDeleter {
 using MusicPtr = std::unique_ptr<Mix_Music, MusicDeleter>;
 using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 
+// The game's modules and waves are a few tens of kilobytes; these bounds only
+// keep a stray huge file from being read into memory whole.
+constexpr std::size_t MaxModuleBytes = 16u << 20;
+constexpr std::size_t MaxWaveBytes = 16u << 20;
+
+// A sound file's bytes, or nothing when it cannot be read as a data file (a
+// folder, a device or a pipe where a module should be): the game is silent
+// about audio failures, and the decoders never see such a path.
+std::optional<std::vector<uint8_t>> ReadQuietly(const std::string& path, std::size_t maxBytes)
+{
+    try {
+        return ReadDataFile(path, path, maxBytes);
+    } catch (const LoadError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 // Exists only while the device is open; its destructor undoes the opening.
@@ -46,6 +68,9 @@ struct Audio::Device {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
+    // The music is decoded from these bytes as it plays, so they live as
+    // long as it does (the music is declared after them and goes first).
+    std::vector<uint8_t> musicBytes;
     MusicPtr music;
     std::unordered_map<std::string, ChunkPtr> effects;
     // The order in which effects were started on each channel: the channel
@@ -84,13 +109,20 @@ bool Audio::LoadMusic(const std::string& path)
     // The old music stops and goes before the new file is read, so that a
     // missing file leaves no music playing.
     FreeMusic();
-    device_->music.reset(Mix_LoadMUS(path.c_str()));
+    std::optional<std::vector<uint8_t>> bytes = ReadQuietly(path, MaxModuleBytes);
+    if (!bytes) return false;
+    device_->musicBytes = std::move(*bytes);
+    SDL_RWops* stream = SDL_RWFromConstMem(device_->musicBytes.data(), static_cast<int>(device_->musicBytes.size()));
+    if (stream != nullptr) device_->music.reset(Mix_LoadMUS_RW(stream, 1));
+    if (!device_->music) device_->musicBytes.clear();
     return device_->music != nullptr;
 }
 
 void Audio::FreeMusic()
 {
-    if (device_) device_->music.reset();
+    if (!device_) return;
+    device_->music.reset();
+    device_->musicBytes.clear();
 }
 
 void Audio::PlayMusic()
@@ -120,7 +152,10 @@ int Audio::PlayEffect(const std::string& path)
     if (!device_) return -1;
     auto found = device_->effects.find(path);
     if (found == device_->effects.end()) {
-        ChunkPtr chunk(Mix_LoadWAV(path.c_str()));
+        const std::optional<std::vector<uint8_t>> bytes = ReadQuietly(path, MaxWaveBytes);
+        if (!bytes) return -1;
+        SDL_RWops* stream = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+        ChunkPtr chunk(stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr);
         if (!chunk) return -1;
         found = device_->effects.emplace(path, std::move(chunk)).first;
     }

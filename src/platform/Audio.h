@@ -4,7 +4,9 @@
 //
 // The game never hears about audio failures. A device that could not be
 // opened, or was never opened, accepts every call and does nothing; a file
-// that cannot be loaded plays nothing. Nothing here throws.
+// that cannot be loaded plays nothing, and so does a path that names a
+// folder, a device or a pipe (DataFile.h): those are never handed to the
+// decoders. Nothing here throws.
 //
 // Music: one at a time. Loading a new one halts and frees the one before,
 // even when the new file turns out to be missing. Music plays once; nothing

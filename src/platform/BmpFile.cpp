@@ -7,14 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/DataFile.h"
 #include "platform/DataPath.h"
 #include "platform/LoadError.h"
 
@@ -22,7 +21,6 @@ namespace kv {
 
 namespace {
 
-constexpr int MaxSide = 8192;
 constexpr std::size_t FileHeaderSize = 14;
 
 uint16_t Read16(const std::vector<uint8_t>& d, std::size_t at)
@@ -47,8 +45,9 @@ constexpr uint32_t Uncompressed = 0;
 constexpr uint32_t Rle8 = 1;
 constexpr uint32_t Rle4 = 2;
 constexpr uint32_t BitFields = 3;
-// No believable picture of at most 8192 x 8192 pixels is larger than this.
-constexpr uintmax_t MaxFileSize = 512u << 20;
+// No believable picture of at most 4096 x 4096 pixels is larger than this:
+// 64 MB of 32-bit pixels and room for any header and palette.
+constexpr std::size_t MaxFileSize = (64u << 20) + (1u << 16);
 
 // What the header claims, once it has been read.
 struct Header {
@@ -61,10 +60,29 @@ struct Header {
     uint32_t ColoursUsed = 0;
 };
 
+std::string SizeText(int64_t width, int64_t height) { return std::to_string(width) + " x " + std::to_string(height); }
+
+// The reason a picture of this size is not wanted, or nothing. RLE pictures
+// are a few bytes whatever size they claim, so this, not the file's size, is
+// what keeps a forged header from asking for gigabytes.
+std::optional<std::string> SizeRefusal(int64_t width, int64_t rows, PictureSize allowed)
+{
+    if (width < 1 || width > MaxPictureSide || rows < 1 || rows > MaxPictureSide)
+        return "implausible picture size " + SizeText(width, rows) + " (each side must be 1 to " +
+               std::to_string(MaxPictureSide) + ")";
+    if (allowed.Exact && (width != allowed.Width || rows != allowed.Height))
+        return "the picture is " + SizeText(width, rows) + " pixels, it must be " +
+               SizeText(allowed.Width, allowed.Height);
+    if (width > allowed.Width || rows > allowed.Height)
+        return "the picture is " + SizeText(width, rows) + " pixels, more than the " +
+               SizeText(allowed.Width, allowed.Height) + " it may have";
+    return std::nullopt;
+}
+
 // The reason to refuse the file, or nothing when its header is believable.
 // SDL's own loader accepts some forged headers and returns a blank picture,
 // so everything it would trust is checked here against the file's size.
-std::optional<std::string> Refusal(const std::vector<uint8_t>& d, Header& h)
+std::optional<std::string> Refusal(const std::vector<uint8_t>& d, PictureSize allowed, Header& h)
 {
     if (d.empty()) return "the file is empty";
     if (d.size() < 2 || d[0] != 'B' || d[1] != 'M') return "not a BMP file (no \"BM\" signature)";
@@ -87,9 +105,7 @@ std::optional<std::string> Refusal(const std::vector<uint8_t>& d, Header& h)
         h.ColoursUsed = Read32(d, 46);
     }
     const int64_t rows = h.Height < 0 ? -h.Height : h.Height;
-    if (h.Width < 1 || h.Width > MaxSide || rows < 1 || rows > MaxSide)
-        return "implausible picture size " + std::to_string(h.Width) + " x " + std::to_string(h.Height) +
-               " (each side must be 1 to " + std::to_string(MaxSide) + ")";
+    if (std::optional<std::string> reason = SizeRefusal(h.Width, rows, allowed)) return reason;
     constexpr std::array<uint32_t, 6> depths{1, 4, 8, 16, 24, 32};
     if (std::find(depths.begin(), depths.end(), h.BitsPerPixel) == depths.end())
         return "unsupported colour depth of " + std::to_string(h.BitsPerPixel) + " bits per pixel";
@@ -114,37 +130,15 @@ std::optional<std::string> Refusal(const std::vector<uint8_t>& d, Header& h)
     return std::nullopt;
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uintmax_t size)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
-
 struct SurfaceFree {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-// Loads the file at `realPath`; errors name `shownPath`.
-void Load(const std::string& realPath, const std::string& shownPath, Bitmap& into)
+// Decodes checked bytes into `into`; errors name `shownPath`.
+void Decode(const std::vector<uint8_t>& bytes, const Header& header, const std::string& shownPath, Bitmap& into)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(realPath, ec)) throw LoadError(shownPath, "file not found");
-    if (!std::filesystem::is_regular_file(realPath, ec)) throw LoadError(shownPath, "not a regular file");
-    const uintmax_t size = std::filesystem::file_size(realPath, ec);
-    if (ec) throw LoadError(shownPath, "cannot read the file: " + ec.message());
-    if (size > MaxFileSize) throw LoadError(shownPath, "the file is too large for a BMP picture");
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(realPath, size);
-    if (!bytes) throw LoadError(shownPath, "cannot read the file");
-    Header header;
-    if (const std::optional<std::string> reason = Refusal(*bytes, header)) throw LoadError(shownPath, *reason);
-
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (stream == nullptr) throw LoadError(shownPath, SDL_GetError());
     const SurfacePtr loaded(SDL_LoadBMP_RW(stream, 1));
     if (!loaded) throw LoadError(shownPath, std::string("not a readable BMP: ") + SDL_GetError());
@@ -158,6 +152,15 @@ void Load(const std::string& realPath, const std::string& shownPath, Bitmap& int
     for (int y = 0; y < bgr->h; ++y)
         std::memcpy(into.Row(y), static_cast<const uint8_t*>(bgr->pixels) + static_cast<std::ptrdiff_t>(y) * bgr->pitch,
                     rowBytes);
+}
+
+// Loads the file at `realPath`; errors name `shownPath`.
+void Load(const std::string& realPath, const std::string& shownPath, Bitmap& into, PictureSize allowed)
+{
+    const std::vector<uint8_t> bytes = ReadDataFile(realPath, shownPath, MaxFileSize);
+    Header header;
+    if (const std::optional<std::string> reason = Refusal(bytes, allowed, header)) throw LoadError(shownPath, *reason);
+    NamingTheFileWhenMemoryRunsOut(shownPath, [&] { Decode(bytes, header, shownPath, into); });
 }
 
 void Put16(std::vector<uint8_t>& out, uint32_t v)
@@ -174,9 +177,12 @@ void Put32(std::vector<uint8_t>& out, uint32_t v)
 
 }  // namespace
 
-void LoadBmp(const std::string& dataPath, Bitmap& into) { Load(ResolveDataPath(dataPath), dataPath, into); }
+void LoadBmp(const std::string& dataPath, Bitmap& into, PictureSize size)
+{
+    Load(ResolveDataPath(dataPath), dataPath, into, size);
+}
 
-void LoadBmpFile(const std::string& realPath, Bitmap& into) { Load(realPath, realPath, into); }
+void LoadBmpFile(const std::string& realPath, Bitmap& into, PictureSize size) { Load(realPath, realPath, into, size); }
 
 // A plain Windows BMP: 14-byte file header, 40-byte information header, rows
 // of blue-green-red bottom-up, each padded to a multiple of 4 bytes.

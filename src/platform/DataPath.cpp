@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <string_view>
 
+#include "platform/DataFile.h"
 #include "platform/LoadError.h"
 
 namespace kv {
@@ -83,17 +84,20 @@ bool DataFileExists(const std::string& dataPath)
     return fs::is_regular_file(ResolveDataPath(dataPath), ec);
 }
 
-std::vector<std::string> ReadTextLines(const std::string& dataPath)
+std::vector<std::string> ReadTextLines(const std::string& dataPath, std::size_t maxLines)
 {
-    std::ifstream in(ResolveDataPath(dataPath), std::ios::binary);
-    if (!in) throw LoadError(dataPath, "file not found");
+    constexpr std::size_t MaxTextBytes = 32u << 20;
+    const std::vector<uint8_t> bytes = ReadDataFile(ResolveDataPath(dataPath), dataPath, MaxTextBytes);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+    std::size_t start = 0;
+    while (start < text.size() && lines.size() < maxLines) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        NamingTheFileWhenMemoryRunsOut(dataPath, [&] { lines.emplace_back(line); });
+        start = end + 1;
     }
-    if (in.bad()) throw LoadError(dataPath, "read error");
     return lines;
 }
 

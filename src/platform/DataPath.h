@@ -9,6 +9,8 @@
 // is kept here rather than handed to every loader.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -26,8 +28,9 @@ const std::filesystem::path& CurrentDataFolder();
 std::string ResolveDataPath(const std::string& dataPath);
 // True when the data file exists.
 bool DataFileExists(const std::string& dataPath);
-// The whole content of a text data file, split into lines without their
-// line ends; throws LoadError when it cannot be read.
-std::vector<std::string> ReadTextLines(const std::string& dataPath);
+// The content of a text data file, split into lines without their line ends,
+// at most `maxLines` of them; throws LoadError when it cannot be read (as
+// a picture does, see DataFile.h) or is larger than 32 MB.
+std::vector<std::string> ReadTextLines(const std::string& dataPath, std::size_t maxLines = SIZE_MAX);
 
 }  // namespace kv

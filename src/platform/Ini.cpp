@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 
+#include "platform/DataFile.h"
 #include "platform/DataPath.h"
+#include "platform/LoadError.h"
 
 namespace kv {
 
 namespace {
 
-// Catalogue files are a few hundred bytes; anything past this is not one.
+// Catalogue files are a few hundred bytes; a larger file is not one.
 constexpr std::size_t MaxFileBytes = 1 << 20;
 
 std::string_view Trim(std::string_view s)
@@ -83,15 +83,12 @@ std::optional<int32_t> ParseIniInteger(std::string_view text)
 
 IniFile IniFile::Load(const std::string& dataPath)
 {
-    const std::string path = ResolveDataPath(dataPath);
-    std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
-    std::ifstream in(path, std::ios::binary);
-    if (ec || !in) return {};
-    std::string text(static_cast<std::size_t>(std::min<uintmax_t>(size, MaxFileBytes)), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return Parse(text);
+    try {
+        const std::vector<uint8_t> bytes = ReadDataFile(ResolveDataPath(dataPath), dataPath, MaxFileBytes);
+        return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const LoadError&) {
+        return {};
+    }
 }
 
 IniFile IniFile::Parse(std::string_view text)

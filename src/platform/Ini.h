@@ -11,8 +11,9 @@
 //   - Whole numbers are decimal, or hexadecimal after "0x" or "$", with an
 //     optional sign, and must fit 32 bits; anything else gives the default.
 //
-// Nothing in a file can make reading fail: a missing file reads as empty,
-// and junk simply yields defaults.
+// Nothing in a file can make reading fail: a missing file reads as empty, and
+// so does anything that is not a readable regular file of at most 1 MB (a
+// folder, a device, a pipe); junk simply yields defaults.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,7 @@ namespace kv {
 
 class IniFile {
 public:
-    // The file at a data path; empty when it is missing or unreadable.
+    // The file at a data path; empty when it is missing or cannot be read.
     static IniFile Load(const std::string& dataPath);
     static IniFile Parse(std::string_view text);
 

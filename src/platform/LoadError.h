@@ -3,8 +3,10 @@
 // the platform loop shows it once and abandons the event or tick that met it.
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kv {
 
@@ -19,5 +21,20 @@ public:
 private:
     std::string path_;
 };
+
+// Runs `work`, which builds something from the file at `path`; a failed
+// allocation on the way becomes a LoadError naming that file. A picture too
+// large for this machine is a bad data file, not a reason to end the game.
+template <class Work>
+decltype(auto) NamingTheFileWhenMemoryRunsOut(const std::string& path, Work&& work)
+{
+    try {
+        return std::forward<Work>(work)();
+    } catch (const std::bad_alloc&) {
+        throw LoadError(path, "not enough memory for what the file holds");
+    } catch (const std::length_error&) {
+        throw LoadError(path, "not enough memory for what the file holds");
+    }
+}
 
 }  // namespace kv

@@ -67,7 +67,7 @@ void TfrmMain::SwitchScene(uint8_t scene)
 void TfrmMain::EnterTitle()
 {
     game.scene.Crosshair = game.scene.LastMouse;
-    LoadBmp("res\\gfx\\Loadscreen.bmp", game.hud.TitleWindow.Face);
+    LoadBmp("res\\gfx\\Loadscreen.bmp", game.hud.TitleWindow.Face, Exactly(800, 600));
     game.scene.LogoPhase = 0;
     game.scene.HoveredItem = title::None;
     game.scene.PreviousHoveredItem = title::NeverHovered;
@@ -105,7 +105,7 @@ void TfrmMain::EnterOutro()
 void TfrmMain::EnterLauncher()
 {
     try {
-        LoadBmp("res\\gfx\\loader.bmp", game.BackBuffer);
+        LoadBmp("res\\gfx\\loader.bmp", game.BackBuffer, Exactly(285, 100));
     } catch (const LoadError& e) {
         Report(e.what());
         game.BackBuffer.SetSize(285, 100);
