@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "game/Game.h"
 #include "platform/Window.h"
@@ -53,6 +55,55 @@ void BM_OutroFrame(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OutroFrame);
+
+// Composing hostile outro files on the 800 x 2100 sheet with the crawl's
+// font: each must stay well under 100 ms (a few thousand frame copies). The
+// words differ from run to run, so each run measures and renders afresh, as
+// entering the outro scene does.
+enum class OutroText { LongLine, OneWord, Blanks, ControlBytes, BrokenUtf8 };
+
+std::vector<std::string> HostileOutro(OutroText kind, int run)
+{
+    const std::string mark = std::to_string(run);
+    std::string text;
+    switch (kind) {
+    case OutroText::LongLine:
+        for (int i = 0; text.size() < (1u << 20); ++i) text += "w" + std::to_string(i % 1000) + mark + " ";
+        return {text};
+    case OutroText::OneWord: return {mark + std::string(10u << 20, 'w')};
+    case OutroText::Blanks: return std::vector<std::string>(kv::OutroSheetLines, std::string(20000, ' '));
+    case OutroText::ControlBytes:
+        for (int i = 0; i < 20000; ++i) text += static_cast<char>(i % 8 == 7 ? ' ' : (i + run) % 31 + 1);
+        return std::vector<std::string>(kv::OutroSheetLines, text);
+    case OutroText::BrokenUtf8:
+        for (int i = 0; i < 20000; ++i) text += static_cast<char>(i % 5 == 4 ? ' ' : 0x80 + (i + run) % 127);
+        return std::vector<std::string>(kv::OutroSheetLines, text);
+    }
+    return {};
+}
+
+void BM_OutroCompose(benchmark::State& state)
+{
+    kv::Bitmap sheet(800, 2100);
+    sheet.font = kv::Font{"Arial Black", 30, kv::Rgb{252, 210, 69}};
+    sheet.brush.Style = kv::BrushStyle::Clear;
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::vector<std::string> lines = HostileOutro(static_cast<OutroText>(state.range(0)), ++run);
+        state.ResumeTiming();
+        kv::ComposeOutroText(lines, sheet);
+        benchmark::DoNotOptimize(sheet.Data());
+    }
+}
+BENCHMARK(BM_OutroCompose)
+    ->ArgName("text")
+    ->Arg(static_cast<int>(OutroText::LongLine))
+    ->Arg(static_cast<int>(OutroText::OneWord))
+    ->Arg(static_cast<int>(OutroText::Blanks))
+    ->Arg(static_cast<int>(OutroText::ControlBytes))
+    ->Arg(static_cast<int>(OutroText::BrokenUtf8))
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PresentFrame(benchmark::State& state)
 {

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+
 namespace {
 
 // Eight pixels a letter, as the fixed-width HUD font.
@@ -57,6 +64,92 @@ TEST(OutroLayout, OverlongLineSetsWordsWithoutGaps)
     const auto words = kv::LayOutOutroLine(word + " " + word + " ", Fixed);
     ASSERT_EQ(words.size(), 2u);
     EXPECT_EQ(words[1].Left, 480);
+}
+
+// A line of a megabyte costs what its first 4096 bytes cost: no more is
+// measured than a few times that, and every word placed can be seen.
+TEST(OutroLayout, LongLinesCostWhatTheSheetCanShow)
+{
+    std::string line;
+    while (line.size() < (1u << 20)) line += "ab ";
+    std::size_t measured = 0;
+    const kv::TextMeasure counting = [&measured](std::string_view text) {
+        measured += text.size();
+        return Fixed(text);
+    };
+    const auto words = kv::LayOutOutroLine(line, counting);
+    ASSERT_FALSE(words.empty());
+    EXPECT_LT(words.back().Left, 800);
+    EXPECT_LT(measured, 8 * kv::MaxOutroLineBytes);
+
+    measured = 0;
+    EXPECT_TRUE(kv::LayOutOutroLine(std::string(10u << 20, 'x'), counting).empty());
+    EXPECT_LE(measured, kv::MaxOutroLineBytes);
+    const auto heading = kv::LayOutOutroLine("#" + std::string(1u << 20, 'y'), Fixed);
+    ASSERT_EQ(heading.size(), 1u);
+    EXPECT_EQ(heading[0].Text.size(), kv::MaxOutroLineBytes - 1);
+}
+
+// Words are placed by growing the width of the words before them one word at
+// a time; with the game's own font and text that gives exactly the places
+// measuring the whole run again for each word gives.
+TEST(OutroLayout, GrownWidthsMatchWholeRunsInTheGamesOwnText)
+{
+    kv::Bitmap sheet(800, 40);
+    sheet.font = kv::Font{"Arial Black", 30, kv::Rgb{252, 210, 69}};
+    kv::Canvas canvas(sheet);
+    const kv::TextMeasure width = [&canvas](std::string_view text) { return canvas.TextWidth(text); };
+    std::ifstream file(std::string(KV_SOURCE_DIR) + "/data/res/outro.txt");
+    int justified = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == ' ' || line[0] == '#') continue;
+        ++justified;
+        std::vector<std::string> words;
+        std::string letters;
+        std::string word;
+        for (char c : line) {
+            if (c != ' ') {
+                word += c;
+                continue;
+            }
+            words.push_back(word);
+            letters += word;
+            word.clear();
+        }
+        const int gap = words.size() < 2 ? 0 : std::max(0, (800 - width(letters)) / static_cast<int>(words.size() - 1));
+        const auto placed = kv::LayOutOutroLine(line, width);
+        ASSERT_EQ(placed.size(), words.size()) << line;
+        std::string before;
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            EXPECT_EQ(placed[k].Left, width(before) + static_cast<int>(k) * gap) << line << " word " << k;
+            before += words[k];
+        }
+    }
+    EXPECT_GT(justified, 10);
+}
+
+// Blanks only, control bytes, broken UTF-8 and a line of megabytes compose
+// without harm; what can be shown is shown.
+TEST(OutroLayout, HostileTextComposes)
+{
+    kv::Bitmap sheet(800, 2100);
+    sheet.Fill(kv::Black);
+    sheet.font = kv::Font{"Arial Black", 30, kv::Rgb{252, 210, 69}};
+    sheet.brush.Style = kv::BrushStyle::Clear;
+    std::string control;
+    for (int i = 0; i < 4096; ++i) control += static_cast<char>(i % 32 == 0 ? ' ' : i % 32);
+    std::string broken;
+    for (int i = 0; i < 4096; ++i) broken += static_cast<char>(i % 7 == 0 ? ' ' : 0x80 + i % 64 + (i % 3) * 64);
+    std::string words;
+    while (words.size() < (1u << 20)) words += "far ";
+    kv::ComposeOutroText({std::string(1u << 20, ' '), control, broken, words, std::string(1u << 20, '#'), "ok "},
+                         sheet);
+    int ink = 0;
+    for (int y = 120; y < 160; ++y)
+        for (int x = 0; x < 800; ++x) ink += sheet.Pixel(x, y) != kv::Black ? 1 : 0;
+    EXPECT_GT(ink, 0) << "the line of words is drawn";
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 800; ++x) ASSERT_EQ(sheet.Pixel(x, y), kv::Black) << "a line of blanks draws nothing";
 }
 
 TEST(OutroCrawl, MapsScreenRowsAndColumnsToTheSheet)

@@ -1,6 +1,7 @@
 #include "shell/Outro.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/Numbers.h"
 #include "platform/Canvas.h"
@@ -12,15 +13,34 @@ namespace {
 constexpr int SheetWidth = 800;
 constexpr int LineAdvance = 40;
 
-std::vector<PlacedWord> LayOutHeading(const std::string& line, const TextMeasure& width)
+std::vector<PlacedWord> LayOutHeading(std::string_view line, const TextMeasure& width)
 {
-    const std::string text = line.substr(1);
-    return {PlacedWord{(SheetWidth - width(text)) / 2, text}};
+    const std::string_view text = line.substr(1);
+    return {PlacedWord{(SheetWidth - width(text)) / 2, std::string(text)}};
 }
 
-std::vector<PlacedWord> LayOutJustified(const std::string& line, const TextMeasure& width)
+// The last character of UTF-8 text: its last lead byte and what follows.
+std::string_view LastCharacter(std::string_view text)
+{
+    std::size_t start = text.size();
+    while (start > 0 && text.size() - start < 4) {
+        --start;
+        if ((static_cast<unsigned char>(text[start]) & 0xC0) != 0x80) break;
+    }
+    return text.substr(start);
+}
+
+// Word k starts at the width of words 0 to k-1 written together, plus k gaps.
+// That width grows word by word: each word adds its own width, measured
+// after the last character of the words before it so that the pair's
+// kerning counts, which is what measuring the whole run again would give.
+// Measuring the whole run for every word made a long line cost the square
+// of its length. Words that would start past the sheet's right edge cannot
+// be seen and are not placed.
+std::vector<PlacedWord> LayOutJustified(std::string_view line, const TextMeasure& width)
 {
     std::string letters;
+    letters.reserve(line.size());
     int blanks = 0;
     for (char c : line) {
         if (c == ' ') ++blanks;
@@ -29,17 +49,23 @@ std::vector<PlacedWord> LayOutJustified(const std::string& line, const TextMeasu
     const int gap = blanks < 2 ? 0 : std::max(0, (SheetWidth - width(letters)) / (blanks - 1));
 
     std::vector<PlacedWord> placed;
-    std::string before;
-    std::string word;
-    int k = 0;
-    for (char c : line) {
-        if (c != ' ') {
-            word += c;
-            continue;
+    int64_t before = 0;
+    std::string last;
+    std::size_t wordStart = 0;
+    int64_t k = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ') continue;
+        const std::string_view word = line.substr(wordStart, i - wordStart);
+        wordStart = i + 1;
+        const int64_t left = before + k * gap;
+        if (left >= SheetWidth) break;
+        if (!word.empty()) {
+            placed.push_back(PlacedWord{static_cast<int>(left), std::string(word)});
+            std::string joined = last;
+            joined += word;
+            before += width(joined) - width(last);
+            last = LastCharacter(word);
         }
-        if (!word.empty()) placed.push_back(PlacedWord{width(before) + k * gap, word});
-        before += word;
-        word.clear();
         ++k;
     }
     return placed;
@@ -47,8 +73,9 @@ std::vector<PlacedWord> LayOutJustified(const std::string& line, const TextMeasu
 
 }  // namespace
 
-std::vector<PlacedWord> LayOutOutroLine(const std::string& line, const TextMeasure& width)
+std::vector<PlacedWord> LayOutOutroLine(std::string_view line, const TextMeasure& width)
 {
+    line = line.substr(0, MaxOutroLineBytes);
     if (line.empty() || line[0] == ' ') return {};
     if (line[0] == '#') return LayOutHeading(line, width);
     return LayOutJustified(line, width);

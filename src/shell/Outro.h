@@ -2,6 +2,7 @@
 // crawl that rises and recedes into the distance over a field of stars.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,12 +19,19 @@ namespace kv {
 // each word followed by one blank (letters after the last blank are not
 // shown). A line whose letters alone are wider than 800 pixels is set with
 // no gaps rather than overlapping words.
+//
+// Laying out a line costs time in proportion to its length, and only its
+// first 4096 bytes count: the sheet is 800 pixels wide, so no line shows more
+// than 800 characters of a pixel or more, 3,200 bytes of UTF-8 at the most.
+// Only the lines that land on the 2100-pixel sheet are read.
+constexpr std::size_t MaxOutroLineBytes = 4096;
+constexpr std::size_t OutroSheetLines = (2100 + 39) / 40;
 struct PlacedWord {
     int Left = 0;
     std::string Text;
 };
 using TextMeasure = std::function<int(std::string_view)>;
-std::vector<PlacedWord> LayOutOutroLine(const std::string& line, const TextMeasure& width);
+std::vector<PlacedWord> LayOutOutroLine(std::string_view line, const TextMeasure& width);
 
 // Writes the lines onto the sheet with the sheet's current font.
 void ComposeOutroText(const std::vector<std::string>& lines, Bitmap& sheet);

@@ -96,7 +96,7 @@ void TfrmMain::EnterOutro()
     Bitmap& sheet = game.hud.OutroSheet.Face;
     sheet.font = Font{"Arial Black", 30, OutroTextColour};
     sheet.brush.Style = BrushStyle::Clear;
-    ComposeOutroText(ReadTextLines("res\\outro.txt"), sheet);
+    ComposeOutroText(ReadTextLines("res\\outro.txt", OutroSheetLines), sheet);
     game.Sound.PlayMusic("res\\sfx\\sndtr\\intro.mod");
 }
 
