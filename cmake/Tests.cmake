@@ -55,3 +55,15 @@ if(benchmark_FOUND)
     add_dependencies(kvspace_bench assets)
   endif()
 endif()
+
+# The desktop entry, the metainfo and the Debian package, with the tools that
+# judge them.
+find_program(KV_DESKTOP_FILE_VALIDATE desktop-file-validate)
+find_program(KV_APPSTREAMCLI appstreamcli)
+find_program(KV_LINTIAN lintian)
+find_program(KV_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(KV_DESKTOP_FILE_VALIDATE AND KV_APPSTREAMCLI AND KV_LINTIAN AND KV_DPKG_SHLIBDEPS)
+  add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+else()
+  message(STATUS "desktop-file-validate, appstreamcli, lintian or dpkg-dev missing: the package is not checked")
+endif()

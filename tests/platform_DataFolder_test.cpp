@@ -19,8 +19,7 @@ protected:
     {
         root_ = fs::path(::testing::TempDir()) / "datafolder";
         fs::remove_all(root_);
-        fs::create_directories(root_ / "prefix" / "bin");
-        fs::create_directories(root_ / "prefix" / "share" / "kvspace" / "res");
+        fs::create_directories(bin_);
         fs::create_directories(root_ / "copy" / "RES" / "gfx");
         std::ofstream(root_ / "copy" / "RES" / "gfx" / "Copied.bmp") << "x";
         fs::create_directories(root_ / "empty");
@@ -35,27 +34,30 @@ protected:
     }
 
     fs::path root_;
+    fs::path bin_ = fs::path(::testing::TempDir()) / "datafolder" / "prefix" / "games";
 };
 
 TEST_F(DataFolderTest, LooksInTheEnvironmentThenBesideTheGameThenInTheShareFolders)
 {
-    const fs::path bin = root_ / "prefix" / "bin";
-    const auto folders = Folders((root_ / "copy").c_str(), bin);
+    const auto folders = Folders((root_ / "copy").c_str(), bin_);
     ASSERT_GE(folders.size(), 3u);
     EXPECT_EQ(folders[0], root_ / "copy");
-    EXPECT_EQ(folders[1], bin);
-    EXPECT_EQ(folders[2], root_ / "prefix" / "share" / "kvspace");
-    EXPECT_EQ(kv::FirstWithGameData(kv::DataFolderCandidates(nullptr, bin)), root_ / "prefix" / "share" / "kvspace");
-    EXPECT_EQ(kv::FirstWithGameData(kv::DataFolderCandidates((root_ / "copy").c_str(), bin)), root_ / "copy");
+    EXPECT_EQ(folders[1], bin_);
+    // The installed share folder, found relative to the executable.
+    const fs::path installed = folders[2];
+    EXPECT_EQ(installed.filename(), "kvspace");
+    EXPECT_EQ(installed.lexically_relative(root_ / "prefix").begin()->string(), "share");
+    fs::create_directories(installed / "res");
+    EXPECT_EQ(kv::FirstWithGameData(kv::DataFolderCandidates(nullptr, bin_)), installed);
+    EXPECT_EQ(kv::FirstWithGameData(kv::DataFolderCandidates((root_ / "copy").c_str(), bin_)), root_ / "copy");
 }
 
 TEST_F(DataFolderTest, AnUnsetOrEmptyVariableAndRepeatedFoldersAreSkipped)
 {
-    const fs::path bin = root_ / "prefix" / "bin";
-    EXPECT_EQ(Folders(nullptr, bin), Folders("", bin));
-    EXPECT_EQ(Folders(nullptr, bin).front(), bin);
-    const auto twice = Folders(bin.c_str(), bin);
-    EXPECT_EQ(std::count(twice.begin(), twice.end(), bin), 1);
+    EXPECT_EQ(Folders(nullptr, bin_), Folders("", bin_));
+    EXPECT_EQ(Folders(nullptr, bin_).front(), bin_);
+    const auto twice = Folders(bin_.c_str(), bin_);
+    EXPECT_EQ(std::count(twice.begin(), twice.end(), bin_), 1);
     // Without a known executable only the configured install folder is left.
     EXPECT_EQ(Folders(nullptr, {}).size(), 1u);
 }
@@ -73,7 +75,7 @@ TEST_F(DataFolderTest, OnlyAFolderWithResHoldsTheData)
 
 TEST_F(DataFolderTest, TheMessageListsEveryFolderAndTellsHowToPlay)
 {
-    const auto candidates = kv::DataFolderCandidates((root_ / "empty").c_str(), root_ / "prefix" / "bin");
+    const auto candidates = kv::DataFolderCandidates((root_ / "empty").c_str(), bin_);
     const std::string text = kv::NoDataMessage(candidates);
     for (const auto& c : candidates) EXPECT_NE(text.find(c.Folder.string()), std::string::npos) << c.Folder;
     EXPECT_NE(text.find("scripts/play"), std::string::npos);

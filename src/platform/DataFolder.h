@@ -3,7 +3,7 @@
 // 1. the folder named by the environment variable KVSPACE_DATA, when set;
 // 2. the folder of the executable (the build tree: build/game);
 // 3. the installed data folder relative to the executable
-//    (bin/../share/kvspace), so that an installed tree can be moved;
+//    (games/../share/games/kvspace), so that an installed tree can be moved;
 // 4. the installed data folder of the prefix the game was built for.
 // The first folder that holds a res folder wins. When none does, the game
 // cannot start: NoDataMessage tells the player where it looked and what to do.

@@ -1,10 +1,13 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+
+#include "platform/DataPath.h"
 
 namespace kv {
 
@@ -301,6 +304,15 @@ void Window::ShowMessage(const std::string& title, const std::string& text)
     std::cerr << title << ": " << text << '\n';
     if (HasRealDisplay())
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), impl_->window);
+}
+
+std::optional<std::string> Window::SetIcon(const std::string& dataPath)
+{
+    SDL_Surface* icon = IMG_Load(ResolveDataPath(dataPath).c_str());
+    if (icon == nullptr) return dataPath + ": " + IMG_GetError();
+    SDL_SetWindowIcon(impl_->window, icon);
+    SDL_FreeSurface(icon);
+    return std::nullopt;
 }
 
 void ShowStartupMessage(const std::string& title, const std::string& text)

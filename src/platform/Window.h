@@ -61,6 +61,10 @@ public:
     // A message for the player: a message box, or stderr without a display.
     void ShowMessage(const std::string& title, const std::string& text);
 
+    // Gives the window the picture (a PNG with transparency) at a game data
+    // path as its icon; returns why it could not, or nothing.
+    std::optional<std::string> SetIcon(const std::string& dataPath);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

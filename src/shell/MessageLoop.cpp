@@ -45,6 +45,8 @@ int RunGame(const std::vector<std::string>& arguments)
     }
     try {
         Window window;
+        if (const std::optional<std::string> problem = window.SetIcon("res\\gfx\\icons\\kvspace-64.png"))
+            std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
         TfrmMain form(window);
         form.FormCreate();
         RunMessageLoop(form);

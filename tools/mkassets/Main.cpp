@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "Catalogue.h"
+#include "Icons.h"
 #include "Music.h"
 #include "Pictures.h"
 #include "Sounds.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
         mkassets::WriteModelPictures(res / "gfx", catalogue);
         mkassets::WriteMusic(res / "sfx" / "sndtr");
         mkassets::WriteSounds(res / "sfx", catalogue);
+        mkassets::WriteIcons(res / "gfx" / "icons");
     } catch (const std::exception& error) {
         std::cerr << "mkassets: " << error.what() << '\n';
         return 1;

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix (DESTDIR) and starts the installed
+# executable from an unrelated working directory under Xvfb: it must show the
+# launcher with its picture, not the plain panel left when the picture is not
+# found. Then the same with KVSPACE_DATA naming a copy of the data and the
+# installed data gone; then with no data anywhere: one message, a non-zero
+# exit within 2 seconds.
+set -euo pipefail
+build_dir=$(cd "$1/.." && pwd)
+work=$(mktemp -d)
+xvfb=""
+game=""
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A prefix the build was not configured for: only the lookup relative to the
+# executable can find the data.
+prefix=/opt/kvspace-install-test
+DESTDIR="$work/root" cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+installed="$work/root$prefix"
+cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build_dir/CMakeCache.txt"; }
+executable="$installed/$(cache_value KV_INSTALL_BINDIR)/kvspace"
+data="$installed/$(cache_value KV_INSTALL_DATADIR)"
+mkdir "$work/elsewhere"
+cd "$work/elsewhere"
+
+# Xvfb keeps its screen in a file (-fbdir) that the pixel check reads.
+mkdir "$work/fb"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n 1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+unset KVSPACE_DATA
+
+# The number of different colours in the band of the window at the given
+# window rows, read from Xvfb's screen file (an XWD image: a big-endian
+# header, a colour map, then 32-bit little-endian pixels).
+colours_in_rows() {
+  local x=$1 y=$2 width=$3 first=$4 last=$5
+  perl -e '
+    my ($file, $x, $y, $w, $first, $last) = @ARGV;
+    open(my $fh, "<:raw", $file) or die "no screen file";
+    local $/; my $d = <$fh>;
+    my @h = unpack("N25", $d);
+    my ($header, $line, $ncolors) = ($h[0], $h[12], $h[19]);
+    my $base = $header + 12 * $ncolors;
+    my %seen;
+    for my $r ($first .. $last) {
+      for my $c (0 .. $w - 1) {
+        $seen{substr($d, $base + ($y + $r) * $line + ($x + $c) * 4, 3)} = 1;
+      }
+    }
+    print scalar(keys %seen), "\n";
+  ' "$work/fb/Xvfb_screen0" "$x" "$y" "$width" "$first" "$last"
+}
+
+# Starts the installed game and checks that its launcher shows the picture.
+expect_launcher_with_picture() {
+  local what=$1
+  "$executable" 2>"$work/stderr" &
+  game=$!
+  local window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^kvspace$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "$what: the launcher never appeared"; cat "$work/stderr"; exit 1; }
+  local geometry
+  for _ in $(seq 50); do
+    geometry=$(xdotool getwindowgeometry "$window")
+    echo "$geometry" | grep -q "Geometry: 285x100" && break
+    sleep 0.1
+  done
+  sleep 0.5
+  local x y
+  x=$(echo "$geometry" | awk '/Position/ {split($2, p, ","); print p[1]}')
+  y=$(echo "$geometry" | awk '/Position/ {split($2, p, ","); print p[2]}')
+  # Above the controls the plain panel is one colour; the picture has many.
+  local colours
+  colours=$(colours_in_rows "$x" "$y" 285 0 40)
+  [ "$colours" -gt 20 ] || { echo "$what: the launcher shows $colours colours, not its picture"; cat "$work/stderr"; exit 1; }
+  ! grep -q "file not found" "$work/stderr" || { echo "$what: a data file was not found"; cat "$work/stderr"; exit 1; }
+  kill "$game"
+  wait "$game" 2>/dev/null || true
+  game=""
+  echo "$what: the launcher shows its picture ($colours colours)"
+}
+
+expect_launcher_with_picture "installed"
+
+mv "$data" "$work/copy"
+KVSPACE_DATA="$work/copy" expect_launcher_with_picture "KVSPACE_DATA"
+
+# No data anywhere (unless the configured prefix holds an installed game, in
+# which case this machine cannot show the case).
+configured_data=$(cache_value CMAKE_INSTALL_PREFIX)/$(cache_value KV_INSTALL_DATADIR)
+if [ -d "$configured_data/res" ]; then
+  echo "skipped the no-data case: $configured_data holds an installed game"
+  exit 0
+fi
+# The message box opens in the middle of the screen. Without a window manager
+# the keys go to the window under the pointer: Return there closes the box.
+xdotool mousemove 512 384
+start=$(date +%s%N)
+"$executable" 2>"$work/stderr" &
+game=$!
+for _ in $(seq 40); do
+  kill -0 "$game" 2>/dev/null || break
+  sleep 0.05
+  xdotool key Return
+done
+status=0
+wait "$game" || status=$?
+game=""
+elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+[ "$status" -ne 0 ] || { echo "no data: the game ended with status 0"; exit 1; }
+[ "$elapsed" -lt 2000 ] || { echo "no data: the game took $elapsed ms to end"; exit 1; }
+[ "$(grep -c "It looked in" "$work/stderr")" -eq 1 ] || { echo "no data: the message was not given once"; cat "$work/stderr"; exit 1; }
+grep -q "scripts/play" "$work/stderr" || { echo "no data: the message does not tell how to play"; exit 1; }
+echo "no data: one message, status $status after $elapsed ms"
