@@ -6,8 +6,18 @@ namespace kv {
 
 void Random::Randomize()
 {
+    if (fixedSeed_) {
+        seed_ = *fixedSeed_;
+        return;
+    }
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     seed_ = static_cast<uint32_t>(ticks);
+}
+
+void Random::FixSeed(uint32_t seed)
+{
+    fixedSeed_ = seed;
+    seed_ = seed;
 }
 
 uint32_t Random::Next(uint32_t n)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kv {
 
@@ -13,9 +14,13 @@ class Random {
 public:
     explicit Random(uint32_t seed = 0) : seed_(seed) {}
 
-    // Seeds from the high-resolution clock, as the game does when the HUD is
-    // built and when a battle is set up.
+    // Seeds from the seed source, as the game does when the HUD is built and
+    // when a battle is set up. The source is the high-resolution clock,
+    // unless a fixed seed was given: then every Randomize takes that seed, so
+    // a scripted run replays the same galaxies and battles every time.
     void Randomize();
+    // Fixes the seed source to `seed` and seeds with it now.
+    void FixSeed(uint32_t seed);
     void Seed(uint32_t seed) { seed_ = seed; }
     uint32_t CurrentSeed() const { return seed_; }
 
@@ -27,6 +32,7 @@ public:
 private:
     void Advance() { seed_ = seed_ * 134775813u + 1u; }
     uint32_t seed_;
+    std::optional<uint32_t> fixedSeed_;
 };
 
 }  // namespace kv

@@ -60,7 +60,10 @@ void kvConsole::Create()
     for (std::size_t kind = 0; kind < Icons.size(); ++kind) LoadBmp(std::string(IconFiles[kind]), Icons[kind]);
 }
 
-void kvConsole::Add(const std::string& text, MessageKind kind) { Add(text, kind, LocalTimeText()); }
+void kvConsole::Add(const std::string& text, MessageKind kind)
+{
+    Add(text, kind, stoppedTime_ ? *stoppedTime_ : LocalTimeText());
+}
 
 void kvConsole::Add(const std::string& text, MessageKind kind, const std::string& timeText)
 {

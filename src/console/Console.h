@@ -24,7 +24,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "base/OneBased.h"
 #include "hud/kvWindows.h"
@@ -52,7 +54,8 @@ public:
     // Empties the log (Count 0, not dirty) and loads the five icons in kind
     // order; a missing icon stops with a LoadError naming it.
     void Create();
-    // Appends a message stamped with the local time and marks the panel dirty.
+    // Appends a message stamped with the local time (or the stopped clock of
+    // StopClock) and marks the panel dirty.
     void Add(const std::string& text, MessageKind kind);
     // The same with a given time stamp, for callers that already hold one.
     void Add(const std::string& text, MessageKind kind, const std::string& timeText);
@@ -60,11 +63,17 @@ public:
     // (x, lineY + 1), the text at (x + 16, lineY) in the target's font; plays
     // the sound of each alert and information entry drawn for the first time.
     void DrawLog(int x, int y, Bitmap& target, kvSound& sound);
+    // Stamps every later message with `timeText` instead of the local time,
+    // so a scripted run draws the same log whenever it runs.
+    void StopClock(std::string timeText) { stoppedTime_ = std::move(timeText); }
 
     OneBased<ConsoleEntry, Capacity> Entries;
     uint16_t Count = 0;
     std::array<Bitmap, 5> Icons;  // indexed by kind
     uint8_t Dirty = 0;            // 1 = recompose the panel at the next tick
+
+private:
+    std::optional<std::string> stoppedTime_;
 };
 
 // Rebuilds the console panel: frames the command field afresh, reloads the

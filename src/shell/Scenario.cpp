@@ -126,6 +126,11 @@ void ScenarioRunner::RunLine(const std::string& line)
             int scene = 0;
             if (!(in >> scene) || scene < 0 || scene > 4) throw std::invalid_argument("needs a scene 0..4");
             form_.SwitchScene(static_cast<uint8_t>(scene));
+        } else if (verb == "seed") {
+            uint32_t seed = 0;
+            if (!(in >> seed)) throw std::invalid_argument("needs a seed 0..4294967295");
+            form_.game.random.FixSeed(seed);
+            form_.game.Console.StopClock("12:00:00");
         } else if (verb == "shot") {
             std::string name;
             if (!(in >> name)) throw std::invalid_argument("needs a name");

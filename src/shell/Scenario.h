@@ -12,6 +12,8 @@
 //   type TEXT                 letters, digits and blanks typed one by one
 //   shot NAME                 the window's picture saved as NAME.png
 //   scene N                   the scene switch to N (2 starts a battle)
+//   seed N                    every later seeding takes N and the console's
+//                             clock stops: the run replays byte for byte
 //
 // KEY is a virtual-key code, a letter or digit, or a name: Esc Enter Back
 // Space Tab Up Down Left Right Home End Grave Shift Ctrl Alt F1..F12.
