@@ -4,7 +4,12 @@
 enable_testing()
 set(KV_HEADLESS "SDL_VIDEODRIVER=offscreen;SDL_FRAMEBUFFER_ACCELERATION=0;SDL_AUDIODRIVER=dummy")
 
-find_package(GTest QUIET)
+# GoogleTest's own package first: CMake's module names the targets
+# GTest::gtest only from 3.20 on.
+find_package(GTest CONFIG QUIET)
+if(NOT TARGET GTest::gtest)
+  find_package(GTest QUIET)
+endif()
 if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   file(GLOB_RECURSE KV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
   # The data files' tests measure loudness with the generator's own meter.
