@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/Window.h"
 #include "shell/UnitMain.h"
@@ -136,15 +137,57 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::copy(fs::path(KV_GAME_DIR) / "res", folder_ / "res", fs::copy_options::recursive);
+        fs::copy(fs::path(KV_GAME_DIR) / "Objects", folder_ / "Objects", fs::copy_options::recursive);
         previous_ = fs::current_path();
         fs::current_path(folder_);
     }
     void TearDown() override { fs::current_path(previous_); }
     void Remove(const std::string& relative) { fs::remove(folder_ / relative); }
+    void Empty(const std::string& relative) { std::ofstream(folder_ / relative, std::ios::trunc); }
+
+    // Into space, through a battle left with Esc, and out by the top bar's
+    // "Exit"; the messages shown on the way are returned.
+    std::string PlayABattleAndLeave()
+    {
+        ::testing::internal::CaptureStderr();
+        form.FormCreate();
+        Play(kv::testing::ToSpace);
+        EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+        EXPECT_EQ(form.game.hud.TopBar.Top, 0) << "the top bar has slid in";
+        EXPECT_EQ(form.game.hud.PlayerWindow.Left, 0) << "the player window has slid in";
+        EXPECT_EQ(Shown().Pixel(210, 300), kv::Black) << "a plain backdrop between the panels";
+        Play({"scene 2", "tick 5", "hold Esc", "tick 2", "let Esc"});
+        EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+        Play({"tick 45"});
+        EXPECT_EQ(form.game.hud.TopBar.Visible, 1);
+        EXPECT_EQ(form.game.hud.TopBar.Top, 0);
+        Play({"click 238 17"});
+        EXPECT_EQ(form.game.Scene, kv::SceneTitle) << "the top bar's Exit leads to the title";
+        return ::testing::internal::GetCapturedStderr();
+    }
 
     fs::path folder_;
     fs::path previous_;
 };
+
+int Occurrences(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(DamagedGameFolder, MissingSpaceBackdropLeavesAPlainScene)
+{
+    Remove("res/gfx/backgrounds/planet3.bmp");
+    EXPECT_EQ(Occurrences(PlayABattleAndLeave(), "planet3.bmp"), 1) << "the message once";
+}
+
+TEST_F(DamagedGameFolder, EmptySpaceBackdropLeavesAPlainScene)
+{
+    Empty("res/gfx/backgrounds/planet3.bmp");
+    EXPECT_EQ(Occurrences(PlayABattleAndLeave(), "planet3.bmp"), 1) << "the message once";
+}
 
 TEST_F(DamagedGameFolder, MissingTitlePictureKeepsTheLauncherRunning)
 {

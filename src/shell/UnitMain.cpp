@@ -79,10 +79,28 @@ void TfrmMain::EnterTitle()
 void TfrmMain::EnterSpace()
 {
     game.Scene = SceneSpace;
-    game.scene.SpaceBackground = Bitmap();
-    LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", game.scene.SpaceBackground);
+    LoadSpaceBackdrop();
     PlaceSpaceWindows(game.hud);
     game.Sound.PlayMusic("res\\sfx\\sndtr\\track1.mod");
+}
+
+// A backdrop that cannot be loaded gives way to a plain black one, so the
+// scene stays whole and playable; the player is told once, not again at
+// every return from a battle while the file stays as it is.
+void TfrmMain::LoadSpaceBackdrop()
+{
+    Bitmap& backdrop = game.scene.SpaceBackground;
+    try {
+        backdrop = Bitmap();
+        LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", backdrop, Exactly(800, 600));
+        backdropFault_.clear();
+    } catch (const LoadError& e) {
+        backdrop.SetSize(800, 600);
+        backdrop.Fill(Black);
+        if (backdropFault_ == e.what()) return;
+        backdropFault_ = e.what();
+        Report(backdropFault_);
+    }
 }
 
 void TfrmMain::EnterOutro()

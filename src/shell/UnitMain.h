@@ -59,6 +59,7 @@ public:
 private:
     void EnterTitle();
     void EnterSpace();
+    void LoadSpaceBackdrop();
     void EnterOutro();
     void EnterLauncher();
     void TitleMouseDown(MouseButton button);
@@ -82,6 +83,7 @@ private:
     Bitmap launcherFrame_;
     const Bitmap* shown_ = &launcherFrame_;
     std::string lastReport_;
+    std::string backdropFault_;
 };
 
 }  // namespace kv
