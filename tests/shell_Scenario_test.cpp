@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "platform/Window.h"
 #include "shell/UnitMain.h"
@@ -217,6 +220,100 @@ TEST_F(DamagedGameFolder, MissingOutroTextAndMusicLeaveASilentCrawl)
     EXPECT_EQ(form.game.Scene, kv::SceneOutro);
     Play({"key A", "tick"});
     EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+}
+
+// Every data file taken away in turn, or put in the way as a folder: the
+// game goes the whole road (launcher, title, space, a battle with shots,
+// the outro) without ending, names the file in every message it shows,
+// shows no message over and over, and then obeys the window's close.
+class EachDataFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        base_ = fs::path(::testing::TempDir()) / "kvspace_each_file";
+        fs::remove_all(base_);
+        fs::create_directories(base_);
+        for (const char* part : {"res", "Objects"})
+            fs::copy(fs::path(KV_GAME_DIR) / part, base_ / part, fs::copy_options::recursive);
+        for (const auto& entry : fs::recursive_directory_iterator(base_))
+            if (entry.is_regular_file()) files_.push_back(fs::relative(entry.path(), base_));
+        previous_ = fs::current_path();
+        fs::current_path(base_);
+    }
+    void TearDown() override
+    {
+        fs::current_path(previous_);
+        fs::remove_all(base_);
+    }
+
+    // The messages of one run of the road.
+    static std::string PlayTheRoad()
+    {
+        ::testing::internal::CaptureStderr();
+        {
+            kv::Window window;
+            kv::TfrmMain form(window);
+            form.FormCreate();
+            kv::ScenarioRunner runner(form, ::testing::TempDir() + "kvspace_each_file_frames");
+            runner.Run({"click 20 80", "click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45",
+                        "key F5", "key F4", "key F2", "tick 3", "key Grave", "type combat", "key Enter", "tick 3", "hold Space", "hold Up",
+                        "tick 60", "let Space", "let Up", "hold Esc", "tick 2", "let Esc", "tick 45", "click 238 17",
+                        "move 150 400", "tick", "click 150 400", "tick 3", "key A", "tick"});
+            form.Dispatch(kv::QuitEvent{});
+            EXPECT_TRUE(form.Terminated());
+        }
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    static void ExpectMessagesName(const std::string& messages, const fs::path& file)
+    {
+        std::istringstream lines(messages);
+        int shown = 0;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.empty()) continue;
+            ++shown;
+            std::string named = line;
+            std::replace(named.begin(), named.end(), '\\', '/');
+            const auto lower = [](std::string t) {
+                std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::tolower(c); });
+                return t;
+            };
+            EXPECT_NE(lower(named).find(lower(file.generic_string())), std::string::npos) << line;
+        }
+        EXPECT_LE(shown, 3) << file << ":\n" << messages;
+    }
+
+    fs::path base_;
+    fs::path previous_;
+    std::vector<fs::path> files_;
+};
+
+TEST_F(EachDataFile, Missing)
+{
+    ASSERT_GT(files_.size(), 60u);
+    for (const fs::path& file : files_) {
+        const fs::path kept = base_ / "kept";
+        fs::rename(base_ / file, kept);
+        ExpectMessagesName(PlayTheRoad(), file);
+        fs::rename(kept, base_ / file);
+    }
+}
+
+// A folder where a file should be once crashed the mixer (a music module)
+// and could stall any reader; one file of each kind stands for the rest.
+TEST_F(EachDataFile, AFolderInItsPlace)
+{
+    for (const char* name : {"res/sfx/sndtr/track1.mod", "res/sfx/sndtr/load.mod", "res/sfx/hud/btn_click.wav",
+                             "res/gfx/backgrounds/planet3.bmp", "res/gfx/hud/top.bmp", "res/outro.txt",
+                             "Objects/Spacecraft/ships.ini"}) {
+        const fs::path file = name;
+        const fs::path kept = base_ / "kept";
+        fs::rename(base_ / file, kept);
+        fs::create_directory(base_ / file);
+        ExpectMessagesName(PlayTheRoad(), file);
+        fs::remove(base_ / file);
+        fs::rename(kept, base_ / file);
+    }
 }
 
 }  // namespace

@@ -85,21 +85,17 @@ void TfrmMain::EnterSpace()
 }
 
 // A backdrop that cannot be loaded gives way to a plain black one, so the
-// scene stays whole and playable; the player is told once, not again at
-// every return from a battle while the file stays as it is.
+// scene stays whole and playable.
 void TfrmMain::LoadSpaceBackdrop()
 {
     Bitmap& backdrop = game.scene.SpaceBackground;
     try {
         backdrop = Bitmap();
         LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", backdrop, Exactly(800, 600));
-        backdropFault_.clear();
     } catch (const LoadError& e) {
         backdrop.SetSize(800, 600);
         backdrop.Fill(Black);
-        if (backdropFault_ == e.what()) return;
-        backdropFault_ = e.what();
-        Report(backdropFault_);
+        Report(e.what());
     }
 }
 
@@ -399,8 +395,7 @@ void TfrmMain::ActOnLauncher(LauncherAction action)
 
 void TfrmMain::Report(const std::string& text)
 {
-    if (text == lastReport_) return;
-    lastReport_ = text;
+    if (!reported_.insert(text).second) return;
     window_.ShowMessage("kvspace", text);
 }
 
@@ -420,7 +415,6 @@ void TfrmMain::Dispatch(const InputEvent& event)
                 if constexpr (std::is_same_v<E, ExposeEvent>) FormPaint();
             },
             event);
-        lastReport_.clear();
     } catch (const LoadError& e) {
         Report(e.what());
     }
@@ -430,7 +424,6 @@ void TfrmMain::Tick()
 {
     try {
         Timer1Timer();
-        lastReport_.clear();
     } catch (const LoadError& e) {
         game.RepaintNeeded = 0;
         Report(e.what());

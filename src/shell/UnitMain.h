@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "game/Game.h"
@@ -82,8 +83,9 @@ private:
     OutroCrawl crawl_;
     Bitmap launcherFrame_;
     const Bitmap* shown_ = &launcherFrame_;
-    std::string lastReport_;
-    std::string backdropFault_;
+    // Every message shown so far: each is shown once in a run, however often
+    // its failure comes back (a picture missing at every hit in a battle).
+    std::set<std::string> reported_;
 };
 
 }  // namespace kv
