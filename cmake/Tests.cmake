@@ -72,3 +72,14 @@ if(KV_DESKTOP_FILE_VALIDATE AND KV_APPSTREAMCLI AND KV_LINTIAN AND KV_DPKG_SHLIB
 else()
   message(STATUS "desktop-file-validate, appstreamcli, lintian or dpkg-dev missing: the package is not checked")
 endif()
+
+# Five minutes (two loops and more) of every module through SDL2_mixer's
+# module decoder, rendered by the disk audio driver as fast as it runs: the songs loop without
+# stopping, stay balanced and level with each other, and never clip.
+add_executable(kvmusiccheck tools/musiccheck/main.cpp tools/mkassets/Loudness.cpp)
+target_include_directories(kvmusiccheck PRIVATE tools/mkassets)
+target_link_libraries(kvmusiccheck PRIVATE kvspace_core)
+add_dependencies(kvmusiccheck assets)
+add_test(NAME music_loops COMMAND kvmusiccheck 300
+  res/sfx/sndtr/load.mod res/sfx/sndtr/track1.mod res/sfx/sndtr/combat.mod res/sfx/sndtr/intro.mod
+  WORKING_DIRECTORY ${KV_GAME_DIR})

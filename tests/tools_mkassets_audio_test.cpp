@@ -1,26 +1,123 @@
-// Checks of the generated sounds as a player hears them: every wave levelled
-// to its place in the game's loudness order, silent at both ends, never
-// clipped; the loudness meter that levels them reads a reference tone right.
+// Checks of the generated sounds as a player hears them: modules the game's
+// player loads, in a song form of several patterns, two minutes or more
+// before they jump back to their loop; every wave levelled to its place in
+// the game's loudness order, silent at both ends, never clipped; and the
+// loudness meter that levels them reading a reference tone right. (Ten
+// minutes of each module through the decoder: tools/musiccheck.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Loudness.h"
+#include "platform/Audio.h"
 #include "support/DataFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using kv::testing::Big16;
 using kv::testing::GameDir;
 using kv::testing::Little;
 using kv::testing::ReadBytes;
 
 constexpr double Pi = 3.14159265358979323846;
+constexpr std::array<const char*, 4> Modules{"load.mod", "track1.mod", "combat.mod", "intro.mod"};
+
+struct ModuleWalk {
+    std::size_t SampleBytes = 0;
+    std::size_t StoredPatterns = 0;
+    std::size_t DistinctPatterns = 0;  // among those the order list plays
+    double SecondsBeforeLoop = 0;      // from the start to the jump back
+    bool Loops = false;                // a jump back to an earlier order entry
+};
+
+constexpr std::size_t OrderTable = 952;
+constexpr std::size_t FirstPattern = 1084;
+constexpr std::size_t PatternBytes = 1024;
+
+// Plays the order list as a player does, following the speed, tempo and
+// position-jump effects, until the song ends or jumps back.
+ModuleWalk WalkModule(const std::vector<uint8_t>& b)
+{
+    ModuleWalk walk;
+    for (std::size_t i = 0; i < 31; ++i) {
+        const std::size_t header = 20 + 30 * i;
+        const std::size_t length = Big16(b, header + 22) * 2;
+        const std::size_t loopStart = Big16(b, header + 26) * 2;
+        const std::size_t loopLength = Big16(b, header + 28) * 2;
+        EXPECT_LE(b[header + 25], 64) << "volume of instrument " << i + 1;
+        if (loopLength > 2) {
+            EXPECT_LE(loopStart + loopLength, length) << "loop of instrument " << i + 1;
+        }
+        walk.SampleBytes += length;
+    }
+    const std::size_t songLength = b[950];
+    walk.StoredPatterns = *std::max_element(b.begin() + OrderTable, b.begin() + OrderTable + 128) + 1u;
+    std::set<std::vector<uint8_t>> distinct;
+    for (std::size_t order = 0; order < songLength; ++order) {
+        const auto first = b.begin() + static_cast<std::ptrdiff_t>(FirstPattern + b[OrderTable + order] * PatternBytes);
+        distinct.insert(std::vector<uint8_t>(first, first + PatternBytes));
+    }
+    walk.DistinctPatterns = distinct.size();
+    int speed = 6;
+    int tempo = 125;
+    for (std::size_t order = 0; order < songLength && !walk.Loops;) {
+        std::size_t next = order + 1;
+        for (std::size_t row = 0; row < 64 && next == order + 1; ++row) {
+            for (std::size_t channel = 0; channel < 4; ++channel) {
+                const std::size_t cell = FirstPattern + b[OrderTable + order] * PatternBytes + row * 16 + channel * 4;
+                const int effect = b[cell + 2] & 0x0F;
+                const int parameter = b[cell + 3];
+                if (effect == 0xF && parameter > 0)
+                    (parameter < 32 ? speed : tempo) = parameter;
+                if (effect == 0xB)
+                    next = static_cast<std::size_t>(parameter);
+            }
+            walk.SecondsBeforeLoop += speed * 2.5 / tempo;
+        }
+        walk.Loops = next <= order;
+        order = next;
+    }
+    return walk;
+}
+
+TEST(Modules, PlayTwoToThreeMinutesOfSeveralPatternsThenLoop)
+{
+    for (const char* name : Modules) {
+        const std::vector<uint8_t> b = ReadBytes(GameDir / "res/sfx/sndtr" / name);
+        ASSERT_GT(b.size(), FirstPattern) << name;
+        EXPECT_EQ(std::string(b.begin() + 1080, b.begin() + 1084), "M.K.") << name;
+        const ModuleWalk walk = WalkModule(b);
+        EXPECT_EQ(b.size(), FirstPattern + walk.StoredPatterns * PatternBytes + walk.SampleBytes) << name;
+        EXPECT_GE(walk.DistinctPatterns, 8u) << name;
+        EXPECT_TRUE(walk.Loops) << name << " ends instead of looping";
+        EXPECT_GE(walk.SecondsBeforeLoop, 120.0) << name;
+        EXPECT_LE(walk.SecondsBeforeLoop, 180.0) << name;
+    }
+}
+
+TEST(Modules, LoadInTheGamesPlayer)
+{
+    kv::Audio audio;
+    if (!audio.Open())
+        GTEST_SKIP() << "no audio device, not even the dummy one";
+    for (const char* name : Modules)
+        EXPECT_TRUE(audio.LoadMusic((GameDir / "res/sfx/sndtr" / name).string())) << name;
+}
+
+TEST(Modules, AreDifferentSongs)
+{
+    const auto title = ReadBytes(GameDir / "res/sfx/sndtr/load.mod");
+    for (const char* name : {"track1.mod", "combat.mod", "intro.mod"})
+        EXPECT_NE(ReadBytes(GameDir / "res/sfx/sndtr" / name), title) << name;
+}
 
 struct Wave {
     int Rate = 0;

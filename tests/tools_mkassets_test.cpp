@@ -1,7 +1,7 @@
 // Checks of the generated data files as the game will meet them: every
 // picture in the format and at the size its window or widget needs, the
-// catalogue's hulls and weapons with their pictures and sounds, modules and
-// waves that a player accepts, and an outro text in the crawl's format.
+// catalogue's hulls and weapons with their pictures and sounds, and an
+// outro text in the crawl's format (the sounds have tests of their own).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,7 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kv::testing::Big16;
 using kv::testing::GameDir;
 using kv::testing::Little;
 using kv::testing::ReadBytes;
@@ -227,63 +226,6 @@ TEST(Catalogue, EveryHullAndWeaponHasItsPicturesAndSound)
         EXPECT_TRUE(fs::exists(GameDir / "res/sfx/weapon" / (name + ".wav"))) << name;
         EXPECT_LE(std::stoi(weapon.at("type")), 2) << name << " would fire invisible shots";
     }
-}
-
-struct ModuleLayout {
-    std::size_t Patterns = 0;
-    std::size_t SampleBytes = 0;
-    double Seconds = 0;
-};
-
-// Walks the order list, following the speed and tempo effects, to find how
-// long the module plays.
-ModuleLayout ReadModule(const std::vector<uint8_t>& b)
-{
-    ModuleLayout layout;
-    for (int i = 0; i < 31; ++i) {
-        const std::size_t header = 20 + 30 * static_cast<std::size_t>(i);
-        const std::size_t length = Big16(b, header + 22) * 2;
-        const std::size_t loopStart = Big16(b, header + 26) * 2;
-        const std::size_t loopLength = Big16(b, header + 28) * 2;
-        EXPECT_LE(b[header + 25], 64) << "volume of instrument " << i + 1;
-        if (loopLength > 2) {
-            EXPECT_LE(loopStart + loopLength, length) << "loop of instrument " << i + 1;
-        }
-        layout.SampleBytes += length;
-    }
-    const std::size_t songLength = b[950];
-    layout.Patterns = *std::max_element(b.begin() + 952, b.begin() + 952 + 128) + 1u;
-    int speed = 6;
-    int tempo = 125;
-    for (std::size_t order = 0; order < songLength; ++order)
-        for (std::size_t row = 0; row < 64; ++row) {
-            for (std::size_t channel = 0; channel < 4; ++channel) {
-                const std::size_t cell = 1084 + b[952 + order] * 1024u + row * 16 + channel * 4;
-                if ((b[cell + 2] & 0x0F) == 0xF && b[cell + 3] > 0)
-                    (b[cell + 3] < 32 ? speed : tempo) = b[cell + 3];
-            }
-            layout.Seconds += speed * 2.5 / tempo;
-        }
-    return layout;
-}
-
-TEST(Modules, AreFourChannelModulesPlayingAtLeastHalfAMinute)
-{
-    for (const char* name : {"load.mod", "track1.mod", "combat.mod", "intro.mod"}) {
-        const std::vector<uint8_t> b = ReadBytes(GameDir / "res/sfx/sndtr" / name);
-        ASSERT_GT(b.size(), 1084u) << name;
-        EXPECT_EQ(std::string(b.begin() + 1080, b.begin() + 1084), "M.K.") << name;
-        const ModuleLayout layout = ReadModule(b);
-        EXPECT_EQ(b.size(), 1084 + layout.Patterns * 1024 + layout.SampleBytes) << name;
-        EXPECT_GE(layout.Seconds, 30.0) << name;
-    }
-}
-
-TEST(Modules, AreDifferentSongs)
-{
-    const auto title = ReadBytes(GameDir / "res/sfx/sndtr/load.mod");
-    for (const char* name : {"track1.mod", "combat.mod", "intro.mod"})
-        EXPECT_NE(ReadBytes(GameDir / "res/sfx/sndtr" / name), title) << name;
 }
 
 // The crawl's lines: "#" headings, empty lines, and justified lines of words

@@ -9,8 +9,10 @@
 // decoders. Nothing here throws.
 //
 // Music: one at a time. Loading a new one halts and frees the one before,
-// even when the new file turns out to be missing. Music plays once; nothing
-// restarts it when it ends.
+// even when the new file turns out to be missing. Music plays once through
+// its order list; nothing restarts it when it ends. The game's modules end on
+// a jump back to the start of their loop, which the decoder follows, so they
+// play on for as long as the scene lasts.
 //
 // Effects: each request plays the wave again, so several effects of the same
 // file overlap. Loaded waves are kept per file for as long as the device is
@@ -58,7 +60,7 @@ public:
     // false when it cannot be loaded, leaving no music.
     bool LoadMusic(const std::string& path);
     void FreeMusic();
-    // Starts the loaded music from its beginning, once; also when paused.
+    // Starts the loaded music from its beginning; also when paused.
     void PlayMusic();
     void PauseMusic();
     void ResumeMusic();

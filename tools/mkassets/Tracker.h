@@ -47,9 +47,14 @@ std::vector<uint8_t> EncodeModule(const Module& module);
 
 // The effects the songs use.
 namespace Effect {
+constexpr int Arpeggio = 0x0;      // xy: the note, +x and +y semitones in turn each tick
+constexpr int SlideToNote = 0x3;   // glides from the playing pitch to the cell's note
 constexpr int Vibrato = 0x4;
+constexpr int VolumeSlide = 0xA;   // x0 up, 0y down, per tick
+constexpr int PositionJump = 0xB;  // to the given order entry after this row
 constexpr int SetVolume = 0xC;
-constexpr int SetSpeed = 0xF;  // below 32 ticks per row, otherwise beats per minute
+constexpr int Extended = 0xE;      // 9x: retrigger the note every x ticks
+constexpr int SetSpeed = 0xF;      // below 32 ticks per row, otherwise beats per minute
 }  // namespace Effect
 
 }  // namespace mkassets
