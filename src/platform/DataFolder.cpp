@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iostream>
 #include <memory>
 
 #include "platform/DataPath.h"
@@ -90,9 +91,15 @@ std::string NoDataMessage(const std::vector<DataFolderCandidate>& candidates)
 
 std::optional<std::string> ChooseDataFolder()
 {
-    const std::vector<DataFolderCandidate> candidates = DataFolderCandidates();
+    const char* named = SDL_getenv("KVSPACE_DATA");
+    const std::vector<DataFolderCandidate> candidates = DataFolderCandidates(named, ExecutableFolder());
     const std::optional<fs::path> folder = FirstWithGameData(candidates);
     if (!folder) return NoDataMessage(candidates);
+    // A folder the player named but that holds no data is passed over, and
+    // the player is told, so that a mistyped path is not silently ignored.
+    if (named != nullptr && *named != '\0' && candidates.front().Folder != *folder)
+        std::cerr << "kvspace: KVSPACE_DATA names " << named << ", which holds no game data; using "
+                  << folder->string() << '\n';
     SetDataFolder(*folder);
     return std::nullopt;
 }

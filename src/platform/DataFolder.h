@@ -38,7 +38,8 @@ std::string NoDataMessage(const std::vector<DataFolderCandidate>& candidates);
 
 // Looks for the data folder of this process and makes it the one data paths
 // are resolved below (SetDataFolder); when no folder holds the data, nothing
-// changes and the message for the player is returned.
+// changes and the message for the player is returned. A KVSPACE_DATA that
+// holds no data is passed over with a note on stderr.
 std::optional<std::string> ChooseDataFolder();
 
 }  // namespace kv

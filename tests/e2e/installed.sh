@@ -92,6 +92,9 @@ expect_launcher_with_picture() {
 }
 
 expect_launcher_with_picture "installed"
+KVSPACE_DATA="$work/nowhere" expect_launcher_with_picture "a wrong KVSPACE_DATA"
+grep -q "KVSPACE_DATA names $work/nowhere, which holds no game data" "$work/stderr" ||
+  { echo "a wrong KVSPACE_DATA was passed over without a word"; exit 1; }
 
 mv "$data" "$work/copy"
 KVSPACE_DATA="$work/copy" expect_launcher_with_picture "KVSPACE_DATA"
