@@ -52,10 +52,14 @@ TEST_F(CombatEffects, ExhaustStartsAsACyanDiscOfRadiusFiveAndEndsInvisible)
     EXPECT_EQ(exhaust.Dead, 1) << "dead past its lifetime of 10";
 }
 
+// The fade rule, on a strip of eight frames of its own.
 TEST_F(CombatEffects, EightFrameExplosionLivesFortyTicksWithASawToothFade)
 {
     auto& b = game.battle;
-    kv::kvExplosion& boom = b.Append(kv::MakeExplosion(b, 2, 400, 300));
+    auto strip = std::make_shared<const kv::Bitmap>(Blank(64, 8 * 64, kv::White));
+    kv::kvExplosion& boom = b.Append(std::make_unique<kv::kvExplosion>(2, strip));
+    boom.X = 400;
+    boom.Y = 300;
     EXPECT_EQ(boom.FrameCount, 8);
     EXPECT_EQ(boom.Width, 64);
     kv::Bitmap frame = Blank(800, 600, kv::Black);
@@ -72,6 +76,26 @@ TEST_F(CombatEffects, EightFrameExplosionLivesFortyTicksWithASawToothFade)
     EXPECT_EQ(boom.ShownFrame, 8);
     EXPECT_GT(Count(frame, kv::Black), 0);
     EXPECT_LT(Count(frame, kv::Black), 800 * 600) << "drawn about its centre";
+}
+
+// The game's own strip has frames enough that its smoke fades out to the
+// end instead of turning opaque again for its last frames.
+TEST_F(CombatEffects, TheGamesExplosionFadesOutSteadily)
+{
+    auto& b = game.battle;
+    kv::kvExplosion& boom = b.Append(kv::MakeExplosion(b, 2, 400, 300));
+    EXPECT_GE(boom.FrameCount, 12);
+    kv::Bitmap frame = Blank(800, 600, kv::Black);
+    uint16_t previous = 256;
+    int ticks = 0;
+    while (boom.Dead == 0) {
+        kv::UpdateAndDrawExplosion(b, boom, frame);
+        if (boom.Dead != 0) break;
+        EXPECT_LT(boom.Alpha, previous) << "tick " << ticks;
+        previous = boom.Alpha;
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 5 * boom.FrameCount);
 }
 
 TEST_F(CombatEffects, ExplosionOnTheSecondEnemyFollowsTheFirst)

@@ -178,15 +178,58 @@ TEST(GeneratedPictures, TitleBackdropHasNoBlackInsideTheMenuCircle)
             }
 }
 
-TEST(GeneratedPictures, ExplosionIsAStripOfSquareFramesOnBlack)
+double Luma(Rgb c) { return 0.299 * c.R + 0.587 * c.G + 0.114 * c.B; }
+
+bool IsBlack(Rgb c) { return c == Rgb{0, 0, 0}; }
+
+// Explosions are drawn over ships and over each other with black as the
+// key: a dark pixel at the edge of a frame would stack into brown rims.
+TEST(GeneratedPictures, ExplosionStripOpensOnAFlashAndHasOnlyBrightEdges)
 {
     const Picture p = ReadPicture("res/gfx/models/explosion1.bmp");
     ASSERT_GT(p.Width, 0);
-    EXPECT_EQ(p.Height % p.Width, 0);
-    EXPECT_GE(p.Height / p.Width, 2);
-    for (int frame = 0; frame < p.Height / p.Width; ++frame) {
-        EXPECT_EQ(p.At(0, frame * p.Width), (Rgb{0, 0, 0})) << "frame " << frame;
-        EXPECT_FALSE(p.At(p.Width / 2, frame * p.Width + p.Width / 2) == (Rgb{0, 0, 0})) << "frame " << frame;
+    ASSERT_EQ(p.Height % p.Width, 0);
+    const int frames = p.Height / p.Width;
+    EXPECT_GE(frames, 12);
+    EXPECT_LE(frames, 16);
+    const Rgb flash = p.At(p.Width / 2, p.Width / 2);
+    EXPECT_GT(std::min({flash.R, flash.G, flash.B}), 230) << "the first frame is a white flash";
+    for (int frame = 0; frame < frames; ++frame) {
+        EXPECT_TRUE(IsBlack(p.At(0, frame * p.Width))) << "frame " << frame;
+        int drawn = 0;
+        for (int y = frame * p.Width; y < (frame + 1) * p.Width; ++y)
+            for (int x = 0; x < p.Width; ++x) {
+                const Rgb c = p.At(x, y);
+                if (IsBlack(c))
+                    continue;
+                ++drawn;
+                const bool edge = x == 0 || x == p.Width - 1 || y % p.Width == 0 || y % p.Width == p.Width - 1 ||
+                                  IsBlack(p.At(x - 1, y)) || IsBlack(p.At(x + 1, y)) || IsBlack(p.At(x, y - 1)) ||
+                                  IsBlack(p.At(x, y + 1));
+                ASSERT_FALSE(edge && Luma(c) < 110) << "dark edge at " << x << "," << y;
+            }
+        EXPECT_GT(drawn, 0) << "frame " << frame << " is empty";
+    }
+}
+
+// A battle turns ships every way, so a ship lit from one side would be lit
+// from below when it flies the other way: both halves of the hull, either
+// side of its centre line, are lit alike.
+TEST(GeneratedPictures, ShipsAreLitAlikeOnBothSidesOfTheirCentreLine)
+{
+    for (const Section& hull : Entries("Objects/Spacecraft/ships.ini", "SHIP")) {
+        const Picture p = ReadPicture("res/gfx/models/" + hull.at("name") + ".bmp");
+        ASSERT_EQ(p.Pixels.size(), 92u * 92u);
+        double upper = 0;
+        double lower = 0;
+        for (int y = 0; y < 46; ++y)
+            for (int x = 0; x < 92; ++x) {
+                if (!(p.At(x, y) == Magenta))
+                    upper += Luma(p.At(x, y));
+                if (!(p.At(x, 91 - y) == Magenta))
+                    lower += Luma(p.At(x, 91 - y));
+            }
+        EXPECT_NEAR(upper / lower, 1.0, 0.06) << hull.at("name");
     }
 }
 

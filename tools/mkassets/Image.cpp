@@ -15,6 +15,8 @@ Colour Mix(Colour a, Colour b, double t)
 
 bool IsMagenta(Colour c) { return c.R == 255 && c.G == 0 && c.B == 255; }
 
+bool IsBlackKey(Colour c) { return c.R == 0 && c.G == 0 && c.B == 0; }
+
 Colour Scale(Colour c, double f) { return {c.R * f, c.G * f, c.B * f}; }
 
 Colour Add(Colour a, Colour b) { return {a.R + b.R, a.G + b.G, a.B + b.B}; }

@@ -27,6 +27,7 @@ constexpr Colour BlackKey{0, 0, 0};
 
 Colour Mix(Colour a, Colour b, double t);
 bool IsMagenta(Colour c);
+bool IsBlackKey(Colour c);
 Colour Scale(Colour c, double f);
 Colour Add(Colour a, Colour b);
 

@@ -26,11 +26,15 @@ struct Part {
     bool Accent = false;
 };
 
+// Each hull has a cockpit of its own kind.
+enum class CanopyKind { Teardrop, Slit, Bridge, Dome, Twin };
+
 struct HullShape {
     std::vector<Part> Parts;
     Point Cockpit;
     double CockpitLength = 0.2;
     std::vector<Point> Engines;
+    CanopyKind Canopy = CanopyKind::Teardrop;
 };
 
 std::vector<Point> Circle(Point centre, double radius)
@@ -49,31 +53,36 @@ const std::vector<HullShape>& HullShapes()
           {{{1, 0}, {0.3, -0.24}, {-0.7, -0.26}, {-0.82, 0}, {-0.7, 0.26}, {0.3, 0.24}}}},
          {0.32, 0},
          0.22,
-         {{-0.8, -0.12}, {-0.8, 0.12}}},
+         {{-0.8, -0.12}, {-0.8, 0.12}},
+         CanopyKind::Teardrop},
         // swept dart
         {{{{{0.2, -0.08}, {-0.65, -0.78}, {-0.9, -0.74}, {-0.6, -0.08}}, true, true},
           {{{1.05, 0}, {-0.2, -0.18}, {-0.82, -0.13}, {-0.82, 0.13}, {-0.2, 0.18}}}},
          {0.25, 0},
          0.2,
-         {{-0.82, 0}}},
+         {{-0.82, 0}},
+         CanopyKind::Slit},
         // freighter with cargo pods
         {{{{{-0.75, -0.62}, {0.45, -0.62}, {0.55, -0.5}, {0.45, -0.3}, {-0.75, -0.3}}, true, true},
           {{{0.95, 0}, {0.75, -0.3}, {-0.85, -0.32}, {-0.85, 0.32}, {0.75, 0.3}}}},
          {0.62, 0},
          0.16,
-         {{-0.85, -0.46}, {-0.85, 0.46}, {-0.85, 0}}},
+         {{-0.85, -0.46}, {-0.85, 0.46}, {-0.85, 0}},
+         CanopyKind::Bridge},
         // saucer with prongs
         {{{{{0.92, -0.36}, {0.98, -0.18}, {0.3, -0.1}, {0.25, -0.42}}, true, true},
           {Circle({-0.12, 0}, 0.58)}},
          {0.12, 0},
          0.18,
-         {{-0.68, -0.2}, {-0.68, 0.2}}},
+         {{-0.68, -0.2}, {-0.68, 0.2}},
+         CanopyKind::Dome},
         // forward-swept insect
         {{{{{-0.3, -0.12}, {0.42, -0.88}, {0.22, -0.95}, {-0.62, -0.2}}, true, true},
           {{{1, 0}, {0.5, -0.13}, {-0.9, -0.11}, {-0.9, 0.11}, {0.5, 0.13}}}},
          {0.45, 0},
          0.24,
-         {{-0.9, 0}}},
+         {{-0.9, 0}},
+         CanopyKind::Twin},
     };
     return shapes;
 }
@@ -117,41 +126,129 @@ bool TouchesKey(const Image& image, int x, int y)
     return false;
 }
 
-// Light from above: the upper side of the hull is brighter, a faint plating
-// texture breaks up the surface and the outline is darkened.
-void ShadeHull(Image& image, uint32_t seed)
+// A paint's four shades, from the shadow to the highlight. The shadows lean
+// towards blue and the highlights towards warm yellow, as lit metal does
+// under a star, rather than being one colour made darker and lighter.
+using Ramp = std::array<Colour, 4>;
+
+Ramp PaintRamp(Colour paint)
 {
-    const Image flat = image;
+    return {Mix(Scale(paint, 0.42), {20, 26, 70}, 0.35), Mix(Scale(paint, 0.7), {40, 50, 110}, 0.15), paint,
+            Mix(paint, {255, 244, 200}, 0.45)};
+}
+
+// The light falls along the hull's centre line: the spine is brightest and
+// the surface turns away towards the flanks and wing tips. A ship lit this
+// way looks right at any heading, as a battle turns it every way.
+int LightStep(double distanceFromSpine, double plating)
+{
+    const double light = 1 - distanceFromSpine * 1.05 + 0.22 * (plating - 0.5);
+    return light > 0.78 ? 3 : light > 0.45 ? 2 : light > 0.15 ? 1 : 0;
+}
+
+// Cross seams at fixed stations along the hull and one seam along the
+// spine of each accent part.
+bool PanelLine(double u, double v, bool accent)
+{
+    if (accent)
+        return std::abs(std::abs(v) - 0.52) < 0.025;
+    for (const double station : {-0.45, -0.05, 0.45})
+        if (std::abs(u - station) < 0.018)
+            return true;
+    return false;
+}
+
+void ShadeHull(Image& image, const Image& parts, const HullPaint& paint, uint32_t seed)
+{
+    const Ramp body = PaintRamp(paint.Body);
+    const Ramp accent = PaintRamp(paint.Accent);
+    const double half = image.Width() / 2.0;
+    const double scale = image.Width() * 0.44;
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x) {
-            const Colour c = flat.At(x, y);
-            if (IsMagenta(c))
+            const Colour part = parts.At(x, y);
+            if (IsMagenta(part))
                 continue;
-            const double light = 1.15 - 0.5 * y / image.Height();
-            const double plating = 0.9 + 0.2 * ValueNoise(x / 5.0, y / 3.0, seed);
-            image.Set(x, y, TouchesKey(flat, x, y) ? Scale(c, 0.35) : Scale(c, light * plating));
+            const bool isAccent = part.R > 0;
+            const double u = (x + 0.5 - half) / scale;
+            const double v = (y + 0.5 - half) / scale;
+            const double plating = ValueNoise(x / 4.0, y / 2.5, seed);
+            int step = LightStep(std::abs(v), plating);
+            if (PanelLine(u, v, isAccent))
+                step = std::max(0, step - 1);
+            // The outline is dark only where the surface faces away from
+            // the light; near the spine the edge keeps its lit shade.
+            if (TouchesKey(parts, x, y) && std::abs(v) > 0.16)
+                step = 0;
+            image.Set(x, y, (isAccent ? accent : body)[static_cast<std::size_t>(step)]);
         }
+}
+
+void DrawCockpit(Image& image, const HullShape& shape)
+{
+    const double half = image.Width() / 2.0;
+    const double scale = image.Width() * 0.44;
+    const Point at{half + shape.Cockpit.X * scale, half + shape.Cockpit.Y * scale};
+    const double length = shape.CockpitLength * scale;
+    constexpr Colour Frame{28, 40, 60};
+    constexpr Colour Glass{70, 150, 210};
+    constexpr Colour Glint{225, 245, 255};
+    switch (shape.Canopy) {
+    case CanopyKind::Teardrop:
+        SoftEllipse(image, at, length, 4.2, Frame, 1);
+        SoftEllipse(image, {at.X + 1, at.Y}, length * 0.8, 3, Glass, 1);
+        SoftEllipse(image, {at.X + length * 0.3, at.Y}, length * 0.3, 1.2, Glint, 0.9);
+        break;
+    case CanopyKind::Slit:
+        SoftEllipse(image, at, length, 2.6, Frame, 1);
+        SoftEllipse(image, {at.X + 1, at.Y}, length * 0.85, 1.5, Glass, 1);
+        SoftLine(image, {at.X, at.Y}, {at.X + length * 0.7, at.Y}, 0.8, Glint, 0.8);
+        break;
+    case CanopyKind::Bridge:
+        FillBox(image, {static_cast<int>(at.X - 4), static_cast<int>(at.Y - 7), 8, 14}, Frame);
+        for (int w = 0; w < 4; ++w)
+            FillBox(image, {static_cast<int>(at.X + 1), static_cast<int>(at.Y - 6 + 3.5 * w), 2, 2}, Glass);
+        break;
+    case CanopyKind::Dome:
+        SoftDisc(image, at, length, Frame, 1);
+        SoftDisc(image, at, length * 0.78, Glass, 1);
+        SoftDisc(image, {at.X + 1.5, at.Y}, length * 0.3, Glint, 0.8);
+        break;
+    case CanopyKind::Twin:
+        for (const double side : {-1.0, 1.0}) {
+            SoftEllipse(image, {at.X, at.Y + side * 3.5}, length * 0.6, 2.2, Frame, 1);
+            SoftEllipse(image, {at.X + 0.5, at.Y + side * 3.5}, length * 0.45, 1.4, Glass, 1);
+        }
+        break;
+    }
+}
+
+// Nozzles glow the cyan of the engines' exhaust.
+void DrawNozzles(Image& image, const HullShape& shape)
+{
+    const double half = image.Width() / 2.0;
+    const double scale = image.Width() * 0.44;
+    for (const Point engine : shape.Engines) {
+        const Point at{half + engine.X * scale + 2, half + engine.Y * scale};
+        FillCircle(image, at, 3.4, {30, 70, 96});
+        FillCircle(image, at, 2.4, {80, 220, 255});
+        FillCircle(image, {at.X - 0.5, at.Y}, 1.2, {210, 250, 255});
+    }
 }
 
 Image ShipModel(const HullShape& shape, const HullPaint& paint, uint32_t seed)
 {
     constexpr int Size = 92;
-    Image image(Size, Size, Magenta);
-    FillHull(image, shape, paint.Body, paint.Accent);
-    const Image outline = image;
-    ShadeHull(image, seed);
-    const double scale = Size * 0.44;
-    const Point cockpit{Size / 2.0 + shape.Cockpit.X * scale, Size / 2.0 + shape.Cockpit.Y * scale};
-    SoftEllipse(image, cockpit, shape.CockpitLength * scale, 4, {20, 60, 90}, 1);
-    SoftEllipse(image, {cockpit.X + 1, cockpit.Y - 1}, shape.CockpitLength * scale * 0.7, 2.6, {110, 210, 255}, 1);
-    SoftDisc(image, {cockpit.X + 2, cockpit.Y - 1.5}, 1.2, {240, 250, 255}, 0.9);
+    Image parts(Size, Size, Magenta);
+    FillHull(parts, shape, {0, 0, 0}, {255, 0, 0});
+    Image image = parts;
+    ShadeHull(image, parts, paint, seed);
+    DrawCockpit(image, shape);
     for (int y = 0; y < Size; ++y)
         for (int x = 0; x < Size; ++x)
-            if (IsMagenta(outline.At(x, y)))
+            if (IsMagenta(parts.At(x, y)))
                 image.Set(x, y, Magenta);
-    for (const Point engine : shape.Engines)
-        FillCircle(image, {Size / 2.0 + engine.X * scale + 2, Size / 2.0 + engine.Y * scale}, 3.2,
-                   {255, 176, 64});
+    DrawNozzles(image, shape);
     return image;
 }
 
@@ -175,8 +272,10 @@ Image ShipHologram(const HullShape& shape)
     return image;
 }
 
-// A lumpy rock: a disc whose radius wanders with the angle, lit from the top
-// left, with a few craters.
+// A lumpy rock: a disc whose radius wanders with the angle, lit like the
+// ships from straight above, so that it looks the same however it turns:
+// bright where it faces the viewer, darker towards its rim. Craters are
+// dark bowls whose rims catch the light.
 Image Asteroid(int size, uint32_t seed)
 {
     Image image(size, size, Magenta);
@@ -193,50 +292,152 @@ Image Asteroid(int size, uint32_t seed)
             const double d = std::hypot(dx, dy);
             if (d >= edge)
                 continue;
-            const double nz = std::sqrt(std::max(0.0, 1 - (d / edge) * (d / edge)));
-            const double lit = std::clamp((-dx - dy) / (edge * 1.7) + nz * 0.75, 0.05, 1.0);
+            const double facing = std::sqrt(std::max(0.0, 1 - (d / edge) * (d / edge)));
+            const double lit = std::clamp(0.15 + 0.85 * facing, 0.0, 1.0);
             const double grain = FractalNoise(x / 4.0, y / 4.0, 3, seed + 1);
-            image.Set(x, y, Scale(Mix({42, 34, 30}, {168, 148, 126}, lit), 0.75 + 0.5 * grain));
+            image.Set(x, y, Scale(Mix({48, 40, 38}, {176, 158, 136}, lit), 0.8 + 0.4 * grain));
         }
     const Image shape = image;
-    for (int crater = 0; crater < size / 12; ++crater) {
+    for (int crater = 0; crater < size / 10; ++crater) {
         const Point at{centre + rng.Between(-0.45, 0.45) * size * 0.6, centre + rng.Between(-0.45, 0.45) * size * 0.6};
         const double r = rng.Between(2, size / 9.0);
-        SoftDisc(image, {at.X + 0.8, at.Y + 0.8}, r, {200, 184, 160}, 0.35);
-        SoftDisc(image, at, r, {36, 28, 24}, 0.55);
+        SoftDisc(image, at, r, {40, 32, 30}, 0.5);
+        RingOutline(image, at, r, 1.1, {214, 198, 172}, 0.55);
     }
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             if (IsMagenta(shape.At(x, y)))
                 image.Set(x, y, Magenta);
             else if (TouchesKey(shape, x, y))
-                image.Set(x, y, Scale(image.At(x, y), 0.5));
+                image.Set(x, y, Scale(image.At(x, y), 0.6));
     return image;
 }
 
-// Eight square frames one below the other on black, which explosions treat
-// as transparent: a flash, a fireball swelling and cooling, then smoke.
-Image ExplosionStrip()
+// The explosion strip: square frames one below the other on black, which
+// explosions treat as transparent. A white flash; a fireball that swells and
+// cools from white through yellow and orange; a shock ring racing out;
+// sparks flying away; then smoke that thins out. Fading parts are dithered
+// against black rather than darkened, and every pixel at the edge of what
+// is drawn is at least as bright as a warm orange, so that explosions laid
+// over each other or over a ship never show dark brown rims.
+constexpr int ExplosionSize = 64;
+constexpr int ExplosionFrames = 16;
+// The darkest luma a pixel next to the black key may have: a warm orange.
+constexpr double EdgeLuma = 110;
+
+double Luma(Colour c) { return 0.299 * c.R + 0.587 * c.G + 0.114 * c.B; }
+
+double SmoothStep(double from, double to, double x)
 {
-    constexpr int Size = 64;
-    constexpr int Frames = 8;
-    Image image(Size, Size * Frames, BlackKey);
-    for (int frame = 0; frame < Frames; ++frame) {
-        const double t = (frame + 0.5) / Frames;
-        const double radius = 8 + 22 * std::pow(t, 0.6);
-        for (int y = 0; y < Size; ++y)
-            for (int x = 0; x < Size; ++x) {
-                const double d = std::hypot(x + 0.5 - Size / 2.0, y + 0.5 - Size / 2.0) / radius;
-                const double turbulence = FractalNoise(x / 7.0, y / 7.0 + frame * 3.1, 4, 900);
-                const double heat = (1.1 - d - 0.45 * (turbulence - 0.5)) * (1.15 - t * 0.9);
-                if (heat <= 0.06)
-                    continue;
-                const Colour hot = heat > 0.7   ? Mix({255, 200, 80}, {255, 255, 230}, (heat - 0.7) / 0.5)
-                                   : heat > 0.35 ? Mix({220, 70, 20}, {255, 200, 80}, (heat - 0.35) / 0.35)
-                                                 : Mix({50, 30, 28}, {220, 70, 20}, (heat - 0.06) / 0.29);
-                image.Set(x, frame * Size + y, hot);
+    const double t = std::clamp((x - from) / (to - from), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// Ordered dither: whether a share `density` (0..1) of pixels is drawn here.
+bool Dithered(int x, int y, double density)
+{
+    constexpr std::array<int, 16> Bayer{0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5};
+    return density > (Bayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))] + 0.5) / 16;
+}
+
+Colour FireColour(double heat)
+{
+    if (heat > 0.85)
+        return Mix({255, 236, 150}, {255, 255, 240}, std::min(1.0, (heat - 0.85) / 0.3));
+    if (heat > 0.55)
+        return Mix({255, 160, 50}, {255, 236, 150}, (heat - 0.55) / 0.3);
+    return Mix({230, 96, 32}, {255, 160, 50}, std::max(0.0, (heat - 0.1) / 0.45));
+}
+
+struct Spark {
+    double Angle;
+    double Reach;  // pixels from the centre at the end of its life
+    double Life;   // share of the explosion it lasts
+};
+
+void DrawExplosionFrame(Image& image, int frame, const std::vector<Spark>& sparks)
+{
+    const double t = double(frame) / (ExplosionFrames - 1);
+    const double centre = ExplosionSize / 2.0;
+    const int top = frame * ExplosionSize;
+    const double fireRadius = 5 + 21 * (1 - std::exp(-t * 5));
+    const double temperature = 1.5 * (1 - SmoothStep(0.05, 0.6, t));
+    const double smoke = SmoothStep(0.2, 0.45, t) * (1 - SmoothStep(0.5, 1.2, t));
+    const double ringRadius = 7 + 46 * t;
+    const double ring = 1 - SmoothStep(0.1, 0.5, t);
+    for (int y = 0; y < ExplosionSize; ++y)
+        for (int x = 0; x < ExplosionSize; ++x) {
+            const double r = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
+            const double swirl = FractalNoise(x / 6.0, y / 6.0 + frame * 0.7, 3, 900) - 0.5;
+            const double heat = (1 - r / fireRadius + 0.5 * swirl) * temperature;
+            const double cloud = (1.05 - r / (fireRadius * 1.2) + 0.6 * swirl) * smoke * 1.6;
+            Colour c = BlackKey;
+            if (frame == 0 && r < 11)
+                c = {255, 255, 245};
+            else if (frame == 0 && Dithered(x, y, 1 - (r - 11) / 8))
+                c = {255, 240, 190};
+            else if (heat > 0.1)
+                c = FireColour(heat);
+            else if (ring > 0 && std::abs(r - ringRadius) < 1.3 && Dithered(x, y, ring))
+                c = {255, 236, 196};
+            else if (cloud > 0 && Dithered(x, y, cloud))
+                c = Mix({176, 160, 146}, {228, 150, 96}, std::clamp(heat + 0.6, 0.0, 1.0));
+            if (!IsBlackKey(c))
+                image.Set(x, top + y, c);
+        }
+    for (const Spark& spark : sparks) {
+        if (t > spark.Life || frame == 0)
+            continue;
+        const double age = t / spark.Life;
+        const double reach = 6 + (spark.Reach - 6) * std::sqrt(age);
+        const Colour hot = Mix({255, 250, 200}, {255, 170, 60}, age);
+        for (double d = std::max(4.0, reach - 4); d <= reach; d += 0.5) {
+            const int x = static_cast<int>(centre + d * std::cos(spark.Angle));
+            const int y = static_cast<int>(centre + d * std::sin(spark.Angle));
+            if (x >= 0 && y >= 0 && x < ExplosionSize && y < ExplosionSize)
+                image.Set(x, top + y, hot);
+        }
+    }
+}
+
+bool TouchesBlack(const Image& image, int x, int y, int top)
+{
+    for (const auto [dx, dy] : std::array<std::array<int, 2>, 4>{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}}) {
+        const int nx = x + dx;
+        const int ny = y + dy;
+        if (nx < 0 || ny < top || nx >= ExplosionSize || ny >= top + ExplosionSize || IsBlackKey(image.At(nx, ny)))
+            return true;
+    }
+    return false;
+}
+
+// Pixels at the edge that are darker than a warm orange are dropped to the
+// key, until every edge is bright.
+void DropDarkEdges(Image& image)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x) {
+                const Colour c = image.At(x, y);
+                if (!IsBlackKey(c) && Luma(c) < EdgeLuma && TouchesBlack(image, x, y, y / ExplosionSize * ExplosionSize)) {
+                    image.Set(x, y, BlackKey);
+                    changed = true;
+                }
             }
     }
+}
+
+Image ExplosionStrip()
+{
+    Rng rng(77);
+    std::vector<Spark> sparks;
+    for (int i = 0; i < 18; ++i)
+        sparks.push_back({rng.Between(0, 2 * Pi), rng.Between(18, 31), rng.Between(0.3, 0.7)});
+    Image image(ExplosionSize, ExplosionSize * ExplosionFrames, BlackKey);
+    for (int frame = 0; frame < ExplosionFrames; ++frame)
+        DrawExplosionFrame(image, frame, sparks);
+    DropDarkEdges(image);
     return image;
 }
 
