@@ -299,6 +299,54 @@ TEST_F(EachDataFile, Missing)
     }
 }
 
+// A picture of a few bytes that claims a huge size (run-length coded, so the
+// file need not hold the pixels): `width` x `height`, 8 bits, two colours.
+void WriteClaimingPicture(const fs::path& path, uint32_t width, uint32_t height)
+{
+    std::vector<uint8_t> b(14 + 40 + 8, 0);
+    const auto put32 = [&b](std::size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(10, 14 + 40 + 8);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    b[26] = 1;
+    b[28] = 8;
+    put32(30, 1);  // run-length coded, 8 bits
+    put32(46, 2);
+    b.insert(b.end(), {0, 0, 0, 1});  // end of line, end of picture
+    put32(2, static_cast<uint32_t>(b.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+// A rock of a few bytes claiming 8192 x 8192 pixels once made the battle ask
+// for a 25.8 GB rotation strip and end the game; a rock of 300 x 300 is
+// within the pictures' ceiling but would still make a strip of 34 MB.
+TEST_F(EachDataFile, PicturesClaimingHugeSizes)
+{
+    for (const char* name : {"res/gfx/models/aster1.bmp", "res/gfx/models/explosion1.bmp", "res/gfx/models/bullet.bmp",
+                             "res/gfx/hud/logo.bmp", "res/gfx/hud/cursor.bmp", "res/gfx/Loadscreen.bmp"}) {
+        const fs::path file = name;
+        const fs::path kept = base_ / "kept";
+        fs::rename(base_ / file, kept);
+        WriteClaimingPicture(base_ / file, 8192, 8192);
+        ExpectMessagesName(PlayTheRoad(), file);
+        WriteClaimingPicture(base_ / file, 4096, 4096);
+        ExpectMessagesName(PlayTheRoad(), file);
+        fs::remove(base_ / file);
+        fs::rename(kept, base_ / file);
+    }
+    WriteClaimingPicture(base_ / "res/gfx/models/aster2.bmp", 300, 300);
+    WriteClaimingPicture(base_ / "res/gfx/models/aster1.bmp", 300, 300);
+    const std::string messages = PlayTheRoad();
+    EXPECT_NE(messages.find("aster"), std::string::npos) << "the rocks are refused by name";
+    EXPECT_NE(messages.find("256 x 256"), std::string::npos) << messages;
+}
+
 // A folder where a file should be once crashed the mixer (a music module)
 // and could stall any reader; one file of each kind stands for the rest.
 TEST_F(EachDataFile, AFolderInItsPlace)
