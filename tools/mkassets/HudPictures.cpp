@@ -32,19 +32,13 @@ void HorizontalRule(Image& image, int y, int x0, int x1)
 
 void Inset(Image& image, Box box) { DrawInset(image, box, InsetFill, InsetLight, InsetShadow); }
 
-void GameName(Image& image, Point at, double height)
-{
-    StrokeText(image, "KVSPACE", at, height, height * 0.3, {0, 160, 80}, 0.35);
-    StrokeText(image, "KVSPACE", at, height, height * 0.11, {150, 255, 180}, 1);
-}
-
 Image TopBar()
 {
     Image image(800, 115, Magenta);
     DrawPanel(image, {0, 0, 800, 66}, {0, 0, 14, 14}, HudPanel);
     Inset(image, {8, 2, 310, 61});
     Inset(image, {482, 2, 310, 61});
-    GameName(image, {400 - StrokeTextWidth("KVSPACE", 20) / 2, 12}, 20);
+    DrawGameName(image, {400 - GameNameWidth(20) / 2, 12}, 20);
     HorizontalRule(image, 42, 336, 464);
     HorizontalRule(image, 45, 356, 444);
     return image;
@@ -79,6 +73,23 @@ Image CentrePanel()
     return image;
 }
 
+// A faint galaxy of two arms winding out from the centre: it hints at the
+// map without lines that would clash with the stars and orbits drawn over it.
+void SpiralGlow(Image& viewport, Point centre)
+{
+    for (int y = 0; y < viewport.Height(); ++y)
+        for (int x = 0; x < viewport.Width(); ++x) {
+            const double dx = x + 0.5 - centre.X;
+            const double dy = (y + 0.5 - centre.Y) * 1.25;
+            const double r = std::hypot(dx, dy) + 1;
+            const double wound = std::atan2(dy, dx) - 2.2 * std::log(r / 12);
+            const double arm = std::pow(0.5 + 0.5 * std::cos(2 * wound), 6);
+            const double fade = std::exp(-r / 95) * std::min(1.0, r / 14);
+            const double core = std::exp(-r * r / (2 * 18.0 * 18.0));
+            viewport.Blend(x, y, {60, 150, 140}, std::min(0.5, 0.32 * arm * fade + 0.35 * core));
+        }
+}
+
 // The star map's frame and viewport as one picture; the game loads it in
 // five pieces (see StarMapPieces).
 Image StarMap()
@@ -94,13 +105,7 @@ Image StarMap()
     Image viewport = image.Crop({21, 20, 309, 289});
     AddNebula(viewport, {10, 40, 50}, 1.0, 70, 31);
     ScatterStarSpecks(viewport, 260, 32, 0.55);
-    for (const double r : {50.0, 100.0, 150.0})
-        RingOutline(viewport, {154, 150}, r, 1, {20, 80, 66}, 0.45);
-    for (int k = 0; k < 12; ++k) {
-        const double a = k * 3.14159265358979 / 6;
-        SoftLine(viewport, {154 + 20 * std::cos(a), 150 + 20 * std::sin(a)},
-                 {154 + 160 * std::cos(a), 150 + 160 * std::sin(a)}, 1, {20, 80, 66}, 0.25);
-    }
+    SpiralGlow(viewport, {154, 150});
     image.Paste(viewport, 21, 20);
     for (int x = 20; x <= 330; ++x) {
         image.Set(x, 19, InsetShadow);
@@ -173,9 +178,12 @@ Image EditField(int width)
     return image;
 }
 
-using Art = std::array<std::string_view, 10>;
+// Menu icons: 9 x 9 cells drawn 2 x 2 at (3, 3), which leaves a margin of
+// two pixels inside the button's one-pixel rim; three tones: x light,
+// o middle, d shadow.
+using Art = std::array<std::string_view, 9>;
 
-constexpr std::array<PaletteEntry, 2> IconPalette{{{'x', Glyph}, {'o', GlyphShade}}};
+constexpr std::array<PaletteEntry, 3> IconPalette{{{'x', Glyph}, {'o', GlyphShade}, {'d', {20, 90, 60}}}};
 
 struct Icon {
     std::string_view File;
@@ -184,50 +192,50 @@ struct Icon {
 
 constexpr std::array<Icon, 13> MenuIcons{{
     {"menu_map.bmp",
-     {"....x.....", "....x.....", "...xxx....", "xxxxxxxx..", "...xxx....", "....x...o.", "....x.....",
-      ".o.....x..", "......xxx.", ".......x.."}},
+     {"....x...o", "....x....", "...oxo...", "..oxxxo..", "xxxxxxxxd", "..dxxxd..", "...dxd...", "o...x....",
+      "....d...."}},
     {"menu_goods.bmp",
-     {"..........", ".xxxxxxxx.", ".xx....xx.", ".x.x..x.x.", ".x..xx..x.", ".x..xx..x.", ".x.x..x.x.",
-      ".xx....xx.", ".xxxxxxxx.", ".........."}},
+     {"xxxxxxxxo", "xoooooood", "xo.o.o.od", "xo.o.o.od", "xxxxxxxxd", "xo.o.o.od", "xo.o.o.od", "xoooooood",
+      "odddddddd"}},
     {"menu_player.bmp",
-     {"...xxxx...", "..xxxxxx..", "..xxxxxx..", "..xxxxxx..", "...xxxx...", "..........", ".xxxxxxxx.",
-      "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx"}},
+     {"..xxxxo..", ".xxxxxoo.", "xxdddddoo", "xxdxdddoo", "xxdddddod", ".xoooood.", "...odd...", ".xxxxxoo.",
+      "xxxxxoood"}},
     {"menu_planet.bmp",
-     {"..........", "...xxxx...", "..xxxxxx..", "oooooooooo", "o.xxxxxx.o", ".oooooooo.", "..xxxxxx..",
-      "...xxxx...", "..........", ".........."}},
+     {"...xxo...", "..xxxoo..", "d.xxxood.", ".ddddddd.", "..xoood.d", "..ooodd..", "...odd...", ".........",
+      "........."}},
     {"menu_console.bmp",
-     {"xxxxxxxxxx", "x........x", "x.x......x", "x..x.....x", "x.x......x", "x...ooo..x", "x........x",
-      "xxxxxxxxxx", "...xxxx...", ".xxxxxxxx."}},
+     {"xxxxxxxxo", "xdddddddo", "xdxdddddo", "xddxddddo", "xdxdooodo", "xdddddddo", "ooooooood", "...ood...",
+      ".oooooood"}},
     {"menu_ship.bmp",
-     {"..........", ".xx.......", ".xxxx.....", "..xxxxxx..", ".oxxxxxxxx", ".oxxxxxxxx", "..xxxxxx..",
-      ".xxxx.....", ".xx.......", ".........."}},
+     {"xo.......", ".xo......", "..xo.....", "..xxxxxo.", "dxxxoxxxx", "..xxxxxo.", "..xo.....", ".xo......",
+      "xo......."}},
     {"menu_sound_play.bmp",
-     {"..........", "..xx......", "..xxxx....", "..xxxxxx..", "..xxxxxxxx", "..xxxxxxxx", "..xxxxxx..",
-      "..xxxx....", "..xx......", ".........."}},
+     {".xo......", ".xxo.....", ".xxxo....", ".xxxxo...", ".xxxxxo..", ".xxxxd...", ".xxxd....", ".xxd.....",
+      ".xd......"}},
     {"menu_sound_stop.bmp",
-     {"..........", "..........", "..xxxxxx..", "..xxxxxx..", "..xxxxxx..", "..xxxxxx..", "..xxxxxx..",
-      "..xxxxxx..", "..........", ".........."}},
+     {".........", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".ooooood.",
+      "........."}},
     {"menu_sound_prev.bmp",
-     {"..........", ".x...x...x", ".x..xx..xx", ".x.xxx.xxx", ".xxxxxxxxx", ".xxxxxxxxx", ".x.xxx.xxx",
-      ".x..xx..xx", ".x...x...x", ".........."}},
+     {".........", "xo...xo.x", "xo..xxoxx", "xo.xxxxxx", "xoxxxxxxx", "xo.xxxxxd", "xo..xxdxd", "xo...xd.d",
+      "........."}},
     {"menu_sound_next.bmp",
-     {"..........", "x...x...x.", "xx..xx..x.", "xxx.xxx.x.", "xxxxxxxxx.", "xxxxxxxxx.", "xxx.xxx.x.",
-      "xx..xx..x.", "x...x...x.", ".........."}},
+     {".........", "x.ox...ox", "xxoxx..ox", "xxxxxx.ox", "xxxxxxxox", "dxxxxx.ox", "dxdxx..ox", "d.dx...ox",
+      "........."}},
     {"menu_trans_1.bmp",
-     {"..........", ".xxxxxxxx.", ".xxxxxxxx.", ".xxxxxxxx.", ".xxxxxxxx.", ".xxxxxxxx.", ".xxxxxxxx.",
-      ".xxxxxxxx.", ".xxxxxxxx.", ".........."}},
+     {".........", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".xxxxxxo.", ".ooooood.",
+      "........."}},
     {"menu_trans_2.bmp",
-     {"..........", ".xxxxxxxx.", ".x.x.x.xx.", ".xx.x.x.x.", ".x.x.x.xx.", ".xx.x.x.x.", ".x.x.x.xx.",
-      ".xx.x.x.x.", ".xxxxxxxx.", ".........."}},
+     {".........", ".xxxxxxo.", ".x.x.x.o.", ".xx.x.xo.", ".x.x.x.o.", ".xx.x.xo.", ".x.x.x.o.", ".ooooood.",
+      "........."}},
     {"menu_trans_3.bmp",
-     {"..........", ".xxxxxxxx.", ".x......x.", ".x.o..o.x.", ".x......x.", ".x......x.", ".x.o..o.x.",
-      ".x......x.", ".xxxxxxxx.", ".........."}},
+     {".........", ".xxxxxxo.", ".x.....o.", ".x.....o.", ".x.....o.", ".x.....o.", ".x.....o.", ".ooooood.",
+      "........."}},
 }};
 
 Image MenuIcon(const Art& rows)
 {
     Image image = Button(24, 24, 4);
-    DrawPixelArt(image, rows, IconPalette, 2, 2, 2);
+    DrawPixelArt(image, rows, IconPalette, 3, 3, 2);
     return image;
 }
 
@@ -278,8 +286,8 @@ Image Pointer()
     constexpr std::array<std::string_view, 16> rows{
         "k...............", "kk..............", "kwk.............", "kwwk............",
         "kwwwk...........", "kwwwwk..........", "kwwwwwk.........", "kwwwwwwk........",
-        "kwwwwwwwk.......", "kwwwwwwwwk......", "kwwwwwkkkkk.....", "kwwkwwk.........",
-        "kwk.kwwk........", "kk...kwwk.......", "k.....kwwk......", "......kkk......."};
+        "kwwwwwwwk.......", "kwwwwkkkkk......", "kwwkwwk.........", "kwkkwwk.........",
+        "kk..kwwk........", "....kwwk........", ".....kk.........", "................"};
     constexpr std::array<PaletteEntry, 2> palette{{{'k', {0, 50, 20}}, {'w', {160, 255, 180}}}};
     Image image(16, 16, Magenta);
     DrawPixelArt(image, rows, palette, 0, 0, 1);

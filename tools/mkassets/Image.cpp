@@ -311,7 +311,7 @@ void DrawSphere(Image& image, Point centre, double radius, const SphereLook& loo
             const double outside = (r - 1) * radius;
             if (look.AtmosphereWidth > 0 && outside > -0.5) {
                 const double glow = std::max(0.0, 1 - std::max(0.0, outside) / look.AtmosphereWidth);
-                image.Blend(x, y, look.Atmosphere, glow * glow * (0.25 + facing) * 0.9);
+                image.Blend(x, y, look.Atmosphere, glow * glow * std::min(1.0, facing * 1.4) * 0.9);
             }
             if (outside > 0.5)
                 continue;
@@ -319,27 +319,45 @@ void DrawSphere(Image& image, Point centre, double radius, const SphereLook& loo
             const double diffuse = std::max(0.0, dx * lx + dy * ly + nz * lz);
             const double band =
                 FractalNoise(dx * look.TextureScale + 10, dy * look.TextureScale * 2.5 + nz * 2, 4, look.Seed);
+            const double latitude = 0.5 + 0.5 * std::sin(dy * 9 + 1.6 * (band - 0.5));
             Colour c = Mix(look.Dark, look.Lit, std::pow(diffuse, 0.9));
-            c = Scale(c, 1 + look.Texture * (band - 0.5));
+            c = Scale(c, (1 + look.Texture * (band - 0.5)) * (1 + look.Bands * (latitude - 0.5)));
+            c = Scale(c, 0.6 + 0.4 * std::sqrt(nz));
             if (look.AtmosphereWidth > 0)
-                c = Mix(c, look.Atmosphere, std::pow(r, 6) * 0.6 * (0.3 + diffuse));
+                c = Mix(c, look.Atmosphere, std::pow(r, 6) * 0.6 * diffuse);
             image.Blend(x, y, c, Coverage(0, outside));
         }
 }
 
 void ScatterStarSpecks(Image& image, int count, uint32_t seed, double brightness)
 {
+    constexpr std::array<Colour, 5> Temperatures{
+        {{255, 186, 150}, {255, 222, 180}, {255, 244, 226}, {236, 240, 255}, {180, 204, 255}}};
     Rng rng(seed);
+    std::array<Point, 4> clusters;
+    for (Point& c : clusters)
+        c = {rng.Between(0, image.Width()), rng.Between(0, image.Height())};
+    const double spread = std::max(image.Width(), image.Height()) / 9.0;
     for (int i = 0; i < count; ++i) {
-        const int x = rng.Below(image.Width());
-        const int y = rng.Below(image.Height());
-        const double level = std::pow(rng.Real(), 3) * brightness;
-        const Colour tint = Mix(Colour{190, 210, 255}, Colour{255, 236, 200}, rng.Real());
-        image.Blend(x, y, tint, level);
-        if (level > 0.7 * brightness) {
-            for (const auto [ox, oy] : std::array<std::array<int, 2>, 4>{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}})
-                image.Blend(x + ox, y + oy, tint, level * 0.35);
+        Point at{rng.Between(0, image.Width()), rng.Between(0, image.Height())};
+        if (i % 2 == 1) {
+            const Point& c = clusters[static_cast<std::size_t>(rng.Below(4))];
+            const double d = spread * std::sqrt(-2 * std::log(1 - rng.Real() * 0.999));
+            const double a = rng.Between(0, 6.2831853);
+            at = {c.X + d * std::cos(a), c.Y + d * std::sin(a)};
         }
+        const int x = static_cast<int>(at.X);
+        const int y = static_cast<int>(at.Y);
+        if (!image.Contains(x, y))
+            continue;
+        const double roll = rng.Real();
+        const double level = (roll < 0.8 ? 0.3 : roll < 0.97 ? 0.62 : 1.0) * brightness;
+        const Colour tint = Temperatures[static_cast<std::size_t>(rng.Below(5))];
+        image.Blend(x, y, tint, level);
+        if (roll >= 0.97)
+            for (const auto [ox, oy] : std::array<std::array<int, 2>, 4>{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}})
+                if (image.Contains(x + ox, y + oy))
+                    image.Blend(x + ox, y + oy, tint, level * 0.4);
     }
 }
 
@@ -430,5 +448,15 @@ void DrawPixelArt(Image& image, std::span<const std::string_view> rows, std::spa
                     entry->Shade);
         }
 }
+
+void DrawGameName(Image& image, Point at, double height)
+{
+    constexpr std::string_view Name = "KVSPACE";
+    StrokeText(image, Name, at, height, height * 0.42, {40, 110, 200}, 0.18);
+    StrokeText(image, Name, at, height, height * 0.24, {90, 170, 255}, 0.35);
+    StrokeText(image, Name, at, height, height * 0.1, {235, 245, 255}, 1);
+}
+
+double GameNameWidth(double height) { return StrokeTextWidth("KVSPACE", height); }
 
 }  // namespace mkassets

@@ -111,11 +111,15 @@ struct SphereLook {
     uint32_t Seed = 1;
     Colour Atmosphere{0, 0, 0};
     double AtmosphereWidth = 0;  // in pixels; 0 = none
+    double Bands = 0;            // strength of latitude bands, 0 = none
 };
-// A lit, anti-aliased sphere with an optional glow of atmosphere.
+// A lit, anti-aliased sphere, darker towards its limb, with an optional glow
+// of atmosphere on its lit side.
 void DrawSphere(Image& image, Point centre, double radius, const SphereLook& look);
 
-// Scatters `count` star specks of random brightness.
+// Scatters `count` stars in three classes (many faint, some medium, a few
+// bright with a small cross), tinted by their temperature from red to blue;
+// half of them gather in a few loose clusters.
 void ScatterStarSpecks(Image& image, int count, uint32_t seed, double brightness);
 // Adds a coloured cloud of fractal noise, strongest where the noise is high.
 void AddNebula(Image& image, Colour tint, double strength, double scale, uint32_t seed);
@@ -125,6 +129,9 @@ void AddNebula(Image& image, Colour tint, double strength, double scale, uint32_
 void StrokeText(Image& image, std::string_view text, Point at, double height, double stroke,
                 Colour c, double opacity);
 double StrokeTextWidth(std::string_view text, double height);
+// The game's name as every picture shows it: a pale core in a blue glow.
+void DrawGameName(Image& image, Point at, double height);
+double GameNameWidth(double height);
 
 // Pixel art: one string per row, one character per pixel; characters found
 // in the palette are drawn as `scale` x `scale` blocks, all others are left.

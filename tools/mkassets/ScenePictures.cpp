@@ -4,14 +4,13 @@
 #include <cmath>
 
 #include "Image.h"
+#include "Noise.h"
 #include "Pictures.h"
 
 namespace mkassets {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* Name = "KVSPACE";
 
 Image DeepSpace(int width, int height, uint32_t seed)
 {
@@ -23,11 +22,21 @@ Image DeepSpace(int width, int height, uint32_t seed)
     return image;
 }
 
-void GlowingName(Image& image, Point at, double height, Colour core)
+// Craters on a moon: dark bowls whose rim on the far side from the light
+// catches it, as a crater wall facing the sun does.
+void AddCraters(Image& image, Point centre, double radius, Point light, uint32_t seed)
 {
-    StrokeText(image, Name, at, height, height * 0.42, {40, 110, 200}, 0.18);
-    StrokeText(image, Name, at, height, height * 0.24, {90, 170, 255}, 0.35);
-    StrokeText(image, Name, at, height, height * 0.1, core, 1);
+    Rng rng(seed);
+    const double length = std::hypot(light.X, light.Y);
+    const Point towards{light.X / length, light.Y / length};
+    for (int i = 0; i < 9; ++i) {
+        const double d = radius * 0.75 * std::sqrt(rng.Real());
+        const double a = rng.Between(0, 6.2831853);
+        const Point at{centre.X + d * std::cos(a), centre.Y + d * std::sin(a)};
+        const double r = rng.Between(0.06, 0.16) * radius;
+        SoftDisc(image, at, r, {30, 26, 32}, 0.35);
+        SoftDisc(image, {at.X - towards.X * r * 0.45, at.Y - towards.Y * r * 0.45}, r * 0.55, {235, 228, 215}, 0.3);
+    }
 }
 
 // The menu circle (centre (150, 450), radius 100) is drawn in black over this
@@ -37,11 +46,12 @@ Image TitleBackdrop()
 {
     Image image = DeepSpace(800, 600, 101);
     DrawSphere(image, {640, 150}, 95,
-               {{236, 170, 96}, {46, 18, 22}, {-0.8, 0.2}, 0.55, 3, 5, {255, 170, 110}, 10});
+               {{236, 170, 96}, {46, 18, 22}, {-0.8, 0.2}, 0.3, 3, 5, {255, 170, 110}, 10, 0.45});
     DrawSphere(image, {515, 262}, 17, {{200, 200, 210}, {20, 20, 34}, {0.7, -0.5}, 0.3, 6, 6});
+    AddCraters(image, {515, 262}, 17, {0.7, -0.5}, 7);
     DrawSphere(image, {150, 450}, 118,
                {{222, 228, 212}, {142, 154, 150}, {0.35, -0.45}, 0.14, 2.5, 8, {190, 220, 255}, 22});
-    GlowingName(image, {410, 470}, 54, {235, 245, 255});
+    DrawGameName(image, {410, 470}, 54);
     return image;
 }
 
@@ -50,7 +60,7 @@ Image LauncherBackdrop()
 {
     Image image = DeepSpace(285, 100, 202);
     DrawSphere(image, {250, 24}, 15, {{120, 200, 255}, {6, 16, 40}, {-0.7, -0.3}, 0.4, 4, 9, {120, 190, 255}, 5});
-    GlowingName(image, {12, 10}, 26, {235, 245, 255});
+    DrawGameName(image, {12, 10}, 26);
     for (int x = 10; x < 275; ++x)
         image.Blend(x, 42, {90, 170, 255}, 0.5);
     return image;
@@ -72,11 +82,10 @@ Image Logo()
         image.Set(x, Height - 3, {90, 150, 220});
     }
     constexpr double LetterHeight = 22;
-    const double textWidth = StrokeTextWidth(Name, LetterHeight);
+    const double textWidth = GameNameWidth(LetterHeight);
     for (int half = 0; half < 2; ++half) {
         const double left = half * Width / 2.0;
-        StrokeText(image, Name, {left + (Width / 2.0 - textWidth) / 2, 8}, LetterHeight, 6, {255, 160, 40}, 0.3);
-        StrokeText(image, Name, {left + (Width / 2.0 - textWidth) / 2, 8}, LetterHeight, 2.6, {255, 222, 120}, 1);
+        DrawGameName(image, {left + (Width / 2.0 - textWidth) / 2, 9}, LetterHeight);
         SoftDisc(image, {left + 4, 19}, 3.5, {120, 200, 255}, 1);
         SoftDisc(image, {left + Width / 2.0 - 4, 19}, 3.5, {120, 200, 255}, 1);
     }
@@ -90,7 +99,8 @@ Image SpaceBackdrop()
     Image image = DeepSpace(800, 600, 303);
     DrawSphere(image, {560, 700}, 330,
                {{54, 112, 160}, {2, 6, 16}, {-0.9, -0.45}, 0.6, 3, 11, {90, 160, 230}, 22});
-    DrawSphere(image, {110, 150}, 34, {{210, 200, 190}, {22, 18, 26}, {0.8, -0.2}, 0.45, 5, 12});
+    DrawSphere(image, {470, 150}, 30, {{210, 200, 190}, {22, 18, 26}, {-0.9, 0.3}, 0.45, 5, 12});
+    AddCraters(image, {470, 150}, 30, {-0.9, 0.3}, 13);
     return image;
 }
 
