@@ -122,7 +122,7 @@ TEST_F(StarInfo, ShowsTheStarsFactsWithTheDistanceInParsecs)
     EXPECT_TRUE(ShowsText(105, 190, "Republic"));
     EXPECT_TRUE(ShowsText(105, 210, "5"));
     EXPECT_TRUE(ShowsText(105, 250, "kelit"));
-    EXPECT_EQ(game.hud.StarInfo.Face.Pixel(55, 90 - 22), kv::Rgb(0, 255, 0));  // the sphere's top: 8 x 2.8
+    EXPECT_EQ(game.hud.StarInfo.Face.Pixel(55, 90 - 22), (kv::Rgb{0, 255, 0}));  // the sphere's top: 8 x 2.8
 }
 
 TEST_F(StarInfo, AJumpSpendsTheFuelAndAnnouncesTheArrival)

@@ -66,7 +66,7 @@ TEST_F(StarMap, DiscsMarkTheCurrentAndSelectedStarsAndTheFirstKeepsItsOwnGreen)
     game.Pilot.Star = 3;
     game.SelectedStar = 2;
     kv::DrawStarMap(game);
-    EXPECT_EQ(MapPixel(175, 170), Rgb(0x00, 0xFF, 0x00));
+    EXPECT_EQ(MapPixel(175, 170), (Rgb{0x00, 0xFF, 0x00}));
     EXPECT_EQ(MapPixel(275, 170), SelectedStarFill);
     EXPECT_EQ(MapPixel(175, 90), CurrentStarFill);
     game.SelectedStar = 3;  // current and selected: yellow
@@ -82,10 +82,10 @@ TEST_F(StarMap, JumpLineIsRedWhenTheDistanceEqualsTheRange)
     game.SelectedStar = 2;
     game.Ship.Fuel = 100.0;
     kv::DrawStarMap(game);
-    EXPECT_EQ(MapPixel(225, 170), Rgb(0xCC, 0x00, 0x00));
+    EXPECT_EQ(MapPixel(225, 170), (Rgb{0xCC, 0x00, 0x00}));
     game.Ship.Fuel = 100.5;
     kv::DrawStarMap(game);
-    EXPECT_EQ(MapPixel(225, 170), Rgb(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(MapPixel(225, 170), (Rgb{0xFF, 0xFF, 0x00}));
 }
 
 TEST_F(StarMap, SystemLevelNeedsASelectionAndTheEmptyLevelShowsNothing)

@@ -102,6 +102,32 @@ bool ObstacleTouches(const kvCombatShip& ship, const kvObstacle& rock)
     return 0.6 * ship.Width >= std::sqrt(dx * dx + dy * dy);
 }
 
+// Which bullets hit the ship and which asteroids touch it, in list order.
+// Deciding a hit changes nothing that another hit depends on, so the
+// candidates are tested in any order and only the hits are put in order.
+// The box searched holds every point where a bullet can hit (inside the
+// ship's box) and every asteroid centre that touches (within 0.6 of the
+// ship's width of its centre), widened by a pixel so that rounding never
+// leaves one out.
+std::vector<uint32_t> FindHits(const Battle& b, const kvCombatShip& ship)
+{
+    std::vector<uint32_t> hits;
+    const double reach = 0.6 * ship.Width;
+    const double cx = ship.Width / 2 + ship.X;
+    const double cy = ship.Height / 2 + ship.Y;
+    b.Hits.ForEachIn(std::min(ship.X, cx - reach) - 1, std::min(ship.Y, cy - reach) - 1,
+                       std::max(ship.X + ship.Width, cx + reach) + 1, std::max(ship.Y + ship.Height, cy + reach) + 1,
+                       b.CombatObjects.size(), [&](uint32_t i) {
+                           const kvCombatObject& o = *b.CombatObjects[i];
+                           const bool hit = o.Class == ObjectClass::Bullet
+                                                ? BulletHits(ship, static_cast<const kvBullet&>(o))
+                                                : ObstacleTouches(ship, static_cast<const kvObstacle&>(o));
+                           if (hit) hits.push_back(i);
+                       });
+    std::sort(hits.begin(), hits.end());
+    return hits;
+}
+
 void RammedObstacle(Game& game, kvCombatShip& ship, kvObstacle& rock)
 {
     Battle& b = game.battle;
@@ -396,16 +422,11 @@ void AgeBullet(kvBullet& bullet)
 void CheckCollisions(Game& game, kvCombatShip& ship)
 {
     Battle& b = game.battle;
-    const std::size_t n = b.CombatObjects.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    const FiledHits filed(b.Hits, b.CombatObjects);
+    for (uint32_t i : FindHits(b, ship)) {
         kvCombatObject& o = *b.CombatObjects[i];
-        if (o.Class == ObjectClass::Bullet) {
-            auto& bullet = static_cast<kvBullet&>(o);
-            if (BulletHits(ship, bullet)) HitByBullet(game, ship, bullet);
-        } else if (o.Class == ObjectClass::Obstacle) {
-            auto& rock = static_cast<kvObstacle&>(o);
-            if (ObstacleTouches(ship, rock)) RammedObstacle(game, ship, rock);
-        }
+        if (o.Class == ObjectClass::Bullet) HitByBullet(game, ship, static_cast<kvBullet&>(o));
+        else RammedObstacle(game, ship, static_cast<kvObstacle&>(o));
     }
     if (ship.ShipRecord->Hull.HP <= 0) ShipDestroyed(b, ship);
 }

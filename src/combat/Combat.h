@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "combat/HitGrid.h"
 #include "graphics/Geometry.h"
 #include "platform/Bitmap.h"
 #include "platform/BmpFile.h"
@@ -172,12 +173,16 @@ struct Battle {
     std::map<std::string, std::shared_ptr<const KeyedRuns>> PictureRuns;
     // Spawn keys already reported as naming no catalogue entry.
     std::bitset<256> ReportedSpawnKeys;
+    // The bullets and asteroids by place, for the ships' hit tests.
+    HitGrid Hits;
 
+    // Appends an object; while the hit grid is filed, files it too.
     template <typename T>
     T& Append(std::unique_ptr<T> object)
     {
         T& added = *object;
         CombatObjects.push_back(std::move(object));
+        if (Hits.Live()) Hits.File(CombatObjects.size() - 1, added);
         return added;
     }
     // The picture at a data path, loaded on first use (a LoadError if it

@@ -197,13 +197,18 @@ void FollowPlayer(Battle& b)
 
 // The list's length is read again at every step, so the exhaust, bullets
 // and explosions appended during the walk are moved and drawn in this tick.
+// The hit grid follows the walk: an object is filed again where it moved
+// to, so each ship's hit test sees every bullet and asteroid where it is at
+// that moment.
 void WalkObjects(Game& game)
 {
     Battle& b = game.battle;
+    const FiledHits filed(b.Hits, b.CombatObjects);
     for (std::size_t i = 0; i < b.CombatObjects.size(); ++i) {
         kvCombatObject& o = *b.CombatObjects[i];
         StepObject(game, o);
         MotionStep(o);
+        b.Hits.File(i, o);
         FollowPlayer(b);
         DrawByClass(game, o);
         game.BackBuffer.pen.Colour = BlipRimColour;

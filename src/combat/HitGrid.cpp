@@ -1,0 +1,87 @@
+#include "combat/HitGrid.h"
+
+#include <cmath>
+
+#include "combat/Combat.h"
+
+namespace kv {
+
+namespace {
+
+bool IsFiled(const kvCombatObject& o) { return o.Class == ObjectClass::Bullet || o.Class == ObjectClass::Obstacle; }
+
+// The point the hit rules measure: a bullet's own, an asteroid's centre.
+void HitPoint(const kvCombatObject& o, double& x, double& y)
+{
+    x = o.X;
+    y = o.Y;
+    if (o.Class != ObjectClass::Obstacle) return;
+    x += o.Width / 2;
+    y += o.Height / 2;
+}
+
+}  // namespace
+
+// Everything beyond 2^38 pixels shares the outermost squares, which keeps
+// the order of places.
+int32_t HitGrid::CellIndex(double v)
+{
+    const double cell = std::floor(v / CellSize);
+    if (cell <= INT32_MIN) return INT32_MIN;
+    if (cell >= INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(cell);
+}
+
+void HitGrid::FileAll(const std::vector<std::unique_ptr<kvCombatObject>>& list)
+{
+    Clear();
+    live_ = true;
+    filed_.resize(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) File(i, *list[i]);
+}
+
+// A point that moved within its square is updated in place; one that moved
+// to another square gets a new entry there.
+void HitGrid::File(std::size_t position, const kvCombatObject& object)
+{
+    if (!IsFiled(object)) return;
+    if (position >= filed_.size()) filed_.resize(position + 1);
+    Filing& f = filed_[position];
+    double x = 0;
+    double y = 0;
+    HitPoint(object, x, y);
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        f = Filing{};
+        return;
+    }
+    const uint64_t key = CellKey(CellIndex(x), CellIndex(y));
+    if (f.Where != nullptr && f.Key == key) {
+        Entry& e = (*f.Where)[f.Slot];
+        e.X = x;
+        e.Y = y;
+        return;
+    }
+    Cell& cell = cells_[key];
+    cell.push_back(Entry{x, y, static_cast<uint32_t>(position)});
+    f = Filing{&cell, static_cast<uint32_t>(cell.size() - 1), key};
+}
+
+void HitGrid::Clear()
+{
+    cells_.clear();
+    filed_.clear();
+    live_ = false;
+}
+
+FiledHits::FiledHits(HitGrid& grid, const std::vector<std::unique_ptr<kvCombatObject>>& list)
+    : grid_(grid), filedHere_(!grid.Live())
+{
+    if (filedHere_) grid_.FileAll(list);
+}
+
+FiledHits::~FiledHits()
+{
+    if (filedHere_) grid_.Clear();
+}
+
+}  // namespace kv
