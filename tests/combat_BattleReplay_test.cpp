@@ -10,6 +10,7 @@
 // KV_RECORD_REPLAY set: it prints the new checksums for
 // support/BattleReplay.inc instead of comparing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -117,7 +118,7 @@ class BattleReplay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::path(::testing::TempDir()) / "kvspace_replay";
+        folder = fs::path(::testing::TempDir()) / ("kvspace_replay_" + std::to_string(getpid()));
         fs::create_directories(folder / "res/gfx/models");
         fs::create_directories(folder / "res/gfx/backgrounds");
         const std::string models = (folder / "res/gfx/models/").string();
@@ -133,7 +134,11 @@ protected:
         fs::current_path(folder);
         FitOut();
     }
-    void TearDown() override { fs::current_path(previous); }
+    void TearDown() override
+    {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
 
     void FitOut()
     {
