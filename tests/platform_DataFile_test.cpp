@@ -27,7 +27,7 @@ class NotAFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::path(::testing::TempDir()) / "kvspace_not_a_file";
+        dir_ = fs::path(::testing::TempDir()) / ("kvspace_not_a_file_" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "folder.bmp");
         ASSERT_EQ(mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
@@ -94,7 +94,7 @@ TEST_F(NotAFile, SoundStaysSilent)
 
 TEST(DataFile, ReadsWholeFilesWithinTheirBound)
 {
-    const std::string path = ::testing::TempDir() + "kvspace_datafile.txt";
+    const std::string path = ::testing::TempDir() + "kvspace_datafile_" + std::to_string(getpid()) + ".txt";
     std::ofstream(path, std::ios::binary) << "0123456789";
     EXPECT_EQ(kv::ReadDataFile(path, path, 10).size(), 10u);
     EXPECT_THROW(kv::ReadDataFile(path, path, 9), kv::LoadError);

@@ -3,6 +3,7 @@
 #include "shell/Scenario.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -136,7 +137,7 @@ class DamagedGameFolder : public ShellScenario {
 protected:
     void SetUp() override
     {
-        folder_ = fs::path(::testing::TempDir()) / "kvspace_damaged";
+        folder_ = fs::path(::testing::TempDir()) / ("kvspace_damaged_" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::copy(fs::path(KV_GAME_DIR) / "res", folder_ / "res", fs::copy_options::recursive);
@@ -144,7 +145,11 @@ protected:
         previous_ = fs::current_path();
         fs::current_path(folder_);
     }
-    void TearDown() override { fs::current_path(previous_); }
+    void TearDown() override
+    {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+    }
     void Remove(const std::string& relative) { fs::remove(folder_ / relative); }
     void Empty(const std::string& relative) { std::ofstream(folder_ / relative, std::ios::trunc); }
 
@@ -230,7 +235,8 @@ class EachDataFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        base_ = fs::path(::testing::TempDir()) / "kvspace_each_file";
+        // Of this run alone: other runs of the tests may share the folder.
+        base_ = fs::path(::testing::TempDir()) / ("kvspace_each_file_" + std::to_string(getpid()));
         fs::remove_all(base_);
         fs::create_directories(base_);
         for (const char* part : {"res", "Objects"})
