@@ -147,6 +147,22 @@ MusicState Audio::Music() const
     return Mix_PausedMusic() ? MusicState::Paused : MusicState::Playing;
 }
 
+void Audio::Hold(bool held)
+{
+    if (held == held_) return;
+    held_ = held;
+    if (!device_) return;
+    if (held) {
+        Mix_Pause(AllChannels);
+        musicHeld_ = Music() == MusicState::Playing;
+        if (musicHeld_) Mix_PauseMusic();
+        return;
+    }
+    Mix_Resume(AllChannels);
+    if (musicHeld_) Mix_ResumeMusic();
+    musicHeld_ = false;
+}
+
 int Audio::PlayEffect(const std::string& path)
 {
     if (!device_) return -1;

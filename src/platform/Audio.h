@@ -65,6 +65,10 @@ public:
     void PauseMusic();
     void ResumeMusic();
     MusicState Music() const;
+    // Holds every sound where it is (the game is paused) or lets it go on.
+    // Music the player had paused stays paused when the hold ends.
+    void Hold(bool held);
+    bool Held() const { return held_; }
 
     // Plays the wave file once; the channel used, or -1 when nothing plays.
     int PlayEffect(const std::string& path);
@@ -76,6 +80,8 @@ public:
 private:
     struct Device;
     std::unique_ptr<Device> device_;
+    bool held_ = false;
+    bool musicHeld_ = false;
 };
 
 }  // namespace kv

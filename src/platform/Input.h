@@ -18,6 +18,8 @@ constexpr uint16_t Return = 13;
 constexpr uint16_t Shift = 16;
 constexpr uint16_t Control = 17;
 constexpr uint16_t Menu = 18;
+constexpr uint16_t Pause = 19;
+constexpr uint16_t CapsLock = 20;
 constexpr uint16_t Escape = 27;
 constexpr uint16_t Space = 32;
 constexpr uint16_t End = 35;
@@ -31,7 +33,16 @@ constexpr uint16_t F2 = 113;
 constexpr uint16_t F3 = 114;
 constexpr uint16_t F4 = 115;
 constexpr uint16_t F5 = 116;
+constexpr uint16_t F10 = 121;
+constexpr uint16_t F11 = 122;
+constexpr uint16_t NumpadAdd = 107;
+constexpr uint16_t NumpadSubtract = 109;
+constexpr uint16_t Equals = 187;
+constexpr uint16_t Minus = 189;
 constexpr uint16_t Grave = 192;
+// Any other key of the keyboard: it has no code of its own on the old
+// desktop, but it is still a key the player pressed.
+constexpr uint16_t OtherKey = 255;
 }  // namespace vk
 
 // Modifier keys and mouse buttons held when an event happened.
@@ -73,10 +84,17 @@ struct WheelEvent {
     int Delta;  // 120 per notch, positive away from the user
 };
 struct QuitEvent {};
+// The window needs its picture again: uncovered or resized.
 struct ExposeEvent {};
+struct FocusEvent {
+    bool Gained;
+};
+struct MinimiseEvent {
+    bool Minimised;
+};
 
-using InputEvent = std::variant<KeyDownEvent, KeyUpEvent, MouseDownEvent, MouseMoveEvent,
-                                MouseUpEvent, WheelEvent, QuitEvent, ExposeEvent>;
+using InputEvent = std::variant<KeyDownEvent, KeyUpEvent, MouseDownEvent, MouseMoveEvent, MouseUpEvent,
+                                WheelEvent, QuitEvent, ExposeEvent, FocusEvent, MinimiseEvent>;
 
 // Which virtual keys are held at this moment. SDL's own keyboard state does
 // not follow injected events, so the game keeps its own, fed by every key

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <array>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
@@ -13,6 +15,14 @@ namespace kv {
 
 namespace {
 
+// Set by the signal handler, read by the event wait. A signal handler can
+// reach nothing but a flag of static storage, so this one lives here.
+volatile std::sig_atomic_t quitSignalled = 0;
+
+extern "C" void NoteQuitSignal(int) { quitSignalled = 1; }
+
+constexpr std::array<int, 4> QuitSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
 // Physical keys to the virtual-key codes of the desktop the game was made
 // for; keys by position, so the key left of "1" is the grave key (192) on
 // every layout.
@@ -21,7 +31,23 @@ uint16_t VirtualKey(SDL_Scancode code)
     if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return static_cast<uint16_t>(65 + (code - SDL_SCANCODE_A));
     if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return static_cast<uint16_t>(49 + (code - SDL_SCANCODE_1));
     if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) return static_cast<uint16_t>(112 + (code - SDL_SCANCODE_F1));
+    if (code >= SDL_SCANCODE_F13 && code <= SDL_SCANCODE_F24) return static_cast<uint16_t>(124 + (code - SDL_SCANCODE_F13));
+    if (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_9) return static_cast<uint16_t>(97 + (code - SDL_SCANCODE_KP_1));
     switch (code) {
+    case SDL_SCANCODE_KP_0: return 96;
+    case SDL_SCANCODE_KP_MULTIPLY: return 106;
+    case SDL_SCANCODE_KP_PLUS: return vk::NumpadAdd;
+    case SDL_SCANCODE_KP_MINUS: return vk::NumpadSubtract;
+    case SDL_SCANCODE_KP_PERIOD: return 110;
+    case SDL_SCANCODE_KP_DIVIDE: return 111;
+    case SDL_SCANCODE_PAUSE: return vk::Pause;
+    case SDL_SCANCODE_CAPSLOCK: return vk::CapsLock;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return 144;
+    case SDL_SCANCODE_SCROLLLOCK: return 145;
+    case SDL_SCANCODE_PRINTSCREEN: return 44;
+    case SDL_SCANCODE_LGUI: return 91;
+    case SDL_SCANCODE_RGUI: return 92;
+    case SDL_SCANCODE_APPLICATION: return 93;
     case SDL_SCANCODE_0: return 48;
     case SDL_SCANCODE_BACKSPACE: return vk::Back;
     case SDL_SCANCODE_TAB: return vk::Tab;
@@ -46,8 +72,8 @@ uint16_t VirtualKey(SDL_Scancode code)
     case SDL_SCANCODE_INSERT: return 45;
     case SDL_SCANCODE_DELETE: return 46;
     case SDL_SCANCODE_GRAVE: return vk::Grave;
-    case SDL_SCANCODE_MINUS: return 189;
-    case SDL_SCANCODE_EQUALS: return 187;
+    case SDL_SCANCODE_MINUS: return vk::Minus;
+    case SDL_SCANCODE_EQUALS: return vk::Equals;
     case SDL_SCANCODE_COMMA: return 188;
     case SDL_SCANCODE_PERIOD: return 190;
     case SDL_SCANCODE_SLASH: return 191;
@@ -56,7 +82,9 @@ uint16_t VirtualKey(SDL_Scancode code)
     case SDL_SCANCODE_LEFTBRACKET: return 219;
     case SDL_SCANCODE_RIGHTBRACKET: return 221;
     case SDL_SCANCODE_BACKSLASH: return 220;
-    default: return 0;
+    case SDL_SCANCODE_NONUSBACKSLASH: return 226;
+    case SDL_SCANCODE_UNKNOWN: return 0;
+    default: return vk::OtherKey;
     }
 }
 
@@ -84,13 +112,26 @@ std::optional<MouseButton> GameButton(uint8_t sdlButton)
     }
 }
 
-std::optional<InputEvent> Translate(const SDL_Event& e)
+std::optional<InputEvent> TranslateWindowEvent(const SDL_WindowEvent& e)
+{
+    switch (e.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: return ExposeEvent{};
+    case SDL_WINDOWEVENT_FOCUS_GAINED: return FocusEvent{true};
+    case SDL_WINDOWEVENT_FOCUS_LOST: return FocusEvent{false};
+    case SDL_WINDOWEVENT_MINIMIZED: return MinimiseEvent{true};
+    case SDL_WINDOWEVENT_RESTORED: return MinimiseEvent{false};
+    default: return std::nullopt;
+    }
+}
+
+// Mouse positions arrive in window units and go on in frame pixels.
+template <typename ToFrame>
+std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame)
 {
     switch (e.type) {
     case SDL_QUIT: return QuitEvent{};
-    case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) return ExposeEvent{};
-        return std::nullopt;
+    case SDL_WINDOWEVENT: return TranslateWindowEvent(e.window);
     case SDL_KEYDOWN: {
         const uint16_t key = VirtualKey(e.key.keysym.scancode);
         if (key == 0) return std::nullopt;
@@ -102,18 +143,37 @@ std::optional<InputEvent> Translate(const SDL_Event& e)
         return KeyUpEvent{key};
     }
     case SDL_MOUSEBUTTONDOWN:
-        if (auto b = GameButton(e.button.button)) return MouseDownEvent{*b, e.button.x, e.button.y};
+        if (auto b = GameButton(e.button.button)) {
+            const FramePoint p = toFrame(e.button.x, e.button.y);
+            return MouseDownEvent{*b, p.X, p.Y};
+        }
         return std::nullopt;
     case SDL_MOUSEBUTTONUP:
-        if (auto b = GameButton(e.button.button)) return MouseUpEvent{*b, e.button.x, e.button.y};
+        if (auto b = GameButton(e.button.button)) {
+            const FramePoint p = toFrame(e.button.x, e.button.y);
+            return MouseUpEvent{*b, p.X, p.Y};
+        }
         return std::nullopt;
-    case SDL_MOUSEMOTION: return MouseMoveEvent{e.motion.x, e.motion.y};
+    case SDL_MOUSEMOTION: {
+        const FramePoint p = toFrame(e.motion.x, e.motion.y);
+        return MouseMoveEvent{p.X, p.Y};
+    }
     case SDL_MOUSEWHEEL: {
         const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         return WheelEvent{notches * 120};
     }
     default: return std::nullopt;
     }
+}
+
+// The last of a run of pointer moves waiting at the head of the queue: a
+// flood of moves costs one handler call, not one each.
+void SkipToLastMove(SDL_Event& e)
+{
+    SDL_Event next;
+    while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+           next.type == SDL_MOUSEMOTION)
+        SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
 }
 
 // Blue-green-red rows into 32-bit pixels of the window's format, four
@@ -154,6 +214,10 @@ struct Window::Impl {
     int textureW = 0;
     int textureH = 0;
     uint32_t textureFormat = SDL_PIXELFORMAT_BGR24;
+    ScalingStyle style = ScalingStyle::Sharp;
+    // The frame last presented, which pointer positions are mapped onto.
+    Extent frame{800, 600};
+    std::array<struct sigaction, QuitSignals.size()> previousHandlers{};
 
     ~Impl()
     {
@@ -161,6 +225,25 @@ struct Window::Impl {
         if (renderer) SDL_DestroyRenderer(renderer);
         if (window) SDL_DestroyWindow(window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        for (std::size_t i = 0; i < QuitSignals.size(); ++i) sigaction(QuitSignals[i], &previousHandlers[i], nullptr);
+    }
+
+    void CatchQuitSignals()
+    {
+        quitSignalled = 0;
+        struct sigaction action {};
+        action.sa_handler = NoteQuitSignal;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < QuitSignals.size(); ++i) sigaction(QuitSignals[i], &action, &previousHandlers[i]);
+    }
+
+    // An accelerated renderer where there is a real display, the software
+    // renderer when that fails and always on the headless drivers.
+    void CreateRenderer()
+    {
+        if (HasRealDisplay()) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+        if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer) throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
     }
 
     // The texture takes the window's own 32-bit format when it has one, so
@@ -175,65 +258,126 @@ struct Window::Impl {
         texture = SDL_CreateTexture(renderer, textureFormat, SDL_TEXTUREACCESS_STREAMING, w, h);
         textureW = w;
         textureH = h;
-        SDL_RenderSetLogicalSize(renderer, w, h);
     }
 
-    void Upload(const Bitmap& frame)
+    void Upload(const Bitmap& picture)
     {
         if (textureFormat != SDL_PIXELFORMAT_RGB888) {
-            SDL_UpdateTexture(texture, nullptr, frame.Data(), frame.Stride());
+            SDL_UpdateTexture(texture, nullptr, picture.Data(), picture.Stride());
             return;
         }
         void* pixels = nullptr;
         int pitch = 0;
         if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
-        for (int y = 0; y < frame.Height(); ++y)
-            WidenRow(frame.Row(y), static_cast<uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch,
-                     frame.Width());
+        for (int y = 0; y < picture.Height(); ++y)
+            WidenRow(picture.Row(y), static_cast<uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch,
+                     picture.Width());
         SDL_UnlockTexture(texture);
+    }
+
+    Extent Output() const
+    {
+        Extent out;
+        SDL_GetRendererOutputSize(renderer, &out.Width, &out.Height);
+        return out;
+    }
+
+    Extent WindowSize() const
+    {
+        Extent size;
+        SDL_GetWindowSize(window, &size.Width, &size.Height);
+        return size;
+    }
+
+    // Only the bars are filled: clearing the whole output first would cost
+    // a second pass over every pixel of a large window.
+    void FillBars(Extent out, const Placement& p)
+    {
+        const SDL_Rect bars[4] = {
+            {0, 0, out.Width, p.Top},
+            {0, p.Top + p.Height, out.Width, out.Height - p.Top - p.Height},
+            {0, p.Top, p.Left, p.Height},
+            {p.Left + p.Width, p.Top, out.Width - p.Left - p.Width, p.Height},
+        };
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        for (const SDL_Rect& bar : bars)
+            if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
     }
 };
 
 Window::Window() : impl_(std::make_unique<Impl>())
 {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot start the video system: ") + SDL_GetError());
     impl_->window = SDL_CreateWindow("kvspace", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
-                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!impl_->window) throw std::runtime_error(std::string("Cannot open the window: ") + SDL_GetError());
-    impl_->renderer = SDL_CreateRenderer(impl_->window, -1, 0);
-    if (!impl_->renderer) throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
+    impl_->CreateRenderer();
+    impl_->CatchQuitSignals();
 }
 
 Window::~Window() = default;
 
 void Window::Show() { SDL_ShowWindow(impl_->window); }
 
-void Window::SetSize(int width, int height) { SDL_SetWindowSize(impl_->window, width, height); }
+void Window::Resize(int width, int height)
+{
+    if (impl_->WindowSize() == Extent{width, height}) return;
+    SDL_SetWindowSize(impl_->window, width, height);
+    Centre();
+}
 
 void Window::Centre()
 {
     SDL_SetWindowPosition(impl_->window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
-int Window::Width() const
+int Window::Width() const { return impl_->WindowSize().Width; }
+
+int Window::Height() const { return impl_->WindowSize().Height; }
+
+Extent Window::Output() const { return impl_->Output(); }
+
+Extent Window::UsableDesktop() const
 {
-    int w = 0;
-    SDL_GetWindowSize(impl_->window, &w, nullptr);
-    return w;
+    SDL_Rect bounds{};
+    const int display = std::max(SDL_GetWindowDisplayIndex(impl_->window), 0);
+    if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return Extent{800, 600};
+    return Extent{bounds.w, bounds.h};
 }
 
-int Window::Height() const
+void Window::BecomeGameWindow()
 {
-    int h = 0;
-    SDL_GetWindowSize(impl_->window, nullptr, &h);
-    return h;
+    SDL_SetWindowBordered(impl_->window, SDL_TRUE);
+    SDL_SetWindowResizable(impl_->window, SDL_TRUE);
+    SDL_SetWindowMinimumSize(impl_->window, 200, 150);
 }
 
 void Window::ShowSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
+void Window::SetDesktopFullscreen(bool on)
+{
+    SDL_SetWindowFullscreen(impl_->window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool Window::DesktopFullscreen() const
+{
+    return (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void Window::SetScaling(ScalingStyle style) { impl_->style = style; }
+
+ScalingStyle Window::Scaling() const { return impl_->style; }
+
+std::string Window::RendererName() const
+{
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(impl_->renderer, &info) != 0 || info.name == nullptr) return "";
+    return info.name;
+}
 
 void Window::Present(const Bitmap& frame)
 {
@@ -241,22 +385,47 @@ void Window::Present(const Bitmap& frame)
     impl_->EnsureTexture(frame.Width(), frame.Height());
     if (!impl_->texture) return;
     impl_->Upload(frame);
-    // A window larger than the frame shows bars around it that must be black.
-    if (Width() != frame.Width() || Height() != frame.Height()) SDL_RenderClear(impl_->renderer);
-    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
+    impl_->frame = Extent{frame.Width(), frame.Height()};
+    const Extent out = impl_->Output();
+    const Placement p = PlaceFrame(out, impl_->frame, impl_->style);
+    SDL_SetTextureScaleMode(impl_->texture,
+                            impl_->style == ScalingStyle::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    impl_->FillBars(out, p);
+    const SDL_Rect target{p.Left, p.Top, p.Width, p.Height};
+    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, &target);
     SDL_RenderPresent(impl_->renderer);
+}
+
+Bitmap Window::Screenshot() const
+{
+    const Extent out = impl_->Output();
+    Bitmap shot(out.Width, out.Height);
+    SDL_RenderReadPixels(impl_->renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.Data(), shot.Stride());
+    return shot;
+}
+
+FramePoint Window::ToFrame(int x, int y) const
+{
+    const Extent out = impl_->Output();
+    return FramePixelAt(x, y, impl_->WindowSize(), out, PlaceFrame(out, impl_->frame, impl_->style), impl_->frame);
 }
 
 std::optional<InputEvent> Window::WaitEvent(int timeoutMs)
 {
     const uint64_t deadline = SDL_GetTicks64() + static_cast<uint64_t>(timeoutMs > 0 ? timeoutMs : 0);
+    const auto toFrame = [this](int x, int y) { return ToFrame(x, y); };
     for (;;) {
+        if (quitSignalled) {
+            quitSignalled = 0;
+            return QuitEvent{};
+        }
         const auto now = SDL_GetTicks64();
         const int remaining = now < deadline ? static_cast<int>(deadline - now) : 0;
         SDL_Event e;
         const int got = remaining == 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, remaining);
         if (!got) return std::nullopt;
-        if (auto translated = Translate(e)) return translated;
+        if (e.type == SDL_MOUSEMOTION) SkipToLastMove(e);
+        if (auto translated = Translate(e, toFrame)) return translated;
     }
 }
 
@@ -295,7 +464,7 @@ void Window::SwitchTo(const DisplayMode& mode)
 void Window::RestoreDesktopMode()
 {
     SDL_SetWindowFullscreen(impl_->window, 0);
-    SetSize(800, 600);
+    Resize(800, 600);
     Centre();
 }
 

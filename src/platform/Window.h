@@ -3,8 +3,19 @@
 // display modes of the primary display.
 //
 // Presenting: the 24-bit blue-green-red frame goes into a streaming texture
-// of the same format and is copied with the frame's size as the logical size,
-// so SDL letterboxes and scales when the window is larger.
+// and is drawn at the place Viewport gives for the window's drawable size
+// and the scaling style, between black bars. An accelerated SDL renderer is
+// used where the desktop has one, the software renderer otherwise and always
+// without a real display; SDL's own hint variables (SDL_RENDER_DRIVER,
+// SDL_RENDER_VSYNC, SDL_FRAMEBUFFER_ACCELERATION ...) override the choice.
+// Pointer positions reach the game in frame pixels.
+//
+// The window shows the frame's latest picture at no particular moment of the
+// display's refresh: waiting for the refresh would tie the game's fixed tick
+// to the display's rate.
+//
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT arrive as a QuitEvent, so the program
+// ends through its normal path and gives the desktop its own mode back.
 #pragma once
 
 #include <memory>
@@ -14,6 +25,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
+#include "platform/Viewport.h"
 
 namespace kv {
 
@@ -30,25 +42,51 @@ struct DisplayMode {
 
 class Window {
 public:
-    // Starts SDL's video and creates a hidden borderless window; throws
-    // std::runtime_error when no video driver can be started at all.
+    // Starts SDL's video and creates a hidden borderless window of 800 x 600
+    // centred on the desktop; throws std::runtime_error when no video driver
+    // can be started at all.
     Window();
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
     void Show();
-    void SetSize(int width, int height);
+    // Sizes the window in desktop units and centres it again, only when the
+    // size differs from the window's: a window manager may move a window on
+    // every size request, and the pointer's next click then misses.
+    void Resize(int width, int height);
     void Centre();
     int Width() const;
     int Height() const;
+    // The drawable's size in pixels: larger than the window on a high-DPI
+    // desktop.
+    Extent Output() const;
+    // The usable part of the desktop the window is on, in desktop units.
+    Extent UsableDesktop() const;
+    // The launcher is a plain box; the game's window has decorations, so the
+    // window manager can move, resize, maximise and minimise it.
+    void BecomeGameWindow();
     void ShowSystemPointer(bool shown);
+
+    // Desktop fullscreen: the desktop keeps its mode and the frame is scaled
+    // into the whole screen.
+    void SetDesktopFullscreen(bool on);
+    bool DesktopFullscreen() const;
+    void SetScaling(ScalingStyle style);
+    ScalingStyle Scaling() const;
+    // The renderer SDL picked ("opengl", "software" ...).
+    std::string RendererName() const;
 
     // Shows the frame; the window keeps no reference to it.
     void Present(const Bitmap& frame);
+    // What the window's drawable shows now, as a 24-bit picture.
+    Bitmap Screenshot() const;
+    // The frame pixel under a window position, for the frame last presented.
+    FramePoint ToFrame(int x, int y) const;
 
     // Waits up to `timeoutMs` for the next event, translated into the game's
-    // terms; events the game does not use are skipped.
+    // terms; events the game does not use are skipped. A run of pointer
+    // moves waiting in the queue arrives as its last move.
     std::optional<InputEvent> WaitEvent(int timeoutMs);
 
     // Mode `index` of the primary display, or nothing past the last one.

@@ -49,6 +49,11 @@ void Launcher::SetItems(std::vector<std::string> items)
     listOpen_ = false;
 }
 
+void Launcher::Select(int item)
+{
+    if (item >= 0 && item < static_cast<int>(items_.size())) selected_ = item;
+}
+
 Launcher::Box Launcher::ListBox() const
 {
     return Box{ComboBox.Left, ComboBox.Top + ComboBox.Height, ComboBox.Width,

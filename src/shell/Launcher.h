@@ -21,6 +21,9 @@ public:
     const std::vector<std::string>& Items() const { return items_; }
     int SelectedItem() const { return selected_; }
     bool SoundChecked() const { return soundChecked_; }
+    void SetSoundChecked(bool checked) { soundChecked_ = checked; }
+    // Shows item `item` as chosen (an index past the list is ignored).
+    void Select(int item);
     bool ListOpen() const { return listOpen_; }
     // The window height the launcher wants: 100, or taller with the list open.
     int WantedHeight() const;

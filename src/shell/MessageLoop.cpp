@@ -2,31 +2,36 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <optional>
 
 #include "platform/DataFolder.h"
+#include "platform/Settings.h"
 #include "shell/CommandLine.h"
 #include "shell/UnitMain.h"
 
 namespace kv {
 
+// A tick that is due runs before any waiting event, so that a flood of
+// events cannot hold the clock back; between ticks the loop waits for
+// events until the next one is due.
 void RunMessageLoop(TfrmMain& form)
 {
     using Clock = std::chrono::steady_clock;
     constexpr auto Period = std::chrono::microseconds(1000000 / TicksPerSecond);
     auto nextTick = Clock::now() + Period;
     while (!form.Terminated()) {
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - Clock::now());
-        if (auto event = form.Form().WaitEvent(static_cast<int>(std::max<long long>(wait.count(), 0)))) {
-            form.Dispatch(*event);
+        const auto now = Clock::now();
+        if (now >= nextTick) {
+            form.Tick();
+            // A tick that ran long delays the next one; missed ticks are not made up.
+            nextTick = std::max(nextTick + Period, Clock::now());
             continue;
         }
-        if (Clock::now() < nextTick) continue;
-        form.Tick();
-        // A tick that ran long delays the next one; missed ticks are not made up.
-        nextTick = std::max(nextTick + Period, Clock::now());
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextTick - now);
+        if (auto event = form.Form().WaitEvent(static_cast<int>(wait.count()))) form.Dispatch(*event);
     }
 }
 
@@ -47,7 +52,7 @@ int RunGame(const std::vector<std::string>& arguments)
         Window window;
         if (const std::optional<std::string> problem = window.SetIcon("res\\gfx\\icons\\kvspace-64.png"))
             std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
-        TfrmMain form(window);
+        TfrmMain form(window, SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
         form.FormCreate();
         RunMessageLoop(form);
         form.FormDestroy();

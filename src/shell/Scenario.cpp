@@ -57,6 +57,7 @@ uint16_t KeyCodeByName(const std::string& name)
         {"TAB", vk::Tab},    {"UP", vk::Up},        {"DOWN", vk::Down},   {"LEFT", vk::Left},
         {"RIGHT", vk::Right}, {"HOME", vk::Home},   {"END", vk::End},     {"GRAVE", vk::Grave},
         {"SHIFT", vk::Shift}, {"CTRL", vk::Control}, {"ALT", vk::Menu},
+        {"PAUSE", vk::Pause}, {"CAPSLOCK", vk::CapsLock}, {"EQUALS", vk::Equals}, {"MINUS", vk::Minus},
     };
     const std::string key = Upper(name);
     if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) return static_cast<uint16_t>(key[0]);
@@ -122,6 +123,12 @@ void ScenarioRunner::RunLine(const std::string& line)
                 form_.Dispatch(KeyDownEvent{key, shift});
                 form_.Dispatch(KeyUpEvent{key});
             }
+        } else if (verb == "focus" || verb == "minimise") {
+            std::string state;
+            in >> state;
+            if (state != "on" && state != "off") throw std::invalid_argument("needs on or off");
+            if (verb == "focus") form_.Dispatch(FocusEvent{state == "on"});
+            else form_.Dispatch(MinimiseEvent{state == "on"});
         } else if (verb == "scene") {
             int scene = 0;
             if (!(in >> scene) || scene < 0 || scene > 4) throw std::invalid_argument("needs a scene 0..4");

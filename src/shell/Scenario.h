@@ -14,9 +14,12 @@
 //   scene N                   the scene switch to N (2 starts a battle)
 //   seed N                    every later seeding takes N and the console's
 //                             clock stops: the run replays byte for byte
+//   focus on|off              the window gains or loses the keyboard focus
+//   minimise on|off           the window is minimised or restored
 //
 // KEY is a virtual-key code, a letter or digit, or a name: Esc Enter Back
-// Space Tab Up Down Left Right Home End Grave Shift Ctrl Alt F1..F12.
+// Space Tab Up Down Left Right Home End Grave Shift Ctrl Alt Pause CapsLock
+// Equals Minus F1..F12.
 // Blank lines and lines starting with "#" are skipped.
 #pragma once
 

@@ -36,14 +36,16 @@ uint8_t ButtonBit(MouseButton button)
 
 }  // namespace
 
-TfrmMain::TfrmMain(Window& window) : window_(window)
+TfrmMain::TfrmMain(Window& window, std::string settingsPath)
+    : window_(window), desktop_(window, std::move(settingsPath))
 {
     game.SwitchScene = [this](uint8_t scene) { SwitchScene(scene); };
 }
 
 void TfrmMain::FormCreate()
 {
-    window_.SetSize(800, 600);
+    desktop_.LoadSettings();
+    window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
     SwitchScene(SceneLauncher);
     window_.Show();
@@ -132,9 +134,33 @@ void TfrmMain::EnterLauncher()
     screen_.selectedMode = 0;
     game.Scene = SceneLauncher;
     EnumerateDisplayModes(screen_, window_);
-    window_.SetSize(285, 100);
+    window_.Resize(285, 100);
     launcher_.SetItems(ModeListItems(screen_));
     game.Sound.SoundEnabled = 0;
+    RestoreLauncherChoices();
+}
+
+// The launcher opens with the choices made at the last "Play": the same
+// display mode when the desktop still offers it, and the sound box.
+void TfrmMain::RestoreLauncherChoices()
+{
+    const Settings& remembered = desktop_.Remembered();
+    if (remembered.Mode) {
+        for (int k = 1; k <= screen_.modeCount; ++k) {
+            const DisplayMode& m = screen_.Modes[static_cast<std::size_t>(k)];
+            const DisplayMode& r = *remembered.Mode;
+            if (m.Width == r.Width && m.Height == r.Height && m.BitsPerPixel == r.BitsPerPixel &&
+                m.RefreshRate == r.RefreshRate) {
+                launcher_.Select(k);
+                screen_.selectedMode = k;
+                break;
+            }
+        }
+    }
+    if (remembered.SoundEnabled) {
+        launcher_.SetSoundChecked(true);
+        game.Sound.SoundEnabled = 1;
+    }
 }
 
 void TfrmMain::ComboBox1Select(int itemIndex) { screen_.selectedMode = itemIndex; }
@@ -145,6 +171,10 @@ void TfrmMain::Button2Click() { game.TerminateRequested = true; }
 
 void TfrmMain::Button1Click()
 {
+    std::optional<DisplayMode> mode;
+    if (screen_.selectedMode > 0 && screen_.selectedMode <= screen_.modeCount)
+        mode = screen_.Modes[static_cast<std::size_t>(screen_.selectedMode)];
+    desktop_.RememberLauncherChoices(mode, game.Sound.SoundEnabled != 0);
     game.Sound.MusicOn = game.Sound.SoundEnabled;
     BuildHud(game);
     game.hud.CursorSprite.Tracking = 1;
@@ -157,8 +187,7 @@ void TfrmMain::Button1Click()
 void TfrmMain::LeaveLauncher()
 {
     startRequested_ = 0;
-    window_.SetSize(800, 600);
-    window_.Centre();
+    desktop_.OpenGameWindow(screen_.switched);
     SwitchScene(SceneTitle);
 }
 
@@ -209,6 +238,7 @@ void TfrmMain::FormPaint()
 void TfrmMain::Show(const Bitmap& frame)
 {
     shown_ = &frame;
+    presentPending_ = false;
     window_.Present(frame);
 }
 
@@ -344,11 +374,13 @@ void TfrmMain::FormMouseMove(int x, int y)
         return;
     }
     // Between frames the back buffer holds what the window shows, so the
-    // pointer moves on it and the window shows it again.
+    // pointer moves on it, and the next tick shows it: a flood of moves costs
+    // one picture a tick, not one a move.
     kvSprite& pointer = game.hud.CursorSprite;
     if (pointer.Tracking == 1) {
         pointer.MoveTo(x, y, game.BackBuffer);
-        Show(game.BackBuffer);
+        shown_ = &game.BackBuffer;
+        presentPending_ = true;
     } else {
         pointer.X = x;
         pointer.Y = y;
@@ -389,7 +421,7 @@ void TfrmMain::ActOnLauncher(LauncherAction action)
     case LauncherAction::None: break;
     }
     if (game.Scene != SceneLauncher || startRequested_) return;
-    window_.SetSize(285, launcher_.WantedHeight());
+    window_.Resize(285, launcher_.WantedHeight());
     ComposeLauncher();
 }
 
@@ -399,22 +431,78 @@ void TfrmMain::Report(const std::string& text)
     window_.ShowMessage("kvspace", text);
 }
 
+// The keys of the window itself work in every scene after the launcher,
+// the battle's included, and while the game is paused.
+bool TfrmMain::WindowKeyDown(const InputEvent& event)
+{
+    const auto* down = std::get_if<KeyDownEvent>(&event);
+    if (down == nullptr || game.Scene == SceneLauncher) return false;
+    if (down->Key == vk::Pause) {
+        SetPause(PauseReason::Key, !pause_.ByKey);
+        return true;
+    }
+    if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
+    window_.Present(*shown_);
+    return true;
+}
+
+void TfrmMain::SetPause(PauseReason reason, bool on)
+{
+    const bool was = pause_.Active();
+    pause_.Set(reason, on);
+    if (was == pause_.Active()) return;
+    game.Sound.Hold(pause_.Active());
+    window_.ShowSystemPointer(pause_.Active());
+    if (pause_.Active()) {
+        MarkPaused(*shown_, game.Scene, pausedFrame_);
+        Show(pausedFrame_);
+    } else {
+        Show(game.Scene == SceneLauncher ? launcherFrame_ : game.BackBuffer);
+    }
+}
+
+void TfrmMain::Route(const InputEvent& event)
+{
+    std::visit(
+        [this](const auto& e) {
+            using E = std::decay_t<decltype(e)>;
+            if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
+            if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
+            if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
+            if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
+            if constexpr (std::is_same_v<E, WheelEvent>) FormMouseWheel(e.Delta);
+        },
+        event);
+}
+
 void TfrmMain::Dispatch(const InputEvent& event)
 {
     game.Keys.Apply(event);
+    if (std::holds_alternative<QuitEvent>(event)) {
+        game.TerminateRequested = true;
+        return;
+    }
+    // A paint request shows the last picture again: composing a new one
+    // would move a battle on whenever the window is uncovered or resized.
+    if (std::holds_alternative<ExposeEvent>(event)) {
+        window_.Present(*shown_);
+        return;
+    }
+    if (WindowKeyDown(event)) return;
+    const bool launcher = game.Scene == SceneLauncher;
+    if (const auto* focus = std::get_if<FocusEvent>(&event)) {
+        // Keys let go in another window never reach this one.
+        if (!focus->Gained) game.Keys.Clear();
+        if (!launcher) SetPause(PauseReason::Focus, !focus->Gained);
+        return;
+    }
+    if (const auto* minimise = std::get_if<MinimiseEvent>(&event)) {
+        if (!launcher) SetPause(PauseReason::Minimise, minimise->Minimised);
+        return;
+    }
+    if (pause_.Active()) return;
     try {
-        std::visit(
-            [this](const auto& e) {
-                using E = std::decay_t<decltype(e)>;
-                if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
-                if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
-                if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
-                if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
-                if constexpr (std::is_same_v<E, WheelEvent>) FormMouseWheel(e.Delta);
-                if constexpr (std::is_same_v<E, QuitEvent>) game.TerminateRequested = true;
-                if constexpr (std::is_same_v<E, ExposeEvent>) FormPaint();
-            },
-            event);
+        Route(event);
     } catch (const LoadError& e) {
         Report(e.what());
     }
@@ -422,12 +510,14 @@ void TfrmMain::Dispatch(const InputEvent& event)
 
 void TfrmMain::Tick()
 {
+    if (pause_.Active()) return;
     try {
         Timer1Timer();
     } catch (const LoadError& e) {
         game.RepaintNeeded = 0;
         Report(e.what());
     }
+    if (presentPending_) Show(*shown_);
 }
 
 }  // namespace kv

@@ -11,8 +11,10 @@
 #include "game/Game.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "shell/Desktop.h"
 #include "shell/Launcher.h"
 #include "shell/Outro.h"
+#include "shell/Pause.h"
 #include "shell/TitleScene.h"
 #include "shell/kvScreen.h"
 
@@ -20,7 +22,8 @@ namespace kv {
 
 class TfrmMain {
 public:
-    explicit TfrmMain(Window& window);
+    // `settingsPath` names the settings file; empty keeps no settings.
+    explicit TfrmMain(Window& window, std::string settingsPath = {});
 
     void FormCreate();
     void FormDestroy();
@@ -54,6 +57,7 @@ public:
     const Bitmap& ShownFrame() const { return *shown_; }
     const Launcher& LauncherControls() const { return launcher_; }
     const ScreenModes& Screen() const { return screen_; }
+    const PauseState& Pause() const { return pause_; }
 
     Game game;
 
@@ -74,8 +78,18 @@ private:
     void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
     void Show(const Bitmap& frame);
+    void Route(const InputEvent& event);
+    bool WindowKeyDown(const InputEvent& event);
+    void SetPause(PauseReason reason, bool on);
+    void RestoreLauncherChoices();
 
     Window& window_;
+    DesktopWindow desktop_;
+    PauseState pause_;
+    // The last frame with the "Paused" mark, shown while the game stands still.
+    Bitmap pausedFrame_;
+    // The pointer moved on the back buffer; the next tick shows it.
+    bool presentPending_ = false;
     ScreenModes screen_;
     Launcher launcher_;
     uint8_t startRequested_ = 0;

@@ -49,6 +49,9 @@ public:
     void PlaySoundEffect(const std::string& path);
     void PauseMusic();
     void ResumeMusic();
+    // The game's pause: every sound stands still, whatever the switches say,
+    // and goes on where it stopped.
+    void Hold(bool held) { audio_.Hold(held); }
     // Step the current track while the music is on and play it from its
     // start; with the one-track play list both restart "Track1".
     void PreviousTrack();

@@ -7,6 +7,7 @@ cd "$game_dir"
 
 # The server picks a free display itself and writes its number.
 number_file=$(mktemp)
+config=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
 game=""
@@ -14,11 +15,12 @@ cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
   rm -f "$number_file"
+  rm -rf "$config"
 }
 trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
 [ -s "$number_file" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$number_file") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+export DISPLAY=:$(head -n 1 "$number_file") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$config
 
 ./kvspace &
 game=$!

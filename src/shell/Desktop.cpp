@@ -1,0 +1,102 @@
+#include "shell/Desktop.h"
+
+#include <iostream>
+
+namespace kv {
+
+namespace {
+
+constexpr Extent FrameSize{800, 600};
+
+}  // namespace
+
+int FirstWindowScale(Extent usableDesktop)
+{
+    const Extent room{usableDesktop.Width * FirstSizePercent / 100, usableDesktop.Height * FirstSizePercent / 100};
+    return LargestWholeScale(room, FrameSize);
+}
+
+DesktopWindow::DesktopWindow(Window& window, std::string settingsPath)
+    : window_(window), path_(std::move(settingsPath))
+{
+}
+
+void DesktopWindow::LoadSettings()
+{
+    if (path_.empty()) return;
+    SettingsRead read = kv::LoadSettings(path_);
+    settings_ = read.Values;
+    if (!read.Problem.empty()) std::cerr << "kvspace: settings " << path_ << ": " << read.Problem << "; using the defaults\n";
+    window_.SetScaling(settings_.Scaling);
+}
+
+void DesktopWindow::RememberLauncherChoices(std::optional<DisplayMode> mode, bool soundEnabled)
+{
+    settings_.Mode = mode;
+    settings_.SoundEnabled = soundEnabled;
+    Save();
+}
+
+void DesktopWindow::OpenGameWindow(bool realModeSwitched)
+{
+    open_ = true;
+    realMode_ = realModeSwitched;
+    if (realMode_) {
+        window_.Resize(FrameSize.Width, FrameSize.Height);
+        return;
+    }
+    window_.BecomeGameWindow();
+    const int largest = LargestWholeScale(window_.UsableDesktop(), FrameSize);
+    const int scale = settings_.WindowScale > 0 ? std::min(settings_.WindowScale, largest)
+                                                : FirstWindowScale(window_.UsableDesktop());
+    window_.Resize(FrameSize.Width * scale, FrameSize.Height * scale);
+    if (settings_.Fullscreen) window_.SetDesktopFullscreen(true);
+}
+
+bool DesktopWindow::WindowKey(uint16_t key, ShiftState shift)
+{
+    if (!open_) return false;
+    const bool ctrlOnly = shift.Ctrl && !shift.Alt && !shift.Shift;
+    if (key == vk::F11 || (key == vk::Return && shift.Alt)) ToggleFullscreen();
+    else if (key == vk::F10) ToggleScaling();
+    else if (ctrlOnly && (key == vk::Equals || key == vk::NumpadAdd)) StepScale(1);
+    else if (ctrlOnly && (key == vk::Minus || key == vk::NumpadSubtract)) StepScale(-1);
+    else return false;
+    return true;
+}
+
+void DesktopWindow::ToggleFullscreen()
+{
+    if (realMode_) return;
+    settings_.Fullscreen = !window_.DesktopFullscreen();
+    window_.SetDesktopFullscreen(settings_.Fullscreen);
+    Save();
+}
+
+void DesktopWindow::ToggleScaling()
+{
+    settings_.Scaling = settings_.Scaling == ScalingStyle::Sharp ? ScalingStyle::Smooth : ScalingStyle::Sharp;
+    window_.SetScaling(settings_.Scaling);
+    Save();
+}
+
+// A fullscreen window has no size of its own to step.
+void DesktopWindow::StepScale(int step)
+{
+    if (realMode_ || window_.DesktopFullscreen()) return;
+    const Extent now{window_.Width(), window_.Height()};
+    settings_.WindowScale = StepWholeScale(now, window_.UsableDesktop(), FrameSize, step);
+    window_.Resize(FrameSize.Width * settings_.WindowScale, FrameSize.Height * settings_.WindowScale);
+    Save();
+}
+
+void DesktopWindow::Save()
+{
+    if (path_.empty()) return;
+    const std::optional<std::string> problem = SaveSettings(path_, settings_);
+    if (!problem || saveReported_) return;
+    saveReported_ = true;
+    std::cerr << "kvspace: settings are not kept: " << *problem << '\n';
+}
+
+}  // namespace kv

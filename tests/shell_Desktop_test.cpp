@@ -1,0 +1,210 @@
+// The game on the desktop: pausing freezes every moving scene, the keys of
+// the window itself, the first window size, and the settings remembered
+// from one run to the next.
+#include "shell/Desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Window.h"
+#include "shell/Pause.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
+#include "support/Battles.h"
+#include "support/Pictures.h"
+#include "support/Roads.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Desktop : public ::testing::Test {
+protected:
+    void Play(const std::vector<std::string>& script) { runner.Run(script); }
+    const kv::Bitmap& Shown() { return form.ShownFrame(); }
+    // The frame shown now, 100 paused ticks later and after the game was
+    // clicked, keyed and wheeled at while paused, must be the same picture.
+    void ExpectFrozenFor100Ticks()
+    {
+        ASSERT_TRUE(form.Pause().Active());
+        const kv::Bitmap before = Shown();
+        Play({"tick 50", "move 500 300", "click 500 300", "key Space", "key F2", "wheel 120", "tick 50"});
+        EXPECT_TRUE(kv::testing::SamePicture(Shown(), before));
+    }
+
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_desktop"};
+};
+
+TEST_F(Desktop, PauseFreezesTheTitleCrawlSlidesAndBattle)
+{
+    form.FormCreate();
+    Play({"click 234 56", "tick", "move 300 200", "tick 3", "key Pause"});
+    const uint16_t phase = form.game.scene.LogoPhase;
+    ExpectFrozenFor100Ticks();
+    EXPECT_EQ(form.game.scene.LogoPhase, phase);
+    Play({"key Pause", "tick"});
+    EXPECT_NE(form.game.scene.LogoPhase, phase) << "running again";
+
+    Play({"move 150 400", "tick", "click 150 400", "tick 30", "key Pause", "shot outro_paused"});
+    ASSERT_EQ(form.game.Scene, kv::SceneOutro);
+    ExpectFrozenFor100Ticks();
+    EXPECT_EQ(form.game.scene.OutroCounter, 30);
+    EXPECT_EQ(form.game.Scene, kv::SceneOutro) << "Pause and keys pressed while paused leave the crawl be";
+    Play({"key Pause", "key Esc", "move 150 450", "tick", "click 150 450", "tick 5", "key Pause",
+          "shot space_paused"});
+    ASSERT_EQ(form.game.Scene, kv::SceneSpace);
+    const int32_t sliding = form.game.hud.PlayerWindow.Left;
+    ExpectFrozenFor100Ticks();
+    EXPECT_EQ(form.game.hud.PlayerWindow.Left, sliding);
+    EXPECT_LT(sliding, 0) << "paused while the panels were sliding in";
+
+    Play({"key Pause"});
+    kv::testing::FitPlayerShip(form.game);
+    Play({"scene 2", "tick 3", "key Pause", "shot battle_paused"});
+    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    const double x = form.game.battle.CombatObjects[2]->X;
+    ExpectFrozenFor100Ticks();
+    EXPECT_EQ(form.game.battle.CombatObjects[2]->X, x);
+    // Uncovering the window shows the picture again without a battle step.
+    Play({"key Pause"});
+    const double moving = form.game.battle.CombatObjects[2]->X;
+    form.Dispatch(kv::ExposeEvent{});
+    EXPECT_EQ(form.game.battle.CombatObjects[2]->X, moving);
+}
+
+TEST_F(Desktop, ThePausedMarkKeepsOffTheTopBarsButtons)
+{
+    form.FormCreate();
+    Play(kv::testing::ToSpace);
+    const kv::Bitmap running = Shown();
+    Play({"key Pause"});
+    const kv::MarkBox box = kv::PausedMarkBox(kv::SceneSpace);
+    int marked = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const bool inBox = x >= box.Left && x < box.Left + box.Width && y >= box.Top && y < box.Top + box.Height;
+            if (Shown().Pixel(x, y) == running.Pixel(x, y)) continue;
+            ASSERT_TRUE(inBox) << x << ", " << y;
+            marked += Shown().Pixel(x, y) == kv::HudTextColour ? 1 : 0;
+        }
+    EXPECT_GT(marked, 100) << "the word and its frame in HUD green";
+    const kv::Hud& h = form.game.hud;
+    for (const kv::kvButton* button : {&h.SaveButton, &h.MapButton, &h.ExitButton})
+        EXPECT_TRUE(button->Left + button->Width <= box.Left || button->Left >= box.Left + box.Width);
+    Play({"key Pause"});
+    EXPECT_TRUE(kv::testing::SamePicture(Shown(), running)) << "the mark goes with the pause";
+}
+
+TEST_F(Desktop, FocusAndMinimisePauseUntilTheirOwnEnd)
+{
+    form.FormCreate();
+    Play({"focus off"});
+    EXPECT_FALSE(form.Pause().Active()) << "the launcher has nothing to hold";
+    Play({"focus on", "click 234 56", "tick", "focus off"});
+    EXPECT_TRUE(form.Pause().Active());
+    EXPECT_TRUE(form.game.Sound.Device().Held());
+    Play({"focus on"});
+    EXPECT_FALSE(form.Pause().Active());
+    EXPECT_FALSE(form.game.Sound.Device().Held());
+
+    // The player's own pause outlasts a trip to another window.
+    Play({"key Pause", "focus off", "focus on"});
+    EXPECT_TRUE(form.Pause().Active());
+    Play({"key Pause", "minimise on", "focus off"});
+    EXPECT_TRUE(form.Pause().Active());
+    Play({"minimise off", "focus on"});
+    EXPECT_FALSE(form.Pause().Active());
+
+    // Keys held when the focus went are let go: their release went elsewhere.
+    Play({"hold Up", "focus off", "focus on"});
+    EXPECT_FALSE(form.game.Keys.IsDown(kv::vk::Up));
+}
+
+TEST_F(Desktop, EveryKeyButPauseEndsTheCrawl)
+{
+    form.FormCreate();
+    Play({"click 234 56", "tick", "move 150 400", "tick"});
+    for (const char* key : {"CapsLock", "96", "107", "255"}) {
+        Play({"click 150 400", "tick 3"});
+        ASSERT_EQ(form.game.Scene, kv::SceneOutro);
+        Play({std::string("key ") + key});
+        EXPECT_EQ(form.game.Scene, kv::SceneTitle) << key;
+        Play({"move 150 400", "tick"});
+    }
+}
+
+TEST(FirstWindowSize, LargestWholeMultipleInNinetyPercentOfTheDesktop)
+{
+    EXPECT_EQ(kv::FirstWindowScale({1920, 1050}), 1);
+    EXPECT_EQ(kv::FirstWindowScale({3840, 2112}), 3);
+    EXPECT_EQ(kv::FirstWindowScale({2560, 1400}), 2) << "2x: 1600 x 1200 within 2304 x 1260";
+    EXPECT_EQ(kv::FirstWindowScale({1366, 740}), 1) << "never below 1";
+}
+
+class RememberedSettings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::path(::testing::TempDir()) / ("kvspace_remembered_" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        path = (folder / "kvspace" / "settings.ini").string();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string Text() const
+    {
+        std::ifstream file(path);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    fs::path folder;
+    std::string path;
+    kv::Window window;
+};
+
+TEST_F(RememberedSettings, TheNextRunOpensWithThisRunsChoices)
+{
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        EXPECT_FALSE(form.LauncherControls().SoundChecked()) << "the first run starts silent";
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run({"click 20 80", "click 234 56", "tick"});
+        EXPECT_NE(Text().find("sound = 1"), std::string::npos);
+        runner.Run({"key F10", "key Enter alt", "key Equals ctrl"});
+        EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
+        EXPECT_TRUE(window.DesktopFullscreen());
+        EXPECT_NE(Text().find("scaling = smooth"), std::string::npos);
+        EXPECT_NE(Text().find("fullscreen = 1"), std::string::npos);
+        runner.Run({"key F11"});
+        EXPECT_FALSE(window.DesktopFullscreen());
+        form.FormDestroy();
+    }
+    kv::Window next;
+    kv::TfrmMain form(next, path);
+    form.FormCreate();
+    EXPECT_TRUE(form.LauncherControls().SoundChecked());
+    EXPECT_EQ(form.game.Sound.SoundEnabled, 1);
+    EXPECT_EQ(form.LauncherControls().SelectedItem(), 0);
+    EXPECT_EQ(next.Scaling(), kv::ScalingStyle::Smooth);
+}
+
+TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
+{
+    fs::create_directories(folder / "kvspace");
+    std::ofstream(path) << "sound = 1\nmode = \x01\x02\n";
+    kv::TfrmMain form(window, path);
+    ::testing::internal::CaptureStderr();
+    form.FormCreate();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(path), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_FALSE(form.LauncherControls().SoundChecked());
+    kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
+    EXPECT_EQ(kv::LoadSettings(path).Problem, "");
+}
+
+}  // namespace
