@@ -20,7 +20,10 @@ if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(kvspace_tests assets kvspace)
   add_test(NAME unit COMMAND kvspace_tests WORKING_DIRECTORY ${KV_GAME_DIR})
-  set_tests_properties(unit PROPERTIES ENVIRONMENT "${KV_HEADLESS}")
+  # The tests' scratch folders (GoogleTest's TempDir) live in this build, so
+  # that test runs of other clones on the same machine never meet them.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-scratch)
+  set_tests_properties(unit PROPERTIES ENVIRONMENT "${KV_HEADLESS};TEST_TMPDIR=${CMAKE_BINARY_DIR}/test-scratch")
 else()
   message(STATUS "GoogleTest not found: the unit tests are not built")
 endif()
