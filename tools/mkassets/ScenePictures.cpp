@@ -92,15 +92,16 @@ Image Logo()
     return image.MirroredX();
 }
 
-// Behind the HUD of the space scene: most of it is covered by the panels, so
-// the planet rises from the bottom and a moon sits in the top-left gap.
+// Behind the HUD of the space scene, whose panels are translucent: the
+// planet rises from the bottom, and a small moon sits in the gap between the
+// star map and the star information, where no panel lies over it.
 Image SpaceBackdrop()
 {
     Image image = DeepSpace(800, 600, 303);
     DrawSphere(image, {560, 700}, 330,
                {{54, 112, 160}, {2, 6, 16}, {-0.9, -0.45}, 0.6, 3, 11, {90, 160, 230}, 22});
-    DrawSphere(image, {470, 150}, 30, {{210, 200, 190}, {22, 18, 26}, {-0.9, 0.3}, 0.45, 5, 12});
-    AddCraters(image, {470, 150}, 30, {-0.9, 0.3}, 13);
+    DrawSphere(image, {588, 262}, 9, {{210, 200, 190}, {22, 18, 26}, {-0.9, 0.3}, 0.45, 5, 12});
+    AddCraters(image, {588, 262}, 9, {-0.9, 0.3}, 13);
     return image;
 }
 
