@@ -13,6 +13,7 @@
 #include "platform/Canvas.h"
 #include "platform/LoadError.h"
 #include "sound/kvSound.h"
+#include "support/Pictures.h"
 
 namespace {
 
@@ -169,6 +170,26 @@ TEST(WidgetButton, CaptionIsCentredByTheButtonsFontInTheTargetsFontAndBrush)
     for (int y = 22; y < 38; ++y)
         for (int x = 22; x < 38; ++x) red += target.Pixel(x, y) == Rgb{255, 0, 0};
     EXPECT_GT(red, 0);
+}
+
+// A disabled button lets more of its panel through and writes its caption
+// in dark green; an enabled one is drawn as before.
+TEST(WidgetButton, DisabledButtonsAreDrawnDimmed)
+{
+    kv::kvButton button;
+    button.Create(0, 0, 40, 20, "Go!", SaveImage("button_dim_40x20.bmp", Filled(40, 20, Rgb{200, 200, 200})));
+    Bitmap lit = Filled(50, 30, Rgb{0, 0, 0});
+    lit.font.Colour = kv::HudTextColour;
+    Bitmap dim = lit;
+    button.DrawTo(lit);
+    button.Enabled = 0;
+    button.DrawTo(dim);
+    EXPECT_EQ(lit.Pixel(1, 1), (Rgb{200, 200, 200}));
+    EXPECT_EQ(dim.Pixel(1, 1), (Rgb{75, 75, 75}));
+    EXPECT_GT(kv::testing::Count(lit, kv::HudTextColour), 10);
+    EXPECT_EQ(kv::testing::Count(dim, kv::HudTextColour), 0);
+    EXPECT_EQ(kv::testing::Count(dim, kv::DisabledTextColour), kv::testing::Count(lit, kv::HudTextColour));
+    EXPECT_EQ(dim.font.Colour, kv::HudTextColour) << "the panel's own font is left as it was";
 }
 
 TEST(WidgetEdit, CreateFramesTheFieldAndFrameEditShowsTheImage)

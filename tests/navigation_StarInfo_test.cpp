@@ -8,6 +8,7 @@
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "support/SmallGalaxy.h"
+#include "universe/Market.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ TEST_F(StarInfo, AJumpSpendsTheFuelAndAnnouncesTheArrival)
     game.hud.GoButton.Enabled = 1;
     JumpTo(2);
     EXPECT_DOUBLE_EQ(game.Ship.Fuel, 160.0 - 57.443);
-    EXPECT_EQ(FuelUnits(), 10);  // Nearest(102.557) = 103, in tens
+    EXPECT_EQ(FuelUnits(), 10);  // the whole tens of 102.557
     EXPECT_EQ(game.Pilot.Star, 2);
     EXPECT_EQ(game.hud.GoButton.Enabled, 0);
     EXPECT_NE(game.Console.Entries[game.Console.Count].Text.find("Arriving in system: S2"), std::string::npos);
@@ -149,6 +150,36 @@ TEST_F(StarInfo, AJumpOverTheWholeRangeIsAllowedAndNoFurther)
     EXPECT_EQ(game.Pilot.Star, 2);
     EXPECT_EQ(game.Ship.Fuel, 0.0);
     EXPECT_EQ(FuelUnits(), 0);
+}
+
+// The hold's units are never more than the reserve holds: 99.6 is 9 units,
+// and selling all of them leaves the reserve at 9.6, not below 0.
+TEST_F(StarInfo, TheHoldsFuelUnitsAreTheReservesWholeTens)
+{
+    Galaxy().Stars[2].Y = 60.4;
+    JumpTo(2);
+    ASSERT_NEAR(game.Ship.Fuel, 99.6, 1e-9);
+    EXPECT_EQ(FuelUnits(), 9);
+    game.SelectedGoods = kv::FuelGoods;
+    for (int i = 0; i < 9; ++i) kv::SellOne(game);
+    EXPECT_EQ(FuelUnits(), 0);
+    EXPECT_NEAR(game.Ship.Fuel, 9.6, 1e-9);
+}
+
+// With the map hidden the window says "Nothing is selected"; "Go!" must not
+// jump to the selection it hides, and comes back with the map.
+TEST_F(StarInfo, GoIsOffOnlyWhileNothingIsShownSelected)
+{
+    ClickMap(275, 170);
+    ASSERT_EQ(game.hud.GoButton.Enabled, 1);
+    kv::DrawStarInfo(game, 0);
+    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
+    EXPECT_TRUE(ShowsText(25, 170, "Nothing is selected"));
+    kv::OfferJump(game);
+    EXPECT_EQ(game.hud.GoButton.Enabled, 1);
+    game.Ship.Fuel = 10;
+    kv::OfferJump(game);
+    EXPECT_EQ(game.hud.GoButton.Enabled, 0) << "out of reach";
 }
 
 TEST_F(StarInfo, GoWithoutADestinationNeverMovesTheShip)

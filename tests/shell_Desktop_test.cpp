@@ -137,6 +137,19 @@ TEST_F(Desktop, EveryKeyButPauseEndsTheCrawl)
     }
 }
 
+TEST_F(Desktop, EscHidesAFocusedPanelButNeverTheTopBar)
+{
+    form.FormCreate();
+    Play(kv::testing::ToSpace);
+    kv::Hud& h = form.game.hud;
+    Play({"click 720 12", "key Esc", "tick"});
+    EXPECT_EQ(h.FocusedItem, &h.TopBar);
+    EXPECT_EQ(h.TopBar.Visible, 1);
+    Play({"click 100 300", "key Esc", "tick"});
+    EXPECT_EQ(h.FocusedItem, &h.PlayerWindow);
+    EXPECT_EQ(h.PlayerWindow.Visible, 0);
+}
+
 TEST(FirstWindowSize, LargestWholeMultipleInNinetyPercentOfTheDesktop)
 {
     EXPECT_EQ(kv::FirstWindowScale({1920, 1050}), 1);

@@ -107,6 +107,10 @@ TEST_F(Market, FuelInTheHoldIsTiedToTheReserve)
     kv::SellOne(game);
     EXPECT_EQ(game.Ship.Fuel, 150.0);
     EXPECT_EQ(Hold(kv::FuelGoods).Quantity, 15);
+    // A unit the reserve no longer fully holds empties it, no further.
+    game.Ship.Fuel = 4.0;
+    kv::SellOne(game);
+    EXPECT_EQ(game.Ship.Fuel, 0.0);
 }
 
 TEST_F(Market, PricesNeverMoveAndPointsRaiseTheTradeRank)

@@ -43,7 +43,7 @@ Span Clip(int64_t pos, int64_t length, int64_t limit)
 // Blends a widget's face onto the first `columns` x `rows` pixels of the
 // target at the widget's position. Only the part of the face that really
 // exists is read, even when a reloaded image left it smaller than the widget.
-void BlendFace(const kvWindow& widget, Bitmap& target, int columns, int rows, bool skipPurple)
+void BlendFace(const kvWindow& widget, Bitmap& target, int columns, int rows, bool skipPurple, uint16_t alpha)
 {
     const Span cols = Clip(widget.Left, std::min<int>(widget.Width, widget.Face.Width()), columns);
     const Span lines = Clip(widget.Top, std::min<int>(widget.Height, widget.Face.Height()), rows);
@@ -51,14 +51,14 @@ void BlendFace(const kvWindow& widget, Bitmap& target, int columns, int rows, bo
     const int faceCol = static_cast<int>(cols.First - int64_t{widget.Left});
     for (int r = lines.First; r <= lines.Last; ++r) {
         const uint8_t* src = widget.Face.Row(static_cast<int>(r - int64_t{widget.Top})) + faceCol * 3;
-        BlendRow(src, target.Row(r) + cols.First * 3, cols.Last - cols.First + 1, widget.Alpha, skipPurple);
+        BlendRow(src, target.Row(r) + cols.First * 3, cols.Last - cols.First + 1, alpha, skipPurple);
     }
 }
 
 // Buttons and edit fields stay off their window's last column and row.
-void BlendItem(const kvWindow& item, Bitmap& target, bool skipPurple)
+void BlendItem(const kvWindow& item, Bitmap& target, bool skipPurple, uint16_t alpha)
 {
-    BlendFace(item, target, target.Width() - 1, target.Height() - 1, skipPurple);
+    BlendFace(item, target, target.Width() - 1, target.Height() - 1, skipPurple, alpha);
 }
 
 // Text placed far outside the target draws nothing; the position is kept in
@@ -282,13 +282,20 @@ void kvButton::Create(int x1, int y1, int x2, int y2, const std::string& caption
     Caption = caption;
 }
 
+// A disabled button is drawn dimmed: its picture lets the panel show
+// through (three eighths of its own light) and its caption is a dark green,
+// so the player sees at a glance that it will refuse a click.
 void kvButton::DrawTo(Bitmap& target) const
 {
-    BlendItem(*this, target, true);
+    const auto dimmed = static_cast<uint16_t>(std::min<unsigned>(Alpha, 256) * 3 / 8);
+    BlendItem(*this, target, true, Enabled ? Alpha : dimmed);
     if (Caption.empty()) return;
     const TextBox size = MeasureText(Face.font, Caption);
+    const Rgb captionColour = target.font.Colour;
+    if (!Enabled) target.font.Colour = DisabledTextColour;
     Canvas(target).TextOut(TextCoordinate(Left + (int64_t{Width} - size.Width) / 2),
                            TextCoordinate(Top + (int64_t{Height} - size.Height) / 2), Caption);
+    target.font.Colour = captionColour;
 }
 
 // The image, which must have the field's size, is loaded so that a missing
@@ -319,7 +326,7 @@ void kvEdit::Create(int x, int y, uint16_t width, const std::string& bitmapPath)
 
 void kvEdit::DrawTo(Bitmap& target) const
 {
-    BlendItem(*this, target, false);
+    BlendItem(*this, target, false, Alpha);
     Canvas(target).TextOut(TextCoordinate(int64_t{Left} + 2), TextCoordinate(int64_t{Top} + 1), Text);
 }
 

@@ -120,5 +120,7 @@ void DrawVisibleItems(kvWindow& window);
 void BlendRow(const uint8_t* src, uint8_t* dst, int pixels, uint16_t alpha, bool skipPurple);
 
 constexpr Rgb HudTextColour{0, 249, 0};
+// The caption of a button that refuses clicks.
+constexpr Rgb DisabledTextColour{0, 96, 0};
 
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "navigation/StarInfo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -69,15 +70,10 @@ std::optional<uint8_t> StarAt(const Game& game, int x, int y)
     return std::nullopt;
 }
 
-// "Go!" is offered for another star within reach, never for the star the
-// ship is at.
 void Select(Game& game, uint8_t star)
 {
     game.SelectedStar = star;
-    const kvPlayer& pilot = game.Pilot;
-    const bool reachable = star != pilot.Star &&
-                           JumpRange(game.Ship) >= StarDistance(CurrentGalaxy(game), pilot.Star, star);
-    game.hud.GoButton.Enabled = reachable ? 1 : 0;
+    OfferJump(game);
     game.Sound.PlaySoundEffect("res\\sfx\\hud\\planet_select.wav");
     DrawStarInfo(game, star);
 }
@@ -96,12 +92,17 @@ bool IsDestination(const Game& game, uint8_t star)
     return star >= 1 && star <= CurrentGalaxy(game).StarCount && star != game.Pilot.Star;
 }
 
-// The reserve pays for the distance; the hold's fuel units follow it.
+// The reserve pays for the distance; the hold's fuel units follow it. The
+// units are the whole tens the reserve holds: rounding the reserve to the
+// nearest first made 99.6 ten units, and selling them all left the reserve
+// below 0. A jump over the whole range leaves exactly 0, not a rounding
+// error below it.
 void SpendFuel(Game& game, double distance)
 {
     kvShip& ship = game.Ship;
-    ship.Fuel -= distance * ship.Engine.Consumption;
-    game.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(Nearest(ship.Fuel) / 10);
+    ship.Fuel = std::max(0.0, ship.Fuel - distance * ship.Engine.Consumption);
+    const double units = std::min(std::floor(ship.Fuel / FuelPerUnit), 65535.0);
+    game.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(units);
 }
 
 void ShowArrival(Game& game)
@@ -136,9 +137,23 @@ std::string DistanceText(double distance)
     return std::string(text) + " пк";
 }
 
+// "Go!" is offered for another star within reach, never for the star the
+// ship is at.
+void OfferJump(Game& game)
+{
+    const uint8_t star = game.SelectedStar;
+    const kvPlayer& pilot = game.Pilot;
+    const bool reachable = IsDestination(game, star) &&
+                           JumpRange(game.Ship) >= StarDistance(CurrentGalaxy(game), pilot.Star, star);
+    game.hud.GoButton.Enabled = reachable ? 1 : 0;
+}
+
 void DrawStarInfo(Game& game, uint8_t s)
 {
     kvWindow& window = game.hud.StarInfo;
+    // Showing nothing selected, the window offers no jump to a selection
+    // the player cannot see.
+    if (s == 0) game.hud.GoButton.Enabled = 0;
     LoadFace(window, "Res\\gfx\\hud\\right.bmp");
     DrawVisibleItems(window);
     Canvas canvas(window.Face);

@@ -28,6 +28,8 @@ std::string DistanceText(double distance);
 
 // Redraws the star information window for star s of the pilot's galaxy, or
 // "Nothing is selected" for s = 0.
+// Enables "Go!" when the selected star is another one within the jump range.
+void OfferJump(Game& game);
 void DrawStarInfo(Game& game, uint8_t s);
 
 // The star map's click handler. At the galaxy level a left click within 10

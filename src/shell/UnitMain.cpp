@@ -280,6 +280,7 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
         break;
     case vk::F1:
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
+        if (h.StarMap.Visible) OfferJump(game);
         DrawStarInfo(game, h.StarMap.Visible ? game.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
@@ -305,7 +306,9 @@ void TfrmMain::FocusedWindowKeyDown(uint16_t key)
 {
     kvWindow* w = game.hud.FocusedItem;
     if (w == nullptr || w->Kind != WidgetKind::Window) return;
-    if (key == vk::Escape) w->Visible = 0;
+    // The top bar holds the way back to the title and the buttons that bring
+    // every panel back: Esc never hides it.
+    if (key == vk::Escape && w != &game.hud.TopBar) w->Visible = 0;
     if (key == vk::End && w->Alpha > 0) --w->Alpha;
     if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }

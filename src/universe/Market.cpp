@@ -1,5 +1,6 @@
 #include "universe/Market.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -116,7 +117,8 @@ void SellOne(Game& game)
     game.Pilot.Cash += store.BuyPrice;
     ++store.Quantity;
     --game.Pilot.Cargo[k].Quantity;
-    if (k == FuelGoods) game.Ship.Fuel -= FuelPerUnit;
+    // A reserve that the hold's units overstate never goes below empty.
+    if (k == FuelGoods) game.Ship.Fuel = std::max(0.0, game.Ship.Fuel - FuelPerUnit);
     ShowTrade(game);
 }
 
