@@ -53,12 +53,41 @@ Image ConsolePanel()
     return image;
 }
 
+// Corner brackets just inside a panel's rim.
+void CornerBrackets(Image& image, Box box)
+{
+    constexpr int Arm = 9;
+    const Colour c = HudPanel.Highlight;
+    const int right = box.Left + box.Width - 1;
+    const int bottom = box.Top + box.Height - 1;
+    for (int i = 0; i < Arm; ++i)
+        for (int w = 0; w < 2; ++w) {
+            image.Set(box.Left + i, box.Top + w, c);
+            image.Set(box.Left + w, box.Top + i, c);
+            image.Set(right - i, box.Top + w, c);
+            image.Set(right - w, box.Top + i, c);
+            image.Set(box.Left + i, bottom - w, c);
+            image.Set(box.Left + w, bottom - i, c);
+            image.Set(right - i, bottom - w, c);
+            image.Set(right - w, bottom - i, c);
+        }
+}
+
+// A plate behind a panel's two-line heading: a little lighter than the
+// panel, with a rim, so the heading reads as a title.
+void TitlePlate(Image& image, Box box)
+{
+    DrawPanel(image, box, {6, 6, 6, 6}, {{24, 56, 60}, {12, 30, 34}, {40, 130, 108}, {60, 150, 125}, 1, 0});
+}
+
 Image SidePanel(bool onTheLeft)
 {
     Image image(200, 375, Magenta);
     const CornerRadii radii = onTheLeft ? CornerRadii{0, 14, 14, 0} : CornerRadii{14, 0, 0, 14};
     DrawPanel(image, {0, 0, 200, 375}, radii, HudPanel);
     Inset(image, {4, 50, 192, 74});
+    TitlePlate(image, {40, 5, 120, 39});
+    CornerBrackets(image, {3, 128, 194, 244});
     HorizontalRule(image, 46, 10, 190);
     HorizontalRule(image, 127, 10, 190);
     HorizontalRule(image, 350, 10, 190);
