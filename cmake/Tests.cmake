@@ -28,13 +28,23 @@ else()
   message(STATUS "GoogleTest not found: the unit tests are not built")
 endif()
 
-# A long battle with spawns, linked with the leak checker: no leaks, and
-# memory that stays flat while ships come and go.
+# A long battle with spawns, and a random player of the whole game through
+# the scenario runner, linked with the leak checker (which the address
+# sanitizer holds): no leaks, and memory that stays flat while they run.
 add_executable(kvcombat_soak tools/soak/main.cpp)
 target_link_libraries(kvcombat_soak PRIVATE kvspace_core)
-target_link_options(kvcombat_soak PRIVATE -fsanitize=leak)
-add_dependencies(kvcombat_soak assets)
+add_executable(kvmonkey_soak tools/soak/monkey.cpp)
+target_link_libraries(kvmonkey_soak PRIVATE kvspace_core)
+set_target_properties(kvmonkey_soak PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_GAME_DIR})
+foreach(soak kvcombat_soak kvmonkey_soak)
+  if(NOT KV_SANITIZE)
+    target_link_options(${soak} PRIVATE -fsanitize=leak)
+  endif()
+  add_dependencies(${soak} assets)
+endforeach()
 add_test(NAME combat_soak COMMAND kvcombat_soak WORKING_DIRECTORY ${KV_GAME_DIR})
+add_test(NAME monkey_soak COMMAND kvmonkey_soak WORKING_DIRECTORY ${KV_GAME_DIR})
+set_tests_properties(monkey_soak PROPERTIES ENVIRONMENT "${KV_HEADLESS}")
 
 find_program(KV_XVFB Xvfb)
 find_program(KV_XDOTOOL xdotool)
@@ -48,11 +58,8 @@ else()
   message(STATUS "Xvfb or xdotool not found: the end-to-end tests are not run")
 endif()
 
-# A short fuzzing run of the INI reader; it needs clang's libFuzzer.
-find_program(KV_CLANGXX clang++)
-if(KV_CLANGXX)
-  add_test(NAME fuzz_ini COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz)
-endif()
+# Short fuzzing runs of the parsers, in the sanitized clang build.
+add_subdirectory(fuzz)
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
