@@ -23,7 +23,8 @@ if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   # The tests' scratch folders (GoogleTest's TempDir) live in this build, so
   # that test runs of other clones on the same machine never meet them.
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-scratch)
-  set_tests_properties(unit PROPERTIES ENVIRONMENT "${KV_HEADLESS};TEST_TMPDIR=${CMAKE_BINARY_DIR}/test-scratch")
+  set_tests_properties(unit PROPERTIES ENVIRONMENT
+    "${KV_HEADLESS};TEST_TMPDIR=${CMAKE_BINARY_DIR}/test-scratch;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tools/soak/lsan.supp")
 else()
   message(STATUS "GoogleTest not found: the unit tests are not built")
 endif()

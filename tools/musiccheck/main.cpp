@@ -68,13 +68,19 @@ double Energy(const std::vector<double>& x)
     return sum;
 }
 
-// The longest stretch, in seconds, in which both sides stay near silence.
+// The longest stretch, in seconds, in which both sides stay near silence
+// once the music has begun: the device writes silence from the moment it
+// opens, and loading the module on a busy machine can take a while, so the
+// quiet before the first note says nothing about the song.
 double LongestSilence(const Stereo& s)
 {
     std::size_t run = 0;
     std::size_t longest = 0;
+    bool begun = false;
     for (std::size_t i = 0; i < s.Left.size(); ++i) {
-        run = std::abs(s.Left[i]) < 0.002 && std::abs(s.Right[i]) < 0.002 ? run + 1 : 0;
+        const bool quiet = std::abs(s.Left[i]) < 0.002 && std::abs(s.Right[i]) < 0.002;
+        begun = begun || !quiet;
+        run = quiet && begun ? run + 1 : 0;
         longest = std::max(longest, run);
     }
     return static_cast<double>(longest) / Rate;
