@@ -49,16 +49,24 @@ TEST(Fonts, FixedsysIsAnEightBySixteenCell)
 TEST(Fonts, FontMapping)
 {
     EXPECT_EQ(kv::MapFont({"Fixedsys", 12, kv::Black}).Pixels, 16);
-    EXPECT_EQ(kv::MapFont({"Arial", 20, kv::Black}).Pixels, 27);
-    EXPECT_EQ(kv::MapFont({"arial", 8, kv::Black}).Pixels, 11);
-    EXPECT_NE(kv::MapFont({"Arial Black", 10, kv::Black}).Path.find("LiberationSans-Bold"), std::string::npos);
-    EXPECT_EQ(kv::MapFont({"Arial Black", 10, kv::Black}).Pixels, 13);
-    EXPECT_EQ(kv::MapFont({"MS Sans Serif", 30, kv::Black}).Pixels, 11);
-    EXPECT_NE(kv::MapFont({"Wingdings", 9, kv::Black}).Path.find("LiberationSans-Regular"), std::string::npos);
+    EXPECT_EQ(kv::MapFont({"MS Sans Serif", 30, kv::Black}).Pixels, 12);
+    // Sizes from points at 96 DPI, moved to the nearest bitmap strike.
+    EXPECT_EQ(kv::MapFont({"Arial", 20, kv::Black}).Pixels, 28);
+    EXPECT_EQ(kv::MapFont({"arial", 8, kv::Black}).Pixels, 12);
+    EXPECT_EQ(kv::MapFont({"Arial", 1, kv::Black}).Pixels, 12);
+    EXPECT_EQ(kv::MapFont({"Arial Black", 16, kv::Black}).Pixels, 20);
+    EXPECT_EQ(kv::MapFont({"Arial Black", 30, kv::Black}).Pixels, 32);
     EXPECT_EQ(kv::MapFont({"Wingdings", 9, kv::Black}), kv::MapFont({"ARIAL", 9, kv::Black}));
-    // Only the bitmap face measures its line box by its cell.
-    EXPECT_TRUE(kv::MapFont({"fixedsys", 9, kv::Black}).BitmapCell);
-    EXPECT_FALSE(kv::MapFont({"MS Sans Serif", 8, kv::Black}).BitmapCell);
+    // One family for every name: only the weight and the size differ.
+    const kv::FontFace hud = kv::MapFont({"Fixedsys", 9, kv::Black});
+    EXPECT_NE(hud.Path.find("Terminus"), std::string::npos);
+    for (const char* name : {"Arial", "Arial Black", "MS Sans Serif", "Wingdings"}) {
+        const kv::FontFace face = kv::MapFont({name, 9, kv::Black});
+        EXPECT_EQ(face.Path, hud.Path) << name;
+        EXPECT_TRUE(face.BitmapCell) << name;
+    }
+    EXPECT_FALSE(hud.Embolden);
+    EXPECT_TRUE(kv::MapFont({"Arial Black", 30, kv::Black}).Embolden);
 }
 
 // Glyph pixels only in the font colour: no anti-aliased fringe.
@@ -79,6 +87,24 @@ TEST(Fonts, NoFringesOverTheTransparentColour)
         c.TextOut(5, 10, "Start game 800х600 32 бит/пиксел 85 Гц");
         ExpectOnlyTwoColours(b, kv::ColourKey, font.Colour);
     }
+}
+
+// The bold face is drawn from the same strike, its strokes a pixel wider:
+// the crawl's heavy letters keep their cell's height.
+TEST(Fonts, BoldIsTheSameLetteringWider)
+{
+    Bitmap regular = Blank(200, 60, kv::ColourKey);
+    regular.font = kv::Font{"Arial", 24, Green};
+    regular.brush.Style = kv::BrushStyle::Clear;
+    Bitmap bold = regular;
+    bold.font.Name = "Arial Black";
+    Canvas plain(regular);
+    Canvas heavy(bold);
+    EXPECT_EQ(plain.TextHeight("Intro"), heavy.TextHeight("Intro"));
+    plain.TextOut(4, 4, "Intro");
+    heavy.TextOut(4, 4, "Intro");
+    EXPECT_GT(Count(bold, Green), Count(regular, Green));
+    ExpectOnlyTwoColours(bold, kv::ColourKey, Green);
 }
 
 TEST(Fonts, FixedsysGlyphsStayInTheirCell)

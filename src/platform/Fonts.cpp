@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -19,27 +20,43 @@ namespace kv {
 
 namespace {
 
-// The game's font names and the faces drawn for them. Families are a
-// fontconfig pattern: the wanted families first, then the generic one
-// fontconfig falls back on, then the style. A size of 0 is the size asked
-// for, converted from points at 96 DPI.
+// The game's font names and how each is drawn. Every name is drawn in one
+// family, Terminus, so the launcher, the title, the crawl and the HUD read as
+// one game. A size of 0 is the size asked for, converted from points at
+// 96 DPI and then moved to the nearest size Terminus draws from a bitmap.
 struct FontChoice {
     std::string_view Name;
-    std::string_view Families;
     int FixedPixels;
+    bool Bold;
 };
 
 constexpr std::array FontTable{
-    FontChoice{"Fixedsys", "Terminus (TTF),Terminus,monospace", 16},
-    FontChoice{"MS Sans Serif", "Liberation Sans,Arimo,Arial,sans-serif", 11},
-    FontChoice{"Arial Black", "Liberation Sans,Arimo,Arial,sans-serif:bold", 0},
-    FontChoice{"Arial", "Liberation Sans,Arimo,Arial,sans-serif", 0},
+    FontChoice{"Fixedsys", 16, false},
+    FontChoice{"MS Sans Serif", 12, false},
+    FontChoice{"Arial Black", 0, true},
+    FontChoice{"Arial", 0, false},
 };
 // Names the table does not hold.
 constexpr const FontChoice& OtherNames = FontTable.back();
-// The family whose faces carry a bitmap strike at the size they are used at:
-// their line box is the strike's cell.
+
+// The fontconfig pattern of the family: Terminus first, then the generic
+// face fontconfig falls back on.
+constexpr std::string_view Family = "Terminus (TTF),Terminus,monospace";
+// The family whose faces carry bitmap strikes: their line box is the
+// strike's cell.
 constexpr std::string_view BitmapCellFamily = "Terminus";
+// The pixel sizes of Terminus's bitmap strikes. Between them its outlines
+// are drawn, and without anti-aliasing they break into uneven strokes.
+constexpr std::array StrikePixels{12, 14, 16, 18, 20, 22, 24, 28, 32};
+
+// The strike nearest a size, the smaller of two equally near.
+int NearestStrike(int pixels)
+{
+    int best = StrikePixels.front();
+    for (int strike : StrikePixels)
+        if (std::abs(strike - pixels) < std::abs(best - pixels)) best = strike;
+    return best;
+}
 
 bool SameName(std::string_view a, std::string_view b)
 {
@@ -86,6 +103,7 @@ OpenFont Open(const FontFace& face)
     open.Font.reset(TTF_OpenFont(face.Path.c_str(), face.Pixels));
     if (!open.Font) throw LoadError(face.Path, std::string("cannot open the font: ") + TTF_GetError());
     TTF_Font* font = open.Font.get();
+    if (face.Embolden) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
     open.Ascent = TTF_FontAscent(font);
     open.Height = TTF_FontHeight(font);
     open.CellAscent = open.Ascent;
@@ -104,9 +122,9 @@ OpenFont Open(const FontFace& face)
 // closing them at exit is safe).
 const OpenFont& Find(const Font& font)
 {
-    static std::map<std::pair<std::string, int>, OpenFont> cache;
+    static std::map<std::tuple<std::string, int, bool>, OpenFont> cache;
     const FontFace face = MapFont(font);
-    const auto key = std::make_pair(face.Path, face.Pixels);
+    const auto key = std::make_tuple(face.Path, face.Pixels, face.Embolden);
     auto it = cache.find(key);
     if (it == cache.end()) it = cache.emplace(key, Open(face)).first;
     return it->second;
@@ -160,6 +178,7 @@ using PatternPtr = std::unique_ptr<FcPattern, PatternCloser>;
 struct MatchedFace {
     std::string Path;
     std::string Family;
+    bool Embolden = false;  // fontconfig asks for bold letters the file does not have
 };
 
 std::string PatternString(const FcPattern* pattern, const char* property)
@@ -169,11 +188,10 @@ std::string PatternString(const FcPattern* pattern, const char* property)
     return reinterpret_cast<const char*>(value);
 }
 
-// The file fontconfig picks for the families, as any desktop program would
+// The file fontconfig picks for the pattern, as any desktop program would
 // get it: the first installed family of the list, else its nearest face.
-MatchedFace Match(std::string_view families)
+MatchedFace Match(const std::string& wanted)
 {
-    const std::string wanted(families);
     if (!FcInit()) throw LoadError(wanted, "cannot start fontconfig");
     const PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(wanted.c_str())));
     if (!pattern) throw LoadError(wanted, "not a font pattern");
@@ -182,17 +200,22 @@ MatchedFace Match(std::string_view families)
     FcResult result = FcResultNoMatch;
     const PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
     MatchedFace face;
-    if (match) face = {PatternString(match.get(), FC_FILE), PatternString(match.get(), FC_FAMILY)};
+    if (match) {
+        FcBool embolden = FcFalse;
+        face = {PatternString(match.get(), FC_FILE), PatternString(match.get(), FC_FAMILY), false};
+        face.Embolden = FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden;
+    }
     if (face.Path.empty()) throw LoadError(wanted, "fontconfig finds no font at all");
     return face;
 }
 
-// Each row of the table is looked up once and kept for the run.
-const MatchedFace& MatchOnce(std::string_view families)
+// The family's regular and bold faces are each looked up once and kept for
+// the run.
+const MatchedFace& MatchOnce(bool bold)
 {
-    static std::map<std::string_view, MatchedFace> matched;
-    auto it = matched.find(families);
-    if (it == matched.end()) it = matched.emplace(families, Match(families)).first;
+    static std::map<bool, MatchedFace> matched;
+    auto it = matched.find(bold);
+    if (it == matched.end()) it = matched.emplace(bold, Match(std::string(Family) + (bold ? ":bold" : ""))).first;
     return it->second;
 }
 
@@ -203,9 +226,14 @@ FontFace MapFont(const Font& font)
     const auto row = std::find_if(FontTable.begin(), FontTable.end(),
                                   [&](const FontChoice& choice) { return SameName(font.Name, choice.Name); });
     const FontChoice& choice = row != FontTable.end() ? *row : OtherNames;
-    const MatchedFace& face = MatchOnce(choice.Families);
+    const MatchedFace& face = MatchOnce(choice.Bold);
     const bool bitmapCell = face.Family.compare(0, BitmapCellFamily.size(), BitmapCellFamily) == 0;
-    return {face.Path, choice.FixedPixels != 0 ? choice.FixedPixels : PointsToPixels(font.Size), bitmapCell};
+    int pixels = choice.FixedPixels;
+    if (pixels == 0) pixels = bitmapCell ? NearestStrike(PointsToPixels(font.Size)) : PointsToPixels(font.Size);
+    // Where the family has no bold face of its own (Terminus has none),
+    // fontconfig asks for synthetic bold, as for any desktop program: SDL_ttf
+    // draws every stroke a pixel wider.
+    return {face.Path, pixels, bitmapCell, face.Embolden};
 }
 
 TextBox MeasureText(const Font& font, std::string_view text)
@@ -259,9 +287,9 @@ TextMask RenderUncached(const Font& font, std::string_view text)
 TextMask RenderText(const Font& font, std::string_view text)
 {
     constexpr std::size_t MostKept = 4096;
-    static std::map<std::tuple<std::string, int, std::string>, TextMask> kept;
+    static std::map<std::tuple<std::string, int, bool, std::string>, TextMask> kept;
     const FontFace face = MapFont(font);
-    auto key = std::make_tuple(face.Path, face.Pixels, std::string(text));
+    auto key = std::make_tuple(face.Path, face.Pixels, face.Embolden, std::string(text));
     if (auto it = kept.find(key); it != kept.end()) return it->second;
     if (kept.size() >= MostKept) kept.clear();
     return kept.emplace(std::move(key), RenderUncached(font, text)).first->second;

@@ -2,9 +2,10 @@
 // desktop font names mapped to real faces, found through fontconfig and
 // rendered with SDL2_ttf.
 //
-// Mapping (the table FontTable in Fonts.cpp; the faces Debian ships in
-// fonts-terminus and fonts-liberation, with fontconfig's nearest family when
-// they are missing):
+// Mapping (the table FontTable in Fonts.cpp): every name is drawn in one
+// family, Terminus (Debian's fonts-terminus), so that the launcher, the
+// title, the crawl and the HUD share one lettering; without Terminus,
+// fontconfig's monospace face stands in at the same sizes.
 // - "Fixedsys": Terminus at 16 px whatever the size asked for. Terminus TTF
 //   carries an 8 x 16 bitmap strike at that size, which gives the crisp cell
 //   of the old system font. SDL_ttf places that strike with the outline
@@ -12,9 +13,14 @@
 //   height; the cell is therefore taken from the strike itself (12 rows above
 //   the baseline, 4 below): exactly 8 x 16 per character. Without Terminus,
 //   the system's monospace face at 16 px, measured by its outline.
-// - "Arial": Liberation Sans; "Arial Black": Liberation Sans Bold; both at
-//   pixels = round(points x 96 / 72), the size the desktop gave them at 96 DPI.
-// - "MS Sans Serif": Liberation Sans at 11 px.
+// - "Arial": Terminus at pixels = round(points x 96 / 72), the size the
+//   desktop gave it at 96 DPI, moved to the nearest of Terminus's bitmap
+//   strikes (12, 14, 16, 18, 20, 22, 24, 28 and 32 px; the smaller of two
+//   equally near): between them its outlines, drawn without anti-aliasing,
+//   break into uneven strokes. The title's 20 points are 27 px, drawn at 28.
+// - "Arial Black": the same, bold (Terminus has no bold face: SDL_ttf
+//   emboldens it).
+// - "MS Sans Serif": Terminus at 12 px, its smallest strike.
 // - Any other name: as "Arial".
 // Names are compared without regard to case.
 //
@@ -38,6 +44,7 @@ struct FontFace {
     std::string Path;
     int Pixels = 0;
     bool BitmapCell = false;  // take the line box from the bitmap strike's cell
+    bool Embolden = false;    // draw the face bold, as it has no bold of its own
     friend bool operator==(const FontFace&, const FontFace&) = default;
 };
 

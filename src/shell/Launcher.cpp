@@ -154,14 +154,18 @@ void Launcher::DrawCombo(Bitmap& frame) const
     Canvas canvas(frame);
     FillBox(canvas, frame, ComboBox, Panel);
     Bevel(canvas, frame, ComboBox, true);
-    const Box arrow{ComboBox.Left + ComboBox.Width - 17, ComboBox.Top + 2, 15, ComboBox.Height - 4};
+    if (selected_ < static_cast<int>(items_.size()))
+        WriteText(canvas, frame, ComboBox.Left + 3, ComboBox.Top + 4, items_[static_cast<std::size_t>(selected_)]);
+    // The arrow is narrow enough that a mode with a two-digit rate reads
+    // whole in the 6-pixel letters; it is drawn last, so a longer text ends
+    // under it, as a desktop drop-down list cuts it, and the open list shows
+    // it whole.
+    const Box arrow{ComboBox.Left + ComboBox.Width - 12, ComboBox.Top + 2, 10, ComboBox.Height - 4};
     FillBox(canvas, frame, arrow, PanelLight);
     frame.pen = Pen{Yellow, 1, PenStyle::Solid, PenMode::Copy};
     const int cx = arrow.Left + arrow.Width / 2;
     const int cy = arrow.Top + arrow.Height / 2 - 2;
     for (int i = 0; i < 4; ++i) canvas.Line(cx - 3 + i, cy + i, cx + 4 - i, cy + i);
-    if (selected_ < static_cast<int>(items_.size()))
-        WriteText(canvas, frame, ComboBox.Left + 3, ComboBox.Top + 4, items_[static_cast<std::size_t>(selected_)]);
 }
 
 void Launcher::DrawList(Bitmap& frame) const
