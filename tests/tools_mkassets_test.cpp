@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
@@ -162,6 +163,62 @@ TEST(GeneratedPictures, KeyedPicturesHaveNoPinkFringe)
             const bool pinkish = c.R > 180 && c.G < 90 && c.B > 180;
             ASSERT_FALSE(pinkish && !(c == Magenta)) << s.Path << " " << c.R << "," << c.G << "," << c.B;
         }
+    }
+}
+
+// The side panels' two-line headings ("Player", "Star" or "Ship" over
+// "information", 8 x 16 letters at y 7 and 27; from x 80 to 168 on the
+// player panel, 20 to 108 on the right-hand ones) lie on the title plate:
+// its rim goes round both lines and never through them.
+TEST(GeneratedPictures, SidePanelHeadingsLieOnTheirTitlePlate)
+{
+    constexpr Rgb PlateRim{40, 130, 108};
+    struct Heading {
+        const char* Path;
+        int Left;
+        int Right;
+    };
+    constexpr int Top = 7;
+    constexpr int Bottom = 43;
+    for (const Heading h : {Heading{"res/gfx/hud/left.bmp", 80, 168}, Heading{"res/gfx/hud/right.bmp", 20, 108}}) {
+        const Picture p = ReadPicture(h.Path);
+        ASSERT_EQ(p.Pixels.size(), 200u * 375u) << h.Path;
+        const auto rimIn = [&](int x0, int y0, int x1, int y1) {
+            int n = 0;
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x) n += p.At(x, y) == PlateRim ? 1 : 0;
+            return n;
+        };
+        EXPECT_EQ(rimIn(h.Left - 1, Top, h.Right + 1, Bottom), 0) << h.Path << ": the rim cuts the heading";
+        const int middle = (Top + Bottom) / 2;
+        EXPECT_GT(rimIn(h.Left - 12, middle, h.Left - 1, middle + 1), 0) << h.Path << ": no plate left of the heading";
+        EXPECT_GT(rimIn(h.Right + 1, middle, h.Right + 12, middle + 1), 0) << h.Path << ": no plate right of it";
+        EXPECT_GT(rimIn(h.Left + 40, 0, h.Left + 41, Top), 0) << h.Path << ": no plate above it";
+        EXPECT_GT(rimIn(h.Left + 40, Bottom, h.Left + 41, 50), 0) << h.Path << ": no plate below it";
+    }
+}
+
+// Menu icons: a two-pixel margin inside the button's one-pixel rim and
+// shading in all three tones.
+TEST(GeneratedPictures, MenuIconsKeepTheirMarginAndThreeTones)
+{
+    constexpr std::array<Rgb, 3> Tones{{{150, 255, 175}, {50, 170, 100}, {20, 90, 60}}};
+    const auto toneOf = [&](Rgb c) { return static_cast<int>(std::find(Tones.begin(), Tones.end(), c) - Tones.begin()); };
+    for (const char* name : {"map", "goods", "player", "planet", "console", "ship", "sound_play", "sound_stop",
+                             "sound_prev", "sound_next", "trans_1", "trans_2", "trans_3"}) {
+        const std::string path = std::string("res/gfx/hud/menu_") + name + ".bmp";
+        const Picture p = ReadPicture(path);
+        ASSERT_EQ(p.Pixels.size(), 24u * 24u) << path;
+        std::array<int, 3> used{};
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const int tone = toneOf(p.At(x, y));
+                if (tone == 3) continue;
+                const bool inMargin = x < 3 || y < 3 || x > 20 || y > 20;
+                EXPECT_FALSE(inMargin) << path << ": icon drawn at " << x << "," << y;
+                ++used[static_cast<std::size_t>(tone)];
+            }
+        EXPECT_TRUE(used[0] > 0 && used[1] > 0 && used[2] > 0) << path << " is not shaded in three tones";
     }
 }
 

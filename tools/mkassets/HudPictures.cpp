@@ -86,7 +86,12 @@ Image SidePanel(bool onTheLeft)
     const CornerRadii radii = onTheLeft ? CornerRadii{0, 14, 14, 0} : CornerRadii{14, 0, 0, 14};
     DrawPanel(image, {0, 0, 200, 375}, radii, HudPanel);
     Inset(image, {4, 50, 192, 74});
-    TitlePlate(image, {40, 5, 120, 39});
+    // The two-line heading is written in 8 x 16 letters at y 7 and 27: on the
+    // player panel "Player" and "information" from x 80 to 168, on the
+    // right-hand panels "Star" or "Ship" and "information" from x 20 to 108.
+    // The plate lies behind both lines with a margin of 8 pixels beside
+    // them, near the screen's middle on either side.
+    TitlePlate(image, onTheLeft ? Box{72, 3, 104, 42} : Box{12, 3, 104, 42});
     CornerBrackets(image, {3, 128, 194, 244});
     HorizontalRule(image, 46, 10, 190);
     HorizontalRule(image, 127, 10, 190);
@@ -230,7 +235,7 @@ constexpr std::array<Icon, 13> MenuIcons{{
      {"..xxxxo..", ".xxxxxoo.", "xxdddddoo", "xxdxdddoo", "xxdddddod", ".xoooood.", "...odd...", ".xxxxxoo.",
       "xxxxxoood"}},
     {"menu_planet.bmp",
-     {"...xxo...", "..xxxoo..", "d.xxxood.", ".ddddddd.", "..xoood.d", "..ooodd..", "...odd...", ".........",
+     {".........", "...xxx...", "..xxxxo..", ".xxxoddxx", ".xdddxxd.", ".oxxxodd.", "xxooodd..", "...ddd...",
       "........."}},
     {"menu_console.bmp",
      {"xxxxxxxxo", "xdddddddo", "xdxdddddo", "xddxddddo", "xdxdooodo", "xdddddddo", "ooooooood", "...ood...",
