@@ -90,7 +90,8 @@ TEST(Fonts, NoFringesOverTheTransparentColour)
 }
 
 // The bold face is drawn from the same strike, its strokes a pixel wider:
-// the crawl's heavy letters keep their cell's height.
+// the crawl's heavy letters keep their cell's height, and each bold pixel
+// is a plain one or lies just right of one.
 TEST(Fonts, BoldIsTheSameLetteringWider)
 {
     Bitmap regular = Blank(200, 60, kv::ColourKey);
@@ -101,10 +102,13 @@ TEST(Fonts, BoldIsTheSameLetteringWider)
     Canvas plain(regular);
     Canvas heavy(bold);
     EXPECT_EQ(plain.TextHeight("Intro"), heavy.TextHeight("Intro"));
+    EXPECT_EQ(plain.TextWidth("Intro") + 1, heavy.TextWidth("Intro"));
     plain.TextOut(4, 4, "Intro");
     heavy.TextOut(4, 4, "Intro");
     EXPECT_GT(Count(bold, Green), Count(regular, Green));
     ExpectOnlyTwoColours(bold, kv::ColourKey, Green);
+    for (auto [x, y] : Drawn(bold, Green))
+        EXPECT_TRUE(regular.Pixel(x, y) == Green || regular.Pixel(x - 1, y) == Green) << x << "," << y;
 }
 
 TEST(Fonts, FixedsysGlyphsStayInTheirCell)

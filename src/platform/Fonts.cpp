@@ -103,7 +103,6 @@ OpenFont Open(const FontFace& face)
     open.Font.reset(TTF_OpenFont(face.Path.c_str(), face.Pixels));
     if (!open.Font) throw LoadError(face.Path, std::string("cannot open the font: ") + TTF_GetError());
     TTF_Font* font = open.Font.get();
-    if (face.Embolden) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
     open.Ascent = TTF_FontAscent(font);
     open.Height = TTF_FontHeight(font);
     open.CellAscent = open.Ascent;
@@ -120,11 +119,10 @@ OpenFont Open(const FontFace& face)
 
 // Faces are opened once and kept for the run (SDL_ttf is never shut down, so
 // closing them at exit is safe).
-const OpenFont& Find(const Font& font)
+const OpenFont& Find(const FontFace& face)
 {
-    static std::map<std::tuple<std::string, int, bool>, OpenFont> cache;
-    const FontFace face = MapFont(font);
-    const auto key = std::make_tuple(face.Path, face.Pixels, face.Embolden);
+    static std::map<std::pair<std::string, int>, OpenFont> cache;
+    const auto key = std::make_pair(face.Path, face.Pixels);
     auto it = cache.find(key);
     if (it == cache.end()) it = cache.emplace(key, Open(face)).first;
     return it->second;
@@ -231,27 +229,48 @@ FontFace MapFont(const Font& font)
     int pixels = choice.FixedPixels;
     if (pixels == 0) pixels = bitmapCell ? NearestStrike(PointsToPixels(font.Size)) : PointsToPixels(font.Size);
     // Where the family has no bold face of its own (Terminus has none),
-    // fontconfig asks for synthetic bold, as for any desktop program: SDL_ttf
-    // draws every stroke a pixel wider.
+    // fontconfig asks for synthetic bold, as for any desktop program.
     return {face.Path, pixels, bitmapCell, face.Embolden};
 }
 
 TextBox MeasureText(const Font& font, std::string_view text)
 {
-    const OpenFont& open = Find(font);
+    const FontFace face = MapFont(font);
+    const OpenFont& open = Find(face);
     TextBox box{0, open.CellHeight};
     if (text.empty()) return box;
     const std::string s(text);
     int w = 0, h = 0;
-    if (TTF_SizeUTF8(open.Font.get(), s.c_str(), &w, &h) == 0) box.Width = w;
+    if (TTF_SizeUTF8(open.Font.get(), s.c_str(), &w, &h) == 0) box.Width = w + (face.Embolden ? 1 : 0);
     return box;
 }
 
 namespace {
 
+// Synthetic bold as the desktop drew it: each glyph pixel also sets the one
+// to its right, so every stroke is a pixel wider and the text a pixel
+// longer, and the counters of letters such as "m" stay open. (SDL_ttf's own
+// bold thickens a bitmap strike by several pixels and fills them.)
+void Embolden(TextMask& mask)
+{
+    const int width = mask.Width + 1;
+    std::vector<uint8_t> bits(static_cast<std::size_t>(width) * static_cast<std::size_t>(mask.Height));
+    for (int y = 0; y < mask.Height; ++y) {
+        const uint8_t* from = mask.Bits.data() + static_cast<std::ptrdiff_t>(y) * mask.Width;
+        uint8_t* to = bits.data() + static_cast<std::ptrdiff_t>(y) * width;
+        for (int x = 0; x < mask.Width; ++x) {
+            to[x] |= from[x];
+            to[x + 1] |= from[x];
+        }
+    }
+    mask.Width = width;
+    mask.Bits = std::move(bits);
+}
+
 TextMask RenderUncached(const Font& font, std::string_view text)
 {
-    const OpenFont& open = Find(font);
+    const FontFace face = MapFont(font);
+    const OpenFont& open = Find(face);
     TextMask mask;
     mask.Box = MeasureText(font, text);
     if (text.empty()) return mask;
@@ -273,6 +292,7 @@ TextMask RenderUncached(const Font& font, std::string_view text)
                 mask.Bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface->w) + static_cast<std::size_t>(x)] =
                     row[x] != 0 ? 1 : 0;
         }
+        if (face.Embolden) Embolden(mask);
     }
     SDL_FreeSurface(surface);
     return mask;

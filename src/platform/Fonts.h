@@ -18,8 +18,9 @@
 //   strikes (12, 14, 16, 18, 20, 22, 24, 28 and 32 px; the smaller of two
 //   equally near): between them its outlines, drawn without anti-aliasing,
 //   break into uneven strokes. The title's 20 points are 27 px, drawn at 28.
-// - "Arial Black": the same, bold (Terminus has no bold face: SDL_ttf
-//   emboldens it).
+// - "Arial Black": the same, bold. Terminus has no bold face; its letters
+//   are made bold the desktop's way, each stroke one pixel wider to the
+//   right and the text one pixel longer.
 // - "MS Sans Serif": Terminus at 12 px, its smallest strike.
 // - Any other name: as "Arial".
 // Names are compared without regard to case.
