@@ -8,9 +8,10 @@
 #include "base/Numbers.h"
 #include "combat/Effects.h"
 #include "game/Game.h"
+#include "platform/Blit.h"
 #include "platform/BmpFile.h"
-#include "platform/LoadError.h"
 #include "platform/Canvas.h"
+#include "platform/LoadError.h"
 
 namespace kv {
 
@@ -26,50 +27,6 @@ constexpr Rgb BeamColour{0, 255, 0};
 constexpr Rgb PelletColour{255, 255, 0};
 constexpr Rgb PlasmaColour{164, 65, 210};
 constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
-
-bool IsKey(const uint8_t* p, Rgb key) { return p[0] == key.B && p[1] == key.G && p[2] == key.R; }
-
-void CopyPixels(const uint8_t* src, uint8_t* dst, int pixels, Rgb key)
-{
-    for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
-        if (IsKey(src, key)) continue;
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-    }
-}
-
-void BlendPixels(const uint8_t* src, uint8_t* dst, int pixels, unsigned alpha, Rgb key)
-{
-    const unsigned keep = 256 - alpha;
-    for (int i = 0; i < pixels; ++i, src += 3, dst += 3) {
-        if (IsKey(src, key)) continue;
-        for (int c = 0; c < 3; ++c) dst[c] = static_cast<uint8_t>(((keep * dst[c]) >> 8) + ((src[c] * alpha) >> 8));
-    }
-}
-
-// The target rows y0..y1-1 and columns x0..x1-1 that an image placed at
-// (sx, sy) covers; the target's last column and row are never among them.
-struct ClipBox {
-    int X0, Y0, X1, Y1;
-    bool Empty() const { return X0 >= X1 || Y0 >= Y1; }
-};
-
-ClipBox Clip(int sx, int sy, int w, int h, const Bitmap& target)
-{
-    // In 64 bits: an object far out in space may sit near the end of int.
-    const int64_t right = std::min<int64_t>(int64_t{sx} + w, target.Width() - 1);
-    const int64_t bottom = std::max<int64_t>(std::min<int64_t>(int64_t{sy} + h, target.Height() - 1), 0);
-    return ClipBox{std::max(sx, 0), std::min(std::max(sy, 0), target.Height() - 1), static_cast<int>(right),
-                   static_cast<int>(bottom)};
-}
-
-// Every byte of a run of drawn pixels weighed by alpha against the target.
-void BlendRun(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha)
-{
-    const unsigned keep = 256 - alpha;
-    for (int i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((src[i] * alpha) >> 8));
-}
 
 void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
 {
@@ -204,13 +161,13 @@ kvBullet::kvBullet(const kvCombatShip& ship, const kvWeapon& weapon, const Bitma
     LoadImage(*this, picture);
 }
 
-std::shared_ptr<const KeyedRuns> Battle::RunsOf(const std::string& path, Rgb key)
+std::shared_ptr<const OpaqueRuns> Battle::RunsOf(const std::string& path, Rgb key)
 {
     auto found = PictureRuns.find(path);
     if (found != PictureRuns.end()) return found->second;
     const std::shared_ptr<const Bitmap> picture = Picture(path);
     auto runs = NamingTheFileWhenMemoryRunsOut(
-        path, [&] { return std::make_shared<const KeyedRuns>(FindKeyedRuns(*picture, key)); });
+        path, [&] { return std::make_shared<const OpaqueRuns>(*picture, KeyedBy(key)); });
     PictureRuns.emplace(path, runs);
     return runs;
 }
@@ -233,7 +190,7 @@ void Battle::GiveStrip(const std::string& path, kvCombatObject& object)
     if (found == Strips.end()) {
         const TurningPicture made = NamingTheFileWhenMemoryRunsOut(path, [&] {
             auto strip = std::make_shared<const Bitmap>(MakeRotationStrip(image, StripFrames));
-            return TurningPicture{strip, std::make_shared<const KeyedRuns>(FindKeyedRuns(*strip, ColourKey))};
+            return TurningPicture{strip, std::make_shared<const OpaqueRuns>(*strip, KeyedBy(ColourKey))};
         });
         found = Strips.emplace(key, made).first;
     }
@@ -249,25 +206,6 @@ kvCombatObject* Battle::TargetObject(ShipTarget target) const
     case ShipTarget::None: break;
     }
     return nullptr;
-}
-
-KeyedRuns FindKeyedRuns(const Bitmap& picture, Rgb key)
-{
-    KeyedRuns runs;
-    for (int y = 0; y < picture.Height(); ++y) {
-        runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
-        const uint8_t* p = picture.Row(y);
-        int x = 0;
-        while (x < picture.Width()) {
-            while (x < picture.Width() && IsKey(p + 3 * x, key)) ++x;
-            if (x == picture.Width()) break;
-            runs.First.push_back(x);
-            while (x < picture.Width() && !IsKey(p + 3 * x, key)) ++x;
-            runs.End.push_back(x);
-        }
-    }
-    runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
-    return runs;
 }
 
 double NormalizeAngle(double a)
@@ -319,19 +257,11 @@ void ShowFrame(kvCombatObject& object, int frame)
 
 void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bitmap& target)
 {
-    const ClipBox box = Clip(sx, sy, image.Width(), image.Height(), target);
-    if (box.Empty()) return;
-    const int pixels = box.X1 - box.X0;
-    for (int y = box.Y0; y < box.Y1; ++y) {
-        const uint8_t* src = image.Row(y - sy) + 3 * (box.X0 - sx);
-        uint8_t* dst = target.Row(y) + 3 * box.X0;
-        if (alpha > 255) CopyPixels(src, dst, pixels, key);
-        else BlendPixels(src, dst, pixels, alpha, key);
-    }
+    Blit(target, sx, sy, image, BlitStyle().Keyed(KeyedBy(key)).Blended(alpha).ShortOfLastColumnAndRow());
 }
 
-// The frame's drawn runs give the same pixels as the keyed copy of the
-// image, without looking at each one.
+// The frame is read from the strip with the strip's drawn runs, which give
+// the same pixels as the keyed copy of the image without looking at each.
 void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& target)
 {
     const Bitmap& image = object.Image;
@@ -339,23 +269,10 @@ void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& ta
         DrawImage(image, sx, sy, object.Alpha, key, target);
         return;
     }
-    const ClipBox box = Clip(sx, sy, image.Width(), image.Height(), target);
-    if (box.Empty()) return;
-    const KeyedRuns& runs = *object.FrameRuns;
-    const int firstRow = (object.ShownFrame - 1) * image.Height();
-    for (int y = box.Y0; y < box.Y1; ++y) {
-        const int row = firstRow + y - sy;
-        const uint8_t* src = object.Frames->Row(row);
-        uint8_t* dst = target.Row(y);
-        for (int32_t r = runs.RowStart[row]; r < runs.RowStart[row + 1]; ++r) {
-            const int from = std::max(runs.First[r] + sx, box.X0);
-            const int to = std::min(runs.End[r] + sx, box.X1);
-            if (from >= to) continue;
-            const int bytes = 3 * (to - from);
-            if (object.Alpha > 255) std::memcpy(dst + 3 * from, src + 3 * (from - sx), static_cast<std::size_t>(bytes));
-            else BlendRun(src + 3 * (from - sx), dst + 3 * from, bytes, object.Alpha);
-        }
-    }
+    const SourceArea frame{0, int64_t{object.ShownFrame - 1} * image.Height(), image.Width(), image.Height()};
+    Blit(target, sx, sy, *object.Frames,
+         BlitStyle().From(frame).Keyed(KeyedBy(key)).Blended(object.Alpha).ShortOfLastColumnAndRow().WithRuns(
+             object.FrameRuns.get()));
 }
 
 void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY)

@@ -25,21 +25,13 @@
 #include "combat/HitGrid.h"
 #include "graphics/Geometry.h"
 #include "platform/Bitmap.h"
+#include "platform/Blit.h"
 #include "platform/BmpFile.h"
 #include "spacecraft/SpaceCraft.h"
 
 namespace kv {
 
 struct Game;
-
-// The runs of drawn (not transparent) pixels of every row of a strip, found
-// once per strip, so that an opaque frame is copied run by run.
-struct KeyedRuns {
-    std::vector<int32_t> RowStart;  // the runs of row y: RowStart[y] .. RowStart[y + 1] - 1
-    std::vector<int32_t> First;     // first column of each run
-    std::vector<int32_t> End;       // one past its last column
-};
-KeyedRuns FindKeyedRuns(const Bitmap& picture, Rgb key);
 
 enum class ObjectClass : uint8_t { Ship, Bullet, Exhaust, Explosion, Attractor, Obstacle };
 
@@ -69,7 +61,7 @@ public:
     // animation strip; shared by every object made from the same picture.
     std::shared_ptr<const Bitmap> Frames;
     // The drawn runs of a rotation strip's rows.
-    std::shared_ptr<const KeyedRuns> FrameRuns;
+    std::shared_ptr<const OpaqueRuns> FrameRuns;
     // 1: removed by this tick's sweep. Final.
     uint8_t Dead = 0;
     // 256 or more copies; 0..255 blends.
@@ -167,10 +159,10 @@ struct Battle {
     std::map<std::string, std::shared_ptr<const Bitmap>> Pictures;
     struct TurningPicture {
         std::shared_ptr<const Bitmap> Frames;
-        std::shared_ptr<const KeyedRuns> Runs;
+        std::shared_ptr<const OpaqueRuns> Runs;
     };
     std::map<std::string, TurningPicture> Strips;
-    std::map<std::string, std::shared_ptr<const KeyedRuns>> PictureRuns;
+    std::map<std::string, std::shared_ptr<const OpaqueRuns>> PictureRuns;
     // Spawn keys already reported as naming no catalogue entry.
     std::bitset<256> ReportedSpawnKeys;
     // The bullets and asteroids by place, for the ships' hit tests.
@@ -190,7 +182,7 @@ struct Battle {
     std::shared_ptr<const Bitmap> Picture(const std::string& path, PictureSize size = {});
     // The drawn runs of a picture's rows for its transparent colour, found on
     // first use.
-    std::shared_ptr<const KeyedRuns> RunsOf(const std::string& path, Rgb key);
+    std::shared_ptr<const OpaqueRuns> RunsOf(const std::string& path, Rgb key);
     // Gives a turning object the 128-frame rotation strip of its unturned
     // image (and the strip's drawn runs), made on first use for that picture
     // and size. Memory running out on the way is a LoadError naming the
@@ -220,8 +212,8 @@ void MotionStep(kvCombatObject& object);
 // Copies strip frame f into the image unless it is already there.
 void ShowFrame(kvCombatObject& object, int frame);
 // A ship or asteroid: its heading's frame keyed onto the target at its
-// screen place, copied when opaque, blended with Alpha otherwise. The
-// target's last column and row are never drawn.
+// screen place, copied when opaque, blended with Alpha otherwise, as Blit
+// does short of the target's last column and row.
 void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t cameraY);
 // The image of the frame last shown, keyed and blended as DrawImage does,
 // by the strip's drawn runs when the object has them.

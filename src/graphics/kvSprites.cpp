@@ -1,9 +1,6 @@
 #include "graphics/kvSprites.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-
+#include "platform/Blit.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 
@@ -11,33 +8,10 @@ namespace kv {
 
 namespace {
 
-// Copies a w x h area from (sx, sy) of `from` to (dx, dy) of `to`, clipped
-// to both bitmaps; with `keyed`, transparent-coloured pixels are skipped.
-// The pointer may stand anywhere a 32-bit position reaches, far off either
-// bitmap, so the clipping is worked out in 64 bits, and an area that misses
-// a bitmap altogether copies nothing.
-void CopyArea(const Bitmap& from, int sx, int sy, Bitmap& to, int dx, int dy, int w, int h, bool keyed)
+// The area the sprite handles: its picture short of the last column and row.
+SourceArea Shown(int64_t left, int64_t top, const kvSprite& sprite)
 {
-    using Wide = int64_t;
-    const Wide left = std::max<Wide>({0, -Wide{sx}, -Wide{dx}});
-    const Wide top = std::max<Wide>({0, -Wide{sy}, -Wide{dy}});
-    const Wide right = std::min<Wide>({w, from.Width() - Wide{sx}, to.Width() - Wide{dx}});
-    const Wide bottom = std::min<Wide>({h, from.Height() - Wide{sy}, to.Height() - Wide{dy}});
-    if (left >= right || top >= bottom) return;
-    for (Wide r = top; r < bottom; ++r) {
-        const uint8_t* src = from.Row(static_cast<int>(sy + r)) + (sx + left) * 3;
-        uint8_t* dst = to.Row(static_cast<int>(dy + r)) + (dx + left) * 3;
-        if (!keyed) {
-            std::memcpy(dst, src, static_cast<std::size_t>(right - left) * 3);
-            continue;
-        }
-        for (Wide c = left; c < right; ++c, src += 3, dst += 3) {
-            if (src[0] == ColourKey.B && src[1] == ColourKey.G && src[2] == ColourKey.R) continue;
-            dst[0] = src[0];
-            dst[1] = src[1];
-            dst[2] = src[2];
-        }
-    }
+    return {left, top, int64_t{sprite.Width} - 1, int64_t{sprite.Height} - 1};
 }
 
 }  // namespace
@@ -61,17 +35,18 @@ void kvSprite::Create(uint16_t w, uint16_t h, const std::string& fileName)
 
 void kvSprite::SaveUnder(const Bitmap& canvas)
 {
-    CopyArea(canvas, X, Y, SavedBackground, 0, 0, Width - 1, Height - 1, false);
+    Blit(SavedBackground, 0, 0, canvas, BlitStyle().From(Shown(X, Y, *this)));
 }
 
 void kvSprite::RestoreUnder(Bitmap& canvas) const
 {
-    CopyArea(SavedBackground, 0, 0, canvas, X, Y, Width - 1, Height - 1, false);
+    Blit(canvas, X, Y, SavedBackground, BlitStyle().From(Shown(0, 0, *this)));
 }
 
 void kvSprite::DrawImage(Bitmap& canvas) const
 {
-    CopyArea(Image, 0, 0, canvas, X, Y, Width - 1, Height - 1, true);
+    ImageRuns.Refresh(Image, KeyedBy(ColourKey));
+    Blit(canvas, X, Y, Image, BlitStyle().From(Shown(0, 0, *this)).Keyed(KeyedBy(ColourKey)).WithRuns(&ImageRuns));
 }
 
 void kvSprite::Draw(Bitmap& canvas)

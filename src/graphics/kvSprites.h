@@ -4,13 +4,15 @@
 //
 // Every save, restore and draw handles the area (X, Y)..(X + w - 2, Y + h - 2):
 // the right and bottom edges are excluded, so the last column and row of the
-// picture never show. Areas partly outside the canvas are clipped.
+// picture never show. The copies are Blit's, clipped to the canvas wherever
+// the pointer stands.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/Blit.h"
 
 namespace kv {
 
@@ -34,6 +36,9 @@ public:
     uint8_t Tracking = 0;
 
 private:
+    // The drawn runs of the picture's rows, found once per content.
+    mutable OpaqueRuns ImageRuns;
+
     void SaveUnder(const Bitmap& canvas);
     void RestoreUnder(Bitmap& canvas) const;
     void DrawImage(Bitmap& canvas) const;

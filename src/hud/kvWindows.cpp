@@ -1,7 +1,6 @@
 #include "hud/kvWindows.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "platform/BmpFile.h"
@@ -24,41 +23,21 @@ constexpr const char* RefusalSound = "res\\sfx\\hud\\btn_disabled.wav";
 
 Font WidgetFont() { return Font{"Fixedsys", 9, HudTextColour}; }
 
-// A run of target columns or rows, empty when Last < First.
-struct Span {
-    int First = 0;
-    int Last = -1;
-};
-
-// The part of [pos, pos + length) that lies in [0, limit). Worked out in 64
-// bits: a window parked far off screen while it slides must clip to nothing,
-// not overflow into a visible range.
-Span Clip(int64_t pos, int64_t length, int64_t limit)
+// Blends a widget's face onto the target at the widget's position, by the
+// face's drawn runs. Only the part of the face that really exists is read,
+// even when a reloaded image left it smaller than the widget.
+void BlendFace(const kvWindow& widget, Bitmap& target, Transparency keys, uint16_t alpha, TargetClip clip)
 {
-    const int64_t first = std::clamp<int64_t>(pos, 0, std::max<int64_t>(limit, 0));
-    const int64_t last = std::max(std::min(pos + length, limit) - 1, first - 1);
-    return {static_cast<int>(first), static_cast<int>(last)};
-}
-
-// Blends a widget's face onto the first `columns` x `rows` pixels of the
-// target at the widget's position. Only the part of the face that really
-// exists is read, even when a reloaded image left it smaller than the widget.
-void BlendFace(const kvWindow& widget, Bitmap& target, int columns, int rows, bool skipPurple, uint16_t alpha)
-{
-    const Span cols = Clip(widget.Left, std::min<int>(widget.Width, widget.Face.Width()), columns);
-    const Span lines = Clip(widget.Top, std::min<int>(widget.Height, widget.Face.Height()), rows);
-    if (cols.Last < cols.First) return;
-    const int faceCol = static_cast<int>(cols.First - int64_t{widget.Left});
-    for (int r = lines.First; r <= lines.Last; ++r) {
-        const uint8_t* src = widget.Face.Row(static_cast<int>(r - int64_t{widget.Top})) + faceCol * 3;
-        BlendRow(src, target.Row(r) + cols.First * 3, cols.Last - cols.First + 1, alpha, skipPurple);
-    }
+    widget.Opaque.Refresh(widget.Face, keys);
+    Blit(target, widget.Left, widget.Top, widget.Face,
+         BlitStyle().From({0, 0, widget.Width, widget.Height}).Keyed(keys).Blended(alpha).ClippedBy(clip).WithRuns(
+             &widget.Opaque));
 }
 
 // Buttons and edit fields stay off their window's last column and row.
-void BlendItem(const kvWindow& item, Bitmap& target, bool skipPurple, uint16_t alpha)
+void BlendItem(const kvWindow& item, Bitmap& target, Transparency keys, uint16_t alpha)
 {
-    BlendFace(item, target, target.Width() - 1, target.Height() - 1, skipPurple, alpha);
+    BlendFace(item, target, keys, alpha, TargetClip::ShortOfLastColumnAndRow);
 }
 
 // Text placed far outside the target draws nothing; the position is kept in
@@ -146,112 +125,7 @@ bool kvWindow::AddItem(kvWindow& item)
 
 void kvWindow::ClearToKey() { Face.Fill(ColourKey); }
 
-namespace {
-
-// Pixels are blended in runs of this many, with a mask of the bytes to leave
-// alone worked out first, so that the blend itself is one loop over bytes
-// with no branch, which the compiler turns into vector instructions.
-constexpr int BlendRun = 256;
-
-void MarkSkippedBytes(const uint8_t* src, int pixels, bool skipPurple, uint8_t* skip)
-{
-    for (int i = 0; i < pixels; ++i, src += 3, skip += 3) {
-        const bool key = src[0] == 255 && src[1] == 0 && src[2] == 255;
-        const bool purple = skipPurple && src[0] == 128 && src[1] == 0 && src[2] == 128;
-        const uint8_t mark = (key || purple) ? 1 : 0;
-        skip[0] = mark;
-        skip[1] = mark;
-        skip[2] = mark;
-    }
-}
-
-void CopyBytes(const uint8_t* src, uint8_t* dst, int bytes, const uint8_t* skip)
-{
-    for (int i = 0; i < bytes; ++i) dst[i] = skip[i] ? dst[i] : src[i];
-}
-
-void BlendBytes(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha, const uint8_t* skip)
-{
-    const unsigned keep = 256 - alpha;
-    for (int i = 0; i < bytes; ++i) {
-        const auto blended = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
-        dst[i] = skip[i] ? dst[i] : blended;
-    }
-}
-
-}  // namespace
-
-void BlendRow(const uint8_t* src, uint8_t* dst, int pixels, uint16_t alpha, bool skipPurple)
-{
-    const unsigned a = std::min<unsigned>(alpha, 256);
-    uint8_t skip[BlendRun * 3];
-    for (int start = 0; start < pixels; start += BlendRun) {
-        const int run = std::min(BlendRun, pixels - start);
-        const uint8_t* s = src + start * 3;
-        uint8_t* d = dst + start * 3;
-        MarkSkippedBytes(s, run, skipPurple, skip);
-        if (a == 256) CopyBytes(s, d, run * 3, skip);
-        else BlendBytes(s, d, run * 3, a, skip);
-    }
-}
-
-namespace {
-
-bool IsKey(const uint8_t* p) { return p[0] == 255 && p[1] == 0 && p[2] == 255; }
-
-void FindOpaqueRuns(const Bitmap& face, kvWindow::OpaqueRuns& runs)
-{
-    runs.RowStart.assign(1, 0);
-    runs.First.clear();
-    runs.Last.clear();
-    for (int y = 0; y < face.Height(); ++y) {
-        const uint8_t* p = face.Row(y);
-        int x = 0;
-        while (x < face.Width()) {
-            while (x < face.Width() && IsKey(p + x * 3)) ++x;
-            if (x == face.Width()) break;
-            runs.First.push_back(x);
-            while (x < face.Width() && !IsKey(p + x * 3)) ++x;
-            runs.Last.push_back(x - 1);
-        }
-        runs.RowStart.push_back(static_cast<int32_t>(runs.First.size()));
-    }
-    runs.FaceVersion = face.Version();
-}
-
-void BlendSpan(const uint8_t* src, uint8_t* dst, int bytes, unsigned alpha)
-{
-    const unsigned keep = 256 - alpha;
-    for (int i = 0; i < bytes; ++i)
-        dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
-}
-
-}  // namespace
-
-void kvWindow::DrawTo(Bitmap& target) const
-{
-    const Span cols = Clip(Left, std::min<int>(Width, Face.Width()), target.Width());
-    const Span lines = Clip(Top, std::min<int>(Height, Face.Height()), target.Height());
-    if (cols.Last < cols.First || lines.Last < lines.First) return;
-    if (Opaque.FaceVersion != Face.Version()) FindOpaqueRuns(Face, Opaque);
-    const unsigned alpha = std::min<unsigned>(Alpha, 256);
-    const auto firstCol = static_cast<int>(cols.First - int64_t{Left});
-    const auto lastCol = static_cast<int>(cols.Last - int64_t{Left});
-    for (int r = lines.First; r <= lines.Last; ++r) {
-        const auto y = static_cast<int>(r - int64_t{Top});
-        const uint8_t* src = Face.Row(y);
-        uint8_t* row = target.Row(r);
-        for (int32_t k = Opaque.RowStart[static_cast<std::size_t>(y)]; k < Opaque.RowStart[static_cast<std::size_t>(y) + 1]; ++k) {
-            const int from = std::max(Opaque.First[static_cast<std::size_t>(k)], firstCol);
-            const int to = std::min(Opaque.Last[static_cast<std::size_t>(k)], lastCol);
-            if (to < from) continue;
-            const int bytes = (to - from + 1) * 3;
-            uint8_t* dst = row + (int64_t{Left} + from) * 3;
-            if (alpha == 256) std::memcpy(dst, src + from * 3, static_cast<std::size_t>(bytes));
-            else BlendSpan(src + from * 3, dst, bytes, alpha);
-        }
-    }
-}
+void kvWindow::DrawTo(Bitmap& target) const { BlendFace(*this, target, KeyedBy(ColourKey), Alpha, TargetClip::Whole); }
 
 // The picture is loaded and checked before the button changes, so a refused
 // file leaves the button as it was. Buttons are hit-tested over their whole
@@ -288,7 +162,7 @@ void kvButton::Create(int x1, int y1, int x2, int y2, const std::string& caption
 void kvButton::DrawTo(Bitmap& target) const
 {
     const auto dimmed = static_cast<uint16_t>(std::min<unsigned>(Alpha, 256) * 3 / 8);
-    BlendItem(*this, target, true, Enabled ? Alpha : dimmed);
+    BlendItem(*this, target, KeyedBy(ColourKey, NotClickable), Enabled ? Alpha : dimmed);
     if (Caption.empty()) return;
     const TextBox size = MeasureText(Face.font, Caption);
     const Rgb captionColour = target.font.Colour;
@@ -326,7 +200,7 @@ void kvEdit::Create(int x, int y, uint16_t width, const std::string& bitmapPath)
 
 void kvEdit::DrawTo(Bitmap& target) const
 {
-    BlendItem(*this, target, false, Alpha);
+    BlendItem(*this, target, KeyedBy(ColourKey), Alpha);
     Canvas(target).TextOut(TextCoordinate(int64_t{Left} + 2), TextCoordinate(int64_t{Top} + 1), Text);
 }
 

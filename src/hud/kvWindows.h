@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "base/OneBased.h"
 #include "platform/Bitmap.h"
+#include "platform/Blit.h"
 #include "platform/Input.h"
 
 namespace kv {
@@ -28,9 +28,8 @@ public:
     void Create(uint16_t width, uint16_t height);
     // Fills the whole face with the transparent colour.
     void ClearToKey();
-    // Copies the face onto `target` at (Left, Top): transparent-coloured
-    // pixels are skipped; Alpha 256 or more copies, below 256 each channel
-    // becomes ((256 - Alpha) * dst) >> 8 + (src * Alpha) >> 8.
+    // Copies the face onto `target` at (Left, Top), keyed by the transparent
+    // colour and blended with Alpha, as Blit does, over the whole target.
     void DrawTo(Bitmap& target) const;
     // Draws a line on the face with its current pen.
     void Line(int x1, int y1, int x2, int y2);
@@ -51,15 +50,9 @@ public:
     OneBased<kvWindow*, 20> Items;
     uint8_t ItemCount = 0;
 
-    // The runs of drawn (not transparent) pixels of each row of the face,
-    // worked out again only when the face has changed, so that a frame
-    // blends whole runs without looking at the key colour pixel by pixel.
-    struct OpaqueRuns {
-        uint64_t FaceVersion = ~uint64_t{0};
-        std::vector<int32_t> RowStart;  // runs of face row y: RowStart[y] .. RowStart[y + 1] - 1
-        std::vector<int32_t> First;     // first column of each run
-        std::vector<int32_t> Last;      // last column of each run
-    };
+    // The drawn runs of the face's rows, found again only when the face has
+    // changed, so that a frame blends whole runs without looking at the key
+    // colour pixel by pixel.
     mutable OpaqueRuns Opaque;
 };
 
@@ -73,7 +66,8 @@ public:
     // image is a data file exactly that size.
     void Create(int x1, int y1, int x2, int y2, const std::string& caption, const std::string& bitmapPath);
     // Draws onto its window's face (never the face's last column or row),
-    // then the caption in the target's font.
+    // skipping the transparent colour and the not-clickable purple, then the
+    // caption in the target's font.
     void DrawTo(Bitmap& target) const;
 
     std::string Caption;
@@ -114,10 +108,6 @@ void DrawItem(const kvWindow& item, Bitmap& target);
 // Draws a window's visible items onto its own face, in item order: the last
 // step of every screen's compose routine.
 void DrawVisibleItems(kvWindow& window);
-
-// Blends one run of pixels of a face row onto a target row, skipping the
-// transparent colour (and, for buttons, the not-clickable purple as well).
-void BlendRow(const uint8_t* src, uint8_t* dst, int pixels, uint16_t alpha, bool skipPurple);
 
 constexpr Rgb HudTextColour{0, 249, 0};
 // The caption of a button that refuses clicks.

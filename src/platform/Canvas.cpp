@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Blit.h"
 #include "platform/Fonts.h"
 
 namespace kv {
@@ -444,30 +445,29 @@ void CopyBoxes(Bitmap& target, Box dest, const Bitmap& source, Box from, std::op
         const Wide sx = from.X1 + static_cast<Wide>(static_cast<uint64_t>(x - dest.X1) * sw / dw);
         columns[static_cast<std::size_t>(x - firstX)] = sx >= 0 && sx < source.Width() ? static_cast<int>(sx) : -1;
     }
-    // With equal widths the valid columns are one run and a row is one memcpy.
-    const bool plain = !key && sw == dw;
+    // The valid columns are one run, since the mapping never goes back. With
+    // equal widths a row's source pixels are read where they are; stretched
+    // rows are gathered first. Either way Blit's row writer draws them.
     const auto valid = std::find_if(columns.begin(), columns.end(), [](int c) { return c >= 0; });
-    if (plain && valid == columns.end()) return;
+    if (valid == columns.end()) return;
     const auto validEnd = std::find(valid, columns.end(), -1);
+    const auto pixels = static_cast<int>(validEnd - valid);
+    const bool stretched = sw != dw;
+    std::vector<uint8_t> gathered(stretched ? static_cast<std::size_t>(pixels) * 3 : 0);
+    const Transparency keys{key, std::nullopt};
     const auto [top, bottom] = RowsIn(target, dest.Y1, dest.Y2 - 1);
     for (Wide y = top; y <= bottom; ++y) {
         const Wide sy = from.Y1 + static_cast<Wide>(static_cast<uint64_t>(y - dest.Y1) * sh / dh);
         if (sy < 0 || sy >= source.Height()) continue;
         const uint8_t* in = source.Row(static_cast<int>(sy));
-        uint8_t* out = target.Row(static_cast<int>(y)) + firstX * 3;
-        if (plain) {
-            const auto skip = valid - columns.begin();
-            std::memcpy(out + skip * 3, in + *valid * 3, static_cast<std::size_t>(validEnd - valid) * 3);
-            continue;
+        if (stretched) {
+            for (int i = 0; i < pixels; ++i) std::memcpy(&gathered[static_cast<std::size_t>(i) * 3], in + valid[i] * 3, 3);
+            in = gathered.data();
+        } else {
+            in += *valid * 3;
         }
-        for (std::size_t i = 0; i < columns.size(); ++i, out += 3) {
-            if (columns[i] < 0) continue;
-            const uint8_t* p = in + columns[i] * 3;
-            if (key && SameColour(p, *key)) continue;
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
-        }
+        uint8_t* out = target.Row(static_cast<int>(y)) + (firstX + (valid - columns.begin())) * 3;
+        BlitRow(in, out, pixels, keys, 256);
     }
 }
 

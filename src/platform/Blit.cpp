@@ -1,0 +1,178 @@
+#include "platform/Blit.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kv {
+
+namespace {
+
+bool Is(const uint8_t* p, Rgb c) { return p[0] == c.B && p[1] == c.G && p[2] == c.R; }
+
+// A drawn run's bytes: copied, or weighed by alpha against the target. The
+// blend is one loop over bytes with no branch, which the compiler turns into
+// vector instructions.
+void WriteRun(const uint8_t* src, uint8_t* dst, std::size_t bytes, unsigned alpha)
+{
+    if (alpha >= 256) {
+        std::memcpy(dst, src, bytes);
+        return;
+    }
+    const unsigned keep = 256 - alpha;
+    for (std::size_t i = 0; i < bytes; ++i)
+        dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
+}
+
+// The part of the source area that is read, in source pixels, and where its
+// first pixel lands on the target.
+struct Placed {
+    int64_t Left = 0;
+    int64_t Top = 0;
+    int64_t Right = 0;  // excluded
+    int64_t Bottom = 0;  // excluded
+    int64_t ToTargetX = 0;  // target column = source column + ToTargetX
+    int64_t ToTargetY = 0;
+    bool Empty() const { return Left >= Right || Top >= Bottom; }
+};
+
+// Worked out in 64 bits: a pointer or a ship may stand anywhere a 32-bit
+// position reaches, and a window parked far off screen while it slides must
+// clip to nothing, not overflow into a visible range.
+Placed Place(const Bitmap& target, int64_t x, int64_t y, const Bitmap& source, const BlitStyle& style)
+{
+    const SourceArea area = style.Area.value_or(SourceArea{0, 0, source.Width(), source.Height()});
+    const int64_t shortBy = style.Clip == TargetClip::ShortOfLastColumnAndRow ? 1 : 0;
+    Placed p;
+    p.ToTargetX = x - area.Left;
+    p.ToTargetY = y - area.Top;
+    p.Left = std::max<int64_t>({area.Left, 0, -p.ToTargetX});
+    p.Top = std::max<int64_t>({area.Top, 0, -p.ToTargetY});
+    p.Right = std::min<int64_t>({area.Left + std::max<int64_t>(area.Width, 0), source.Width(),
+                                 target.Width() - shortBy - p.ToTargetX});
+    p.Bottom = std::min<int64_t>({area.Top + std::max<int64_t>(area.Height, 0), source.Height(),
+                                  target.Height() - shortBy - p.ToTargetY});
+    return p;
+}
+
+void BlitByRuns(Bitmap& target, const Bitmap& source, const Placed& p, const OpaqueRuns& runs, unsigned alpha)
+{
+    for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
+        const uint8_t* src = source.Row(static_cast<int>(sy));
+        uint8_t* dst = target.Row(static_cast<int>(sy + p.ToTargetY));
+        for (const PixelRun run : runs.Row(static_cast<int>(sy))) {
+            const int64_t from = std::max<int64_t>(run.First, p.Left);
+            const int64_t to = std::min<int64_t>(run.End, p.Right);
+            if (from < to)
+                WriteRun(src + from * 3, dst + (from + p.ToTargetX) * 3, static_cast<std::size_t>(to - from) * 3, alpha);
+        }
+    }
+}
+
+}  // namespace
+
+BlitStyle& BlitStyle::From(SourceArea area)
+{
+    Area = area;
+    return *this;
+}
+
+BlitStyle& BlitStyle::Keyed(Transparency keys)
+{
+    Keys = keys;
+    return *this;
+}
+
+BlitStyle& BlitStyle::Blended(uint16_t alpha)
+{
+    Alpha = alpha;
+    return *this;
+}
+
+BlitStyle& BlitStyle::ShortOfLastColumnAndRow() { return ClippedBy(TargetClip::ShortOfLastColumnAndRow); }
+
+BlitStyle& BlitStyle::ClippedBy(TargetClip clip)
+{
+    Clip = clip;
+    return *this;
+}
+
+BlitStyle& BlitStyle::WithRuns(const OpaqueRuns* runs)
+{
+    Runs = runs;
+    return *this;
+}
+
+bool Transparency::Skips(const uint8_t* pixel) const
+{
+    return (Key && Is(pixel, *Key)) || (AlsoKey && Is(pixel, *AlsoKey));
+}
+
+OpaqueRuns::OpaqueRuns(const Bitmap& picture, Transparency keys) { Refresh(picture, keys); }
+
+bool OpaqueRuns::Fit(const Bitmap& picture, Transparency keys) const
+{
+    return version_ == picture.Version() && width_ == picture.Width() && height_ == picture.Height() && keys_ == keys;
+}
+
+void OpaqueRuns::Refresh(const Bitmap& picture, Transparency keys)
+{
+    if (Fit(picture, keys)) return;
+    rowStart_.assign(1, 0);
+    runs_.clear();
+    for (int y = 0; y < picture.Height(); ++y) {
+        const uint8_t* p = picture.Row(y);
+        int x = 0;
+        while (x < picture.Width()) {
+            while (x < picture.Width() && keys.Skips(p + x * 3)) ++x;
+            if (x == picture.Width()) break;
+            const int first = x;
+            while (x < picture.Width() && !keys.Skips(p + x * 3)) ++x;
+            runs_.push_back({first, x});
+        }
+        rowStart_.push_back(static_cast<int32_t>(runs_.size()));
+    }
+    version_ = picture.Version();
+    width_ = picture.Width();
+    height_ = picture.Height();
+    keys_ = keys;
+}
+
+std::span<const PixelRun> OpaqueRuns::Row(int y) const
+{
+    const auto first = static_cast<std::size_t>(rowStart_[static_cast<std::size_t>(y)]);
+    const auto end = static_cast<std::size_t>(rowStart_[static_cast<std::size_t>(y) + 1]);
+    return {runs_.data() + first, end - first};
+}
+
+void BlitRow(const uint8_t* source, uint8_t* target, int pixels, Transparency keys, uint16_t alpha)
+{
+    if (!keys.Key && !keys.AlsoKey) {
+        WriteRun(source, target, static_cast<std::size_t>(std::max(pixels, 0)) * 3, alpha);
+        return;
+    }
+    int x = 0;
+    while (x < pixels) {
+        while (x < pixels && keys.Skips(source + x * 3)) ++x;
+        const int first = x;
+        while (x < pixels && !keys.Skips(source + x * 3)) ++x;
+        if (first < x) WriteRun(source + first * 3, target + first * 3, static_cast<std::size_t>(x - first) * 3, alpha);
+    }
+}
+
+void Blit(Bitmap& target, int64_t x, int64_t y, const Bitmap& source, const BlitStyle& style)
+{
+    const Placed p = Place(target, x, y, source, style);
+    if (p.Empty()) return;
+    if (style.Runs != nullptr && style.Runs->Fit(source, style.Keys)) {
+        BlitByRuns(target, source, p, *style.Runs, style.Alpha);
+        return;
+    }
+    const auto pixels = static_cast<int>(p.Right - p.Left);
+    for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
+        const uint8_t* src = source.Row(static_cast<int>(sy)) + p.Left * 3;
+        uint8_t* dst = target.Row(static_cast<int>(sy + p.ToTargetY)) + (p.Left + p.ToTargetX) * 3;
+        BlitRow(src, dst, pixels, style.Keys, style.Alpha);
+    }
+}
+
+}  // namespace kv
