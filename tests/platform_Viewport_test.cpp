@@ -82,7 +82,8 @@ kv::Bitmap NumberedFrame()
 class ShownFrame : public ::testing::TestWithParam<Extent> {};
 
 // The click mapping agrees with the picture at every screen pixel of the
-// whole multiples (1x, 2x, 3x), and the bars are black.
+// whole multiples (1x, 2x, 3x), between them and shrunk, and the bars are
+// black.
 TEST_P(ShownFrame, EveryScreenPixelMapsToTheFramePixelItShows)
 {
     const Extent size = GetParam();
@@ -107,14 +108,11 @@ TEST_P(ShownFrame, EveryScreenPixelMapsToTheFramePixelItShows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ShownFrame,
-                         ::testing::Values(Extent{800, 600}, Extent{1700, 1250}, Extent{2400, 1800}));
+                         ::testing::Values(Extent{800, 600}, Extent{1700, 1250}, Extent{2400, 1800}, Extent{700, 500}));
 
 // At a fill that is no whole multiple a pointer takes the frame pixel whose
-// area holds the middle of the screen pixel under it, as a renderer
-// sampling pixel centres shows it. (SDL's software stretch samples each
-// screen pixel's left edge instead, so where a boundary falls inside a
-// screen pixel it may show the left neighbour; the click still follows the
-// geometry.)
+// area holds the middle of the screen pixel under it, as the game's scaler
+// and a renderer sampling pixel centres show it.
 TEST(Viewport, NonWholeFillsMapByThePixelsMiddle)
 {
     const Extent out{1920, 1080};
@@ -147,6 +145,33 @@ TEST(ShownFrameSmooth, FillsTheWindowBetweenBarsAndMapsItsCorners)
     EXPECT_EQ(window.ToFrame(1015, 699), (FramePoint{799, 599}));
     EXPECT_EQ(window.ToFrame(548, 349), (FramePoint{399, 299}));
     EXPECT_EQ(window.ToFrame(82, 0).X, -1);
+}
+
+// Without a real display the game's own scaler draws; the bars follow a
+// change of style and of size, leaving nothing of the picture before.
+TEST(ShownFrameSmooth, BarsFollowTheStyleAndTheSize)
+{
+    kv::Window window;
+    EXPECT_EQ(window.RendererName(), "software");
+    window.SetScaling(ScalingStyle::Smooth);
+    window.Resize(1100, 700);
+    kv::Bitmap frame(800, 600);
+    frame.Fill(kv::White);
+    window.Present(frame);
+    window.SetScaling(ScalingStyle::Sharp);
+    window.Present(frame);
+    kv::Bitmap shot = window.Screenshot();
+    EXPECT_EQ(shot.Pixel(149, 350), kv::Black) << "the smooth picture's edge is gone";
+    EXPECT_EQ(shot.Pixel(150, 350), kv::White);
+    EXPECT_EQ(shot.Pixel(500, 49), kv::Black);
+    window.Resize(1000, 800);
+    window.Present(frame);
+    shot = window.Screenshot();
+    ASSERT_EQ(shot.Width(), 1000);
+    EXPECT_EQ(shot.Pixel(99, 400), kv::Black);
+    EXPECT_EQ(shot.Pixel(100, 400), kv::White);
+    EXPECT_EQ(shot.Pixel(500, 700), kv::Black);
+    EXPECT_EQ(shot.Pixel(899, 699), kv::White);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/DataPath.h"
+#include "platform/Scaler.h"
 
 namespace kv {
 
@@ -176,29 +178,6 @@ void SkipToLastMove(SDL_Event& e)
         SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
 }
 
-// Blue-green-red rows into 32-bit pixels of the window's format, four
-// pixels (three words in, four words out) at a time.
-void WidenRow(const uint8_t* src, uint8_t* dst, int width)
-{
-    constexpr uint32_t Opaque = 0xFF000000u;
-    int x = 0;
-    for (; x + 4 <= width; x += 4, src += 12, dst += 16) {
-        uint32_t in[3];
-        std::memcpy(in, src, sizeof in);
-        const uint32_t out[4] = {
-            (in[0] & 0xFFFFFFu) | Opaque,
-            (in[0] >> 24) | ((in[1] & 0xFFFFu) << 8) | Opaque,
-            (in[1] >> 16) | ((in[2] & 0xFFu) << 16) | Opaque,
-            (in[2] >> 8) | Opaque,
-        };
-        std::memcpy(dst, out, sizeof out);
-    }
-    for (; x < width; ++x, src += 3, dst += 4) {
-        const uint32_t pixel = src[0] | (src[1] << 8) | (src[2] << 16) | Opaque;
-        std::memcpy(dst, &pixel, sizeof pixel);
-    }
-}
-
 bool HasRealDisplay()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -209,6 +188,7 @@ bool HasRealDisplay()
 
 struct Window::Impl {
     SDL_Window* window = nullptr;
+    // None when the window's own surface is drawn into by the scaler.
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     int textureW = 0;
@@ -217,6 +197,12 @@ struct Window::Impl {
     ScalingStyle style = ScalingStyle::Sharp;
     // The frame last presented, which pointer positions are mapped onto.
     Extent frame{800, 600};
+    FrameScaler scaler;
+    // Where the bars were last filled black, on the surface marked with this
+    // record's address: a new surface (after a resize) has no mark.
+    Placement barsFilled;
+    // The window's picture in 4-byte pixels, for a surface of another format.
+    std::vector<uint8_t> converted;
     std::array<struct sigaction, QuitSignals.size()> previousHandlers{};
 
     ~Impl()
@@ -237,13 +223,22 @@ struct Window::Impl {
         for (std::size_t i = 0; i < QuitSignals.size(); ++i) sigaction(QuitSignals[i], &action, &previousHandlers[i]);
     }
 
-    // An accelerated renderer where there is a real display, the software
-    // renderer when that fails and always on the headless drivers.
-    void CreateRenderer()
+    // An accelerated renderer where there is a real display and SDL finds
+    // one. Otherwise, and when SDL_RENDER_DRIVER asks for "software", the
+    // scaler draws each frame at its final size straight into the window's
+    // surface: SDL's software renderer would scale it a second time.
+    void ChooseRenderer()
     {
-        if (HasRealDisplay()) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-        if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer) throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
+        const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+        const bool software = asked != nullptr && SDL_strcasecmp(asked, "software") == 0;
+        if (HasRealDisplay() && !software) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+        SDL_RendererInfo info{};
+        if (renderer && (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_ACCELERATED) == 0)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
+        if (!renderer && !SDL_GetWindowSurface(window))
+            throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
     }
 
     // The texture takes the window's own 32-bit format when it has one, so
@@ -278,7 +273,8 @@ struct Window::Impl {
     Extent Output() const
     {
         Extent out;
-        SDL_GetRendererOutputSize(renderer, &out.Width, &out.Height);
+        if (renderer) SDL_GetRendererOutputSize(renderer, &out.Width, &out.Height);
+        else SDL_GetWindowSizeInPixels(window, &out.Width, &out.Height);
         return out;
     }
 
@@ -289,10 +285,16 @@ struct Window::Impl {
         return size;
     }
 
-    // Only the bars are filled: clearing the whole output first would cost
-    // a second pass over every pixel of a large window.
-    void FillBars(Extent out, const Placement& p)
+    // The renderer scales the texture; only the bars are filled, as clearing
+    // the whole output first would cost a second pass over every pixel.
+    void PresentByRenderer(const Bitmap& picture)
     {
+        EnsureTexture(picture.Width(), picture.Height());
+        if (!texture) return;
+        Upload(picture);
+        const Extent out = Output();
+        const Placement p = PlaceFrame(out, frame, style);
+        SDL_SetTextureScaleMode(texture, style == ScalingStyle::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         const SDL_Rect bars[4] = {
             {0, 0, out.Width, p.Top},
             {0, p.Top + p.Height, out.Width, out.Height - p.Top - p.Height},
@@ -302,6 +304,53 @@ struct Window::Impl {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         for (const SDL_Rect& bar : bars)
             if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
+        const SDL_Rect target{p.Left, p.Top, p.Width, p.Height};
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_RenderPresent(renderer);
+    }
+
+    // The scaler draws into the surface's own pixels when they are 4-byte
+    // blue-green-red (the usual X11 and offscreen surfaces), and into a copy
+    // converted by SDL otherwise. The bars are drawn once per surface and
+    // placement: nothing else ever writes there.
+    void PresentOnSurface(const Bitmap& picture)
+    {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (!surface) return;
+        const Extent out{surface->w, surface->h};
+        const Placement p = PlaceFrame(out, frame, style);
+        const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                            surface->format->format == SDL_PIXELFORMAT_ARGB8888;
+        if (!direct) converted.resize(static_cast<std::size_t>(out.Width) * out.Height * 4);
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+        uint8_t* pixels = direct ? static_cast<uint8_t*>(surface->pixels) : converted.data();
+        const int pitch = direct ? surface->pitch : out.Width * 4;
+        if (!direct || surface->userdata != this || barsFilled != p) {
+            FillBars(pixels, pitch, out, p);
+            surface->userdata = this;
+            barsFilled = p;
+        }
+        scaler.Draw(picture, p, style, pixels, pitch);
+        if (!direct)
+            SDL_ConvertPixels(out.Width, out.Height, SDL_PIXELFORMAT_RGB888, pixels, pitch, surface->format->format,
+                              surface->pixels, surface->pitch);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        SDL_UpdateWindowSurface(window);
+    }
+
+    Bitmap Screenshot() const
+    {
+        const Extent out = Output();
+        Bitmap shot(out.Width, out.Height);
+        if (renderer) {
+            SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.Data(), shot.Stride());
+            return shot;
+        }
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (surface && surface->w == out.Width && surface->h == out.Height)
+            SDL_ConvertPixels(out.Width, out.Height, surface->format->format, surface->pixels, surface->pitch,
+                              SDL_PIXELFORMAT_BGR24, shot.Data(), shot.Stride());
+        return shot;
     }
 };
 
@@ -315,7 +364,7 @@ Window::Window() : impl_(std::make_unique<Impl>())
     impl_->window = SDL_CreateWindow("kvspace", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!impl_->window) throw std::runtime_error(std::string("Cannot open the window: ") + SDL_GetError());
-    impl_->CreateRenderer();
+    impl_->ChooseRenderer();
     impl_->CatchQuitSignals();
 }
 
@@ -374,6 +423,7 @@ ScalingStyle Window::Scaling() const { return impl_->style; }
 
 std::string Window::RendererName() const
 {
+    if (!impl_->renderer) return "software";
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(impl_->renderer, &info) != 0 || info.name == nullptr) return "";
     return info.name;
@@ -382,27 +432,12 @@ std::string Window::RendererName() const
 void Window::Present(const Bitmap& frame)
 {
     if (frame.Empty()) return;
-    impl_->EnsureTexture(frame.Width(), frame.Height());
-    if (!impl_->texture) return;
-    impl_->Upload(frame);
     impl_->frame = Extent{frame.Width(), frame.Height()};
-    const Extent out = impl_->Output();
-    const Placement p = PlaceFrame(out, impl_->frame, impl_->style);
-    SDL_SetTextureScaleMode(impl_->texture,
-                            impl_->style == ScalingStyle::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    impl_->FillBars(out, p);
-    const SDL_Rect target{p.Left, p.Top, p.Width, p.Height};
-    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, &target);
-    SDL_RenderPresent(impl_->renderer);
+    if (impl_->renderer) impl_->PresentByRenderer(frame);
+    else impl_->PresentOnSurface(frame);
 }
 
-Bitmap Window::Screenshot() const
-{
-    const Extent out = impl_->Output();
-    Bitmap shot(out.Width, out.Height);
-    SDL_RenderReadPixels(impl_->renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot.Data(), shot.Stride());
-    return shot;
-}
+Bitmap Window::Screenshot() const { return impl_->Screenshot(); }
 
 FramePoint Window::ToFrame(int x, int y) const
 {

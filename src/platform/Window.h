@@ -2,12 +2,14 @@
 // system pointer, presenting a frame, the event pump, message boxes and the
 // display modes of the primary display.
 //
-// Presenting: the 24-bit blue-green-red frame goes into a streaming texture
-// and is drawn at the place Viewport gives for the window's drawable size
-// and the scaling style, between black bars. An accelerated SDL renderer is
-// used where the desktop has one, the software renderer otherwise and always
-// without a real display; SDL's own hint variables (SDL_RENDER_DRIVER,
-// SDL_RENDER_VSYNC, SDL_FRAMEBUFFER_ACCELERATION ...) override the choice.
+// Presenting: the 24-bit blue-green-red frame is drawn at the place Viewport
+// gives for the window's drawable size and the scaling style, between black
+// bars. Where the desktop has an accelerated SDL renderer, the frame goes
+// into a streaming texture that the renderer scales. Otherwise, and always
+// without a real display, the game's own scaler draws it at its final size
+// straight into the window's surface. SDL's own hint variables
+// (SDL_RENDER_DRIVER, SDL_RENDER_VSYNC ...) override the choice;
+// SDL_RENDER_DRIVER=software picks the game's scaler.
 // Pointer positions reach the game in frame pixels.
 //
 // The window shows the frame's latest picture at no particular moment of the
@@ -74,7 +76,8 @@ public:
     bool DesktopFullscreen() const;
     void SetScaling(ScalingStyle style);
     ScalingStyle Scaling() const;
-    // The renderer SDL picked ("opengl", "software" ...).
+    // The renderer SDL picked ("opengl", "opengles2" ...), or "software"
+    // when the game's own scaler draws into the window's surface.
     std::string RendererName() const;
 
     // Shows the frame; the window keeps no reference to it.
