@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/Window.h"
+#include "shell/MessageLoop.h"
 #include "shell/Pause.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
@@ -97,6 +99,29 @@ TEST_F(Desktop, ThePausedMarkKeepsOffTheTopBarsButtons)
         EXPECT_TRUE(button->Left + button->Width <= box.Left || button->Left >= box.Left + box.Width);
     Play({"key Pause"});
     EXPECT_TRUE(kv::testing::SamePicture(Shown(), running)) << "the mark goes with the pause";
+}
+
+// A hang-up or a quit from the terminal ends the running game's loop as the
+// window's close does, so the program goes on to give the desktop its mode
+// back; in the middle of a battle, and while paused.
+TEST_F(Desktop, HangUpAndQuitSignalsEndTheLoop)
+{
+    form.FormCreate();
+    Play(kv::testing::ToSpace);
+    Play({"scene 2", "tick 5"});
+    std::raise(SIGHUP);
+    kv::RunMessageLoop(form);
+    EXPECT_TRUE(form.Terminated());
+
+    kv::Window other;
+    kv::TfrmMain paused(other);
+    paused.FormCreate();
+    kv::ScenarioRunner{paused, ""}.Run({"click 234 56", "tick", "key Pause"});
+    ASSERT_TRUE(paused.Pause().Active());
+    std::raise(SIGQUIT);
+    kv::RunMessageLoop(paused);
+    EXPECT_TRUE(paused.Terminated());
+    paused.FormDestroy();
 }
 
 TEST_F(Desktop, FocusAndMinimisePauseUntilTheirOwnEnd)
