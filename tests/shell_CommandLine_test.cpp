@@ -13,9 +13,15 @@ TEST(CommandLine, HelpShowsTheUsageAndTheKeys)
 {
     const auto help = ReadCommandLine({"--help"});
     EXPECT_EQ(help.Action, StartAction::ShowHelp);
-    for (const char* part : {"Usage: kvspace", "--version", "KVSPACE_DATA", "F1 star map", "fires"})
+    for (const char* part : {"Usage: kvspace", "--version", "KVSPACE_DATA", "F1 star map", "fires", "Alt+Enter",
+                             "F11", "F10", "Ctrl+=", "Ctrl+-", "Pause pauses", "settings.ini"})
         EXPECT_NE(help.Text.find(part), std::string::npos) << part;
     EXPECT_EQ(ReadCommandLine({"-h"}).Action, StartAction::ShowHelp);
+    // It fits a terminal of 80 columns.
+    for (std::size_t start = 0, end; start < help.Text.size(); start = end + 1) {
+        end = help.Text.find('\n', start);
+        EXPECT_LE(end - start, 80u) << help.Text.substr(start, end - start);
+    }
 }
 
 TEST(CommandLine, VersionIsOneLine)
