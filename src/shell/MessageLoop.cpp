@@ -16,23 +16,41 @@ namespace kv {
 
 // A tick that is due runs before any waiting event, so that a flood of
 // events cannot hold the clock back; between ticks the loop waits for
-// events until the next one is due.
-void RunMessageLoop(TfrmMain& form)
+// events until the next one is due. After each tick the events already
+// waiting are read, a bounded number of them: when ticks run longer than
+// the clock's period the next tick is due at once, and input would
+// otherwise never be read.
+void RunLoop(const LoopParts& parts)
 {
-    using Clock = std::chrono::steady_clock;
     constexpr auto Period = std::chrono::microseconds(1000000 / TicksPerSecond);
-    auto nextTick = Clock::now() + Period;
-    while (!form.Terminated()) {
-        const auto now = Clock::now();
+    auto nextTick = parts.Now() + Period;
+    while (!parts.Ended()) {
+        const auto now = parts.Now();
         if (now >= nextTick) {
-            form.Tick();
+            parts.Tick();
             // A tick that ran long delays the next one; missed ticks are not made up.
-            nextTick = std::max(nextTick + Period, Clock::now());
+            nextTick = std::max(nextTick + Period, parts.Now());
+            for (int read = 0; read < MostEventsAfterATick && !parts.Ended(); ++read) {
+                const std::optional<InputEvent> event = parts.NextEvent(0);
+                if (!event) break;
+                parts.Dispatch(*event);
+            }
             continue;
         }
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextTick - now);
-        if (auto event = form.Form().WaitEvent(static_cast<int>(wait.count()))) form.Dispatch(*event);
+        if (auto event = parts.NextEvent(static_cast<int>(wait.count()))) parts.Dispatch(*event);
     }
+}
+
+void RunMessageLoop(TfrmMain& form)
+{
+    RunLoop(LoopParts{
+        [&form] { return form.Terminated(); },
+        [&form] { form.Tick(); },
+        [&form](int timeoutMs) { return form.Form().WaitEvent(timeoutMs); },
+        [&form](const InputEvent& event) { form.Dispatch(event); },
+        [] { return std::chrono::steady_clock::now(); },
+    });
 }
 
 int RunGame(const std::vector<std::string>& arguments)
