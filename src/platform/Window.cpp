@@ -90,9 +90,10 @@ uint16_t VirtualKey(SDL_Scancode code)
     }
 }
 
-ShiftState CurrentShiftState()
+// The modifier keys as they were when the key went down: by the time the
+// event is read, a quick Alt+Enter has let Alt go again.
+ShiftState ShiftStateOf(uint16_t mods)
 {
-    const SDL_Keymod mods = SDL_GetModState();
     const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
     ShiftState s;
     s.Shift = (mods & KMOD_SHIFT) != 0;
@@ -137,7 +138,7 @@ std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame)
     case SDL_KEYDOWN: {
         const uint16_t key = VirtualKey(e.key.keysym.scancode);
         if (key == 0) return std::nullopt;
-        return KeyDownEvent{key, CurrentShiftState()};
+        return KeyDownEvent{key, ShiftStateOf(e.key.keysym.mod)};
     }
     case SDL_KEYUP: {
         const uint16_t key = VirtualKey(e.key.keysym.scancode);
