@@ -8,12 +8,14 @@
 # is no display to show a message box on.
 set -euo pipefail
 build_dir=$(cd "$1/.." && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xvfb.bash
+source "$here/xvfb.bash"
 work=$(mktemp -d)
-xvfb=""
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -29,18 +31,13 @@ data="$installed/$(cache_value KV_INSTALL_DATADIR)"
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
 
-# Xvfb keeps its screen in a file (-fbdir) that the pixel check reads.
-mkdir "$work/fb"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# Xvfb keeps its screen in a file that the pixel check reads.
+start_xvfb 1024x768
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 unset KVSPACE_DATA
 
 # The number of different colours in the band of the window at the given
-# window rows, read from Xvfb's screen file (an XWD image: a big-endian
-# header, a colour map, then 32-bit little-endian pixels).
+# window rows, read from Xvfb's screen file.
 colours_in_rows() {
   local x=$1 y=$2 width=$3 first=$4 last=$5
   perl -e '
@@ -57,7 +54,7 @@ colours_in_rows() {
       }
     }
     print scalar(keys %seen), "\n";
-  ' "$work/fb/Xvfb_screen0" "$x" "$y" "$width" "$first" "$last"
+  ' "$xvfb_screen" "$x" "$y" "$width" "$first" "$last"
 }
 
 # Starts the installed game and checks that its launcher shows the picture.
@@ -65,11 +62,8 @@ expect_launcher_with_picture() {
   local what=$1
   "$executable" 2>"$work/stderr" &
   game=$!
-  local window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^kvspace$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
+  local window
+  window=$(find_game_window)
   [ -n "$window" ] || { echo "$what: the launcher never appeared"; cat "$work/stderr"; exit 1; }
   local geometry
   for _ in $(seq 50); do

@@ -6,23 +6,21 @@
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xvfb.bash
+source "$here/xvfb.bash"
 work=$(mktemp -d)
-xvfb=""
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 cc -O1 -o "$work/close_window" "$here/close_window.c" -lX11
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+start_xvfb 1024x768
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
 fail() {
   echo "$case: $*" >&2

@@ -3,36 +3,29 @@
 # that the launcher gives way to the 800 x 600 title window.
 set -euo pipefail
 game_dir=$1
+here=$(cd "$(dirname "$0")" && pwd)
 cd "$game_dir"
+# shellcheck source=xvfb.bash
+source "$here/xvfb.bash"
 
-# The server picks a free display itself and writes its number.
-number_file=$(mktemp)
 config=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -f "$number_file"
+  stop_xvfb
   rm -rf "$config"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-[ -s "$number_file" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$number_file") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$config
+start_xvfb 1024x768
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$config
 
 ./kvspace &
 game=$!
 
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^kvspace$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(find_game_window)
 [ -n "$window" ] || { echo "the launcher window never appeared"; exit 1; }
 
-size() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
+size() { window_geometry "$window" | cut -d' ' -f2; }
 for _ in $(seq 50); do [ "$(size)" = "285x100" ] && break; sleep 0.1; done
 [ "$(size)" = "285x100" ] || { echo "launcher is $(size), not 285x100"; exit 1; }
 
