@@ -1,9 +1,5 @@
 #include "platform/Settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -11,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "platform/SafeFile.h"
 
 namespace kv {
 
@@ -168,50 +166,9 @@ SettingsRead LoadSettings(const std::string& path)
     return ParseSettings(text);
 }
 
-namespace {
-
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// The folder's own entry is flushed too, so that the rename survives a crash.
-void SyncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-}  // namespace
-
 std::optional<std::string> SaveSettings(const std::string& path, const Settings& settings)
 {
-    if (path.empty()) return std::string("there is no home folder to keep them in");
-    const fs::path target(path);
-    std::error_code error;
-    fs::create_directories(target.parent_path(), error);
-    if (error) return "cannot make the folder " + target.parent_path().string() + ": " + error.message();
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return "cannot write in " + target.parent_path().string() + ": " + std::strerror(errno);
-    const bool written = WriteAll(fd, SettingsText(settings)) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int reason = written && closed ? errno : writeError;
-        ::unlink(temporary.c_str());
-        return "cannot write " + path + ": " + std::strerror(reason);
-    }
-    SyncFolder(target.parent_path());
-    return std::nullopt;
+    return WriteFileAtomically(path, SettingsText(settings));
 }
 
 }  // namespace kv

@@ -1,0 +1,77 @@
+// A saved game: the pilot's career and the galaxies it is played in, as
+// bytes in a file and back.
+//
+// The file is binary, little-endian, in three parts:
+//
+//   "KVSPSAVE"              8 bytes, the file's mark
+//   format version          uint32, 1 today
+//   body length             uint32
+//   body checksum           uint64, FNV-1a 64 of the body
+//   body                    the records below, field by field
+//
+// The body holds the time of saving; the pilot (name, portrait, class, cash,
+// ranks and points, score, the game date, galaxy and star, the hold's
+// quantities); the difficulty; the ship's fuel reserve and the catalogue
+// entries of its hull, engine and weapon; the selected star and the star
+// map's level; then every galaxy whole: its stars with their positions,
+// names, governments, tech levels, classes, sizes, market rows with stock,
+// and planets. Texts are a uint16 length and their bytes; the pilot's
+// extended-precision points are two doubles, the value and what the first
+// could not hold, which carry an 80-bit real exactly.
+//
+// The galaxies are stored whole, not as the generator's seed and what
+// changed: a save then never depends on the generator drawing the same
+// sequence in a later version, and ten galaxies of at most 49 stars take
+// under 300 KB.
+//
+// Reading trusts nothing: every length, count and value is checked against
+// what the game itself can hold before it is used, the whole body must be
+// used up exactly, and the result is a fresh record that replaces nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "universe/Player.h"
+#include "universe/World.h"
+
+namespace kv {
+
+constexpr uint32_t SaveFormatVersion = 1;
+// Far above the largest save the game can write; a file beyond it is refused
+// before it is read.
+constexpr std::size_t MostSaveBytes = 1024 * 1024;
+
+// Everything a save holds. The hold's rows carry only their quantities: the
+// goods records come from the catalogue when the save is put to use.
+struct SavedGame {
+    std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
+    kvPlayer Pilot;
+    uint8_t Difficulty = 1;
+    double Fuel = 0.0;           // the ship's jump fuel reserve
+    uint8_t HullChoice = 1;      // catalogue entries fitted to the ship, 1..10
+    uint8_t EngineChoice = 1;
+    uint8_t WeaponChoice = 1;
+    uint8_t SelectedStar = 0;    // 0 none
+    uint8_t MapLevel = 1;        // 0 system, 1 galaxy, 2 empty
+    int64_t SavedAt = 0;         // seconds since 1970-01-01 UTC
+};
+
+enum class SaveState : uint8_t { Empty, Good, Damaged, Newer };
+
+struct SaveRead {
+    SaveState State = SaveState::Empty;
+    std::string Problem;              // why it is damaged or newer
+    std::unique_ptr<SavedGame> Game;  // only when Good
+};
+
+std::string EncodeSave(const SavedGame& save);
+// Never throws and never reads outside `bytes`; empty bytes read as Damaged.
+SaveRead DecodeSave(std::string_view bytes);
+
+// FNV-1a 64 of some bytes: the body's checksum.
+uint64_t SaveChecksum(std::string_view bytes);
+
+}  // namespace kv

@@ -1,0 +1,128 @@
+#include "platform/SafeFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace kv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::string Reason(int error)
+{
+    // A write that stops short without an error of its own ran out of room.
+    return std::strerror(error != 0 ? error : ENOSPC);
+}
+
+}  // namespace
+
+std::string SavesFolderPath(const char* dataHome, const char* home)
+{
+    // Relative folders in either variable are to be ignored, as the XDG
+    // rules say.
+    if (dataHome != nullptr && dataHome[0] == '/') return std::string(dataHome) + "/kvspace/saves";
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/share/kvspace/saves";
+    return "";
+}
+
+FileRead ReadWholeFile(const std::string& path, std::size_t mostBytes)
+{
+    FileRead read;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        read.Missing = true;
+        read.Problem = "there is no such file";
+        return read;
+    }
+    if (!fs::is_regular_file(status)) {
+        read.Problem = "it is not a file";
+        return read;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        read.Problem = std::string("cannot read it: ") + std::strerror(errno);
+        return read;
+    }
+    read.Bytes.resize(mostBytes + 1);
+    file.read(read.Bytes.data(), static_cast<std::streamsize>(read.Bytes.size()));
+    if (file.bad()) {
+        read.Bytes.clear();
+        read.Problem = "cannot read it";
+        return read;
+    }
+    read.Bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (read.Bytes.size() > mostBytes) {
+        read.Bytes.clear();
+        read.Problem = "the file is larger than it can be";
+    }
+    return read;
+}
+
+std::optional<std::string> WriteTemporary(const std::string& path, std::string_view bytes, std::string& temporary)
+{
+    if (path.empty()) return std::string("there is no home folder to keep it in");
+    const fs::path folder = fs::path(path).parent_path();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return "cannot make the folder " + folder.string() + ": " + error.message();
+    std::string name = path + ".XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return "cannot write in " + folder.string() + ": " + std::strerror(errno);
+    errno = 0;
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        const int reason = written ? errno : writeError;
+        ::unlink(name.c_str());
+        return "cannot write " + path + ": " + Reason(reason);
+    }
+    temporary = std::move(name);
+    return std::nullopt;
+}
+
+std::optional<std::string> CommitTemporary(const std::string& temporary, const std::string& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.c_str());
+        return "cannot write " + path + ": " + Reason(reason);
+    }
+    SyncFolder(fs::path(path).parent_path());
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    std::string temporary;
+    if (auto problem = WriteTemporary(path, bytes, temporary)) return problem;
+    return CommitTemporary(temporary, path);
+}
+
+}  // namespace kv
