@@ -20,6 +20,10 @@ constexpr int32_t MostPrice = 1000000;
 constexpr uint8_t LeastStars = 15;
 constexpr uint8_t MostStars = 49;
 
+// An extended real as two doubles: the nearest double, and the rest.
+uint64_t SplitHigh(long double v) { return std::bit_cast<uint64_t>(static_cast<double>(v)); }
+uint64_t SplitLow(long double v) { return std::bit_cast<uint64_t>(static_cast<double>(v - static_cast<double>(v))); }
+
 class Writer {
 public:
     void Byte(uint8_t v) { out_.push_back(static_cast<char>(v)); }
@@ -33,9 +37,8 @@ public:
     void Real(double v) { Whole(std::bit_cast<uint64_t>(v), 8); }
     void Extended(long double v)
     {
-        const double high = static_cast<double>(v);
-        Real(high);
-        Real(static_cast<double>(v - high));
+        Whole(SplitHigh(v), 8);
+        Whole(SplitLow(v), 8);
     }
     void Text(const std::string& s)
     {
@@ -95,12 +98,16 @@ public:
         if (!std::isfinite(v) || std::fabs(v) > most) Fail(std::string(what) + " is not a number the game uses");
         return Failed() ? 0.0 : v;
     }
+    // The two doubles must be the ones the writer makes of their sum, so
+    // that one value has one form.
     long double Extended(const char* what)
     {
         const double high = Real(what, 1e300);
         const double low = Real(what, 1e300);
         const long double v = static_cast<long double>(high) + low;
         if (v < 0) Fail(std::string(what) + " are below zero");
+        if (SplitHigh(v) != std::bit_cast<uint64_t>(high) || SplitLow(v) != std::bit_cast<uint64_t>(low))
+            Fail(std::string(what) + " are not written as the game writes them");
         return Failed() ? 0 : v;
     }
     // Text of printable characters (bytes from 32 up, but not 127).

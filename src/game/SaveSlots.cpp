@@ -73,7 +73,7 @@ std::optional<std::string> WriteSlot(const std::string& folder, int slot, const 
     if (auto problem = WriteTemporary(path, bytes, temporary)) return problem;
     const FileRead old = ReadWholeFile(path, MostSaveBytes);
     if (old.Problem.empty() && DecodeSave(old.Bytes).State == SaveState::Good) {
-        if (auto problem = WriteFileAtomically(BackupPath(folder, slot), old.Bytes)) {
+        if (auto problem = KeepCopy(path, BackupPath(folder, slot))) {
             std::remove(temporary.c_str());
             return problem;
         }

@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -69,17 +71,21 @@ FileRead ReadWholeFile(const std::string& path, std::size_t mostBytes)
         read.Problem = std::string("cannot read it: ") + std::strerror(errno);
         return read;
     }
-    read.Bytes.resize(mostBytes + 1);
-    file.read(read.Bytes.data(), static_cast<std::streamsize>(read.Bytes.size()));
+    // In pieces, so that a limit far above the file's size costs nothing.
+    std::array<char, 65536> piece;
+    while (file) {
+        file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        const auto got = static_cast<std::size_t>(file.gcount());
+        if (got > mostBytes - read.Bytes.size()) {
+            read.Bytes.clear();
+            read.Problem = "the file is larger than it can be";
+            return read;
+        }
+        read.Bytes.append(piece.data(), got);
+    }
     if (file.bad()) {
         read.Bytes.clear();
         read.Problem = "cannot read it";
-        return read;
-    }
-    read.Bytes.resize(static_cast<std::size_t>(file.gcount()));
-    if (read.Bytes.size() > mostBytes) {
-        read.Bytes.clear();
-        read.Problem = "the file is larger than it can be";
     }
     return read;
 }
@@ -116,6 +122,18 @@ std::optional<std::string> CommitTemporary(const std::string& temporary, const s
     }
     SyncFolder(fs::path(path).parent_path());
     return std::nullopt;
+}
+
+std::optional<std::string> KeepCopy(const std::string& path, const std::string& copy)
+{
+    const std::string link = copy + ".link";
+    ::unlink(link.c_str());
+    if (::link(path.c_str(), link.c_str()) != 0) {
+        const FileRead read = ReadWholeFile(path, SIZE_MAX);
+        if (!read.Problem.empty()) return "cannot keep " + path + ": " + read.Problem;
+        return WriteFileAtomically(copy, read.Bytes);
+    }
+    return CommitTemporary(link, copy);
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes)

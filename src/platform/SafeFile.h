@@ -39,6 +39,12 @@ std::optional<std::string> WriteTemporary(const std::string& path, std::string_v
 // temporary file is removed and `path` is as it was.
 std::optional<std::string> CommitTemporary(const std::string& temporary, const std::string& path);
 
+// Makes `copy` hold what `path` holds now, replacing it in one step: a second
+// name of the same file (a hard link, which writes nothing), or a flushed
+// copy where the file system has no hard links. On failure `copy` is as it
+// was.
+std::optional<std::string> KeepCopy(const std::string& path, const std::string& copy);
+
 // Both halves: `path` holds `bytes` afterwards, or is as it was.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
 

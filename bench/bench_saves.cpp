@@ -1,0 +1,91 @@
+// Saving and loading the largest world the game can make (ten galaxies of
+// 49 stars, five planets each), to be read as ratios to BM_FrameMemcpy: both
+// must fit in one tick. Saving encodes the world and writes its slot through
+// a flushed temporary file, keeping the backup; loading reads the slot and
+// checks the whole file into a fresh record. The disk's flush dominates the
+// real time of saving and varies with the machine, so the encoding and the
+// checked reading are also measured alone.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "FrameMemcpy.h"
+#include "game/SaveSlots.h"
+
+namespace {
+
+kv::SavedGame LargestWorld()
+{
+    kv::SavedGame save;
+    kv::Random random(5);
+    kv::GenerateGalaxies(*save.galaxies, kv::GoodsCatalogue(), random);
+    for (kv::kvGalaxy& galaxy : *save.galaxies) {
+        for (uint8_t j = 1; j <= 49; ++j) {
+            kv::kvStar& star = galaxy.Stars[j];
+            if (j > galaxy.StarCount) star = galaxy.Stars[1 + j % galaxy.StarCount];
+            star.Number = j;
+            star.Name = "QK-" + std::to_string(j);
+            star.PlanetCount = 5;
+            for (std::size_t p = 1; p <= 5; ++p) star.Planets[p] = galaxy.Stars[1].Planets[1 + p % 5];
+            star.Planets[5].Name = "bobob";
+        }
+        galaxy.StarCount = 49;
+    }
+    save.Pilot.Name = "Noname";
+    return save;
+}
+
+// A scratch saves folder of this run, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string name = (std::filesystem::temp_directory_path() / "kvspace_bench_XXXXXX").string();
+        path = ::mkdtemp(name.data()) != nullptr ? name : "";
+    }
+    ~ScratchFolder()
+    {
+        if (!path.empty()) std::filesystem::remove_all(path);
+    }
+    std::string path;
+};
+
+void BM_EncodeWorld(benchmark::State& state)
+{
+    const kv::SavedGame save = LargestWorld();
+    for (auto _ : state) benchmark::DoNotOptimize(kv::EncodeSave(save));
+}
+BENCHMARK(BM_EncodeWorld);
+
+void BM_DecodeWorld(benchmark::State& state)
+{
+    const std::string bytes = kv::EncodeSave(LargestWorld());
+    for (auto _ : state) benchmark::DoNotOptimize(kv::DecodeSave(bytes).Game);
+}
+BENCHMARK(BM_DecodeWorld);
+
+void BM_SaveWorld(benchmark::State& state)
+{
+    const kv::SavedGame save = LargestWorld();
+    const ScratchFolder folder;
+    for (auto _ : state) {
+        if (kv::WriteSlot(folder.path, 1, kv::EncodeSave(save))) state.SkipWithError("the save was not written");
+    }
+    state.counters["bytes"] = static_cast<double>(kv::EncodeSave(save).size());
+}
+BENCHMARK(BM_SaveWorld);
+
+void BM_LoadWorld(benchmark::State& state)
+{
+    const ScratchFolder folder;
+    if (kv::WriteSlot(folder.path, 1, kv::EncodeSave(LargestWorld()))) state.SkipWithError("the save was not written");
+    for (auto _ : state) {
+        const kv::SlotRead read = kv::ReadSlot(folder.path, 1);
+        if (read.State != kv::SaveState::Good) state.SkipWithError("the save did not load");
+        benchmark::DoNotOptimize(read.Save.Game.get());
+    }
+}
+BENCHMARK(BM_LoadWorld);
+
+}  // namespace
