@@ -10,6 +10,7 @@
 #include "combat/Combat.h"
 #include "combat/Effects.h"
 #include "game/Game.h"
+#include "game/SaveGames.h"
 #include "hud/Hud.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
@@ -141,6 +142,7 @@ void EndBattle(Game& game)
 {
     LeaveCombat(game);
     game.SwitchScene(SceneSpace);
+    Autosave(game);
 }
 
 // Black is all zero bytes, and the rows lie end to end.

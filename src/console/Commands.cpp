@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "game/Game.h"
+#include "game/SaveGames.h"
 #include "hud/PilotWindows.h"
+#include "hud/SaveWindow.h"
 #include "platform/Ini.h"
 #include "universe/Market.h"
 #include "universe/Player.h"
@@ -21,6 +23,8 @@ uint8_t CodeOf(const std::string& word)
     if (word == "newgame") return command::NewGame;
     if (word == "set") return command::Set;
     if (word == "combat") return command::Combat;
+    if (word == "save") return command::Save;
+    if (word == "load") return command::Load;
     return command::Unknown;
 }
 
@@ -59,6 +63,18 @@ std::optional<std::string> RunSet(Game& game, const CommandLine& line)
     return std::nullopt;
 }
 
+// "save N" and "load N"; the save window, if open, shows the slot's change.
+std::optional<std::string> RunSaveOrLoad(Game& game, const CommandLine& line)
+{
+    const bool saving = line.Code == command::Save;
+    int32_t slot = 0;
+    if (auto error = ReadChoice(line, 2, saving ? 1 : AutosaveSlot, SaveSlotCount, slot)) return error;
+    if (saving) SaveToSlot(game, slot);
+    else LoadFromSlot(game, slot);
+    ComposeSaveWindow(game);
+    return std::nullopt;
+}
+
 void SwitchTo(Game& game, uint8_t scene)
 {
     if (game.SwitchScene) game.SwitchScene(scene);
@@ -74,6 +90,8 @@ std::optional<std::string> Run(Game& game, const CommandLine& line)
     case command::NewGame: return RunNewGame(game, line);
     case command::Set: return RunSet(game, line);
     case command::Combat: SwitchTo(game, SceneCombat); return std::nullopt;
+    case command::Save:
+    case command::Load: return RunSaveOrLoad(game, line);
     default:
         if (line.Word(1).empty()) return std::nullopt;
         return "Unknown command \"" + line.Word(1) + "\"";

@@ -6,6 +6,8 @@
 //   newgame NAME A D S        a new game: avatar 1..7, difficulty 1..3, class 1..4
 //   set money N               the pilot's cash becomes N
 //   combat                    straight into a battle
+//   save N                    the game saved into slot 1..8
+//   load N                    slot 1..8, or 0 the autosave, loaded
 //
 // Words are compared exactly, so commands are typed in lower case. Errors
 // go to the console log as alerts.
@@ -28,6 +30,8 @@ constexpr uint8_t Quit = 1;
 constexpr uint8_t NewGame = 2;
 constexpr uint8_t Set = 3;
 constexpr uint8_t Combat = 4;
+constexpr uint8_t Save = 5;
+constexpr uint8_t Load = 6;
 constexpr uint8_t Unknown = 255;
 }  // namespace command
 

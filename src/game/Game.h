@@ -14,6 +14,7 @@
 #include "combat/Combat.h"
 #include "console/Commands.h"
 #include "console/Console.h"
+#include "game/SaveGames.h"
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
 #include "hud/kvWindows.h"
@@ -57,6 +58,7 @@ struct Hud {
     kvWindow NewGame;      // slot 8
     kvWindow OutroSheet;   // slot 9: 800 x 2100, hidden; the source of the outro crawl
     kvWindow Scanner;      // slot 10
+    kvWindow SaveWindow;   // slot 11
     kvWindow TitleWindow;  // 800 x 600, drawn by the title and outro scenes only
 
     // The top bar's items, in the order they are added.
@@ -149,6 +151,7 @@ struct Game {
     CommandLine Command;
     Hud hud;
     NewGameChoices choices;
+    SaveShelf Saves;
     ShipChoices ship;
     MapView map;
     // What the star map last projected, read back by the star selection.

@@ -2,6 +2,7 @@
 
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
+#include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
@@ -66,8 +67,10 @@ void BuildTopBar(Game& game)
         if (game.SwitchScene) game.SwitchScene(SceneTitle);
         game.RepaintNeeded = 1;
     });
-    MakeButton(bar, h.LoadButton, 12, 35, 162, 59, "Load", btn1, Nothing);
-    MakeButton(bar, h.SaveButton, 163, 35, 313, 59, "Save", btn1, Nothing);
+    MakeButton(bar, h.LoadButton, 12, 35, 162, 59, "Load", btn1,
+               [&game](int16_t, int16_t, uint8_t) { OpenSaveWindow(game, false); });
+    MakeButton(bar, h.SaveButton, 163, 35, 313, 59, "Save", btn1,
+               [&game](int16_t, int16_t, uint8_t) { OpenSaveWindow(game, true); });
     MakeButton(bar, h.MapButton, 487, 5, 511, 29, "", "res\\gfx\\hud\\menu_map.bmp", Does(game, ToggleStarMap));
     MakeButton(bar, h.GoodsButton, 517, 5, 541, 29, "", "res\\gfx\\hud\\menu_goods.bmp", Does(game, ToggleMarket));
     MakeButton(bar, h.PlayerButton, 547, 5, 571, 29, "", "res\\gfx\\hud\\menu_player.bmp",
@@ -201,7 +204,8 @@ void FillTables(Hud& h)
 {
     for (kvWindow*& slot : h.WindowTable) slot = nullptr;
     kvWindow* const windows[] = {&h.StarMap, &h.TopBar, &h.ConsoleWindow, &h.PlayerWindow, &h.StarInfo,
-                                 &h.ShipWindow, &h.Market, &h.NewGame, &h.OutroSheet, &h.Scanner};
+                                 &h.ShipWindow, &h.Market, &h.NewGame, &h.OutroSheet, &h.Scanner,
+                                 &h.SaveWindow};
     for (std::size_t i = 0; i < std::size(windows); ++i) h.WindowTable[i + 1] = windows[i];
     for (kvSprite*& slot : h.SpriteTable) slot = nullptr;
     h.SpriteTable[1] = &h.CursorSprite;
@@ -279,6 +283,7 @@ void BuildHud(Game& game)
     BuildShipAndMarket(game);
     BuildNewGameWindow(game);
     BuildScannerAndSheets(h);
+    BuildSaveWindow(game);
     FillTables(h);
 
     game.BackBuffer.SetSize(800, 600);

@@ -7,6 +7,7 @@
 
 #include "base/Numbers.h"
 #include "game/Game.h"
+#include "game/SaveGames.h"
 #include "hud/Hud.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarMap.h"
@@ -185,6 +186,7 @@ void Hyperjump(Game& game)
     SpendFuel(game, distance);
     game.Pilot.Star = game.SelectedStar;
     ShowArrival(game);
+    Autosave(game);
     if (game.random.NextReal() <= AmbushChance && game.SwitchScene) game.SwitchScene(SceneCombat);
 }
 

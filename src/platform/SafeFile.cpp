@@ -35,6 +35,9 @@ void SyncFolder(const fs::path& folder)
     ::close(fd);
 }
 
+// Messages name the file alone: they are read in the console's one line.
+std::string Name(const std::string& path) { return fs::path(path).filename().string(); }
+
 std::string Reason(int error)
 {
     // A write that stops short without an error of its own ran out of room.
@@ -96,10 +99,10 @@ std::optional<std::string> WriteTemporary(const std::string& path, std::string_v
     const fs::path folder = fs::path(path).parent_path();
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) return "cannot make the folder " + folder.string() + ": " + error.message();
+    if (error) return "cannot make the folder " + folder.filename().string() + ": " + error.message();
     std::string name = path + ".XXXXXX";
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) return "cannot write in " + folder.string() + ": " + std::strerror(errno);
+    if (fd < 0) return "cannot write in " + folder.filename().string() + ": " + std::strerror(errno);
     errno = 0;
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;
@@ -107,7 +110,7 @@ std::optional<std::string> WriteTemporary(const std::string& path, std::string_v
     if (!written || !closed) {
         const int reason = written ? errno : writeError;
         ::unlink(name.c_str());
-        return "cannot write " + path + ": " + Reason(reason);
+        return "cannot write " + Name(path) + ": " + Reason(reason);
     }
     temporary = std::move(name);
     return std::nullopt;
@@ -118,7 +121,7 @@ std::optional<std::string> CommitTemporary(const std::string& temporary, const s
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int reason = errno;
         ::unlink(temporary.c_str());
-        return "cannot write " + path + ": " + Reason(reason);
+        return "cannot write " + Name(path) + ": " + Reason(reason);
     }
     SyncFolder(fs::path(path).parent_path());
     return std::nullopt;
@@ -130,7 +133,7 @@ std::optional<std::string> KeepCopy(const std::string& path, const std::string& 
     ::unlink(link.c_str());
     if (::link(path.c_str(), link.c_str()) != 0) {
         const FileRead read = ReadWholeFile(path, SIZE_MAX);
-        if (!read.Problem.empty()) return "cannot keep " + path + ": " + read.Problem;
+        if (!read.Problem.empty()) return "cannot keep " + Name(path) + ": " + read.Problem;
         return WriteFileAtomically(copy, read.Bytes);
     }
     return CommitTemporary(link, copy);

@@ -96,7 +96,7 @@ void DesktopWindow::Save()
     const std::optional<std::string> problem = SaveSettings(path_, settings_);
     if (!problem || saveReported_) return;
     saveReported_ = true;
-    std::cerr << "kvspace: settings are not kept: " << *problem << '\n';
+    std::cerr << "kvspace: settings are not kept in " << path_ << ": " << *problem << '\n';
 }
 
 }  // namespace kv

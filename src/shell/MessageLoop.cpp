@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/DataFolder.h"
+#include "platform/SafeFile.h"
 #include "platform/Settings.h"
 #include "shell/CommandLine.h"
 #include "shell/UnitMain.h"
@@ -71,6 +72,7 @@ int RunGame(const std::vector<std::string>& arguments)
         if (const std::optional<std::string> problem = window.SetIcon("res\\gfx\\icons\\kvspace-64.png"))
             std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
         TfrmMain form(window, SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+        form.game.Saves.Folder = SavesFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         form.FormCreate();
         RunMessageLoop(form);
         form.FormDestroy();

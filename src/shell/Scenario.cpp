@@ -14,6 +14,9 @@ namespace kv {
 
 namespace {
 
+// 9 December 2026, 12:00 UTC: when a seeded run saves.
+constexpr int64_t StoppedSaveClock = 1796817600;
+
 std::string Upper(std::string s)
 {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -76,6 +79,7 @@ uint16_t KeyCodeByName(const std::string& name)
 ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
     : form_(form), folder_(std::move(frameFolder))
 {
+    if (form_.game.Saves.Folder.empty()) form_.game.Saves.Folder = folder_ + "/saves";
 }
 
 void ScenarioRunner::Run(const std::vector<std::string>& script)
@@ -138,6 +142,7 @@ void ScenarioRunner::RunLine(const std::string& line)
             if (!(in >> seed)) throw std::invalid_argument("needs a seed 0..4294967295");
             form_.game.random.FixSeed(seed);
             form_.game.Console.StopClock("12:00:00");
+            form_.game.Saves.StoppedClock = StoppedSaveClock;
         } else if (verb == "shot") {
             std::string name;
             if (!(in >> name)) throw std::invalid_argument("needs a name");

@@ -13,7 +13,8 @@
 //   shot NAME                 the window's picture saved as NAME.png
 //   scene N                   the scene switch to N (2 starts a battle)
 //   seed N                    every later seeding takes N and the console's
-//                             clock stops: the run replays byte for byte
+//                             clock and the time of saving stop: the run
+//                             replays byte for byte
 //   focus on|off              the window gains or loses the keyboard focus
 //   minimise on|off           the window is minimised or restored
 //
@@ -32,6 +33,8 @@ class TfrmMain;
 
 class ScenarioRunner {
 public:
+    // A game that has no saves folder yet saves into "saves" in the frame
+    // folder, never into the player's own.
     ScenarioRunner(TfrmMain& form, std::string frameFolder);
     // Runs every line; a line the runner does not understand throws
     // std::invalid_argument naming the line.

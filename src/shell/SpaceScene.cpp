@@ -9,6 +9,7 @@ void PlaceSpaceWindows(Hud& h)
 {
     h.NewGame.Visible = 0;
     h.Market.Visible = 0;
+    h.SaveWindow.Visible = 0;
     for (kvWindow* w : {&h.ConsoleWindow, &h.TopBar, &h.PlayerWindow, &h.StarInfo, &h.StarMap}) w->Visible = 1;
     h.ConsoleWindow.Left = 0;
     h.ConsoleWindow.Top = 600;

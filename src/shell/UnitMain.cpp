@@ -9,6 +9,7 @@
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
+#include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
@@ -301,9 +302,14 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
     }
 }
 
-// Esc, End and Home act on a focused panel itself, never on a focused item.
+// Esc, End and Home act on a focused panel itself, never on a focused item;
+// Esc closes the save window first while it is out.
 void TfrmMain::FocusedWindowKeyDown(uint16_t key)
 {
+    if (key == vk::Escape && SaveWindowShown(game)) {
+        CloseSaveWindow(game);
+        return;
+    }
     kvWindow* w = game.hud.FocusedItem;
     if (w == nullptr || w->Kind != WidgetKind::Window) return;
     // The top bar holds the way back to the title and the buttons that bring

@@ -1,5 +1,7 @@
 #include "shell/WindowSlides.h"
 
+#include "hud/SaveWindow.h"
+
 namespace kv {
 
 namespace {
@@ -47,12 +49,14 @@ bool RunWindowSlides(Hud& hud)
     const SlidePath console{&kvWindow::Top, -1, 459, 575, true};
     const SlidePath left{&kvWindow::Left, +1, 0, -200, true};
     const SlidePath right{&kvWindow::Left, -1, 600, 800, true};
+    const SlidePath down{&kvWindow::Top, +1, SaveWindowTop, SaveWindowHiddenTop, true};
     bool moved = false;
     moved |= Slide(hud.TopBar, topBar);
     moved |= Slide(hud.ConsoleWindow, console);
     moved |= Slide(hud.PlayerWindow, left);
     moved |= Slide(hud.StarInfo, right);
     moved |= Slide(hud.ShipWindow, right);
+    moved |= Slide(hud.SaveWindow, down);
     return moved;
 }
 

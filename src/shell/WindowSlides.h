@@ -9,7 +9,7 @@
 namespace kv {
 
 // One tick of every slide, in the order top bar, console, player, star
-// information, ship; for each: the slide-in move, its end test, the
+// information, ship, save window; for each: the slide-in move, its end test, the
 // slide-out move, its end test. Returns true when anything moved.
 bool RunWindowSlides(Hud& hud);
 

@@ -1,0 +1,46 @@
+// Saving the game being played into a slot, and the state the interface
+// keeps about saves: where they live, what the save window shows and what it
+// is asking. Loading, which redraws every panel, is the save window's
+// (hud/SaveWindow.h).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/SaveSlots.h"
+
+namespace kv {
+
+struct Game;
+
+struct SaveShelf {
+    // The saves folder; empty where there is no home folder to keep saves in.
+    std::string Folder;
+    // The save window saves into the slot clicked (true) or loads it.
+    bool Saving = true;
+    // What the window shows, read when it opens and after each save.
+    std::array<SlotSummary, SlotsShown> Slots;
+    // The occupied slot the window asks about before saving over it; -1 none.
+    int AskingSlot = -1;
+    // The centre panels the window put away, shown again when it goes.
+    bool CoveredMap = false;
+    bool CoveredMarket = false;
+    // A scripted run's time of saving, so that its frames repeat; 0 the
+    // real clock.
+    int64_t StoppedClock = 0;
+};
+
+// The game's world as a save holds it: the galaxies, the pilot, the ship's
+// fuel and fitted parts, the difficulty, the selected star and the map level.
+SavedGame CaptureSave(const Game& game);
+
+// Saves into slot 1..8 (or the autosave slot 0) and tells the console: "Game
+// saved" with the slot, or an alert with the reason. True when it was saved.
+bool SaveToSlot(Game& game, int slot);
+
+// Saves into the autosave slot after an arrival or a battle. Silent when it
+// works; an alert when it does not. With no saves folder it does nothing.
+void Autosave(Game& game);
+
+}  // namespace kv

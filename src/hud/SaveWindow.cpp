@@ -1,0 +1,228 @@
+#include "hud/SaveWindow.h"
+
+#include <algorithm>
+#include <ctime>
+#include <utility>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "hud/PilotWindows.h"
+#include "navigation/StarInfo.h"
+#include "navigation/StarMap.h"
+#include "platform/Canvas.h"
+#include "platform/Clock.h"
+#include "universe/Market.h"
+
+namespace kv {
+
+namespace {
+
+constexpr Rgb SelectionBar{0, 102, 0};
+constexpr int FirstRowY = 45;
+constexpr int RowHeight = 31;
+constexpr int LineHeight = 15;
+
+int RowTop(int slot) { return FirstRowY + slot * RowHeight; }
+
+std::string SavedAtText(int64_t seconds)
+{
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    if (localtime_r(&time, &local) == nullptr) return "";
+    char text[32];
+    std::strftime(text, sizeof text, "%d.%m.%y %H:%M", &local);
+    return text;
+}
+
+std::string StateText(SaveState state)
+{
+    switch (state) {
+    case SaveState::Empty: return "Empty";
+    case SaveState::Damaged: return "Damaged";
+    case SaveState::Newer: return "Newer version";
+    case SaveState::Good: break;
+    }
+    return "";
+}
+
+// A slot's two lines: who and how rich, then where, when in the game and
+// when saved. The good backup of a damaged file says so in the first line.
+void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
+{
+    const SlotSummary& s = shelf.Slots[static_cast<std::size_t>(slot)];
+    const int top = RowTop(slot);
+    const int second = top + LineHeight;
+    face.TextOut(15, top, slot == AutosaveSlot ? "Auto" : std::to_string(slot));
+    if (!s.Loadable() || s.FromBackup) face.TextOut(55, top, StateText(s.State));
+    if (!s.Loadable()) return;
+    if (s.FromBackup) {
+        face.TextOut(135, top, "- its backup:");
+    } else {
+        face.TextOut(55, top, s.PilotName.substr(0, 13));
+        face.TextOut(165, top, TradeRankNames[std::min<std::size_t>(s.TradeRank, TradeRankNames.size() - 1)]);
+        face.TextOut(260, top, std::to_string(s.Cash));
+    }
+    if (shelf.AskingSlot == slot) {
+        face.TextOut(55, second, "Click again to overwrite");
+        return;
+    }
+    face.TextOut(55, second, s.StarName + ", G" + std::to_string(s.Galaxy));
+    face.TextOut(135, second, ShortDateText(s.GameDate));
+    face.TextOut(225, second, SavedAtText(s.SavedAt));
+}
+
+// The slot under window row y, or -1 between and outside the rows.
+int SlotAt(int y)
+{
+    if (y < FirstRowY || y >= RowTop(SlotsShown)) return -1;
+    return (y - FirstRowY) / RowHeight;
+}
+
+// The new world's portrait is loaded before anything changes, so that a
+// missing picture leaves the running game as it was.
+void Apply(Game& game, SavedGame save, Bitmap portrait)
+{
+    game.galaxies = std::move(save.galaxies);
+    game.Pilot = std::move(save.Pilot);
+    for (std::size_t k = 1; k <= GoodsCount; ++k) game.Pilot.Cargo[k].Goods = game.Goods[k];
+    game.Difficulty = save.Difficulty;
+    game.Ship.Fuel = save.Fuel;
+    game.ship.HullChoice = save.HullChoice;
+    game.ship.EngineChoice = save.EngineChoice;
+    game.ship.WeaponChoice = save.WeaponChoice;
+    game.SelectedStar = save.SelectedStar;
+    game.map.MapLevel = save.MapLevel;
+    game.hud.PlayerAvatar = std::move(portrait);
+}
+
+void RedrawEveryPanel(Game& game)
+{
+    ComposeShipWindow(game);
+    ComposePlayerWindow(game);
+    UpdateTradeButtons(game);
+    DrawMarket(game);
+    DrawStarMap(game);
+    OfferJump(game);
+    DrawStarInfo(game, game.hud.StarMap.Visible ? game.SelectedStar : game.Pilot.Star);
+    game.RepaintNeeded = 1;
+}
+
+void ClickToSave(Game& game, int slot)
+{
+    SaveShelf& shelf = game.Saves;
+    if (slot == AutosaveSlot) {
+        game.Console.Add("The autosave slot is kept by the game", MessageKind::Alert);
+        return;
+    }
+    const bool occupied = shelf.Slots[static_cast<std::size_t>(slot)].State != SaveState::Empty;
+    if (occupied && shelf.AskingSlot != slot) {
+        shelf.AskingSlot = slot;
+        return;
+    }
+    shelf.AskingSlot = -1;
+    SaveToSlot(game, slot);
+}
+
+}  // namespace
+
+void BuildSaveWindow(Game& game)
+{
+    kvWindow& w = game.hud.SaveWindow;
+    w.Create(350, 350);
+    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    w.Left = 225;
+    w.Top = SaveWindowHiddenTop;
+    w.Visible = 0;
+    w.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); };
+}
+
+bool SaveWindowShown(const Game& game)
+{
+    const kvWindow& w = game.hud.SaveWindow;
+    return w.Visible && !w.SlideOut && w.Top > SaveWindowHiddenTop;
+}
+
+void OpenSaveWindow(Game& game, bool saving)
+{
+    kvWindow& w = game.hud.SaveWindow;
+    SaveShelf& shelf = game.Saves;
+    if (SaveWindowShown(game) && shelf.Saving == saving) {
+        CloseSaveWindow(game);
+        return;
+    }
+    if (!SaveWindowShown(game)) {
+        Hud& h = game.hud;
+        shelf.CoveredMap = h.StarMap.Visible == 1;
+        shelf.CoveredMarket = h.Market.Visible == 1;
+        h.StarMap.Visible = 0;
+        h.Market.Visible = 0;
+    }
+    shelf.Saving = saving;
+    shelf.AskingSlot = -1;
+    shelf.Slots = ReadSlotSummaries(shelf.Folder);
+    if (!w.Visible) w.Top = SaveWindowHiddenTop;
+    w.Visible = 1;
+    w.SlideIn = 1;
+    w.SlideOut = 0;
+    ComposeSaveWindow(game);
+    game.RepaintNeeded = 1;
+}
+
+void CloseSaveWindow(Game& game)
+{
+    Hud& h = game.hud;
+    SaveShelf& shelf = game.Saves;
+    h.SaveWindow.SlideIn = 0;
+    h.SaveWindow.SlideOut = 1;
+    if (shelf.CoveredMap) h.StarMap.Visible = 1;
+    if (shelf.CoveredMarket) h.Market.Visible = 1;
+    shelf.CoveredMap = false;
+    shelf.CoveredMarket = false;
+    game.RepaintNeeded = 1;
+}
+
+void ComposeSaveWindow(Game& game)
+{
+    kvWindow& w = game.hud.SaveWindow;
+    const SaveShelf& shelf = game.Saves;
+    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    Canvas face(w.Face);
+    if (shelf.AskingSlot >= 0) {
+        const int top = RowTop(shelf.AskingSlot);
+        w.Face.brush.SetColour(SelectionBar);
+        face.Rectangle(12, top - 1, 338, top + RowHeight - 1);
+        w.Face.brush.Style = BrushStyle::Clear;
+    }
+    face.TextOut(20, 18, shelf.Saving ? "Save game: click a slot" : "Load game: click a slot");
+    for (int slot = 0; slot < SlotsShown; ++slot) DrawSlot(face, shelf, slot);
+}
+
+void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
+{
+    const int slot = SlotAt(y);
+    if (button != 0 || slot < 0) return;
+    if (game.Saves.Saving) ClickToSave(game, slot);
+    else LoadFromSlot(game, slot);
+    ComposeSaveWindow(game);
+    game.RepaintNeeded = 1;
+}
+
+bool LoadFromSlot(Game& game, int slot)
+{
+    SlotRead read = ReadSlot(game.Saves.Folder, slot);
+    if (read.Save.State != SaveState::Good) {
+        const std::string why = read.State == SaveState::Empty ? "it is empty" : read.Save.Problem;
+        game.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
+        return false;
+    }
+    Bitmap portrait;
+    LoadPortrait(read.Save.Game->Pilot.Avatar, portrait);
+    Apply(game, std::move(*read.Save.Game), std::move(portrait));
+    RedrawEveryPanel(game);
+    if (SaveWindowShown(game)) CloseSaveWindow(game);
+    game.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),
+                     MessageKind::Information);
+    return true;
+}
+
+}  // namespace kv

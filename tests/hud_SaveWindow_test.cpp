@@ -1,0 +1,201 @@
+// Saving and loading the game being played: the whole world comes back
+// after trades, jumps, a new pilot and a refit; bad slots change nothing;
+// the save window asks before saving over a slot; autosaves follow every
+// arrival and every battle; and a scripted road shows the same panels
+// before saving and after loading.
+#include "hud/SaveWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "game/SaveGames.h"
+#include "platform/SafeFile.h"
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
+#include "support/Pictures.h"
+#include "support/Roads.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Saves : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::remove_all(folder);
+        form.FormCreate();
+        Play({"seed 1"});
+        Play(kv::testing::ToSpace);
+        ASSERT_EQ(game().Scene, kv::SceneSpace);
+        ASSERT_EQ(game().Saves.Folder, folder + "/saves") << "a scripted run saves beside its frames";
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    void Play(const std::vector<std::string>& script) { runner.Run(script); }
+    kv::Game& game() { return form.game; }
+    std::string World() { return kv::EncodeSave(kv::CaptureSave(game())); }
+    std::string LastMessage() { return game().Console.Entries[game().Console.Count].Text; }
+    std::string SlotFile(int slot) { return kv::SlotPath(game().Saves.Folder, slot); }
+
+    // A career: goods bought, a jump to seed 1's star 4, a refit, points.
+    void Career()
+    {
+        Play({"key F5", "tick", "click 300 190", "click 530 192", "click 530 192", "tick"});
+        ASSERT_EQ(game().Pilot.Cargo[5].Quantity, 2);
+        Play({"key F1", "tick", "click 369 319", "tick", "click 745 152", "tick"});
+        ASSERT_EQ(game().Pilot.Star, 4);
+        ASSERT_EQ(game().Scene, kv::SceneSpace);
+        Play({"key F4", "tick 45", "click 700 235", "click 777 237", "tick"});
+        ASSERT_EQ(game().ship.EngineChoice, 2);
+        game().Pilot.TradePoints = 12345.678L;
+        game().Difficulty = 2;
+    }
+
+    std::string folder = ::testing::TempDir() + "kvspace_saves_" + std::to_string(::getpid());
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, folder};
+};
+
+TEST_F(Saves, TheWholeWorldComesBackAfterANewGame)
+{
+    Career();
+    game().map.MapLevel = 0;
+    const std::string before = World();
+    const kv::kvShip ship = game().Ship;
+    ASSERT_TRUE(kv::SaveToSlot(game(), 3));
+    EXPECT_NE(LastMessage().find("Game saved: Slot 3"), std::string::npos);
+
+    Play({"key Grave", "type newgame Mary 5 3 2", "key Enter", "tick 2"});
+    ASSERT_EQ(game().Pilot.Name, "Mary");
+    ASSERT_NE(World(), before);
+    ASSERT_TRUE(kv::LoadFromSlot(game(), 3));
+    EXPECT_NE(LastMessage().find("Game loaded: Slot 3"), std::string::npos);
+    EXPECT_EQ(World(), before) << "galaxies, markets, pilot, fit, selection and map level alike";
+    EXPECT_EQ(game().Ship.Engine.Name, ship.Engine.Name);
+    EXPECT_EQ(game().Ship.Hull.Name, ship.Hull.Name);
+    EXPECT_EQ(game().Ship.Weapons[1].Name, ship.Weapons[1].Name);
+    for (std::size_t k = 1; k <= kv::GoodsCount; ++k)
+        EXPECT_EQ(game().Pilot.Cargo[k].Goods.Name, game().Goods[k].Name) << "the hold's goods records";
+    EXPECT_EQ(game().map.MapLevel, 0);
+}
+
+TEST_F(Saves, SlotsThatCannotBeLoadedChangeNothing)
+{
+    ASSERT_TRUE(kv::SaveToSlot(game(), 1));
+    const std::string good = kv::ReadWholeFile(SlotFile(1), kv::MostSaveBytes).Bytes;
+    std::string newer = good;
+    newer[8] = 2;
+    std::ofstream(SlotFile(2), std::ios::binary) << newer;
+    std::ofstream(SlotFile(4), std::ios::binary) << "";
+    std::ofstream(SlotFile(5), std::ios::binary) << good.substr(0, good.size() - 1);
+    game().Pilot.Cash = 4321;
+    const std::string running = World();
+    for (int slot : {2, 4, 5, 6}) {
+        EXPECT_FALSE(kv::LoadFromSlot(game(), slot)) << slot;
+        EXPECT_NE(LastMessage().find("cannot be loaded"), std::string::npos) << LastMessage();
+        EXPECT_EQ(World(), running) << slot;
+    }
+    Play({"click 87 47", "tick 90", "shot load_window"});
+    const auto& slots = game().Saves.Slots;
+    EXPECT_EQ(slots[1].State, kv::SaveState::Good);
+    EXPECT_EQ(slots[2].State, kv::SaveState::Newer);
+    EXPECT_EQ(slots[4].State, kv::SaveState::Damaged);
+    EXPECT_EQ(slots[5].State, kv::SaveState::Damaged);
+    EXPECT_EQ(slots[6].State, kv::SaveState::Empty);
+    EXPECT_EQ(game().hud.SaveWindow.Top, kv::SaveWindowTop);
+}
+
+TEST_F(Saves, AFolderThatCannotBeWrittenLeavesTheGameAsItWas)
+{
+    fs::create_directories(folder);
+    std::ofstream(game().Saves.Folder) << "in the way";
+    const std::string running = World();
+    EXPECT_FALSE(kv::SaveToSlot(game(), 1));
+    EXPECT_NE(LastMessage().find("Game not saved: cannot make the folder saves"), std::string::npos) << LastMessage();
+    EXPECT_EQ(World(), running);
+}
+
+TEST_F(Saves, TheWindowAsksOnceBeforeSavingOverASlot)
+{
+    // "Save" on the top bar; the window slides down from the top.
+    Play({"click 238 47", "tick"});
+    const kv::kvWindow& w = game().hud.SaveWindow;
+    EXPECT_LT(w.Top, kv::SaveWindowTop);
+    Play({"tick 90"});
+    ASSERT_EQ(w.Top, kv::SaveWindowTop);
+    // Rows are 31 pixels from y 45 of the window: slot 2 at screen y 187.
+    Play({"click 400 190", "tick"});
+    EXPECT_TRUE(fs::exists(SlotFile(2)));
+    EXPECT_EQ(game().Saves.Slots[2].State, kv::SaveState::Good);
+    game().Pilot.Cash = 777;
+    Play({"click 400 190", "tick", "shot save_asking"});
+    EXPECT_EQ(game().Saves.AskingSlot, 2);
+    EXPECT_NE(kv::ReadSlot(game().Saves.Folder, 2).Save.Game->Pilot.Cash, 777) << "not yet";
+    Play({"click 400 190", "tick", "shot save_saved"});
+    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, 2).Save.Game->Pilot.Cash, 777);
+    EXPECT_EQ(game().Saves.AskingSlot, -1);
+    // The autosave row takes no save; Esc closes the window.
+    Play({"click 400 130", "tick"});
+    EXPECT_FALSE(fs::exists(SlotFile(kv::AutosaveSlot)));
+    EXPECT_EQ(game().hud.StarMap.Visible, 0) << "the window takes the star map's place";
+    Play({"key Esc", "tick"});
+    EXPECT_EQ(w.SlideOut, 1);
+    EXPECT_EQ(game().hud.StarMap.Visible, 1) << "and gives it back";
+}
+
+TEST_F(Saves, LoadingFromTheWindowAndTheConsole)
+{
+    ASSERT_TRUE(kv::SaveToSlot(game(), 8));
+    const std::string saved = World();
+    game().Pilot.Cash = 5;
+    Play({"click 87 47", "tick 90", "click 400 385", "tick"});
+    EXPECT_EQ(World(), saved);
+    EXPECT_EQ(game().hud.SaveWindow.SlideOut, 1) << "the window goes once the game is loaded";
+
+    Play({"key Grave", "type set money 99", "key Enter", "tick", "type save 7", "key Enter", "tick",
+          "type load 8", "key Enter", "tick"});
+    EXPECT_EQ(World(), saved);
+    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, 7).Save.Game->Pilot.Cash, 99);
+    Play({"type save 9", "key Enter", "tick"});
+    EXPECT_NE(LastMessage().find("acceptable range"), std::string::npos);
+    Play({"type load x", "key Enter", "tick"});
+    EXPECT_NE(LastMessage().find("Illegal parameter"), std::string::npos);
+}
+
+TEST_F(Saves, EveryArrivalAndEveryBattleAutosaves)
+{
+    Play({"click 369 319", "tick", "click 745 152", "tick"});
+    ASSERT_EQ(game().Pilot.Star, 4);
+    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Star, 4);
+    game().Pilot.Cash = 31337;
+    Play({"scene 2", "tick 5", "hold Esc", "tick 200", "let Esc", "tick"});
+    ASSERT_EQ(game().Scene, kv::SceneSpace);
+    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Cash, 31337);
+}
+
+// The panels a player looks at, cut from a frame.
+std::vector<kv::Rgb> Panels(const kv::Bitmap& frame)
+{
+    std::vector<kv::Rgb> pixels;
+    for (int y = 80; y < 455; ++y)
+        for (int x = 0; x < 800; ++x) pixels.push_back(frame.Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(Saves, TheSamePanelsBeforeSavingAndAfterLoading)
+{
+    Career();
+    Play({"move 790 590", "tick 50", "shot panels_before"});
+    const std::vector<kv::Rgb> before = Panels(form.ShownFrame());
+    Play({"click 238 47", "tick 90", "shot save_window", "click 400 220", "tick", "key Esc", "tick"});
+    Play({"key Grave", "type newgame Mary 5 3 2", "key Enter", "key Grave", "tick 60", "shot panels_other"});
+    EXPECT_NE(Panels(form.ShownFrame()), before);
+    Play({"click 87 47", "tick 90", "click 400 220", "move 790 590", "tick 90", "shot panels_after"});
+    EXPECT_TRUE(Panels(form.ShownFrame()) == before);
+}
+
+}  // namespace
