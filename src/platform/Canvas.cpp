@@ -284,6 +284,34 @@ void PaintOutline(const Painter& paint, Wide y, const EllipseRow& row)
     paint.Run(y, {row.Interior.Right + 1, row.Area.Right});
 }
 
+// A row span that takes nothing away from another.
+constexpr Span Everything{std::numeric_limits<Wide>::min(), std::numeric_limits<Wide>::max()};
+
+// Three neighbouring rows of an ellipse's area.
+struct AreaRows {
+    Span Above;
+    Span Row;
+    Span Below;
+};
+
+// One row of an ellipse: the brush fills the interior (the area's pixels
+// with no 4-neighbour outside it, and inside the band's inner edge), the
+// pen draws the rest; with no pen the brush fills the whole area.
+void PaintEllipseRow(Wide y, AreaRows rows, Span insideBand, bool pen, bool brush, const Painter& outline,
+                     const Painter& fill)
+{
+    EllipseRow row;
+    row.Area = rows.Row;
+    if (row.Area.Empty()) return;
+    if (!pen) {
+        fill.Run(y, row.Area);
+        return;
+    }
+    row.Interior = Intersect(InnerPart(rows.Above, row.Area, rows.Below), insideBand);
+    if (brush && !row.Interior.Empty()) fill.Run(y, row.Interior);
+    PaintOutline(outline, y, row);
+}
+
 }  // namespace
 
 // ---- Canvas: lines -------------------------------------------------------
@@ -360,18 +388,15 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2)
     const Wide reachY = static_cast<Wide>(std::ceil(area.SemiY)) + 1;
     const auto centreY = static_cast<Wide>(std::floor(area.CentreY));
     const auto [top, bottom] = RowsIn(b_, centreY - reachY, centreY + reachY + 1);
+    // Each row's span is worked out once and kept while its neighbours need it.
+    Span above = area.Row(top - 1);
+    Span current = area.Row(top);
     for (Wide y = top; y <= bottom; ++y) {
-        EllipseRow row;
-        row.Area = area.Row(y);
-        if (row.Area.Empty()) continue;
-        if (!pen) {
-            fill.Run(y, row.Area);
-            continue;
-        }
-        row.Interior = InnerPart(area.Row(y - 1), row.Area, area.Row(y + 1));
-        if (banded) row.Interior = Intersect(row.Interior, inner.Row(y));
-        if (brush && !row.Interior.Empty()) fill.Run(y, row.Interior);
-        PaintOutline(outline, y, row);
+        const Span below = area.Row(y + 1);
+        PaintEllipseRow(y, {above, current, below}, banded ? inner.Row(y) : Everything, pen, brush,
+                        outline, fill);
+        above = current;
+        current = below;
     }
 }
 
