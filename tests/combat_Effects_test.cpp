@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "game/Game.h"
+#include "platform/Canvas.h"
 #include "support/Battles.h"
 #include "support/Pictures.h"
 
@@ -36,7 +40,7 @@ TEST_F(CombatEffects, ExhaustStartsAsACyanDiscOfRadiusFiveAndEndsInvisible)
     EXPECT_EQ(exhaust.Age, 1);
     EXPECT_DOUBLE_EQ(exhaust.X, 99);
     kv::Bitmap frame = Blank(200, 200, kv::Black);
-    kv::DrawExhaust(exhaust, frame, 0, 0);
+    kv::DrawExhaust(game.battle, exhaust, frame);
     const kv::Rgb cyan{0, 230, 250};
     EXPECT_EQ(frame.Pixel(99, 100), cyan);
     EXPECT_EQ(frame.Pixel(94, 100), cyan) << "the box reaches 5 to the left";
@@ -46,10 +50,37 @@ TEST_F(CombatEffects, ExhaustStartsAsACyanDiscOfRadiusFiveAndEndsInvisible)
 
     kv::Bitmap late = Blank(200, 200, kv::Black);
     exhaust.Age = 10;
-    kv::DrawExhaust(exhaust, late, 0, 0);
+    kv::DrawExhaust(game.battle, exhaust, late);
     EXPECT_EQ(Count(late, kv::Black), 200 * 200);
     kv::UpdateExhaust(exhaust);
     EXPECT_EQ(exhaust.Dead, 1) << "dead past its lifetime of 10";
+}
+
+// The discs are drawn once and copied: they must match the canvas's own
+// ellipse in every size, age, pen width and place, edges of the frame included.
+TEST_F(CombatEffects, ExhaustDiscsMatchTheCanvasEllipse)
+{
+    kv::kvCombatShip ship(92, 92);
+    kv::kvExhaust exhaust(ship);
+    for (const int lifetime : {10, 3, -8, 40})
+        for (int age = 0; age <= 12; ++age)
+            for (const int pen : {1, 2, 3, 6})
+                for (const auto& [x, y] : std::vector<std::pair<int, int>>{{50, 40}, {1, 2}, {118, 78}, {-3, 79}}) {
+                    exhaust.Lifetime = lifetime;
+                    exhaust.Age = age;
+                    exhaust.X = x;
+                    exhaust.Y = y;
+                    kv::Bitmap copied = Blank(120, 80, kv::Black);
+                    copied.pen.Width = pen;
+                    kv::Bitmap drawn = copied;
+                    kv::DrawExhaust(game.battle, exhaust, copied);
+                    drawn.pen.Colour = copied.pen.Colour;
+                    drawn.brush.SetColour(copied.pen.Colour);
+                    const auto r = static_cast<int>((lifetime - age + 1) / 2);
+                    kv::Canvas(drawn).Ellipse(x - r, y - r, x + r, y + r);
+                    ASSERT_EQ(0, std::memcmp(copied.Data(), drawn.Data(), 120 * 80 * 3))
+                        << "lifetime " << lifetime << " age " << age << " pen " << pen << " at " << x << "," << y;
+                }
 }
 
 // The fade rule, on a strip of eight frames of its own.

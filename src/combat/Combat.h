@@ -163,6 +163,14 @@ struct Battle {
     };
     std::map<std::string, TurningPicture> Strips;
     std::map<std::string, std::shared_ptr<const OpaqueRuns>> PictureRuns;
+    // Exhaust discs, each drawn once by the canvas's ellipse rule for its
+    // radius, colour and pen width, then copied wherever a particle shows it.
+    struct Disc {
+        Bitmap Picture;
+        OpaqueRuns Runs;
+        int32_t Margin = 0;  // from the picture's corner to the disc's centre
+    };
+    std::map<uint64_t, Disc> Discs;
     // Spawn keys already reported as naming no catalogue entry.
     std::bitset<256> ReportedSpawnKeys;
     // The bullets and asteroids by place, for the ships' hit tests.

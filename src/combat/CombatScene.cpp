@@ -182,7 +182,7 @@ void DrawByClass(Game& game, kvCombatObject& o)
     switch (o.Class) {
     case ObjectClass::Explosion: UpdateAndDrawExplosion(b, static_cast<kvExplosion&>(o), frame); break;
     case ObjectClass::Bullet: DrawBullet(static_cast<kvBullet&>(o), frame, b.CameraX, b.CameraY); break;
-    case ObjectClass::Exhaust: DrawExhaust(static_cast<kvExhaust&>(o), frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Exhaust: DrawExhaust(b, static_cast<kvExhaust&>(o), frame); break;
     case ObjectClass::Obstacle:
     case ObjectClass::Ship: DrawObject(o, frame, b.CameraX, b.CameraY); break;
     case ObjectClass::Attractor: break;

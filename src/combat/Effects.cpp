@@ -1,11 +1,14 @@
 #include "combat/Effects.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <string>
 
 #include "base/Numbers.h"
 #include "game/Game.h"
+#include "platform/Blit.h"
 #include "platform/Canvas.h"
 
 namespace kv {
@@ -39,6 +42,39 @@ double WrappedToView(double v, int32_t camera, int32_t extent)
     if (v - camera < 0) v = camera + extent;
     if (v - camera > extent) v = camera;
     return v;
+}
+
+// Discs of the battle's own sizes and pens are drawn once and copied; any
+// other (a pen that inverts, a particle with a lifetime of its own) is drawn
+// by the canvas as it comes.
+constexpr int LargestCopiedRadius = 16;
+constexpr int WidestCopiedPen = 8;
+
+bool Copied(const Pen& pen, int radius)
+{
+    return pen.Mode == PenMode::Copy && pen.Width <= WidestCopiedPen && radius >= -LargestCopiedRadius &&
+           radius <= LargestCopiedRadius;
+}
+
+// The ellipse rule gives the same pixels wherever its box stands (its
+// centre and edges move by whole pixels with the box), so a disc drawn in
+// a picture of its own matches the one the canvas draws on the frame.
+const Battle::Disc& DiscOf(Battle& battle, int radius, Rgb colour, int penWidth)
+{
+    const int width = std::max(penWidth, 1);
+    const uint64_t key = (uint64_t(radius + LargestCopiedRadius) << 32) | (uint64_t(colour.G) << 16) |
+                         (uint64_t(colour.B) << 8) | uint64_t(width);
+    auto found = battle.Discs.find(key);
+    if (found != battle.Discs.end()) return found->second;
+    Battle::Disc disc;
+    disc.Margin = std::abs(radius) + width + 1;
+    disc.Picture.SetSize(2 * disc.Margin + 1, 2 * disc.Margin + 1);
+    disc.Picture.Fill(ColourKey);
+    disc.Picture.pen = Pen{colour, width, PenStyle::Solid, PenMode::Copy};
+    disc.Picture.brush.SetColour(colour);
+    Canvas(disc.Picture).Ellipse(disc.Margin - radius, disc.Margin - radius, disc.Margin + radius, disc.Margin + radius);
+    disc.Runs.Refresh(disc.Picture, KeyedBy(ColourKey));
+    return battle.Discs.emplace(key, std::move(disc)).first->second;
 }
 
 }  // namespace
@@ -93,17 +129,23 @@ void UpdateExhaust(kvExhaust& exhaust)
     exhaust.Y += exhaust.VY;
 }
 
-void DrawExhaust(const kvExhaust& exhaust, Bitmap& target, int32_t cameraX, int32_t cameraY)
+void DrawExhaust(Battle& battle, const kvExhaust& exhaust, Bitmap& target)
 {
-    const int sx = ClampToInt32(Nearest(exhaust.X) - cameraX);
-    const int sy = ClampToInt32(Nearest(exhaust.Y) - cameraY);
+    const int sx = ClampToInt32(Nearest(exhaust.X) - battle.CameraX);
+    const int sy = ClampToInt32(Nearest(exhaust.Y) - battle.CameraY);
     const auto n = static_cast<int>(exhaust.Age % 256);
     const Rgb colour{0, static_cast<uint8_t>((255 - 25 * n) & 0xFF), static_cast<uint8_t>((255 - 5 * n) & 0xFF)};
     target.brush.SetColour(colour);
     target.pen.Colour = colour;
     target.pen.Style = PenStyle::Solid;
     const auto r = static_cast<int>((exhaust.Lifetime - exhaust.Age + 1) / 2);
-    Canvas(target).Ellipse(sx - r, sy - r, sx + r, sy + r);
+    if (Copied(target.pen, r)) {
+        const Battle::Disc& disc = DiscOf(battle, r, colour, target.pen.Width);
+        Blit(target, int64_t{sx} - disc.Margin, int64_t{sy} - disc.Margin, disc.Picture,
+             BlitStyle().Keyed(KeyedBy(ColourKey)).WithRuns(&disc.Runs));
+    } else {
+        Canvas(target).Ellipse(sx - r, sy - r, sx + r, sy + r);
+    }
     target.brush.Style = BrushStyle::Clear;
 }
 

@@ -19,8 +19,10 @@ kvCombatShip* FindShipBySide(const Battle& battle, int32_t side);
 // Ages the particle and moves it one pixel away from where its ship pointed
 // (the motion step moves it once more); it dies one past its lifetime.
 void UpdateExhaust(kvExhaust& exhaust);
-// A disc shrinking from radius 5 and darkening from cyan to blue with age.
-void DrawExhaust(const kvExhaust& exhaust, Bitmap& target, int32_t cameraX, int32_t cameraY);
+// A disc shrinking from radius 5 and darkening from cyan to blue with age:
+// the canvas's ellipse in the box of that radius round its screen place,
+// drawn with the target's pen width in the disc's colour.
+void DrawExhaust(Battle& battle, const kvExhaust& exhaust, Bitmap& target);
 
 // An explosion at an impact point, anchored to the first ship of the side:
 // it keeps its whole-pixel offset from that ship while the ship lives.
