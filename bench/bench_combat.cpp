@@ -22,9 +22,9 @@ kv::Game& BattleGame()
     if (!built) {
         kv::BuildHud(game);
         game.BackBuffer.SetSize(800, 600);
-        game.SwitchScene = [](uint8_t scene) { game.Scene = scene; };
-        game.Ship.Hull = game.Equipment.HullCatalogue[1];
-        game.Ship.Weapons[1] = game.Equipment.WeaponCatalogue[1];
+        game.SwitchScene = [](uint8_t scene) { game.CurrentScene = scene; };
+        game.world.Ship.Hull = game.world.Equipment.HullCatalogue[1];
+        game.world.Ship.Weapons[1] = game.world.Equipment.WeaponCatalogue[1];
         built = true;
     }
     return game;
@@ -58,7 +58,7 @@ void RunFrames(benchmark::State& state, int enemies)
             StartBattle(game, enemies);
             state.ResumeTiming();
         }
-        game.Ship.Hull.HP = 1000000;
+        game.world.Ship.Hull.HP = 1000000;
         kv::CombatInput(game);
         kv::ComposeCombatFrame(game);
         benchmark::DoNotOptimize(game.BackBuffer.Data());
@@ -78,7 +78,7 @@ void SpawnFleet(kv::Game& game, int enemies)
 {
     kv::SetUpBattle(game);
     for (int spawned = 0; spawned < enemies; spawned += 20) {
-        game.Ship.Hull.HP = 1000000;
+        game.world.Ship.Hull.HP = 1000000;
         game.Keys.Clear();
         for (const auto& keys : kv::SpawnKeys)
             for (uint16_t key : keys) game.Keys.Set(key, true);
@@ -96,15 +96,15 @@ void BM_CombatFrameWithEnemies(benchmark::State& state)
     kv::Game& game = BattleGame();
     SpawnFleet(game, static_cast<int>(state.range(0)));
     for (int tick = 0; tick < 200; ++tick) {
-        game.Ship.Hull.HP = 1000000;
+        game.world.Ship.Hull.HP = 1000000;
         kv::ComposeCombatFrame(game);
     }
     for (auto _ : state) {
-        game.Ship.Hull.HP = 1000000;
+        game.world.Ship.Hull.HP = 1000000;
         kv::ComposeCombatFrame(game);
         benchmark::DoNotOptimize(game.BackBuffer.Data());
     }
-    if (game.Scene != kv::SceneCombat) state.SkipWithError("the battle ended");
+    if (game.CurrentScene != kv::SceneCombat) state.SkipWithError("the battle ended");
     state.counters["objects"] = static_cast<double>(game.battle.CombatObjects.size());
     kv::LeaveCombat(game);
 }

@@ -14,7 +14,7 @@ void BM_SpaceFrame(benchmark::State& state)
     static kv::Game game;
     kv::BuildHud(game);
     kv::LoadBmp("res\\gfx\\backgrounds\\planet3.bmp", game.scene.SpaceBackground);
-    kv::Hud& h = game.hud;
+    kv::Hud& h = game.ui.hud;
     kv::PlaceSpaceWindows(h);
     h.TopBar.Top = 0;
     h.ConsoleWindow.Top = 455;

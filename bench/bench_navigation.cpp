@@ -37,16 +37,16 @@ void FillGalaxy(kv::kvGalaxy& galaxy)
 void BM_StarMapGalaxy(benchmark::State& state)
 {
     kv::Game& game = BuiltGame();
-    FillGalaxy((*game.galaxies)[1]);
-    game.map = kv::MapView{};
-    game.map.ShowEcliptic = true;
-    game.map.MapTilt = 0.6;
-    game.map.MapSpin = 0.3;
-    game.SelectedStar = 17;
+    FillGalaxy((*game.world.galaxies)[1]);
+    game.ui.map = kv::MapView{};
+    game.ui.map.ShowEcliptic = true;
+    game.ui.map.MapTilt = 0.6;
+    game.ui.map.MapSpin = 0.3;
+    game.ui.SelectedStar = 17;
     for (auto _ : state) {
-        game.map.MapSpin += 0.001;
+        game.ui.map.MapSpin += 0.001;
         kv::DrawStarMap(game);
-        benchmark::DoNotOptimize(game.hud.StarMap.Face.Data());
+        benchmark::DoNotOptimize(game.ui.hud.StarMap.Face.Data());
     }
 }
 BENCHMARK(BM_StarMapGalaxy);
@@ -54,15 +54,15 @@ BENCHMARK(BM_StarMapGalaxy);
 void BM_StarMapSystem(benchmark::State& state)
 {
     kv::Game& game = BuiltGame();
-    game.map = kv::MapView{};
-    game.map.MapLevel = 0;
-    game.map.MapTilt = 0.6;
-    game.map.MapZoom = static_cast<double>(state.range(0));
-    game.SelectedStar = 1;  // the Sun
+    game.ui.map = kv::MapView{};
+    game.ui.map.MapLevel = 0;
+    game.ui.map.MapTilt = 0.6;
+    game.ui.map.MapZoom = static_cast<double>(state.range(0));
+    game.ui.SelectedStar = 1;  // the Sun
     for (auto _ : state) {
-        game.map.MapSpin += 0.001;
+        game.ui.map.MapSpin += 0.001;
         kv::DrawStarMap(game);
-        benchmark::DoNotOptimize(game.hud.StarMap.Face.Data());
+        benchmark::DoNotOptimize(game.ui.hud.StarMap.Face.Data());
     }
 }
 BENCHMARK(BM_StarMapSystem)->Arg(1)->Arg(3);

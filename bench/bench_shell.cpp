@@ -16,11 +16,11 @@ kv::Game& TitleGame()
 {
     static kv::Game game;
     game.BackBuffer.SetSize(800, 600);
-    game.hud.TitleWindow.Create(800, 600);
-    game.hud.TitleWindow.Face.Fill(kv::Rgb{120, 140, 160});
-    game.hud.Logo.SetSize(628, 40);
-    game.hud.Logo.Fill(kv::Rgb{200, 180, 40});
-    game.hud.OutroSheet.Create(800, 2100);
+    game.ui.hud.TitleWindow.Create(800, 600);
+    game.ui.hud.TitleWindow.Face.Fill(kv::Rgb{120, 140, 160});
+    game.ui.hud.Logo.SetSize(628, 40);
+    game.ui.hud.Logo.Fill(kv::Rgb{200, 180, 40});
+    game.ui.hud.OutroSheet.Create(800, 2100);
     game.scene.HoveredItem = kv::title::StartGame;
     game.scene.Crosshair = {300, 200};
     game.scene.LastMouse = {320, 240};
@@ -31,7 +31,7 @@ void BM_TitleFrame(benchmark::State& state)
 {
     kv::Game& game = TitleGame();
     kv::LogoRing ring;
-    ring.Build(game.hud.Logo.Width(), game.hud.Logo.Height());
+    ring.Build(game.ui.hud.Logo.Width(), game.ui.hud.Logo.Height());
     for (auto _ : state) {
         kv::TitleTick(game);
         kv::ComposeTitle(game, ring);
@@ -43,7 +43,7 @@ BENCHMARK(BM_TitleFrame);
 void BM_OutroFrame(benchmark::State& state)
 {
     kv::Game& game = TitleGame();
-    kv::Bitmap& sheet = game.hud.OutroSheet.Face;
+    kv::Bitmap& sheet = game.ui.hud.OutroSheet.Face;
     sheet.Fill(kv::White);
     for (int y = 0; y < sheet.Height(); y += 3)
         for (int x = y % 7; x < 800; x += 5) sheet.SetPixel(x, y, kv::Rgb{252, 210, 69});

@@ -12,10 +12,10 @@ void BM_DrawMarket(benchmark::State& state)
 {
     static kv::Game game;
     kv::BuildHud(game);
-    game.SelectedGoods = 7;
+    game.ui.SelectedGoods = 7;
     for (auto _ : state) {
         kv::DrawMarket(game);
-        benchmark::DoNotOptimize(game.hud.Market.Face.Data());
+        benchmark::DoNotOptimize(game.ui.hud.Market.Face.Data());
     }
 }
 BENCHMARK(BM_DrawMarket);

@@ -64,8 +64,8 @@ uint64_t FrameChecksum(const kv::Bitmap& frame)
 uint64_t StateChecksum(const kv::Game& game)
 {
     const kv::Battle& b = game.battle;
-    uint64_t h = Mix(game.random.CurrentSeed(), b.HostilesLeft);
-    h = Mix(h, static_cast<uint64_t>(game.Ship.Hull.HP));
+    uint64_t h = Mix(game.world.random.CurrentSeed(), b.HostilesLeft);
+    h = Mix(h, static_cast<uint64_t>(game.world.Ship.Hull.HP));
     for (const auto& o : b.CombatObjects) {
         h = Mix(h, static_cast<uint64_t>(o->Class));
         for (double v : {o->X, o->Y, o->VX, o->VY, o->Angle}) h = Mix(h, Bits(v));
@@ -143,9 +143,9 @@ protected:
     void FitOut()
     {
         game.BackBuffer.SetSize(800, 600);
-        game.SwitchScene = [this](uint8_t scene) { game.Scene = scene; };
-        game.hud.Scanner.Create(101, 101);
-        kv::ShipCatalogue& c = game.Equipment;
+        game.SwitchScene = [this](uint8_t scene) { game.CurrentScene = scene; };
+        game.ui.hud.Scanner.Create(101, 101);
+        kv::ShipCatalogue& c = game.world.Equipment;
         c.HullCount = 5;
         c.WeaponCount = 4;
         for (int h = 1; h <= 5; ++h) {
@@ -168,19 +168,19 @@ protected:
             weapon.Speed = weapons[w][3];
             weapon.Length = weapons[w][4];
         }
-        game.Ship.Hull = c.HullCatalogue[1];
-        game.Ship.WeaponSlot = 1;
-        game.Ship.Weapons[1] = c.WeaponCatalogue[2];
+        game.world.Ship.Hull = c.HullCatalogue[1];
+        game.world.Ship.WeaponSlot = 1;
+        game.world.Ship.Weapons[1] = c.WeaponCatalogue[2];
     }
 
     // The set-up reseeds from the clock; what it placed at random is put
     // back in fixed places, and the draws from here on follow a fixed seed.
     void StartBattle(uint32_t seed)
     {
-        game.random.Seed(seed);
+        game.world.random.Seed(seed);
         kv::SetUpBattle(game);
-        ASSERT_EQ(game.Scene, kv::SceneCombat);
-        game.random.Seed(seed * 7 + 1);
+        ASSERT_EQ(game.CurrentScene, kv::SceneCombat);
+        game.world.random.Seed(seed * 7 + 1);
         auto& list = game.battle.CombatObjects;
         list[2]->X = 650;
         list[2]->Y = 120;
@@ -211,7 +211,7 @@ protected:
             keys.Set(kv::SpawnKeys[n % 5][(n / 5) % 4], true);
         }
         keys.Set('N', tick % 250 == 0);
-        keys.Set('M', game.Ship.Hull.HP < 400);
+        keys.Set('M', game.world.Ship.Hull.HP < 400);
     }
 
     fs::path folder;
@@ -227,13 +227,13 @@ TEST_F(BattleReplay, FramesAndObjectsMatchTheRecordedBattle)
     std::size_t mostObjects = 0;
     int battles = 1;
     for (int tick = 1; tick <= ReplayTicks; ++tick) {
-        if (game.Scene != kv::SceneCombat) {
+        if (game.CurrentScene != kv::SceneCombat) {
             StartBattle(static_cast<uint32_t>(tick));
             ++battles;
         }
         HoldKeys(tick);
         kv::CombatInput(game);
-        if (game.Scene == kv::SceneCombat) kv::ComposeCombatFrame(game);
+        if (game.CurrentScene == kv::SceneCombat) kv::ComposeCombatFrame(game);
         chain = Mix(Mix(chain, FrameChecksum(game.BackBuffer)), StateChecksum(game));
         mostObjects = std::max(mostObjects, game.battle.CombatObjects.size());
         if (tick % TicksPerCheck == 0 && recording) std::printf("0x%016llxull,\n", static_cast<unsigned long long>(chain));

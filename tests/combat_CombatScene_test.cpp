@@ -29,9 +29,9 @@ protected:
     // One tick of the battle as the main window runs it: keys, then frame.
     void Tick(int n = 1)
     {
-        for (int i = 0; i < n && game.Scene == kv::SceneCombat; ++i) {
+        for (int i = 0; i < n && game.CurrentScene == kv::SceneCombat; ++i) {
             kv::CombatInput(game);
-            if (game.Scene == kv::SceneCombat) kv::ComposeCombatFrame(game);
+            if (game.CurrentScene == kv::SceneCombat) kv::ComposeCombatFrame(game);
         }
     }
     std::size_t Ships() const
@@ -53,18 +53,18 @@ TEST_F(CombatScene, SetUpPlacesEverythingInItsOrder)
     EXPECT_EQ(list[1].get(), game.battle.PlayerCombatShip);
     EXPECT_EQ(list[2]->Class, kv::ObjectClass::Ship);
     for (std::size_t i = 3; i < 6; ++i) EXPECT_EQ(list[i]->Class, kv::ObjectClass::Obstacle);
-    EXPECT_EQ(game.Scene, kv::SceneCombat);
+    EXPECT_EQ(game.CurrentScene, kv::SceneCombat);
     EXPECT_EQ(game.battle.HostilesLeft, 1);
-    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP);
+    EXPECT_EQ(game.world.Ship.Hull.HP, game.world.Equipment.HullCatalogue[1].HP);
     EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->X, 400);
     kv::kvCombatShip& enemy = Enemy();
     EXPECT_EQ(enemy.Target, kv::ShipTarget::Attractor);
-    EXPECT_EQ(enemy.ShipRecord->Name, game.Equipment.HullCatalogue[2].Name);
-    EXPECT_EQ(enemy.ShipRecord->Weapons[1].Name, game.Equipment.WeaponCatalogue[2].Name);
+    EXPECT_EQ(enemy.ShipRecord->Name, game.world.Equipment.HullCatalogue[2].Name);
+    EXPECT_EQ(enemy.ShipRecord->Weapons[1].Name, game.world.Equipment.WeaponCatalogue[2].Name);
     EXPECT_EQ(enemy.Side, kv::EnemySide);
     EXPECT_EQ(list[3]->X, 0);
     EXPECT_EQ(list[3]->VX, 1);
-    EXPECT_EQ(game.hud.Scanner.Visible, 1);
+    EXPECT_EQ(game.ui.hud.Scanner.Visible, 1);
     EXPECT_EQ(game.battle.CombatTiles.Width(), 256);
 }
 
@@ -96,7 +96,7 @@ TEST_F(CombatScene, SpawnKeyHeldThreeTicksAddsThreeEnemiesChasingThePlayer)
         const auto& ship = static_cast<const kv::kvCombatShip&>(*o);
         EXPECT_EQ(ship.Target, kv::ShipTarget::PlayerShip);
         EXPECT_TRUE(ship.ShipRecord->Name.empty());
-        EXPECT_EQ(ship.ShipRecord->Hull.Name, game.Equipment.HullCatalogue[5].Name);
+        EXPECT_EQ(ship.ShipRecord->Hull.Name, game.world.Equipment.HullCatalogue[5].Name);
         if (strip) {
             EXPECT_EQ(ship.Frames, strip) << "one strip per picture, shared";
         }
@@ -109,7 +109,7 @@ TEST_F(CombatScene, EscWithASpawnKeyLeavesWithoutAddingAndFreesTheBattle)
     game.Keys.Set(kv::vk::Escape, true);
     game.Keys.Set('A', true);
     kv::CombatInput(game);
-    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
     EXPECT_TRUE(game.battle.CombatObjects.empty());
     EXPECT_EQ(game.battle.CombatObjects.capacity(), 0u);
     EXPECT_EQ(game.battle.PlayerCombatShip, nullptr);
@@ -117,7 +117,7 @@ TEST_F(CombatScene, EscWithASpawnKeyLeavesWithoutAddingAndFreesTheBattle)
     EXPECT_TRUE(game.battle.Pictures.empty());
     EXPECT_TRUE(game.battle.Strips.empty());
     EXPECT_TRUE(game.battle.CombatTiles.Empty());
-    EXPECT_EQ(game.hud.Scanner.Visible, 0);
+    EXPECT_EQ(game.ui.hud.Scanner.Visible, 0);
 }
 
 TEST_F(CombatScene, NAddsAnAsteroidAndMAThousandHullPoints)
@@ -127,7 +127,7 @@ TEST_F(CombatScene, NAddsAnAsteroidAndMAThousandHullPoints)
     kv::CombatInput(game);
     EXPECT_EQ(game.battle.CombatObjects.size(), 7u);
     EXPECT_EQ(game.battle.CombatObjects.back()->Class, kv::ObjectClass::Obstacle);
-    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP + 1000);
+    EXPECT_EQ(game.world.Ship.Hull.HP, game.world.Equipment.HullCatalogue[1].HP + 1000);
 }
 
 TEST_F(CombatScene, WalkHandlesObjectsAppendedDuringItInTheSameTick)
@@ -147,11 +147,11 @@ TEST_F(CombatScene, BattleEndsAtTheStartOfTheFrameAfterTheLastKill)
 {
     Enemy().ShipRecord->Hull.HP = 0;
     Tick();
-    EXPECT_EQ(game.Scene, kv::SceneCombat) << "the frame of the kill is drawn";
+    EXPECT_EQ(game.CurrentScene, kv::SceneCombat) << "the frame of the kill is drawn";
     EXPECT_EQ(game.battle.HostilesLeft, 0);
     EXPECT_EQ(Ships(), 1u) << "swept in the same tick";
     kv::ComposeCombatFrame(game);
-    EXPECT_EQ(game.Scene, kv::SceneSpace);
+    EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
     EXPECT_TRUE(game.battle.CombatObjects.empty());
 }
 
@@ -159,58 +159,58 @@ TEST_F(CombatScene, DestroyedPlayerEndsTheBattleWithOneAlertAndIsNeverUsedAgain)
 {
     AddShip(game, kv::EnemySide, 5000, 5000);  // a second enemy left alive
     ++game.battle.HostilesLeft;
-    game.Ship.Hull.HP = 0;
+    game.world.Ship.Hull.HP = 0;
     game.Keys.Set(kv::vk::Space, true);
     game.Keys.Set(kv::vk::Left, true);
     Tick();
     EXPECT_EQ(game.battle.PlayerCombatShip, nullptr);
     EXPECT_EQ(game.battle.HostilesLeft, 2) << "the player is not an enemy";
     kv::CombatInput(game);
-    EXPECT_EQ(game.Scene, kv::SceneCombat);
+    EXPECT_EQ(game.CurrentScene, kv::SceneCombat);
     kv::ComposeCombatFrame(game);
-    EXPECT_EQ(game.Scene, kv::SceneSpace);
-    const auto& log = game.Console;
+    EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
+    const auto& log = game.ui.Console;
     ASSERT_GE(log.Count, 1);
     EXPECT_NE(log.Entries[log.Count].Text.find(kv::PlayerLostText), std::string::npos);
     EXPECT_EQ(log.Entries[log.Count].Kind, kv::MessageKind::Alert);
 
     kv::SetUpBattle(game);
-    EXPECT_EQ(game.Ship.Hull.HP, game.Equipment.HullCatalogue[1].HP) << "the next battle restores the hull";
+    EXPECT_EQ(game.world.Ship.Hull.HP, game.world.Equipment.HullCatalogue[1].HP) << "the next battle restores the hull";
     EXPECT_FALSE(game.battle.PlayerLost);
 }
 
 TEST_F(CombatScene, SpawnKeyWithoutACatalogueEntryAddsNothingAndSaysSoOnce)
 {
-    game.Equipment.HullCount = 4;
-    game.Equipment.WeaponCount = 3;
-    const int before = game.Console.Count;
+    game.world.Equipment.HullCount = 4;
+    game.world.Equipment.WeaponCount = 3;
+    const int before = game.ui.Console.Count;
     game.Keys.Set('G', true);  // hull 5
     game.Keys.Set('I', true);  // weapon 4
     game.Keys.Set('A', true);  // hull 2, weapon 1: fine
     Tick(5);
     EXPECT_EQ(Ships(), 2u + 5u);
-    EXPECT_EQ(game.Console.Count, before + 2) << "one message per key, not per tick";
+    EXPECT_EQ(game.ui.Console.Count, before + 2) << "one message per key, not per tick";
 
-    game.Equipment.HullCount = 5;
-    game.Equipment.HullCatalogue[5].Name = "NoSuchHull";
+    game.world.Equipment.HullCount = 5;
+    game.world.Equipment.HullCatalogue[5].Name = "NoSuchHull";
     game.Keys.Clear();
     game.Keys.Set('G', true);
     Tick(2);
     EXPECT_EQ(Ships(), 7u);
-    EXPECT_EQ(game.Console.Count, before + 2) << "already reported in this battle";
+    EXPECT_EQ(game.ui.Console.Count, before + 2) << "already reported in this battle";
 }
 
 TEST_F(CombatScene, ABattleWithoutItsShipsIsCalledOffAndTheGameStaysInSpace)
 {
     kv::LeaveCombat(game);
-    game.Scene = kv::SceneSpace;
-    game.hud.TopBar.Visible = 1;
-    game.Ship.Hull.Name = "";  // as with an empty hull catalogue
+    game.CurrentScene = kv::SceneSpace;
+    game.ui.hud.TopBar.Visible = 1;
+    game.world.Ship.Hull.Name = "";  // as with an empty hull catalogue
     kv::SetUpBattle(game);
-    EXPECT_EQ(game.Scene, kv::SceneSpace);
-    EXPECT_EQ(game.hud.TopBar.Visible, 1);
+    EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
+    EXPECT_EQ(game.ui.hud.TopBar.Visible, 1);
     EXPECT_TRUE(game.battle.CombatObjects.empty());
-    EXPECT_EQ(game.Console.Entries[game.Console.Count].Kind, kv::MessageKind::Alert);
+    EXPECT_EQ(game.ui.Console.Entries[game.ui.Console.Count].Kind, kv::MessageKind::Alert);
 }
 
 TEST_F(CombatScene, FarShipsBlipOnTheRadarsRadius40)
@@ -237,7 +237,7 @@ protected:
         Play({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick"});
         kv::testing::FitPlayerShip(form.game);
         Play({"scene 2", "tick", "shot battle_start"});
-        ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+        ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     }
     kv::Battle& battle() { return form.game.battle; }
 
@@ -257,23 +257,23 @@ TEST_F(CombatRoads, BattleFoughtToItsEnd)
     enemy.VX = enemy.VY = 0;
     enemy.ShipRecord->Hull.HP = 80;
     Play({"hold Space", "tick 25", "shot battle_hit"});
-    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     EXPECT_EQ(enemy.ShipRecord->Hull.HP, 40) << "one beam hit";
     Play({"tick 60", "let Space"});
-    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
     EXPECT_TRUE(battle().CombatObjects.empty());
-    EXPECT_EQ(form.game.hud.Scanner.Visible, 0);
+    EXPECT_EQ(form.game.ui.hud.Scanner.Visible, 0);
     EXPECT_EQ(form.game.Sound.RequestedMusic(), form.game.Sound.SoundEnabled ? "res\\sfx\\sndtr\\track1.mod" : "");
     Play({"tick 40", "shot battle_won"});
-    EXPECT_EQ(form.game.hud.TopBar.Visible, 1) << "the space HUD slides in again";
+    EXPECT_EQ(form.game.ui.hud.TopBar.Visible, 1) << "the space HUD slides in again";
 }
 
 TEST_F(CombatRoads, KeysReachNoHandlerInBattleAndThePlayersLossReturnsToSpace)
 {
     StartBattle();
     Play({"key Grave", "tick"});
-    EXPECT_EQ(form.game.hud.ConsoleEdit.Visible, 0) << "the key handler is detached";
-    form.game.Ship.Hull.HP = 300;
+    EXPECT_EQ(form.game.ui.hud.ConsoleEdit.Visible, 0) << "the key handler is detached";
+    form.game.world.Ship.Hull.HP = 300;
     kv::kvCombatShip& player = *battle().PlayerCombatShip;
     kv::kvCombatObject& rock = *battle().CombatObjects[3];
     rock.X = player.X + 46 - rock.Width / 2;
@@ -281,7 +281,7 @@ TEST_F(CombatRoads, KeysReachNoHandlerInBattleAndThePlayersLossReturnsToSpace)
     Play({"tick", "shot battle_lost"});
     EXPECT_EQ(battle().PlayerCombatShip, nullptr);
     Play({"tick"});
-    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
     Play({"tick 40", "shot battle_lost_space"});
 }
 

@@ -65,19 +65,19 @@ protected:
     {
         kv::BuildHud(game);
         game.SwitchScene = [this](uint8_t scene) { scenes.push_back(scene); };
-        alertsBefore = game.Console.Count;
+        alertsBefore = game.ui.Console.Count;
     }
     void Type(const std::string& text)
     {
-        kv::ParseCommandLine(game.Command, text);
+        kv::ParseCommandLine(game.ui.Command, text);
         kv::RunCommand(game);
-        EXPECT_EQ(game.Command.Code, kv::command::None);
+        EXPECT_EQ(game.ui.Command.Code, kv::command::None);
     }
     // The text of the last console line, without its timestamp.
     std::string LastMessage() const
     {
-        if (game.Console.Count == alertsBefore) return "";
-        return game.Console.Entries[game.Console.Count].Text.substr(9);
+        if (game.ui.Console.Count == alertsBefore) return "";
+        return game.ui.Console.Entries[game.ui.Console.Count].Text.substr(9);
     }
 
     kv::Game game;
@@ -106,46 +106,46 @@ TEST_F(Commands, NewgameStoresEachGoodChoiceUntilTheFirstBadOne)
 {
     Type("newgame bob 8 1 1");
     EXPECT_EQ(LastMessage(), "Parameter does not belong to acceptable range");
-    EXPECT_EQ(game.hud.NameEdit.Text, "bob");
-    EXPECT_EQ(game.Console.Entries[game.Console.Count].Kind, kv::MessageKind::Alert);
+    EXPECT_EQ(game.ui.hud.NameEdit.Text, "bob");
+    EXPECT_EQ(game.ui.Console.Entries[game.ui.Console.Count].Kind, kv::MessageKind::Alert);
 
     Type("newgame bob 2 abc 1");
     EXPECT_EQ(LastMessage(), "Illegal parameter type");
-    EXPECT_EQ(game.choices.AvatarChoice, 2);
+    EXPECT_EQ(game.ui.newGameChoices.AvatarChoice, 2);
 
     Type("newgame bob 1 1");
     EXPECT_EQ(LastMessage(), "Illegal parameter type");
-    EXPECT_EQ(game.Pilot.Name, "Noname");
+    EXPECT_EQ(game.world.Pilot.Name, "Noname");
 }
 
 TEST_F(Commands, NewgameWithGoodChoicesStartsTheGame)
 {
-    game.Pilot.Cash = 5;
+    game.world.Pilot.Cash = 5;
     Type("newgame ann 3 2 4");
-    EXPECT_EQ(game.Pilot.Name, "ann");
-    EXPECT_EQ(game.Pilot.Avatar, 3);
-    EXPECT_EQ(game.Difficulty, 2);
-    EXPECT_EQ(game.Pilot.Class, 4);
-    EXPECT_EQ(game.Pilot.Cash, 1000);
+    EXPECT_EQ(game.world.Pilot.Name, "ann");
+    EXPECT_EQ(game.world.Pilot.Avatar, 3);
+    EXPECT_EQ(game.world.Difficulty, 2);
+    EXPECT_EQ(game.world.Pilot.Class, 4);
+    EXPECT_EQ(game.world.Pilot.Cash, 1000);
     EXPECT_EQ(LastMessage(), "Space Navigation Center on Planet Earth: Welcome, ann");
 }
 
 TEST_F(Commands, SetMoneySetsTheCashAndOtherSettingsDoNothing)
 {
     Type("set money 5000");
-    EXPECT_EQ(game.Pilot.Cash, 5000);
+    EXPECT_EQ(game.world.Pilot.Cash, 5000);
     EXPECT_EQ(game.RepaintNeeded, 1);
     Type("set cash 5");
-    EXPECT_EQ(game.Pilot.Cash, 5000);
+    EXPECT_EQ(game.world.Pilot.Cash, 5000);
     EXPECT_EQ(LastMessage(), "");
     Type("set money");
     EXPECT_EQ(LastMessage(), "Illegal parameter type");
     Type("set money 99999999999");
     EXPECT_EQ(LastMessage(), "Illegal parameter type");
-    EXPECT_EQ(game.Pilot.Cash, 5000);
+    EXPECT_EQ(game.world.Pilot.Cash, 5000);
     // The market's buttons follow the new cash at once.
     Type("set money 0");
-    EXPECT_EQ(game.hud.BuyButton.Enabled, 0);
+    EXPECT_EQ(game.ui.hud.BuyButton.Enabled, 0);
 }
 
 TEST_F(Commands, UnknownWordsAreNamedAndEmptyLinesIgnored)

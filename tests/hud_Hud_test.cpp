@@ -17,10 +17,10 @@ protected:
         form.FormCreate();
         Play({"click 20 80"});  // ticks "Enable sound"
         Play(kv::testing::ToSpace);
-        ASSERT_EQ(form.game.Scene, kv::SceneSpace);
+        ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
     }
     void Play(const std::vector<std::string>& script) { runner.Run(script); }
-    kv::Hud& hud() { return form.game.hud; }
+    kv::Hud& hud() { return form.game.ui.hud; }
 
     kv::Window window;
     kv::TfrmMain form{window};
@@ -34,9 +34,9 @@ TEST_F(SpaceHud, PanelsSlideInAndWorldIsAnnounced)
     EXPECT_EQ(hud().ConsoleWindow.Top, 455);
     EXPECT_EQ(hud().PlayerWindow.Left, 0);
     EXPECT_EQ(hud().StarInfo.Left, 600);
-    ASSERT_EQ(form.game.Console.Count, 1);
-    EXPECT_NE(form.game.Console.Entries[1].Text.find("World initialised"), std::string::npos);
-    EXPECT_EQ(form.game.Console.Entries[1].Shown, 1);
+    ASSERT_EQ(form.game.ui.Console.Count, 1);
+    EXPECT_NE(form.game.ui.Console.Entries[1].Text.find("World initialised"), std::string::npos);
+    EXPECT_EQ(form.game.ui.Console.Entries[1].Shown, 1);
 }
 
 TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)

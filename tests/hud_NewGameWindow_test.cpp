@@ -21,83 +21,83 @@ protected:
 
 TEST_F(PilotScreens, ChoicesWrapAtBothEnds)
 {
-    game.choices = {1, 1, 1};
+    game.ui.newGameChoices = {1, 1, 1};
     kv::PreviousAvatar(game);
-    EXPECT_EQ(game.choices.AvatarChoice, 7);
+    EXPECT_EQ(game.ui.newGameChoices.AvatarChoice, 7);
     kv::NextAvatar(game);
-    EXPECT_EQ(game.choices.AvatarChoice, 1);
+    EXPECT_EQ(game.ui.newGameChoices.AvatarChoice, 1);
     kv::PreviousDifficulty(game);
-    EXPECT_EQ(game.choices.DifficultyChoice, 3);
-    EXPECT_EQ(kv::DifficultyName(game.choices.DifficultyChoice), "hardcore");
+    EXPECT_EQ(game.ui.newGameChoices.DifficultyChoice, 3);
+    EXPECT_EQ(kv::DifficultyName(game.ui.newGameChoices.DifficultyChoice), "hardcore");
     kv::NextDifficulty(game);
-    EXPECT_EQ(game.choices.DifficultyChoice, 1);
+    EXPECT_EQ(game.ui.newGameChoices.DifficultyChoice, 1);
     kv::PreviousSpecialisation(game);
-    EXPECT_EQ(game.choices.SpecialisationChoice, 4);
+    EXPECT_EQ(game.ui.newGameChoices.SpecialisationChoice, 4);
     kv::NextSpecialisation(game);
-    EXPECT_EQ(game.choices.SpecialisationChoice, 1);
+    EXPECT_EQ(game.ui.newGameChoices.SpecialisationChoice, 1);
     EXPECT_EQ(kv::DifficultyName(0), "");
 }
 
 TEST_F(PilotScreens, ReopeningResetsDifficultyAndClassButKeepsAvatarAndName)
 {
-    game.hud.NameEdit.Text = "kim";
-    game.choices = {5, 3, 2};
-    game.hud.PlayerWindow.SlideIn = 1;
+    game.ui.hud.NameEdit.Text = "kim";
+    game.ui.newGameChoices = {5, 3, 2};
+    game.ui.hud.PlayerWindow.SlideIn = 1;
     kv::OpenNewGameWindow(game);
-    EXPECT_EQ(game.choices.AvatarChoice, 5);
-    EXPECT_EQ(game.choices.DifficultyChoice, 1);
-    EXPECT_EQ(game.choices.SpecialisationChoice, 1);
-    EXPECT_EQ(game.hud.NameEdit.Text, "kim");
-    EXPECT_EQ(game.hud.NewGame.Visible, 1);
-    EXPECT_EQ(game.hud.StarMap.Visible, 0);
-    EXPECT_EQ(game.hud.PlayerWindow.SlideOut, 1);
-    EXPECT_EQ(game.hud.PlayerWindow.SlideIn, 0);
+    EXPECT_EQ(game.ui.newGameChoices.AvatarChoice, 5);
+    EXPECT_EQ(game.ui.newGameChoices.DifficultyChoice, 1);
+    EXPECT_EQ(game.ui.newGameChoices.SpecialisationChoice, 1);
+    EXPECT_EQ(game.ui.hud.NameEdit.Text, "kim");
+    EXPECT_EQ(game.ui.hud.NewGame.Visible, 1);
+    EXPECT_EQ(game.ui.hud.StarMap.Visible, 0);
+    EXPECT_EQ(game.ui.hud.PlayerWindow.SlideOut, 1);
+    EXPECT_EQ(game.ui.hud.PlayerWindow.SlideIn, 0);
 }
 
 TEST_F(PilotScreens, TheNameFieldTakesNineteenLettersAndAnEmptyNameStarts)
 {
-    kv::kvEdit& name = game.hud.NameEdit;
+    kv::kvEdit& name = game.ui.hud.NameEdit;
     for (int i = 0; i < 25; ++i) name.KeyPress('A', kv::ShiftState{});
     EXPECT_EQ(name.Text.size(), 19u);
     name.Text.clear();
-    game.hud.NewGame.Visible = 1;
+    game.ui.hud.NewGame.Visible = 1;
     kv::StartNewGame(game);
-    EXPECT_EQ(game.Pilot.Name, "");
-    EXPECT_EQ(game.hud.NewGame.Visible, 0);
+    EXPECT_EQ(game.world.Pilot.Name, "");
+    EXPECT_EQ(game.ui.hud.NewGame.Visible, 0);
 }
 
 TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
 {
     kv::SelectShipRow(game, 0, 129, 0);
-    EXPECT_EQ(game.ship.SelectedRow, 1);
+    EXPECT_EQ(game.ui.shipChoices.SelectedRow, 1);
     kv::SelectShipRow(game, 0, 300, 0);
-    EXPECT_EQ(game.ship.SelectedRow, 5);
+    EXPECT_EQ(game.ui.shipChoices.SelectedRow, 5);
     kv::SelectShipRow(game, 0, 150, 0);
-    EXPECT_EQ(game.ship.SelectedRow, 2);
-    EXPECT_EQ(game.hud.NextPartButton.Top, 150);
-    EXPECT_EQ(game.hud.PreviousPartButton.Top, 150);
+    EXPECT_EQ(game.ui.shipChoices.SelectedRow, 2);
+    EXPECT_EQ(game.ui.hud.NextPartButton.Top, 150);
+    EXPECT_EQ(game.ui.hud.PreviousPartButton.Top, 150);
 
-    const uint8_t engines = game.Equipment.EngineCount;
-    const uint64_t shownLimit = game.hud.PlayerWindow.Face.Version();
+    const uint8_t engines = game.world.Equipment.EngineCount;
+    const uint64_t shownLimit = game.ui.hud.PlayerWindow.Face.Version();
     for (int i = 0; i < engines + 2; ++i) kv::NextShipPart(game);
-    EXPECT_NE(game.hud.PlayerWindow.Face.Version(), shownLimit) << "the jump limit follows the engine";
-    EXPECT_EQ(game.ship.EngineChoice, engines);
-    EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[engines].Name);
+    EXPECT_NE(game.ui.hud.PlayerWindow.Face.Version(), shownLimit) << "the jump limit follows the engine";
+    EXPECT_EQ(game.ui.shipChoices.EngineChoice, engines);
+    EXPECT_EQ(game.world.Ship.Engine.Name, game.world.Equipment.EngineCatalogue[engines].Name);
     for (int i = 0; i < engines + 2; ++i) kv::PreviousShipPart(game);
-    EXPECT_EQ(game.ship.EngineChoice, 1);
+    EXPECT_EQ(game.ui.shipChoices.EngineChoice, 1);
 
-    const kv::ShipChoices before = game.ship;
+    const kv::ShipChoices before = game.ui.shipChoices;
     for (int16_t y : {int16_t{170}, int16_t{210}}) {
         kv::SelectShipRow(game, 0, y, 0);
         kv::NextShipPart(game);
         kv::PreviousShipPart(game);
-        EXPECT_EQ(game.ship.HullChoice, before.HullChoice);
-        EXPECT_EQ(game.ship.EngineChoice, before.EngineChoice);
-        EXPECT_EQ(game.ship.WeaponChoice, before.WeaponChoice);
+        EXPECT_EQ(game.ui.shipChoices.HullChoice, before.HullChoice);
+        EXPECT_EQ(game.ui.shipChoices.EngineChoice, before.EngineChoice);
+        EXPECT_EQ(game.ui.shipChoices.WeaponChoice, before.WeaponChoice);
     }
     kv::SelectShipRow(game, 0, 130, 0);
     kv::NextShipPart(game);
-    EXPECT_EQ(game.Ship.Hull.Name, game.Equipment.HullCatalogue[2].Name);
+    EXPECT_EQ(game.world.Ship.Hull.Name, game.world.Equipment.HullCatalogue[2].Name);
 }
 
 // The pilot's road through the HUD, played from the launcher: the ship's
@@ -114,21 +114,21 @@ TEST(PilotRoad, ShipPartsANewPilotAndTheConsolePrompt)
 
     // The ship window rests at (600, 80): row 2 is y 150..169 inside it.
     runner.Run({"key F4", "tick 45", "click 620 235", "tick", "click 777 235", "tick", "shot ship_engine2"});
-    EXPECT_EQ(game.ship.SelectedRow, 2);
-    EXPECT_EQ(game.ship.EngineChoice, 2);
-    EXPECT_EQ(game.Ship.Engine.Name, game.Equipment.EngineCatalogue[2].Name);
+    EXPECT_EQ(game.ui.shipChoices.SelectedRow, 2);
+    EXPECT_EQ(game.ui.shipChoices.EngineChoice, 2);
+    EXPECT_EQ(game.world.Ship.Engine.Name, game.world.Equipment.EngineCatalogue[2].Name);
 
     runner.Run({"click 87 17", "tick 45", "click 400 140", "type Zed", "click 545 260", "click 515 180", "tick",
                 "shot newgame_filled", "click 310 342", "tick 45", "shot newgame_started"});
-    EXPECT_EQ(game.Pilot.Name, "Zed");
-    EXPECT_EQ(game.Pilot.Avatar, 2);
-    EXPECT_EQ(game.Difficulty, 2);
-    EXPECT_EQ(game.hud.NewGame.Visible, 0);
-    EXPECT_EQ(game.hud.PlayerWindow.Left, 0);
+    EXPECT_EQ(game.world.Pilot.Name, "Zed");
+    EXPECT_EQ(game.world.Pilot.Avatar, 2);
+    EXPECT_EQ(game.world.Difficulty, 2);
+    EXPECT_EQ(game.ui.hud.NewGame.Visible, 0);
+    EXPECT_EQ(game.ui.hud.PlayerWindow.Left, 0);
 
     runner.Run({"key Grave", "type set money 777", "key Enter", "tick", "shot console_money"});
-    EXPECT_EQ(game.Pilot.Cash, 777);
-    EXPECT_EQ(game.hud.ConsoleEdit.Text, "");
+    EXPECT_EQ(game.world.Pilot.Cash, 777);
+    EXPECT_EQ(game.ui.hud.ConsoleEdit.Text, "");
     EXPECT_EQ(runner.FramesWritten().size(), 4u);
 }
 

@@ -30,28 +30,28 @@ protected:
         form.FormCreate();
         Play({"seed 1"});
         Play(kv::testing::ToSpace);
-        ASSERT_EQ(game().Scene, kv::SceneSpace);
-        ASSERT_EQ(game().Saves.Folder, folder + "/saves") << "a scripted run saves beside its frames";
+        ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
+        ASSERT_EQ(game().ui.Saves.Folder, folder + "/saves") << "a scripted run saves beside its frames";
     }
     void TearDown() override { fs::remove_all(folder); }
     void Play(const std::vector<std::string>& script) { runner.Run(script); }
     kv::Game& game() { return form.game; }
     std::string World() { return kv::EncodeSave(kv::CaptureSave(game())); }
-    std::string LastMessage() { return game().Console.Entries[game().Console.Count].Text; }
-    std::string SlotFile(int slot) { return kv::SlotPath(game().Saves.Folder, slot); }
+    std::string LastMessage() { return game().ui.Console.Entries[game().ui.Console.Count].Text; }
+    std::string SlotFile(int slot) { return kv::SlotPath(game().ui.Saves.Folder, slot); }
 
     // A career: goods bought, a jump to seed 1's star 4, a refit, points.
     void Career()
     {
         Play({"key F5", "tick", "click 300 190", "click 530 192", "click 530 192", "tick"});
-        ASSERT_EQ(game().Pilot.Cargo[5].Quantity, 2);
+        ASSERT_EQ(game().world.Pilot.Cargo[5].Quantity, 2);
         Play({"key F1", "tick", "click 369 319", "tick", "click 745 152", "tick"});
-        ASSERT_EQ(game().Pilot.Star, 4);
-        ASSERT_EQ(game().Scene, kv::SceneSpace);
+        ASSERT_EQ(game().world.Pilot.Star, 4);
+        ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
         Play({"key F4", "tick 45", "click 700 235", "click 777 237", "tick"});
-        ASSERT_EQ(game().ship.EngineChoice, 2);
-        game().Pilot.TradePoints = 12345.678L;
-        game().Difficulty = 2;
+        ASSERT_EQ(game().ui.shipChoices.EngineChoice, 2);
+        game().world.Pilot.TradePoints = 12345.678L;
+        game().world.Difficulty = 2;
     }
 
     std::string folder = ::testing::TempDir() + "kvspace_saves_" + std::to_string(::getpid());
@@ -63,24 +63,24 @@ protected:
 TEST_F(Saves, TheWholeWorldComesBackAfterANewGame)
 {
     Career();
-    game().map.MapLevel = 0;
+    game().ui.map.MapLevel = 0;
     const std::string before = World();
-    const kv::kvShip ship = game().Ship;
+    const kv::kvShip ship = game().world.Ship;
     ASSERT_TRUE(kv::SaveToSlot(game(), 3));
     EXPECT_NE(LastMessage().find("Game saved: Slot 3"), std::string::npos);
 
     Play({"key Grave", "type newgame Mary 5 3 2", "key Enter", "tick 2"});
-    ASSERT_EQ(game().Pilot.Name, "Mary");
+    ASSERT_EQ(game().world.Pilot.Name, "Mary");
     ASSERT_NE(World(), before);
     ASSERT_TRUE(kv::LoadFromSlot(game(), 3));
     EXPECT_NE(LastMessage().find("Game loaded: Slot 3"), std::string::npos);
     EXPECT_EQ(World(), before) << "galaxies, markets, pilot, fit, selection and map level alike";
-    EXPECT_EQ(game().Ship.Engine.Name, ship.Engine.Name);
-    EXPECT_EQ(game().Ship.Hull.Name, ship.Hull.Name);
-    EXPECT_EQ(game().Ship.Weapons[1].Name, ship.Weapons[1].Name);
+    EXPECT_EQ(game().world.Ship.Engine.Name, ship.Engine.Name);
+    EXPECT_EQ(game().world.Ship.Hull.Name, ship.Hull.Name);
+    EXPECT_EQ(game().world.Ship.Weapons[1].Name, ship.Weapons[1].Name);
     for (std::size_t k = 1; k <= kv::GoodsCount; ++k)
-        EXPECT_EQ(game().Pilot.Cargo[k].Goods.Name, game().Goods[k].Name) << "the hold's goods records";
-    EXPECT_EQ(game().map.MapLevel, 0);
+        EXPECT_EQ(game().world.Pilot.Cargo[k].Goods.Name, game().world.Goods[k].Name) << "the hold's goods records";
+    EXPECT_EQ(game().ui.map.MapLevel, 0);
 }
 
 TEST_F(Saves, SlotsThatCannotBeLoadedChangeNothing)
@@ -92,7 +92,7 @@ TEST_F(Saves, SlotsThatCannotBeLoadedChangeNothing)
     std::ofstream(SlotFile(2), std::ios::binary) << newer;
     std::ofstream(SlotFile(4), std::ios::binary) << "";
     std::ofstream(SlotFile(5), std::ios::binary) << good.substr(0, good.size() - 1);
-    game().Pilot.Cash = 4321;
+    game().world.Pilot.Cash = 4321;
     const std::string running = World();
     for (int slot : {2, 4, 5, 6}) {
         EXPECT_FALSE(kv::LoadFromSlot(game(), slot)) << slot;
@@ -100,19 +100,19 @@ TEST_F(Saves, SlotsThatCannotBeLoadedChangeNothing)
         EXPECT_EQ(World(), running) << slot;
     }
     Play({"click 87 47", "tick 90", "shot load_window"});
-    const auto& slots = game().Saves.Slots;
+    const auto& slots = game().ui.Saves.Slots;
     EXPECT_EQ(slots[1].State, kv::SaveState::Good);
     EXPECT_EQ(slots[2].State, kv::SaveState::Newer);
     EXPECT_EQ(slots[4].State, kv::SaveState::Damaged);
     EXPECT_EQ(slots[5].State, kv::SaveState::Damaged);
     EXPECT_EQ(slots[6].State, kv::SaveState::Empty);
-    EXPECT_EQ(game().hud.SaveWindow.Top, kv::SaveWindowTop);
+    EXPECT_EQ(game().ui.hud.SaveWindow.Top, kv::SaveWindowTop);
 }
 
 TEST_F(Saves, AFolderThatCannotBeWrittenLeavesTheGameAsItWas)
 {
     fs::create_directories(folder);
-    std::ofstream(game().Saves.Folder) << "in the way";
+    std::ofstream(game().ui.Saves.Folder) << "in the way";
     const std::string running = World();
     EXPECT_FALSE(kv::SaveToSlot(game(), 1));
     EXPECT_NE(LastMessage().find("Game not saved: cannot make the folder saves"), std::string::npos) << LastMessage();
@@ -123,43 +123,43 @@ TEST_F(Saves, TheWindowAsksOnceBeforeSavingOverASlot)
 {
     // "Save" on the top bar; the window slides down from the top.
     Play({"click 238 47", "tick"});
-    const kv::kvWindow& w = game().hud.SaveWindow;
+    const kv::kvWindow& w = game().ui.hud.SaveWindow;
     EXPECT_LT(w.Top, kv::SaveWindowTop);
     Play({"tick 90"});
     ASSERT_EQ(w.Top, kv::SaveWindowTop);
     // Rows are 31 pixels from y 45 of the window: slot 2 at screen y 187.
     Play({"click 400 190", "tick"});
     EXPECT_TRUE(fs::exists(SlotFile(2)));
-    EXPECT_EQ(game().Saves.Slots[2].State, kv::SaveState::Good);
-    game().Pilot.Cash = 777;
+    EXPECT_EQ(game().ui.Saves.Slots[2].State, kv::SaveState::Good);
+    game().world.Pilot.Cash = 777;
     Play({"click 400 190", "tick", "shot save_asking"});
-    EXPECT_EQ(game().Saves.AskingSlot, 2);
-    EXPECT_NE(kv::ReadSlot(game().Saves.Folder, 2).Save.Game->Pilot.Cash, 777) << "not yet";
+    EXPECT_EQ(game().ui.Saves.AskingSlot, 2);
+    EXPECT_NE(kv::ReadSlot(game().ui.Saves.Folder, 2).Save.Game->Pilot.Cash, 777) << "not yet";
     Play({"click 400 190", "tick", "shot save_saved"});
-    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, 2).Save.Game->Pilot.Cash, 777);
-    EXPECT_EQ(game().Saves.AskingSlot, -1);
+    EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, 2).Save.Game->Pilot.Cash, 777);
+    EXPECT_EQ(game().ui.Saves.AskingSlot, -1);
     // The autosave row takes no save; Esc closes the window.
     Play({"click 400 130", "tick"});
     EXPECT_FALSE(fs::exists(SlotFile(kv::AutosaveSlot)));
-    EXPECT_EQ(game().hud.StarMap.Visible, 0) << "the window takes the star map's place";
+    EXPECT_EQ(game().ui.hud.StarMap.Visible, 0) << "the window takes the star map's place";
     Play({"key Esc", "tick"});
     EXPECT_EQ(w.SlideOut, 1);
-    EXPECT_EQ(game().hud.StarMap.Visible, 1) << "and gives it back";
+    EXPECT_EQ(game().ui.hud.StarMap.Visible, 1) << "and gives it back";
 }
 
 TEST_F(Saves, LoadingFromTheWindowAndTheConsole)
 {
     ASSERT_TRUE(kv::SaveToSlot(game(), 8));
     const std::string saved = World();
-    game().Pilot.Cash = 5;
+    game().world.Pilot.Cash = 5;
     Play({"click 87 47", "tick 90", "click 400 385", "tick"});
     EXPECT_EQ(World(), saved);
-    EXPECT_EQ(game().hud.SaveWindow.SlideOut, 1) << "the window goes once the game is loaded";
+    EXPECT_EQ(game().ui.hud.SaveWindow.SlideOut, 1) << "the window goes once the game is loaded";
 
     Play({"key Grave", "type set money 99", "key Enter", "tick", "type save 7", "key Enter", "tick",
           "type load 8", "key Enter", "tick"});
     EXPECT_EQ(World(), saved);
-    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, 7).Save.Game->Pilot.Cash, 99);
+    EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, 7).Save.Game->Pilot.Cash, 99);
     Play({"type save 9", "key Enter", "tick"});
     EXPECT_NE(LastMessage().find("acceptable range"), std::string::npos);
     Play({"type load x", "key Enter", "tick"});
@@ -169,12 +169,12 @@ TEST_F(Saves, LoadingFromTheWindowAndTheConsole)
 TEST_F(Saves, EveryArrivalAndEveryBattleAutosaves)
 {
     Play({"click 369 319", "tick", "click 745 152", "tick"});
-    ASSERT_EQ(game().Pilot.Star, 4);
-    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Star, 4);
-    game().Pilot.Cash = 31337;
+    ASSERT_EQ(game().world.Pilot.Star, 4);
+    EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Star, 4);
+    game().world.Pilot.Cash = 31337;
     Play({"scene 2", "tick 5", "hold Esc", "tick 200", "let Esc", "tick"});
-    ASSERT_EQ(game().Scene, kv::SceneSpace);
-    EXPECT_EQ(kv::ReadSlot(game().Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Cash, 31337);
+    ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
+    EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, kv::AutosaveSlot).Save.Game->Pilot.Cash, 31337);
 }
 
 // The panels a player looks at, cut from a frame.

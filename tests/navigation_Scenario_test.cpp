@@ -22,11 +22,11 @@ protected:
     {
         form.FormCreate();
         Play({"seed 1", "click 20 80", "click 234 56", "tick", "move 150 450", "tick", "click 150 450", "tick 45"});
-        ASSERT_EQ(form.game.Scene, kv::SceneSpace);
+        ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
     }
     void Play(const std::vector<std::string>& script) { runner.Run(script); }
     kv::Game& game() { return form.game; }
-    const kv::kvGalaxy& galaxy() { return (*game().galaxies)[1]; }
+    const kv::kvGalaxy& galaxy() { return (*game().world.galaxies)[1]; }
 
     static std::string At(const char* verb, kv::Point p, const char* button = "")
     {
@@ -45,46 +45,46 @@ TEST_F(NavigationRoad, PickAStarJumpThenTurnAndZoomTheMap)
     constexpr uint8_t star = 4;
     constexpr kv::Point point{369, 319};
     Play({"shot nav_start"});
-    const kv::Point drawn = kv::GalaxyViewPoint(game(), game().projection.ProjectedStars[star]);
+    const kv::Point drawn = kv::GalaxyViewPoint(game(), game().ui.projection.ProjectedStars[star]);
     ASSERT_EQ(drawn.X + 225, point.X);
     ASSERT_EQ(drawn.Y + 80, point.Y);
     Play({At("click", point), "tick", "shot nav_selected"});
-    ASSERT_EQ(game().SelectedStar, star);
-    EXPECT_EQ(game().hud.GoButton.Enabled, 1);
+    ASSERT_EQ(game().ui.SelectedStar, star);
+    EXPECT_EQ(game().ui.hud.GoButton.Enabled, 1);
 
     const double distance = kv::StarDistance(galaxy(), 1, star);
-    const double fuel = game().Ship.Fuel - distance * game().Ship.Engine.Consumption;
+    const double fuel = game().world.Ship.Fuel - distance * game().world.Ship.Engine.Consumption;
     Play({"click 745 152", "tick", "shot nav_arrived"});
-    ASSERT_EQ(game().Scene, kv::SceneSpace);
-    EXPECT_EQ(game().Pilot.Star, star);
-    EXPECT_DOUBLE_EQ(game().Ship.Fuel, fuel);
-    const kv::ConsoleEntry& last = game().Console.Entries[game().Console.Count];
+    ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
+    EXPECT_EQ(game().world.Pilot.Star, star);
+    EXPECT_DOUBLE_EQ(game().world.Ship.Fuel, fuel);
+    const kv::ConsoleEntry& last = game().ui.Console.Entries[game().ui.Console.Count];
     EXPECT_NE(last.Text.find("Arriving in system: " + galaxy().Stars[star].Name), std::string::npos);
-    EXPECT_EQ(game().hud.GoButton.Enabled, 0);
+    EXPECT_EQ(game().ui.hud.GoButton.Enabled, 0);
     Play({"key Up"});
-    EXPECT_DOUBLE_EQ(game().Ship.Fuel, fuel + 10);
+    EXPECT_DOUBLE_EQ(game().world.Ship.Fuel, fuel + 10);
 
     Play({"press 400 250 right", "move 430 250", "move 430 268", "release 430 268 right", "tick", "shot nav_turned"});
-    EXPECT_DOUBLE_EQ(game().map.MapSpin, -30.0 / 180);
-    EXPECT_DOUBLE_EQ(game().map.MapTilt, -18.0 / 180);
+    EXPECT_DOUBLE_EQ(game().ui.map.MapSpin, -30.0 / 180);
+    EXPECT_DOUBLE_EQ(game().ui.map.MapTilt, -18.0 / 180);
 
     Play({"wheel -120", "tick", "shot nav_wheel"});
-    EXPECT_NEAR(game().map.MapZoom, 0.88, 1e-12);
+    EXPECT_NEAR(game().ui.map.MapZoom, 0.88, 1e-12);
     Play({"click 261 414", "tick", "shot nav_system"});
-    EXPECT_EQ(game().map.MapLevel, 0);
-    EXPECT_EQ(game().map.MapZoom, 1.0);
-    EXPECT_GT(kv::testing::Count(game().hud.StarMap.Face, Wireframe), 0);
+    EXPECT_EQ(game().ui.map.MapLevel, 0);
+    EXPECT_EQ(game().ui.map.MapZoom, 1.0);
+    EXPECT_GT(kv::testing::Count(game().ui.hud.StarMap.Face, Wireframe), 0);
     Play({"click 308 414", "click 308 414", "tick", "shot nav_empty"});
-    EXPECT_EQ(game().map.MapLevel, 2);
-    EXPECT_EQ(kv::testing::Count(game().hud.StarMap.Face, Wireframe), 0);
+    EXPECT_EQ(game().ui.map.MapLevel, 2);
+    EXPECT_EQ(kv::testing::Count(game().ui.hud.StarMap.Face, Wireframe), 0);
 
     Play({"key F1", "tick", "shot nav_map_hidden"});
-    EXPECT_EQ(game().hud.StarMap.Visible, 0);
+    EXPECT_EQ(game().ui.hud.StarMap.Visible, 0);
     Play({"key F1", "tick"});
-    EXPECT_EQ(game().hud.StarMap.Visible, 1);
+    EXPECT_EQ(game().ui.hud.StarMap.Visible, 1);
 
     Play({"press 400 250 left", "press 400 250 right", "move 480 250", "release 480 250 right"});
-    EXPECT_DOUBLE_EQ(game().map.MapSpin, -30.0 / 180);  // both buttons held: no turn
+    EXPECT_DOUBLE_EQ(game().ui.map.MapSpin, -30.0 / 180);  // both buttons held: no turn
 }
 
 }  // namespace

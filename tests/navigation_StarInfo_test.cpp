@@ -32,7 +32,7 @@ protected:
     // is lit in the star information window.
     bool ShowsText(int x, int y, const std::string& text) const
     {
-        const kv::Bitmap& face = game.hud.StarInfo.Face;
+        const kv::Bitmap& face = game.ui.hud.StarInfo.Face;
         kv::Bitmap expected(face.Width(), face.Height());
         expected.Fill(kv::Black);
         expected.font = face.font;
@@ -47,14 +47,14 @@ protected:
     // Jumps to `star` with the next draw an ambush or not.
     void JumpTo(uint8_t star, bool ambush = false)
     {
-        game.SelectedStar = star;
+        game.ui.SelectedStar = star;
         uint32_t seed = 0;
         while ((kv::Random(seed).NextReal() <= 0.3) != ambush) ++seed;
-        game.random.Seed(seed);
+        game.world.random.Seed(seed);
         kv::Hyperjump(game);
     }
 
-    uint16_t FuelUnits() const { return game.Pilot.Cargo[kv::FuelGoods].Quantity; }
+    uint16_t FuelUnits() const { return game.world.Pilot.Cargo[kv::FuelGoods].Quantity; }
 
     std::vector<uint8_t> switches;
 };
@@ -63,50 +63,50 @@ TEST_F(StarInfo, AStarFarOffTheMapAtAHighZoomIsNeverPicked)
 {
     // Star 2 is drawn 65361 pixels right of the centre: 65536 from the
     // click, whose square wraps to 0 in 32 bits.
-    game.map.MapZoom = 653.61;
+    game.ui.map.MapZoom = 653.61;
     ClickMap(0, 170);
-    EXPECT_EQ(game.SelectedStar, 0);
+    EXPECT_EQ(game.ui.SelectedStar, 0);
 }
 
 TEST_F(StarInfo, AClickPicksTheNearestStarWithinTenPixelsAndAMissClearsTheSelection)
 {
     ClickMap(275 + 6, 170 + 8);
-    EXPECT_EQ(game.SelectedStar, 2);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 1);
+    EXPECT_EQ(game.ui.SelectedStar, 2);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 1);
     ClickMap(275 + 11, 170);
-    EXPECT_EQ(game.SelectedStar, 0);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
+    EXPECT_EQ(game.ui.SelectedStar, 0);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
     EXPECT_TRUE(ShowsText(25, 170, "Nothing is selected"));
 
     AddStar(0, 104, -20);  // nearer, so drawn over star 2
     ClickMap(277, 170);
-    EXPECT_EQ(game.SelectedStar, 3);
+    EXPECT_EQ(game.ui.SelectedStar, 3);
 }
 
 TEST_F(StarInfo, GoIsOfferedOnlyForAnotherStarWithinReach)
 {
-    game.Ship.Fuel = 100.0;  // exactly the distance
+    game.world.Ship.Fuel = 100.0;  // exactly the distance
     ClickMap(275, 170);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 1);
-    game.Ship.Fuel = 99.9;
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 1);
+    game.world.Ship.Fuel = 99.9;
     ClickMap(275, 170);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
-    game.Ship.Fuel = 160.0;
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
+    game.world.Ship.Fuel = 160.0;
     ClickMap(175, 170);  // the star the ship is at
-    EXPECT_EQ(game.SelectedStar, 1);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
+    EXPECT_EQ(game.ui.SelectedStar, 1);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
     EXPECT_TRUE(ShowsText(105, 170, "0.000 пк"));
 }
 
 TEST_F(StarInfo, RightClicksAndOtherLevelsLeaveTheSelection)
 {
-    game.SelectedStar = 1;
+    game.ui.SelectedStar = 1;
     ClickMap(275, 170, 1);
-    game.map.MapLevel = 0;
+    game.ui.map.MapLevel = 0;
     ClickMap(10, 10);
-    game.map.MapLevel = 2;
+    game.ui.map.MapLevel = 2;
     ClickMap(275, 170);
-    EXPECT_EQ(game.SelectedStar, 1);
+    EXPECT_EQ(game.ui.SelectedStar, 1);
 }
 
 TEST_F(StarInfo, ShowsTheStarsFactsWithTheDistanceInParsecs)
@@ -123,32 +123,32 @@ TEST_F(StarInfo, ShowsTheStarsFactsWithTheDistanceInParsecs)
     EXPECT_TRUE(ShowsText(105, 190, "Republic"));
     EXPECT_TRUE(ShowsText(105, 210, "5"));
     EXPECT_TRUE(ShowsText(105, 250, "kelit"));
-    EXPECT_EQ(game.hud.StarInfo.Face.Pixel(55, 90 - 22), (kv::Rgb{0, 255, 0}));  // the sphere's top: 8 x 2.8
+    EXPECT_EQ(game.ui.hud.StarInfo.Face.Pixel(55, 90 - 22), (kv::Rgb{0, 255, 0}));  // the sphere's top: 8 x 2.8
 }
 
 TEST_F(StarInfo, AJumpSpendsTheFuelAndAnnouncesTheArrival)
 {
     Galaxy().Stars[2].Y = 57.443;
-    game.hud.GoButton.Enabled = 1;
+    game.ui.hud.GoButton.Enabled = 1;
     JumpTo(2);
-    EXPECT_DOUBLE_EQ(game.Ship.Fuel, 160.0 - 57.443);
+    EXPECT_DOUBLE_EQ(game.world.Ship.Fuel, 160.0 - 57.443);
     EXPECT_EQ(FuelUnits(), 10);  // the whole tens of 102.557
-    EXPECT_EQ(game.Pilot.Star, 2);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
-    EXPECT_NE(game.Console.Entries[game.Console.Count].Text.find("Arriving in system: S2"), std::string::npos);
+    EXPECT_EQ(game.world.Pilot.Star, 2);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
+    EXPECT_NE(game.ui.Console.Entries[game.ui.Console.Count].Text.find("Arriving in system: S2"), std::string::npos);
     EXPECT_TRUE(switches.empty());
 }
 
 TEST_F(StarInfo, AJumpOverTheWholeRangeIsAllowedAndNoFurther)
 {
-    game.Ship.Engine.Consumption = 2.0;
-    game.Ship.Fuel = 199.5;
+    game.world.Ship.Engine.Consumption = 2.0;
+    game.world.Ship.Fuel = 199.5;
     JumpTo(2);
-    EXPECT_EQ(game.Pilot.Star, 1);
-    game.Ship.Fuel = 200.0;
+    EXPECT_EQ(game.world.Pilot.Star, 1);
+    game.world.Ship.Fuel = 200.0;
     JumpTo(2);
-    EXPECT_EQ(game.Pilot.Star, 2);
-    EXPECT_EQ(game.Ship.Fuel, 0.0);
+    EXPECT_EQ(game.world.Pilot.Star, 2);
+    EXPECT_EQ(game.world.Ship.Fuel, 0.0);
     EXPECT_EQ(FuelUnits(), 0);
 }
 
@@ -158,12 +158,12 @@ TEST_F(StarInfo, TheHoldsFuelUnitsAreTheReservesWholeTens)
 {
     Galaxy().Stars[2].Y = 60.4;
     JumpTo(2);
-    ASSERT_NEAR(game.Ship.Fuel, 99.6, 1e-9);
+    ASSERT_NEAR(game.world.Ship.Fuel, 99.6, 1e-9);
     EXPECT_EQ(FuelUnits(), 9);
-    game.SelectedGoods = kv::FuelGoods;
+    game.ui.SelectedGoods = kv::FuelGoods;
     for (int i = 0; i < 9; ++i) kv::SellOne(game);
     EXPECT_EQ(FuelUnits(), 0);
-    EXPECT_NEAR(game.Ship.Fuel, 9.6, 1e-9);
+    EXPECT_NEAR(game.world.Ship.Fuel, 9.6, 1e-9);
 }
 
 // With the map hidden the window says "Nothing is selected"; "Go!" must not
@@ -171,25 +171,25 @@ TEST_F(StarInfo, TheHoldsFuelUnitsAreTheReservesWholeTens)
 TEST_F(StarInfo, GoIsOffOnlyWhileNothingIsShownSelected)
 {
     ClickMap(275, 170);
-    ASSERT_EQ(game.hud.GoButton.Enabled, 1);
+    ASSERT_EQ(game.ui.hud.GoButton.Enabled, 1);
     kv::DrawStarInfo(game, 0);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
     EXPECT_TRUE(ShowsText(25, 170, "Nothing is selected"));
     kv::OfferJump(game);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 1);
-    game.Ship.Fuel = 10;
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 1);
+    game.world.Ship.Fuel = 10;
     kv::OfferJump(game);
-    EXPECT_EQ(game.hud.GoButton.Enabled, 0) << "out of reach";
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0) << "out of reach";
 }
 
 TEST_F(StarInfo, GoWithoutADestinationNeverMovesTheShip)
 {
-    game.hud.GoButton.Enabled = 1;
-    const uint16_t messages = game.Console.Count;
+    game.ui.hud.GoButton.Enabled = 1;
+    const uint16_t messages = game.ui.Console.Count;
     for (int star : {0, 1, 3, 255}) JumpTo(static_cast<uint8_t>(star));  // none, here, beyond the galaxy
-    EXPECT_EQ(game.Pilot.Star, 1);
-    EXPECT_EQ(game.Ship.Fuel, 160.0);
-    EXPECT_EQ(game.Console.Count, messages);
+    EXPECT_EQ(game.world.Pilot.Star, 1);
+    EXPECT_EQ(game.world.Ship.Fuel, 160.0);
+    EXPECT_EQ(game.ui.Console.Count, messages);
 }
 
 TEST_F(StarInfo, AnArrivalWithAnAmbushSwitchesToCombat)

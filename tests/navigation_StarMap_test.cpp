@@ -21,7 +21,7 @@ protected:
     kv::Point Seen(std::size_t star)
     {
         kv::ProjectGalaxy(game, Galaxy());
-        return kv::GalaxyViewPoint(game, game.projection.ProjectedStars[star]);
+        return kv::GalaxyViewPoint(game, game.ui.projection.ProjectedStars[star]);
     }
 
     // The map's inside, away from the buttons and the axis cross, shows only
@@ -30,7 +30,7 @@ protected:
     {
         for (int y = 60; y < 300; ++y)
             for (int x = 40; x < 260; ++x)
-                if (MapPixel(x, y) != game.hud.StarMapImages[0].Pixel(x - 21, y - 20)) return false;
+                if (MapPixel(x, y) != game.ui.hud.StarMapImages[0].Pixel(x - 21, y - 20)) return false;
         return true;
     }
 };
@@ -42,19 +42,19 @@ TEST_F(StarMap, SeenFromAboveAtBothAnglesZeroAndTurnedByThem)
     AddStar(0, 0, 50);
     EXPECT_EQ(Seen(1).X, 275);  // y to the right of the centre (175, 170)
     EXPECT_EQ(Seen(2).Y, 120);  // x up
-    game.map.MapSpin = Quarter;
+    game.ui.map.MapSpin = Quarter;
     EXPECT_EQ(Seen(1).Y, 70);
-    game.map.MapSpin = 0;
-    game.map.MapTilt = Quarter;  // edge on: height shows downwards
+    game.ui.map.MapSpin = 0;
+    game.ui.map.MapTilt = Quarter;  // edge on: height shows downwards
     EXPECT_EQ(Seen(3).Y, 220);
-    EXPECT_NEAR(game.projection.ProjectedAxes[2].Y, 30.0, 1e-12);
+    EXPECT_NEAR(game.ui.projection.ProjectedAxes[2].Y, 30.0, 1e-12);
 }
 
 TEST_F(StarMap, DrawOrderRunsFromFarToNearAndKeepsEqualDepthsInNumberOrder)
 {
     for (double z : {10.0, -5.0, 10.0, 0.0, 10.0}) AddStar(0, 0, z);
     kv::ProjectGalaxy(game, Galaxy());
-    const auto& order = game.projection.DrawOrder;
+    const auto& order = game.ui.projection.DrawOrder;
     EXPECT_EQ((std::vector<int>{order[1], order[2], order[3], order[4], order[5]}), (std::vector<int>{1, 3, 5, 4, 2}));
 }
 
@@ -63,13 +63,13 @@ TEST_F(StarMap, DiscsMarkTheCurrentAndSelectedStarsAndTheFirstKeepsItsOwnGreen)
     AddStar(0, 0, 0);
     AddStar(0, 100, 0);
     AddStar(80, 0, 0);
-    game.Pilot.Star = 3;
-    game.SelectedStar = 2;
+    game.world.Pilot.Star = 3;
+    game.ui.SelectedStar = 2;
     kv::DrawStarMap(game);
     EXPECT_EQ(MapPixel(175, 170), (Rgb{0x00, 0xFF, 0x00}));
     EXPECT_EQ(MapPixel(275, 170), SelectedStarFill);
     EXPECT_EQ(MapPixel(175, 90), CurrentStarFill);
-    game.SelectedStar = 3;  // current and selected: yellow
+    game.ui.SelectedStar = 3;  // current and selected: yellow
     kv::DrawStarMap(game);
     EXPECT_EQ(MapPixel(175, 90), SelectedStarFill);
     EXPECT_EQ(MapPixel(275, 170), StarFill);
@@ -79,11 +79,11 @@ TEST_F(StarMap, JumpLineIsRedWhenTheDistanceEqualsTheRange)
 {
     AddStar(0, 0, 0);
     AddStar(0, 100, 0);
-    game.SelectedStar = 2;
-    game.Ship.Fuel = 100.0;
+    game.ui.SelectedStar = 2;
+    game.world.Ship.Fuel = 100.0;
     kv::DrawStarMap(game);
     EXPECT_EQ(MapPixel(225, 170), (Rgb{0xCC, 0x00, 0x00}));
-    game.Ship.Fuel = 100.5;
+    game.world.Ship.Fuel = 100.5;
     kv::DrawStarMap(game);
     EXPECT_EQ(MapPixel(225, 170), (Rgb{0xFF, 0xFF, 0x00}));
 }
@@ -91,13 +91,13 @@ TEST_F(StarMap, JumpLineIsRedWhenTheDistanceEqualsTheRange)
 TEST_F(StarMap, SystemLevelNeedsASelectionAndTheEmptyLevelShowsNothing)
 {
     AddStar(0, 0, 0);
-    game.map.MapLevel = 0;
+    game.ui.map.MapLevel = 0;
     kv::DrawStarMap(game);
     EXPECT_TRUE(InsideIsBare());
-    game.SelectedStar = 1;
+    game.ui.SelectedStar = 1;
     kv::DrawStarMap(game);
     EXPECT_EQ(MapPixel(175, 175 - 8), StarFill);  // the star's sphere, radius Size x zoom
-    game.map.MapLevel = 2;
+    game.ui.map.MapLevel = 2;
     kv::DrawStarMap(game);
     EXPECT_TRUE(InsideIsBare());
 }
@@ -106,19 +106,19 @@ TEST_F(StarMap, ZoomZeroCollapsesTheGalaxyButNotTheDiscsAndZoomInRestoresOne)
 {
     AddStar(0, 50, -110);  // depth 111: half-size (111 + 100) / 30 = 7.03, plus 2
     kv::WheelZoom(game, -120 * 20);
-    EXPECT_EQ(game.map.MapZoom, 0.0);
+    EXPECT_EQ(game.ui.map.MapZoom, 0.0);
     EXPECT_EQ(MapPixel(175 + 7, 170), CurrentStarFill);
     EXPECT_NE(MapPixel(175 + 9, 170), CurrentStarFill);
 
     for (int i = 0; i < 3; ++i) kv::ZoomOut(game);
-    EXPECT_EQ(game.map.MapLevel, 2);
-    EXPECT_EQ(game.map.MapZoom, 0.0);
+    EXPECT_EQ(game.ui.map.MapLevel, 2);
+    EXPECT_EQ(game.ui.map.MapZoom, 0.0);
     kv::ZoomIn(game);
-    EXPECT_EQ(game.map.MapLevel, 1);
-    EXPECT_EQ(game.map.MapZoom, 1.0);
+    EXPECT_EQ(game.ui.map.MapLevel, 1);
+    EXPECT_EQ(game.ui.map.MapZoom, 1.0);
     kv::ZoomIn(game);
     kv::ZoomIn(game);
-    EXPECT_EQ(game.map.MapLevel, 0);
+    EXPECT_EQ(game.ui.map.MapLevel, 0);
 }
 
 TEST(Wireframes, EdgeOnRingsAreFlatAndGridsStopAtFiftyPoints)

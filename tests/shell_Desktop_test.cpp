@@ -52,22 +52,22 @@ TEST_F(Desktop, PauseFreezesTheTitleCrawlSlidesAndBattle)
     EXPECT_NE(form.game.scene.LogoPhase, phase) << "running again";
 
     Play({"move 150 400", "tick", "click 150 400", "tick 30", "key Pause", "shot outro_paused"});
-    ASSERT_EQ(form.game.Scene, kv::SceneOutro);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneOutro);
     ExpectFrozenFor100Ticks();
     EXPECT_EQ(form.game.scene.OutroCounter, 30);
-    EXPECT_EQ(form.game.Scene, kv::SceneOutro) << "Pause and keys pressed while paused leave the crawl be";
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneOutro) << "Pause and keys pressed while paused leave the crawl be";
     Play({"key Pause", "key Esc", "move 150 450", "tick", "click 150 450", "tick 5", "key Pause",
           "shot space_paused"});
-    ASSERT_EQ(form.game.Scene, kv::SceneSpace);
-    const int32_t sliding = form.game.hud.PlayerWindow.Left;
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    const int32_t sliding = form.game.ui.hud.PlayerWindow.Left;
     ExpectFrozenFor100Ticks();
-    EXPECT_EQ(form.game.hud.PlayerWindow.Left, sliding);
+    EXPECT_EQ(form.game.ui.hud.PlayerWindow.Left, sliding);
     EXPECT_LT(sliding, 0) << "paused while the panels were sliding in";
 
     Play({"key Pause"});
     kv::testing::FitPlayerShip(form.game);
     Play({"scene 2", "tick 3", "key Pause", "shot battle_paused"});
-    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     const double x = form.game.battle.CombatObjects[2]->X;
     ExpectFrozenFor100Ticks();
     EXPECT_EQ(form.game.battle.CombatObjects[2]->X, x);
@@ -94,7 +94,7 @@ TEST_F(Desktop, ThePausedMarkKeepsOffTheTopBarsButtons)
             marked += Shown().Pixel(x, y) == kv::HudTextColour ? 1 : 0;
         }
     EXPECT_GT(marked, 100) << "the word and its frame in HUD green";
-    const kv::Hud& h = form.game.hud;
+    const kv::Hud& h = form.game.ui.hud;
     for (const kv::kvButton* button : {&h.SaveButton, &h.MapButton, &h.ExitButton})
         EXPECT_TRUE(button->Left + button->Width <= box.Left || button->Left >= box.Left + box.Width);
     Play({"key Pause"});
@@ -155,9 +155,9 @@ TEST_F(Desktop, EveryKeyButPauseEndsTheCrawl)
     Play({"click 234 56", "tick", "move 150 400", "tick"});
     for (const char* key : {"CapsLock", "96", "107", "255"}) {
         Play({"click 150 400", "tick 3"});
-        ASSERT_EQ(form.game.Scene, kv::SceneOutro);
+        ASSERT_EQ(form.game.CurrentScene, kv::SceneOutro);
         Play({std::string("key ") + key});
-        EXPECT_EQ(form.game.Scene, kv::SceneTitle) << key;
+        EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle) << key;
         Play({"move 150 400", "tick"});
     }
 }
@@ -166,7 +166,7 @@ TEST_F(Desktop, EscHidesAFocusedPanelButNeverTheTopBar)
 {
     form.FormCreate();
     Play(kv::testing::ToSpace);
-    kv::Hud& h = form.game.hud;
+    kv::Hud& h = form.game.ui.hud;
     Play({"click 720 12", "key Esc", "tick"});
     EXPECT_EQ(h.FocusedItem, &h.TopBar);
     EXPECT_EQ(h.TopBar.Visible, 1);

@@ -98,8 +98,8 @@ TEST(SeededRuns, SeedLineNeedsANumber)
     EXPECT_THROW(runner.RunLine("seed"), std::invalid_argument);
     EXPECT_THROW(runner.RunLine("seed x"), std::invalid_argument);
     runner.RunLine("seed 42");
-    form.game.random.Randomize();
-    EXPECT_EQ(form.game.random.CurrentSeed(), 42u);
+    form.game.world.random.Randomize();
+    EXPECT_EQ(form.game.world.random.CurrentSeed(), 42u);
 }
 
 }  // namespace

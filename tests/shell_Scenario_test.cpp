@@ -34,16 +34,16 @@ protected:
 TEST_F(ShellScenario, LauncherTitleIntroAndExit)
 {
     form.FormCreate();
-    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneLauncher);
     EXPECT_EQ(Shown().Width(), 285);
     EXPECT_EQ(Shown().Height(), 100);
     EXPECT_EQ(form.LauncherControls().Items().front(), "     Window mode");
 
     Play({"shot launcher", "click 20 80", "click 234 56"});
     EXPECT_EQ(form.game.Sound.SoundEnabled, 1);
-    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneLauncher);
     Play({"tick"});
-    ASSERT_EQ(form.game.Scene, kv::SceneTitle);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneTitle);
     EXPECT_EQ(Shown().Width(), 800);
     EXPECT_EQ(Shown().Height(), 600);
 
@@ -58,14 +58,14 @@ TEST_F(ShellScenario, LauncherTitleIntroAndExit)
     EXPECT_EQ(form.game.Sound.EffectRequests(), effectsBefore + 1) << "one hover sound per band entered";
 
     Play({"click 150 400"});
-    ASSERT_EQ(form.game.Scene, kv::SceneOutro);
-    EXPECT_EQ(form.game.hud.CursorSprite.Tracking, 0);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneOutro);
+    EXPECT_EQ(form.game.ui.hud.CursorSprite.Tracking, 0);
     Play({"tick 400", "shot outro"});
     EXPECT_EQ(form.game.scene.OutroCounter, 400);
 
     Play({"key A"});
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
-    EXPECT_EQ(form.game.hud.CursorSprite.Tracking, 1);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
+    EXPECT_EQ(form.game.ui.hud.CursorSprite.Tracking, 1);
     Play({"tick", "move 150 520", "click 150 520"});
     EXPECT_TRUE(form.Terminated());
 }
@@ -74,7 +74,7 @@ TEST_F(ShellScenario, StartGameShowsTheSpaceBackground)
 {
     form.FormCreate();
     Play({"click 234 56", "tick", "move 150 450", "tick", "click 150 450", "shot space"});
-    EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
     EXPECT_EQ(form.game.scene.SpaceBackground.Width(), 800);
     // Left of the market and star map, where the panels are still sliding in.
     EXPECT_EQ(Shown().Pixel(100, 300), form.game.scene.SpaceBackground.Pixel(100, 300));
@@ -85,10 +85,10 @@ TEST_F(ShellScenario, TitleIgnoresRightClicksAndDividingLines)
     form.FormCreate();
     Play({"click 234 56", "tick", "move 150 450", "tick"});
     Play({"press 150 450 right"});
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
     EXPECT_EQ(form.game.MouseButtons, 0);
     Play({"release 150 450 right", "move 150 417", "click 150 417", "tick"});
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
     EXPECT_FALSE(form.Terminated());
 }
 
@@ -104,22 +104,22 @@ TEST_F(ShellScenario, PointerAnywhereIsHarmlessInEveryScene)
         "release 2147483647 2147483647 right", "wheel -2147483648", "wheel 2147483647", "tick 3"};
     form.FormCreate();
     Play(extremes);
-    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneLauncher);
     Play(kv::testing::ToSpace);
-    ASSERT_EQ(form.game.Scene, kv::SceneSpace);
-    ASSERT_EQ(form.game.hud.StarMap.Visible, 1) << "the right-button drag turns the star map";
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    ASSERT_EQ(form.game.ui.hud.StarMap.Visible, 1) << "the right-button drag turns the star map";
     Play(extremes);
     Play({"scene 2", "tick"});
-    ASSERT_EQ(form.game.Scene, kv::SceneCombat);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     Play(extremes);
     Play({"scene 0", "tick"});
     Play(extremes);
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
     Play({"tick 40", "move 100 300", "tick"});
     EXPECT_EQ(form.game.scene.HoveredItem, kv::title::None);
     Play({"scene 3"});
     Play(extremes);
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle) << "a click leaves the outro";
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle) << "a click leaves the outro";
     EXPECT_FALSE(form.Terminated());
 }
 
@@ -160,17 +160,17 @@ protected:
         ::testing::internal::CaptureStderr();
         form.FormCreate();
         Play(kv::testing::ToSpace);
-        EXPECT_EQ(form.game.Scene, kv::SceneSpace);
-        EXPECT_EQ(form.game.hud.TopBar.Top, 0) << "the top bar has slid in";
-        EXPECT_EQ(form.game.hud.PlayerWindow.Left, 0) << "the player window has slid in";
+        EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
+        EXPECT_EQ(form.game.ui.hud.TopBar.Top, 0) << "the top bar has slid in";
+        EXPECT_EQ(form.game.ui.hud.PlayerWindow.Left, 0) << "the player window has slid in";
         EXPECT_EQ(Shown().Pixel(210, 300), kv::Black) << "a plain backdrop between the panels";
         Play({"scene 2", "tick 5", "hold Esc", "tick 2", "let Esc"});
-        EXPECT_EQ(form.game.Scene, kv::SceneSpace);
+        EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
         Play({"tick 45"});
-        EXPECT_EQ(form.game.hud.TopBar.Visible, 1);
-        EXPECT_EQ(form.game.hud.TopBar.Top, 0);
+        EXPECT_EQ(form.game.ui.hud.TopBar.Visible, 1);
+        EXPECT_EQ(form.game.ui.hud.TopBar.Top, 0);
         Play({"click 238 17"});
-        EXPECT_EQ(form.game.Scene, kv::SceneTitle) << "the top bar's Exit leads to the title";
+        EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle) << "the top bar's Exit leads to the title";
         return ::testing::internal::GetCapturedStderr();
     }
 
@@ -202,7 +202,7 @@ TEST_F(DamagedGameFolder, MissingTitlePictureKeepsTheLauncherRunning)
     Remove("res/gfx/Loadscreen.bmp");
     form.FormCreate();
     Play({"click 234 56", "tick 3"});
-    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneLauncher);
     EXPECT_FALSE(form.Terminated());
 }
 
@@ -210,10 +210,10 @@ TEST_F(DamagedGameFolder, MissingLauncherPictureStillOffersTheModes)
 {
     Remove("res/gfx/loader.bmp");
     form.FormCreate();
-    EXPECT_EQ(form.game.Scene, kv::SceneLauncher);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneLauncher);
     EXPECT_FALSE(form.LauncherControls().Items().empty());
     Play({"click 234 56", "tick"});
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
 }
 
 TEST_F(DamagedGameFolder, MissingOutroTextAndMusicLeaveASilentCrawl)
@@ -222,9 +222,9 @@ TEST_F(DamagedGameFolder, MissingOutroTextAndMusicLeaveASilentCrawl)
     Remove("res/sfx/sndtr/intro.mod");
     form.FormCreate();
     Play({"click 20 80", "click 234 56", "tick", "move 150 400", "tick", "click 150 400", "tick 5"});
-    EXPECT_EQ(form.game.Scene, kv::SceneOutro);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneOutro);
     Play({"key A", "tick"});
-    EXPECT_EQ(form.game.Scene, kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
 }
 
 // Every data file taken away in turn, or put in the way as a folder: the

@@ -38,7 +38,7 @@ TEST(TitleMenu, BandsAndDividingLines)
 TEST(TitleLogoPhase, WrapsAtTheLogoWidth)
 {
     kv::Game game;
-    game.hud.Logo.SetSize(200, 30);
+    game.ui.hud.Logo.SetSize(200, 30);
     game.scene.LogoPhase = 198;
     kv::TitleTick(game);
     EXPECT_EQ(game.scene.LogoPhase, 199);

@@ -19,7 +19,7 @@ int TicksUntilRest(kv::Hud& hud, kv::kvWindow& w)
 TEST(WindowSlides, StopsWhereEachPanelRests)
 {
     kv::Game game;
-    kv::Hud& h = game.hud;
+    kv::Hud& h = game.ui.hud;
     h.TopBar.Top = -115;
     h.TopBar.SlideIn = 1;
     EXPECT_EQ(TicksUntilRest(h, h.TopBar), 23);
@@ -51,7 +51,7 @@ TEST(WindowSlides, StopsWhereEachPanelRests)
 TEST(WindowSlides, ToggleReversesAndCrosses)
 {
     kv::Game game;
-    kv::Hud& h = game.hud;
+    kv::Hud& h = game.ui.hud;
     h.PlayerWindow.Left = 0;
     h.PlayerWindow.Visible = 1;
     kv::TogglePlayerWindow(game);  // at rest on screen: both flags set, it leaves
@@ -69,7 +69,7 @@ TEST(WindowSlides, ToggleReversesAndCrosses)
 TEST(WindowSlides, HiddenPanelOpensFromOffScreen)
 {
     kv::Game game;
-    kv::Hud& h = game.hud;
+    kv::Hud& h = game.ui.hud;
     h.ShipWindow.Visible = 0;
     h.ShipWindow.Left = 123;
     kv::ToggleShipWindow(game);

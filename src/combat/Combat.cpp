@@ -33,7 +33,7 @@ void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
     Battle& b = game.battle;
     b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), NearestInt(bullet.X), NearestInt(bullet.Y)));
     ship.ShipRecord->Hull.HP = static_cast<int32_t>(ship.ShipRecord->Hull.HP - static_cast<int64_t>(bullet.Damage));
-    const uint32_t sample = game.random.Next(3) + 1;
+    const uint32_t sample = game.world.random.Next(3) + 1;
     game.Sound.PlaySoundEffect("res\\sfx\\weapon\\small_explosion_" + std::to_string(sample) + ".wav");
     bullet.Dead = 1;
 }

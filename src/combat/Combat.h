@@ -27,7 +27,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Blit.h"
 #include "platform/BmpFile.h"
-#include "spacecraft/SpaceCraft.h"
+#include "universe/SpaceCraft.h"
 
 namespace kv {
 

@@ -59,8 +59,8 @@ void AddEnemy(Game& game, std::unique_ptr<kvShip> record, ShipTarget target)
 {
     Battle& b = game.battle;
     auto ship = MakeCombatShip(b, *record);
-    ship->X = game.random.Next(800);
-    ship->Y = game.random.Next(600);
+    ship->X = game.world.random.Next(800);
+    ship->Y = game.world.random.Next(600);
     ship->OwnRecord = std::move(record);
     ship->Target = target;
     ship->Side = EnemySide;
@@ -72,7 +72,7 @@ void AddEnemy(Game& game, std::unique_ptr<kvShip> record, ShipTarget target)
 void AddPlayerShip(Game& game)
 {
     Battle& b = game.battle;
-    auto ship = MakeCombatShip(b, game.Ship);
+    auto ship = MakeCombatShip(b, game.world.Ship);
     ship->Side = PlayerSide;
     ship->X = 400;
     ship->Y = 300;
@@ -83,9 +83,9 @@ void AddPlayerShip(Game& game)
 // set-up enemy's (catalogue entry 2) must exist and have their pictures.
 std::optional<std::string> MissingShips(const Game& game)
 {
-    const ShipCatalogue& c = game.Equipment;
+    const ShipCatalogue& c = game.world.Equipment;
     if (c.HullCount < 2) return "the hull catalogue has fewer than two ships";
-    for (const std::string& hull : {game.Ship.Hull.Name, c.HullCatalogue[2].Name})
+    for (const std::string& hull : {game.world.Ship.Hull.Name, c.HullCatalogue[2].Name})
         if (hull.empty() || !DataFileExists(ModelPicture(hull))) return "no picture of the hull \"" + hull + "\"";
     return std::nullopt;
 }
@@ -100,14 +100,14 @@ void ReportSpawnFault(Game& game, uint16_t key, const std::string& why)
 {
     if (game.battle.ReportedSpawnKeys.test(key)) return;
     game.battle.ReportedSpawnKeys.set(key);
-    game.Console.Add(std::string("No enemy for key ") + static_cast<char>(key) + ": " + why, MessageKind::Alert);
+    game.ui.Console.Add(std::string("No enemy for key ") + static_cast<char>(key) + ": " + why, MessageKind::Alert);
 }
 
 // A key whose catalogue entry is missing, or whose picture cannot be read,
 // adds nothing and is reported once per battle, however long it is held.
 void SpawnEnemy(Game& game, uint16_t key, std::size_t hull, std::size_t weapon)
 {
-    const ShipCatalogue& c = game.Equipment;
+    const ShipCatalogue& c = game.world.Equipment;
     if (hull > c.HullCount || c.HullCatalogue[hull].Name.empty()) {
         ReportSpawnFault(game, key, "hull " + std::to_string(hull) + " is not in the catalogue");
         return;
@@ -274,23 +274,23 @@ void DrawBlips(Battle& b, Bitmap& frame)
 void SetUpBattle(Game& game)
 {
     if (const std::optional<std::string> why = MissingShips(game)) {
-        game.Console.Add("The battle is called off: " + *why, MessageKind::Alert);
+        game.ui.Console.Add("The battle is called off: " + *why, MessageKind::Alert);
         return;
     }
-    game.Scene = SceneCombat;
+    game.CurrentScene = SceneCombat;
     game.battle = Battle{};
     Battle& b = game.battle;
-    InitStarField(b.Stars, game.random);
-    game.Ship.Hull.HP = game.Equipment.HullCatalogue[1].HP;
+    InitStarField(b.Stars, game.world.random);
+    game.world.Ship.Hull.HP = game.world.Equipment.HullCatalogue[1].HP;
     CreateAttractor(game);
-    game.random.Randomize();
-    HideHudWindows(game.hud);
+    game.world.random.Randomize();
+    HideHudWindows(game.ui.hud);
     LoadBmp("res\\gfx\\backgrounds\\combat_tiles1.bmp", b.CombatTiles);
     game.BackBuffer.pen.Mode = PenMode::Copy;
     AddPlayerShip(game);
-    AddEnemy(game, EnemyRecord(game.Equipment, 2, 2, true), ShipTarget::Attractor);
+    AddEnemy(game, EnemyRecord(game.world.Equipment, 2, 2, true), ShipTarget::Attractor);
     AddSetUpObstacles(game);
-    game.hud.Scanner.Visible = 1;
+    game.ui.hud.Scanner.Visible = 1;
     game.Sound.PlayMusic("res\\sfx\\sndtr\\combat.mod");
 }
 
@@ -306,13 +306,13 @@ void CombatInput(Game& game)
     if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(game, *player, 1);
     SpawnHeldKeys(game);
     if (keys.IsDown(AsteroidKey)) AddRandomObstacle(game);
-    if (keys.IsDown(RepairKey)) game.Ship.Hull.HP = ClampToInt32(int64_t{game.Ship.Hull.HP} + HullPointsKey);
+    if (keys.IsDown(RepairKey)) game.world.Ship.Hull.HP = ClampToInt32(int64_t{game.world.Ship.Hull.HP} + HullPointsKey);
 }
 
 void ComposeCombatFrame(Game& game)
 {
     Battle& b = game.battle;
-    if (b.PlayerLost) game.Console.Add(PlayerLostText, MessageKind::Alert);
+    if (b.PlayerLost) game.ui.Console.Add(PlayerLostText, MessageKind::Alert);
     if (b.PlayerLost || b.HostilesLeft == 0) {
         EndBattle(game);
         return;
@@ -327,14 +327,14 @@ void ComposeCombatFrame(Game& game)
     WalkObjects(game);
     SweepDead(b);
     DrawRadarFrame(b, frame);
-    DrawVisibleWindows(game.hud, game.BackBuffer);
+    DrawVisibleWindows(game.ui.hud, game.BackBuffer);
     DrawBlips(b, frame);
     frame.pen.Style = PenStyle::Clear;
 }
 
 void LeaveCombat(Game& game)
 {
-    game.hud.Scanner.Visible = 0;
+    game.ui.hud.Scanner.Visible = 0;
     game.battle = Battle{};
 }
 

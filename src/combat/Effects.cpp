@@ -30,8 +30,8 @@ double RandomDrift(Random& random) { return 2 * random.NextReal() - 1; }
 
 void AddObstacle(Game& game, double x, double y, double spin)
 {
-    const double vx = RandomDrift(game.random);
-    const double vy = RandomDrift(game.random);
+    const double vx = RandomDrift(game.world.random);
+    const double vy = RandomDrift(game.world.random);
     game.battle.Append(MakeObstacle(game, x, y, spin, vx, vy));
 }
 
@@ -192,7 +192,7 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
 void CreateAttractor(Game& game)
 {
     auto attractor = std::make_unique<kvAttractor>();
-    attractor->Phase = game.random.Next(3);
+    attractor->Phase = game.world.random.Next(3);
     game.battle.TheAttractor = &game.battle.Append(std::move(attractor));
 }
 
@@ -212,7 +212,7 @@ void UpdateAttractor(const Battle& battle, kvAttractor& attractor)
 
 std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double spin, double vx, double vy)
 {
-    const std::string path = AsteroidPicture(game.random.Next(2) + 1);
+    const std::string path = AsteroidPicture(game.world.random.Next(2) + 1);
     auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path, AsteroidSize));
     game.battle.GiveStrip(path, *obstacle);
     return obstacle;
@@ -228,19 +228,19 @@ void UpdateObstacle(const Battle& battle, kvObstacle& obstacle)
 void AddSetUpObstacles(Game& game)
 {
     game.battle.Append(MakeObstacle(game, 0, 0, 5, 1, 1));
-    const double x2 = game.random.Next(40);
-    const double y2 = game.random.Next(30);
+    const double x2 = game.world.random.Next(40);
+    const double y2 = game.world.random.Next(30);
     AddObstacle(game, x2, y2, -2);
-    const double x3 = game.random.Next(40) + 760.0;
-    const double y3 = game.random.Next(30) + 570.0;
+    const double x3 = game.world.random.Next(40) + 760.0;
+    const double y3 = game.world.random.Next(30) + 570.0;
     AddObstacle(game, x3, y3, 2);
 }
 
 void AddRandomObstacle(Game& game)
 {
-    const double x = game.random.Next(40);
-    const double y = game.random.Next(30);
-    const double spin = static_cast<int>(game.random.Next(10)) - 5;
+    const double x = game.world.random.Next(40);
+    const double y = game.world.random.Next(30);
+    const double spin = static_cast<int>(game.world.random.Next(10)) - 5;
     AddObstacle(game, x, y, spin);
 }
 

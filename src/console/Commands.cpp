@@ -41,8 +41,8 @@ std::optional<std::string> ReadChoice(const CommandLine& line, std::size_t i, in
 
 std::optional<std::string> RunNewGame(Game& game, const CommandLine& line)
 {
-    game.hud.NameEdit.Text = line.Word(2);
-    NewGameChoices& c = game.choices;
+    game.ui.hud.NameEdit.Text = line.Word(2);
+    NewGameChoices& c = game.ui.newGameChoices;
     if (auto error = ReadChoice(line, 3, 1, 7, c.AvatarChoice)) return error;
     if (auto error = ReadChoice(line, 4, 1, 3, c.DifficultyChoice)) return error;
     if (auto error = ReadChoice(line, 5, 1, 4, c.SpecialisationChoice)) return error;
@@ -55,7 +55,7 @@ std::optional<std::string> RunSet(Game& game, const CommandLine& line)
     if (line.Word(2) != "money") return std::nullopt;
     const std::optional<int32_t> cash = ParseCommandInteger(line.Word(3));
     if (!cash) return TypeError;
-    game.Pilot.Cash = *cash;
+    game.world.Pilot.Cash = *cash;
     ComposePlayerWindow(game);
     UpdateTradeButtons(game);
     DrawMarket(game);
@@ -125,9 +125,9 @@ void ParseCommandLine(CommandLine& line, std::string_view text)
 
 void RunCommand(Game& game)
 {
-    const CommandLine line = std::exchange(game.Command, CommandLine{});
+    const CommandLine line = std::exchange(game.ui.Command, CommandLine{});
     if (line.Code == command::None) return;
-    if (const std::optional<std::string> error = Run(game, line)) game.Console.Add(*error, MessageKind::Alert);
+    if (const std::optional<std::string> error = Run(game, line)) game.ui.Console.Add(*error, MessageKind::Alert);
 }
 
 std::optional<int32_t> ParseCommandInteger(std::string_view word)

@@ -22,9 +22,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "sound/kvSound.h"
-#include "spacecraft/SpaceCraft.h"
-#include "universe/Player.h"
-#include "universe/Wares.h"
+#include "universe/SpaceCraft.h"
 #include "universe/World.h"
 
 namespace kv {
@@ -130,8 +128,33 @@ struct SceneState {
     Bitmap SpaceBackground;
 };
 
+// What lives for the whole run around the world: the HUD, the console and
+// its pending command, the window choices, the map's view and projection and
+// the selections. A new game keeps all of it.
+struct Interface {
+    Hud hud;
+    kvConsole Console;
+    // The line submitted at the console prompt, run on the next space tick.
+    CommandLine Command;
+    NewGameChoices newGameChoices;
+    SaveShelf Saves;
+    ShipChoices shipChoices;
+    MapView map;
+    // What the star map last projected, read back by the star selection.
+    MapProjection projection;
+    // The star the star map and the star information window point at; 0 none.
+    uint8_t SelectedStar = 1;
+    // The market row 1..12 under the selection bar.
+    uint8_t SelectedGoods = 1;
+};
+
+// The composition root: the shell owns one Game and passes it down. The
+// world is what a new game replaces, the interface lives for the run, and
+// the battle for one battle; beside them, the frame and the input the
+// shell's handlers share.
 struct Game {
-    uint8_t Scene = SceneLauncher;
+    // The scene being shown: set only by the shell's scene switch.
+    uint8_t CurrentScene = SceneLauncher;
     uint8_t RepaintNeeded = 0;
     // Every frame is composed here, 800 x 600 once the game starts.
     Bitmap BackBuffer;
@@ -142,37 +165,13 @@ struct Game {
     // Set by the shell: the scene switch, for handlers below it that end a
     // scene (the top bar's "Exit").
     std::function<void(uint8_t)> SwitchScene;
-
-    Random random;
     kvSound Sound;
     SceneState scene;
-    kvConsole Console;
-    // The line submitted at the console prompt, run on the next space tick.
-    CommandLine Command;
-    Hud hud;
-    NewGameChoices choices;
-    SaveShelf Saves;
-    ShipChoices ship;
-    MapView map;
-    // What the star map last projected, read back by the star selection.
-    MapProjection projection;
 
-    // The catalogues, read once when the HUD is built.
-    GoodsTable Goods;
-    ShipCatalogue Equipment;
-
-    // The world, which a new game overwrites in place: the galaxies (a few
-    // megabytes, so on the heap), the pilot and the pilot's ship.
-    std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
-    kvPlayer Pilot;
-    kvShip Ship;
+    World world;
+    Interface ui;
     // The battle being fought; empty outside the combat scene.
     Battle battle;
-    uint8_t Difficulty = 1;
-    // The star the star map and the star information window point at; 0 none.
-    uint8_t SelectedStar = 1;
-    // The market row 1..12 under the selection bar.
-    uint8_t SelectedGoods = 1;
 };
 
 }  // namespace kv

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "spacecraft/SpaceCraft.h"
+#include "universe/SpaceCraft.h"
 
 namespace kv {
 

@@ -15,8 +15,8 @@ int64_t Now(const SaveShelf& shelf)
 
 std::optional<std::string> Write(Game& game, int slot)
 {
-    const std::optional<std::string> problem = WriteSlot(game.Saves.Folder, slot, EncodeSave(CaptureSave(game)));
-    game.Saves.Slots[static_cast<std::size_t>(slot)] = Summarise(ReadSlot(game.Saves.Folder, slot));
+    const std::optional<std::string> problem = WriteSlot(game.ui.Saves.Folder, slot, EncodeSave(CaptureSave(game)));
+    game.ui.Saves.Slots[static_cast<std::size_t>(slot)] = Summarise(ReadSlot(game.ui.Saves.Folder, slot));
     return problem;
 }
 
@@ -25,34 +25,34 @@ std::optional<std::string> Write(Game& game, int slot)
 SavedGame CaptureSave(const Game& game)
 {
     SavedGame save;
-    *save.galaxies = *game.galaxies;
-    save.Pilot = game.Pilot;
-    save.Difficulty = game.Difficulty;
-    save.Fuel = game.Ship.Fuel;
-    save.HullChoice = game.ship.HullChoice;
-    save.EngineChoice = game.ship.EngineChoice;
-    save.WeaponChoice = game.ship.WeaponChoice;
-    save.SelectedStar = game.SelectedStar;
-    save.MapLevel = game.map.MapLevel;
-    save.SavedAt = Now(game.Saves);
+    *save.galaxies = *game.world.galaxies;
+    save.Pilot = game.world.Pilot;
+    save.Difficulty = game.world.Difficulty;
+    save.Fuel = game.world.Ship.Fuel;
+    save.HullChoice = game.ui.shipChoices.HullChoice;
+    save.EngineChoice = game.ui.shipChoices.EngineChoice;
+    save.WeaponChoice = game.ui.shipChoices.WeaponChoice;
+    save.SelectedStar = game.ui.SelectedStar;
+    save.MapLevel = game.ui.map.MapLevel;
+    save.SavedAt = Now(game.ui.Saves);
     return save;
 }
 
 bool SaveToSlot(Game& game, int slot)
 {
     if (const std::optional<std::string> problem = Write(game, slot)) {
-        game.Console.Add("Game not saved: " + *problem, MessageKind::Alert);
+        game.ui.Console.Add("Game not saved: " + *problem, MessageKind::Alert);
         return false;
     }
-    game.Console.Add("Game saved: " + SlotName(slot), MessageKind::Information);
+    game.ui.Console.Add("Game saved: " + SlotName(slot), MessageKind::Information);
     return true;
 }
 
 void Autosave(Game& game)
 {
-    if (game.Saves.Folder.empty()) return;
+    if (game.ui.Saves.Folder.empty()) return;
     if (const std::optional<std::string> problem = Write(game, AutosaveSlot))
-        game.Console.Add("Autosave failed: " + *problem, MessageKind::Alert);
+        game.ui.Console.Add("Autosave failed: " + *problem, MessageKind::Alert);
 }
 
 }  // namespace kv

@@ -58,7 +58,7 @@ void MakeButton(kvWindow& owner, kvButton& button, int x1, int y1, int x2, int y
 
 void BuildTopBar(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     kvWindow& bar = h.TopBar;
     MakeWindow(bar, 800, 115);
     const std::string btn1 = "res\\gfx\\hud\\btn1.bmp";
@@ -96,20 +96,20 @@ void BuildTopBar(Game& game)
 
 void BuildConsoleWindow(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     MakeWindow(h.ConsoleWindow, 800, 150);
     LoadFace(h.ConsoleWindow, "Res\\gfx\\hud\\bottom.bmp");
     h.ConsoleEdit.Create(30, 122, 740, "res\\gfx\\hud\\console.bmp");
     h.ConsoleEdit.SubmitOnEnter = 1;
     h.ConsoleEdit.Visible = 0;
     h.ConsoleEdit.OnClick = Nothing;
-    h.ConsoleEdit.OnSubmit = [&game](const std::string& text) { ParseCommandLine(game.Command, text); };
+    h.ConsoleEdit.OnSubmit = [&game](const std::string& text) { ParseCommandLine(game.ui.Command, text); };
     h.ConsoleWindow.AddItem(h.ConsoleEdit);
 }
 
 void BuildSidePanels(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     MakeWindow(h.PlayerWindow, 200, 375);
     LoadFace(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
     MakeWindow(h.StarInfo, 200, 375);
@@ -121,7 +121,7 @@ void BuildSidePanels(Game& game)
 
 void BuildStarMap(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     MakeWindow(h.StarMap, 350, 350, 225, 80);
     h.StarMap.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectStarAt(game, x, y, button); };
     h.StarMap.ClearToKey();
@@ -141,7 +141,7 @@ void BuildStarMap(Game& game)
 
 void BuildShipAndMarket(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
     MakeWindow(h.ShipWindow, 200, 375, 800, 80);
     h.ShipWindow.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectShipRow(game, x, y, button); };
@@ -160,7 +160,7 @@ void BuildShipAndMarket(Game& game)
 
 void BuildNewGameWindow(Game& game)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     kvWindow& w = h.NewGame;
     MakeWindow(w, 350, 350, 225, 80);
     LoadFace(w, "Res\\gfx\\hud\\center.bmp");
@@ -183,11 +183,11 @@ void BuildNewGameWindow(Game& game)
     MakeButton(w, h.StartButton, 10, 250, 160, 274, "Start", "res\\gfx\\hud\\btn1.bmp", Does(game, StartNewGame));
     MakeButton(w, h.CancelButton, 190, 250, 340, 274, "Cancel", "res\\gfx\\hud\\btn1.bmp",
                [&game](int16_t, int16_t, uint8_t) {
-                   game.hud.NewGame.Visible = 0;
+                   game.ui.hud.NewGame.Visible = 0;
                    game.RepaintNeeded = 1;
                });
     w.Visible = 0;
-    game.choices.AvatarChoice = 1;
+    game.ui.newGameChoices.AvatarChoice = 1;
 }
 
 void BuildScannerAndSheets(Hud& h)
@@ -217,17 +217,17 @@ void ReportMissingCatalogues(Game& game)
 {
     for (const char* file : {HullFile, EngineFile, WeaponFile})
         if (!DataFileExists(file))
-            game.Console.Add(std::string("Equipment catalogue missing: ") + file, MessageKind::Alert);
+            game.ui.Console.Add(std::string("Equipment catalogue missing: ") + file, MessageKind::Alert);
 }
 
 void StartFirstWorld(Game& game)
 {
-    kvPlayer& pilot = game.Pilot;
+    kvPlayer& pilot = game.world.Pilot;
     pilot.Name = "Noname";
-    pilot.Avatar = static_cast<uint8_t>(game.random.Next(7) + 1);
-    LoadPortrait(pilot.Avatar, game.hud.PlayerAvatar);
+    pilot.Avatar = static_cast<uint8_t>(game.world.random.Next(7) + 1);
+    LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
     pilot.Class = 1;
-    game.ship = ShipChoices{};
+    game.ui.shipChoices = ShipChoices{};
     StartWorld(game);
 }
 
@@ -236,7 +236,7 @@ void ComposeFirstScreens(Game& game)
     DrawMarket(game);
     DrawStarMap(game);
     ComposePlayerWindow(game);
-    DrawStarInfo(game, game.Pilot.Star);
+    DrawStarInfo(game, game.world.Pilot.Star);
     UpdateSoundButton(game);
     ComposeTopBar(game);
     ComposeNewGameWindow(game);
@@ -259,17 +259,17 @@ void LoadFace(kvWindow& window, const std::string& path)
 
 void BuildHud(Game& game)
 {
-    Hud& h = game.hud;
-    game.Command.Code = command::None;
-    game.map.MapLevel = 1;
-    game.SelectedGoods = 1;
-    game.Difficulty = 1;
-    game.Console.Create();
+    Hud& h = game.ui.hud;
+    game.ui.Command.Code = command::None;
+    game.ui.map.MapLevel = 1;
+    game.ui.SelectedGoods = 1;
+    game.world.Difficulty = 1;
+    game.ui.Console.Create();
 
     LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer, Exactly(800, 600));
-    game.random.Randomize();
-    game.Goods = GoodsCatalogue();
-    LoadShipCatalogue(game.Equipment);
+    game.world.random.Randomize();
+    game.world.Goods = GoodsCatalogue();
+    LoadShipCatalogue(game.world.Equipment);
     ReportMissingCatalogues(game);
 
     LoadBmp("res\\gfx\\hud\\logo.bmp", h.Logo);
@@ -303,7 +303,7 @@ void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
 
 void ComposeTopBar(Game& game)
 {
-    kvWindow& bar = game.hud.TopBar;
+    kvWindow& bar = game.ui.hud.TopBar;
     LoadFace(bar, "Res\\gfx\\hud\\top.bmp");
     DrawVisibleItems(bar);
 }
@@ -311,29 +311,29 @@ void ComposeTopBar(Game& game)
 void UpdateSoundButton(Game& game)
 {
     const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
-    kvButton& button = game.hud.SoundPlayButton;
+    kvButton& button = game.ui.hud.SoundPlayButton;
     LoadBmp(playing ? "res\\gfx\\hud\\menu_sound_play.bmp" : "res\\gfx\\hud\\menu_sound_stop.bmp", button.Face,
             Exactly(button.Width, button.Height));
 }
 
 void ToggleStarMap(Game& game)
 {
-    game.hud.StarMap.Visible = game.hud.StarMap.Visible ? 0 : 1;
-    game.hud.Market.Visible = 0;
+    game.ui.hud.StarMap.Visible = game.ui.hud.StarMap.Visible ? 0 : 1;
+    game.ui.hud.Market.Visible = 0;
     game.RepaintNeeded = 1;
 }
 
 void ToggleMarket(Game& game)
 {
-    game.hud.StarMap.Visible = 0;
-    game.hud.Market.Visible = game.hud.Market.Visible ? 0 : 1;
+    game.ui.hud.StarMap.Visible = 0;
+    game.ui.hud.Market.Visible = game.ui.hud.Market.Visible ? 0 : 1;
     game.RepaintNeeded = 1;
 }
 
-void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.hud.PlayerWindow, &kvWindow::Left, -200); }
-void ToggleStarInfo(Game& game) { ToggleSlide(game, game.hud.StarInfo, &kvWindow::Left, 800); }
-void ToggleShipWindow(Game& game) { ToggleSlide(game, game.hud.ShipWindow, &kvWindow::Left, 800); }
-void ToggleConsole(Game& game) { ToggleSlide(game, game.hud.ConsoleWindow, &kvWindow::Top, 575); }
+void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, -200); }
+void ToggleStarInfo(Game& game) { ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, 800); }
+void ToggleShipWindow(Game& game) { ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, 800); }
+void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, 575); }
 
 void PauseOrResumeMusic(Game& game)
 {
@@ -348,7 +348,7 @@ void PauseOrResumeMusic(Game& game)
 static void ShowTrackName(Game& game)
 {
     if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
-    game.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
+    game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
     ComposeTopBar(game);
     game.RepaintNeeded = 1;
 }
@@ -374,7 +374,7 @@ void CycleTransparency(Game& game)
     static constexpr Step Steps[] = {{"res\\gfx\\hud\\menu_trans_1.bmp", 256},
                                      {"res\\gfx\\hud\\menu_trans_2.bmp", 179},
                                      {"res\\gfx\\hud\\menu_trans_3.bmp", 128}};
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     h.Transparency = static_cast<uint8_t>(h.Transparency % 3 + 1);
     const Step& step = Steps[h.Transparency - 1];
     for (kvWindow* w : h.WindowTable)

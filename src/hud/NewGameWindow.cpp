@@ -45,9 +45,9 @@ std::string_view DifficultyName(int choice)
 
 void OpenNewGameWindow(Game& game)
 {
-    Hud& h = game.hud;
-    game.choices.DifficultyChoice = 1;
-    game.choices.SpecialisationChoice = 1;
+    Hud& h = game.ui.hud;
+    game.ui.newGameChoices.DifficultyChoice = 1;
+    game.ui.newGameChoices.SpecialisationChoice = 1;
     for (kvWindow* w : h.WindowTable) {
         if (w == nullptr) continue;
         w->SlideOut = 1;
@@ -62,8 +62,8 @@ void OpenNewGameWindow(Game& game)
 
 void ComposeNewGameWindow(Game& game)
 {
-    Hud& h = game.hud;
-    const NewGameChoices& c = game.choices;
+    Hud& h = game.ui.hud;
+    const NewGameChoices& c = game.ui.newGameChoices;
     FrameEdit(h.NameEdit, "res\\gfx\\hud\\edit.bmp");
     LoadFace(h.NewGame, "Res\\gfx\\hud\\center.bmp");
     Canvas face(h.NewGame.Face);
@@ -80,14 +80,14 @@ void ComposeNewGameWindow(Game& game)
     DrawVisibleItems(h.NewGame);
 }
 
-void NextAvatar(Game& game) { StepAndShow(game, game.choices.AvatarChoice, +1, AvatarCount); }
-void PreviousAvatar(Game& game) { StepAndShow(game, game.choices.AvatarChoice, -1, AvatarCount); }
-void NextDifficulty(Game& game) { StepAndShow(game, game.choices.DifficultyChoice, +1, DifficultyCount); }
-void PreviousDifficulty(Game& game) { StepAndShow(game, game.choices.DifficultyChoice, -1, DifficultyCount); }
-void NextSpecialisation(Game& game) { StepAndShow(game, game.choices.SpecialisationChoice, +1, SpecialisationCount); }
+void NextAvatar(Game& game) { StepAndShow(game, game.ui.newGameChoices.AvatarChoice, +1, AvatarCount); }
+void PreviousAvatar(Game& game) { StepAndShow(game, game.ui.newGameChoices.AvatarChoice, -1, AvatarCount); }
+void NextDifficulty(Game& game) { StepAndShow(game, game.ui.newGameChoices.DifficultyChoice, +1, DifficultyCount); }
+void PreviousDifficulty(Game& game) { StepAndShow(game, game.ui.newGameChoices.DifficultyChoice, -1, DifficultyCount); }
+void NextSpecialisation(Game& game) { StepAndShow(game, game.ui.newGameChoices.SpecialisationChoice, +1, SpecialisationCount); }
 void PreviousSpecialisation(Game& game)
 {
-    StepAndShow(game, game.choices.SpecialisationChoice, -1, SpecialisationCount);
+    StepAndShow(game, game.ui.newGameChoices.SpecialisationChoice, -1, SpecialisationCount);
 }
 
 }  // namespace kv

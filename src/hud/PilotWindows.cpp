@@ -50,19 +50,19 @@ void HighlightRow(Bitmap& face, uint8_t row)
 
 void FitShip(Game& game)
 {
-    const ShipCatalogue& c = game.Equipment;
-    game.Ship.Engine = c.EngineCatalogue[game.ship.EngineChoice];
-    game.Ship.Weapons[1] = c.WeaponCatalogue[game.ship.WeaponChoice];
-    game.Ship.Hull = c.HullCatalogue[game.ship.HullChoice];
+    const ShipCatalogue& c = game.world.Equipment;
+    game.world.Ship.Engine = c.EngineCatalogue[game.ui.shipChoices.EngineChoice];
+    game.world.Ship.Weapons[1] = c.WeaponCatalogue[game.ui.shipChoices.WeaponChoice];
+    game.world.Ship.Hull = c.HullCatalogue[game.ui.shipChoices.HullChoice];
 }
 
 // The choice that row 1, 2 or 4 steps through, with its catalogue's count.
 uint8_t* RowChoice(Game& game, uint8_t& count)
 {
-    switch (game.ship.SelectedRow) {
-    case 1: count = game.Equipment.HullCount; return &game.ship.HullChoice;
-    case 2: count = game.Equipment.EngineCount; return &game.ship.EngineChoice;
-    case 4: count = game.Equipment.WeaponCount; return &game.ship.WeaponChoice;
+    switch (game.ui.shipChoices.SelectedRow) {
+    case 1: count = game.world.Equipment.HullCount; return &game.ui.shipChoices.HullChoice;
+    case 2: count = game.world.Equipment.EngineCount; return &game.ui.shipChoices.EngineChoice;
+    case 4: count = game.world.Equipment.WeaponCount; return &game.ui.shipChoices.WeaponChoice;
     default: return nullptr;
     }
 }
@@ -79,11 +79,11 @@ void RecomposeShipWindow(Game& game)
 
 void ComposePlayerWindow(Game& game)
 {
-    kvWindow& w = game.hud.PlayerWindow;
-    const kvPlayer& pilot = game.Pilot;
+    kvWindow& w = game.ui.hud.PlayerWindow;
+    const kvPlayer& pilot = game.world.Pilot;
     LoadFace(w, "Res\\gfx\\hud\\left.bmp");
     Canvas face(w.Face);
-    face.Draw(5, 55, game.hud.PlayerAvatar);
+    face.Draw(5, 55, game.ui.hud.PlayerAvatar);
     face.TextOut(90, 7, "Player");
     face.TextOut(80, 27, "information");
     WriteRow(face, 130, "Name", pilot.Name);
@@ -93,14 +93,14 @@ void ComposePlayerWindow(Game& game)
     WriteRow(face, 210, "", TradeRankNames[std::min<std::size_t>(pilot.TradeRank, TradeRankNames.size() - 1)]);
     WriteRow(face, 230, "Cash", std::to_string(pilot.Cash));
     WriteRow(face, 250, "Score", std::to_string(pilot.Score));
-    WriteRow(face, 270, "Jump limit", DistanceText(JumpRange(game.Ship)));
+    WriteRow(face, 270, "Jump limit", DistanceText(JumpRange(game.world.Ship)));
 }
 
 void ComposeShipWindow(Game& game)
 {
-    kvWindow& w = game.hud.ShipWindow;
-    const ShipCatalogue& c = game.Equipment;
-    const ShipChoices& s = game.ship;
+    kvWindow& w = game.ui.hud.ShipWindow;
+    const ShipCatalogue& c = game.world.Equipment;
+    const ShipChoices& s = game.ui.shipChoices;
     LoadFace(w, "Res\\gfx\\hud\\right.bmp");
     Canvas face(w.Face);
     face.TextOut(55, 7, "Ship");
@@ -120,10 +120,10 @@ void ComposeShipWindow(Game& game)
 void SelectShipRow(Game& game, int16_t, int16_t y, uint8_t)
 {
     const int row = std::clamp((y - FirstRowY) / RowStep + 1, 1, RowCount);
-    game.ship.SelectedRow = static_cast<uint8_t>(row);
+    game.ui.shipChoices.SelectedRow = static_cast<uint8_t>(row);
     const int top = FirstRowY + RowStep * (row - 1);
-    game.hud.NextPartButton.Top = top;
-    game.hud.PreviousPartButton.Top = top;
+    game.ui.hud.NextPartButton.Top = top;
+    game.ui.hud.PreviousPartButton.Top = top;
     RecomposeShipWindow(game);
 }
 

@@ -82,17 +82,17 @@ int SlotAt(int y)
 // missing picture leaves the running game as it was.
 void Apply(Game& game, SavedGame save, Bitmap portrait)
 {
-    game.galaxies = std::move(save.galaxies);
-    game.Pilot = std::move(save.Pilot);
-    for (std::size_t k = 1; k <= GoodsCount; ++k) game.Pilot.Cargo[k].Goods = game.Goods[k];
-    game.Difficulty = save.Difficulty;
-    game.Ship.Fuel = save.Fuel;
-    game.ship.HullChoice = save.HullChoice;
-    game.ship.EngineChoice = save.EngineChoice;
-    game.ship.WeaponChoice = save.WeaponChoice;
-    game.SelectedStar = save.SelectedStar;
-    game.map.MapLevel = save.MapLevel;
-    game.hud.PlayerAvatar = std::move(portrait);
+    game.world.galaxies = std::move(save.galaxies);
+    game.world.Pilot = std::move(save.Pilot);
+    for (std::size_t k = 1; k <= GoodsCount; ++k) game.world.Pilot.Cargo[k].Goods = game.world.Goods[k];
+    game.world.Difficulty = save.Difficulty;
+    game.world.Ship.Fuel = save.Fuel;
+    game.ui.shipChoices.HullChoice = save.HullChoice;
+    game.ui.shipChoices.EngineChoice = save.EngineChoice;
+    game.ui.shipChoices.WeaponChoice = save.WeaponChoice;
+    game.ui.SelectedStar = save.SelectedStar;
+    game.ui.map.MapLevel = save.MapLevel;
+    game.ui.hud.PlayerAvatar = std::move(portrait);
 }
 
 void RedrawEveryPanel(Game& game)
@@ -103,15 +103,15 @@ void RedrawEveryPanel(Game& game)
     DrawMarket(game);
     DrawStarMap(game);
     OfferJump(game);
-    DrawStarInfo(game, game.hud.StarMap.Visible ? game.SelectedStar : game.Pilot.Star);
+    DrawStarInfo(game, game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star);
     game.RepaintNeeded = 1;
 }
 
 void ClickToSave(Game& game, int slot)
 {
-    SaveShelf& shelf = game.Saves;
+    SaveShelf& shelf = game.ui.Saves;
     if (slot == AutosaveSlot) {
-        game.Console.Add("The autosave slot is kept by the game", MessageKind::Alert);
+        game.ui.Console.Add("The autosave slot is kept by the game", MessageKind::Alert);
         return;
     }
     const bool occupied = shelf.Slots[static_cast<std::size_t>(slot)].State != SaveState::Empty;
@@ -127,7 +127,7 @@ void ClickToSave(Game& game, int slot)
 
 void BuildSaveWindow(Game& game)
 {
-    kvWindow& w = game.hud.SaveWindow;
+    kvWindow& w = game.ui.hud.SaveWindow;
     w.Create(350, 350);
     LoadFace(w, "Res\\gfx\\hud\\center.bmp");
     w.Left = 225;
@@ -138,20 +138,20 @@ void BuildSaveWindow(Game& game)
 
 bool SaveWindowShown(const Game& game)
 {
-    const kvWindow& w = game.hud.SaveWindow;
+    const kvWindow& w = game.ui.hud.SaveWindow;
     return w.Visible && !w.SlideOut && w.Top > SaveWindowHiddenTop;
 }
 
 void OpenSaveWindow(Game& game, bool saving)
 {
-    kvWindow& w = game.hud.SaveWindow;
-    SaveShelf& shelf = game.Saves;
+    kvWindow& w = game.ui.hud.SaveWindow;
+    SaveShelf& shelf = game.ui.Saves;
     if (SaveWindowShown(game) && shelf.Saving == saving) {
         CloseSaveWindow(game);
         return;
     }
     if (!SaveWindowShown(game)) {
-        Hud& h = game.hud;
+        Hud& h = game.ui.hud;
         shelf.CoveredMap = h.StarMap.Visible == 1;
         shelf.CoveredMarket = h.Market.Visible == 1;
         h.StarMap.Visible = 0;
@@ -170,8 +170,8 @@ void OpenSaveWindow(Game& game, bool saving)
 
 void CloseSaveWindow(Game& game)
 {
-    Hud& h = game.hud;
-    SaveShelf& shelf = game.Saves;
+    Hud& h = game.ui.hud;
+    SaveShelf& shelf = game.ui.Saves;
     h.SaveWindow.SlideIn = 0;
     h.SaveWindow.SlideOut = 1;
     if (shelf.CoveredMap) h.StarMap.Visible = 1;
@@ -183,8 +183,8 @@ void CloseSaveWindow(Game& game)
 
 void ComposeSaveWindow(Game& game)
 {
-    kvWindow& w = game.hud.SaveWindow;
-    const SaveShelf& shelf = game.Saves;
+    kvWindow& w = game.ui.hud.SaveWindow;
+    const SaveShelf& shelf = game.ui.Saves;
     LoadFace(w, "Res\\gfx\\hud\\center.bmp");
     Canvas face(w.Face);
     if (shelf.AskingSlot >= 0) {
@@ -201,7 +201,7 @@ void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 {
     const int slot = SlotAt(y);
     if (button != 0 || slot < 0) return;
-    if (game.Saves.Saving) ClickToSave(game, slot);
+    if (game.ui.Saves.Saving) ClickToSave(game, slot);
     else LoadFromSlot(game, slot);
     ComposeSaveWindow(game);
     game.RepaintNeeded = 1;
@@ -209,10 +209,10 @@ void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 
 bool LoadFromSlot(Game& game, int slot)
 {
-    SlotRead read = ReadSlot(game.Saves.Folder, slot);
+    SlotRead read = ReadSlot(game.ui.Saves.Folder, slot);
     if (read.Save.State != SaveState::Good) {
         const std::string why = read.State == SaveState::Empty ? "it is empty" : read.Save.Problem;
-        game.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
+        game.ui.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
         return false;
     }
     Bitmap portrait;
@@ -220,7 +220,7 @@ bool LoadFromSlot(Game& game, int slot)
     Apply(game, std::move(*read.Save.Game), std::move(portrait));
     RedrawEveryPanel(game);
     if (SaveWindowShown(game)) CloseSaveWindow(game);
-    game.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),
+    game.ui.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),
                      MessageKind::Information);
     return true;
 }

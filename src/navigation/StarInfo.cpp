@@ -39,7 +39,7 @@ constexpr InfoRow PlanetsRow{230, "Planets"};
 // the system view, so it turns differently from the map.
 void DrawStarPicture(Game& game, const kvStar& star)
 {
-    DrawSphere(14, 55, 90, game.hud.StarInfo.Face, game.map.MapTilt, game.map.MapSpin, star.Size * 2.8);
+    DrawSphere(14, 55, 90, game.ui.hud.StarInfo.Face, game.ui.map.MapTilt, game.ui.map.MapSpin, star.Size * 2.8);
 }
 
 void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
@@ -50,7 +50,7 @@ void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
     canvas.TextOut(ValueX, TechLevelRow.Y, std::to_string(star.TechLevel));
     canvas.TextOut(ValueX, NameRow.Y, star.Name);
     canvas.TextOut(ValueX, TypeRow.Y, SpectralClassNames()[star.SpectralClass]);
-    canvas.TextOut(ValueX, DistanceRow.Y, DistanceText(StarDistance(galaxy, game.Pilot.Star, star.Number)));
+    canvas.TextOut(ValueX, DistanceRow.Y, DistanceText(StarDistance(galaxy, game.world.Pilot.Star, star.Number)));
     canvas.TextOut(ValueX, GovernmentRow.Y, GovernmentNames.at(star.Government));
     for (std::size_t p = 1; p <= star.PlanetCount; ++p)
         canvas.TextOut(ValueX, TechLevelRow.Y + RowStep * static_cast<int>(p), star.Planets[p].Name);
@@ -60,7 +60,7 @@ void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
 // what the map last drew.
 std::optional<uint8_t> StarAt(const Game& game, int x, int y)
 {
-    const MapProjection& p = game.projection;
+    const MapProjection& p = game.ui.projection;
     for (std::size_t k = CurrentGalaxy(game).StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
         const Point centre = GalaxyViewPoint(game, star);
@@ -73,7 +73,7 @@ std::optional<uint8_t> StarAt(const Game& game, int x, int y)
 
 void Select(Game& game, uint8_t star)
 {
-    game.SelectedStar = star;
+    game.ui.SelectedStar = star;
     OfferJump(game);
     game.Sound.PlaySoundEffect("res\\sfx\\hud\\planet_select.wav");
     DrawStarInfo(game, star);
@@ -82,15 +82,15 @@ void Select(Game& game, uint8_t star)
 // With nothing selected there is nowhere to jump to, so "Go!" goes dark.
 void ClearSelection(Game& game)
 {
-    if (game.SelectedStar == 0) return;
-    game.SelectedStar = 0;
-    game.hud.GoButton.Enabled = 0;
+    if (game.ui.SelectedStar == 0) return;
+    game.ui.SelectedStar = 0;
+    game.ui.hud.GoButton.Enabled = 0;
     DrawStarInfo(game, 0);
 }
 
 bool IsDestination(const Game& game, uint8_t star)
 {
-    return star >= 1 && star <= CurrentGalaxy(game).StarCount && star != game.Pilot.Star;
+    return star >= 1 && star <= CurrentGalaxy(game).StarCount && star != game.world.Pilot.Star;
 }
 
 // The reserve pays for the distance; the hold's fuel units follow it. The
@@ -100,23 +100,23 @@ bool IsDestination(const Game& game, uint8_t star)
 // error below it.
 void SpendFuel(Game& game, double distance)
 {
-    kvShip& ship = game.Ship;
+    kvShip& ship = game.world.Ship;
     ship.Fuel = std::max(0.0, ship.Fuel - distance * ship.Engine.Consumption);
     const double units = std::min(std::floor(ship.Fuel / FuelPerUnit), 65535.0);
-    game.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(units);
+    game.world.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(units);
 }
 
 void ShowArrival(Game& game)
 {
-    const kvPlayer& pilot = game.Pilot;
-    game.hud.GoButton.Enabled = 0;
+    const kvPlayer& pilot = game.world.Pilot;
+    game.ui.hud.GoButton.Enabled = 0;
     DrawStarInfo(game, pilot.Star);
     ComposePlayerWindow(game);
     UpdateTradeButtons(game);
     DrawMarket(game);
     DrawStarMap(game);
     game.RepaintNeeded = 1;
-    game.Console.Add("Arriving in system: " + CurrentGalaxy(game).Stars[pilot.Star].Name, MessageKind::Information);
+    game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game).Stars[pilot.Star].Name, MessageKind::Information);
 }
 
 }  // namespace
@@ -142,19 +142,19 @@ std::string DistanceText(double distance)
 // ship is at.
 void OfferJump(Game& game)
 {
-    const uint8_t star = game.SelectedStar;
-    const kvPlayer& pilot = game.Pilot;
+    const uint8_t star = game.ui.SelectedStar;
+    const kvPlayer& pilot = game.world.Pilot;
     const bool reachable = IsDestination(game, star) &&
-                           JumpRange(game.Ship) >= StarDistance(CurrentGalaxy(game), pilot.Star, star);
-    game.hud.GoButton.Enabled = reachable ? 1 : 0;
+                           JumpRange(game.world.Ship) >= StarDistance(CurrentGalaxy(game), pilot.Star, star);
+    game.ui.hud.GoButton.Enabled = reachable ? 1 : 0;
 }
 
 void DrawStarInfo(Game& game, uint8_t s)
 {
-    kvWindow& window = game.hud.StarInfo;
+    kvWindow& window = game.ui.hud.StarInfo;
     // Showing nothing selected, the window offers no jump to a selection
     // the player cannot see.
-    if (s == 0) game.hud.GoButton.Enabled = 0;
+    if (s == 0) game.ui.hud.GoButton.Enabled = 0;
     LoadFace(window, "Res\\gfx\\hud\\right.bmp");
     DrawVisibleItems(window);
     Canvas canvas(window.Face);
@@ -171,7 +171,7 @@ void DrawStarInfo(Game& game, uint8_t s)
 
 void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
 {
-    if (game.map.MapLevel != 1 || button != 0) return;
+    if (game.ui.map.MapLevel != 1 || button != 0) return;
     if (const std::optional<uint8_t> star = StarAt(game, x, y)) Select(game, *star);
     else ClearSelection(game);
     DrawStarMap(game);
@@ -180,14 +180,14 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
 
 void Hyperjump(Game& game)
 {
-    if (!IsDestination(game, game.SelectedStar)) return;
-    const double distance = StarDistance(CurrentGalaxy(game), game.Pilot.Star, game.SelectedStar);
-    if (!(JumpRange(game.Ship) >= distance)) return;
+    if (!IsDestination(game, game.ui.SelectedStar)) return;
+    const double distance = StarDistance(CurrentGalaxy(game), game.world.Pilot.Star, game.ui.SelectedStar);
+    if (!(JumpRange(game.world.Ship) >= distance)) return;
     SpendFuel(game, distance);
-    game.Pilot.Star = game.SelectedStar;
+    game.world.Pilot.Star = game.ui.SelectedStar;
     ShowArrival(game);
     Autosave(game);
-    if (game.random.NextReal() <= AmbushChance && game.SwitchScene) game.SwitchScene(SceneCombat);
+    if (game.world.random.NextReal() <= AmbushChance && game.SwitchScene) game.SwitchScene(SceneCombat);
 }
 
 }  // namespace kv

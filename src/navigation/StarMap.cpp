@@ -41,11 +41,11 @@ enum class Piece : std::size_t { Main, Left, Right, Top, Bottom };
 
 const Bitmap& FramePiece(const Game& game, Piece piece)
 {
-    return game.hud.StarMapImages[static_cast<std::size_t>(piece)];
+    return game.ui.hud.StarMapImages[static_cast<std::size_t>(piece)];
 }
 
-int WindowX(const Game& game) { return GalaxyCentreX - game.hud.StarMap.Left; }
-int WindowY(const Game& game) { return GalaxyCentreY - game.hud.StarMap.Top; }
+int WindowX(const Game& game) { return GalaxyCentreX - game.ui.hud.StarMap.Left; }
+int WindowY(const Game& game) { return GalaxyCentreY - game.ui.hud.StarMap.Top; }
 
 void Polyline(Canvas& canvas, Point a, Point b, Point c, Point d)
 {
@@ -61,7 +61,7 @@ void Line(Canvas& canvas, Point from, Point to) { canvas.Line(from.X, from.Y, to
 // side of the centre, whatever the zoom.
 void DrawStarDisc(Game& game, Canvas& canvas, const ProjectedStar& star)
 {
-    const double z = game.map.MapZoom;
+    const double z = game.ui.map.MapZoom;
     const double e = (star.PZ + 100.0) / 30.0;
     const int left = WindowX(game), top = WindowY(game);
     canvas.Ellipse(NearestInt(star.PX * z - e) - 2 + left, NearestInt(star.PY * z - e) - 2 + top,
@@ -71,15 +71,15 @@ void DrawStarDisc(Game& game, Canvas& canvas, const ProjectedStar& star)
 // Current star magenta, selected star yellow (a star that is both is yellow).
 void DrawStarDiscs(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
 {
-    MapProjection& p = game.projection;
-    Bitmap& face = game.hud.StarMap.Face;
+    MapProjection& p = game.ui.projection;
+    Bitmap& face = game.ui.hud.StarMap.Face;
     for (std::size_t k = 1; k <= galaxy.StarCount; ++k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
-        if (star.Number == game.Pilot.Star) {
+        if (star.Number == game.world.Pilot.Star) {
             p.CurrentStarPoint = GalaxyViewPoint(game, star);
             face.brush.SetColour(CurrentStarFill);
         }
-        if (star.Number == game.SelectedStar) face.brush.SetColour(SelectedStarFill);
+        if (star.Number == game.ui.SelectedStar) face.brush.SetColour(SelectedStarFill);
         DrawStarDisc(game, canvas, star);
         face.brush.SetColour(StarFill);
     }
@@ -89,13 +89,13 @@ void DrawStarDiscs(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
 // current star: yellow while the fuel reaches beyond it, red otherwise.
 void DrawJumpLine(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
 {
-    const MapProjection& p = game.projection;
-    Bitmap& face = game.hud.StarMap.Face;
-    const double distance = StarDistance(galaxy, game.Pilot.Star, game.SelectedStar);
-    face.pen.Colour = JumpRange(game.Ship) > distance ? JumpInRange : JumpOutOfRange;
+    const MapProjection& p = game.ui.projection;
+    Bitmap& face = game.ui.hud.StarMap.Face;
+    const double distance = StarDistance(galaxy, game.world.Pilot.Star, game.ui.SelectedStar);
+    face.pen.Colour = JumpRange(game.world.Ship) > distance ? JumpInRange : JumpOutOfRange;
     canvas.Line(p.LabelPoint.X - 10, p.LabelPoint.Y + 4, p.CurrentStarPoint.X, p.CurrentStarPoint.Y);
     face.brush.Style = BrushStyle::Clear;
-    canvas.TextOut(p.LabelPoint.X, p.LabelPoint.Y, galaxy.Stars[game.SelectedStar].Name);
+    canvas.TextOut(p.LabelPoint.X, p.LabelPoint.Y, galaxy.Stars[game.ui.SelectedStar].Name);
     face.brush.Style = BrushStyle::Solid;
 }
 
@@ -103,34 +103,34 @@ void DrawGalaxyView(Game& game, Canvas& canvas)
 {
     const kvGalaxy& galaxy = CurrentGalaxy(game);
     ProjectGalaxy(game, galaxy);
-    MapProjection& p = game.projection;
-    if (game.SelectedStar != 0) {
-        const ProjectedStar& selected = p.ProjectedStars[game.SelectedStar];
-        const double z = game.map.MapZoom;
-        p.LabelPoint = {NearestInt(selected.PX * z + GalaxyCentreX + 10 - game.hud.StarMap.Left),
-                        NearestInt(selected.PY * z + GalaxyCentreY - 4 - game.hud.StarMap.Top)};
+    MapProjection& p = game.ui.projection;
+    if (game.ui.SelectedStar != 0) {
+        const ProjectedStar& selected = p.ProjectedStars[game.ui.SelectedStar];
+        const double z = game.ui.map.MapZoom;
+        p.LabelPoint = {NearestInt(selected.PX * z + GalaxyCentreX + 10 - game.ui.hud.StarMap.Left),
+                        NearestInt(selected.PY * z + GalaxyCentreY - 4 - game.ui.hud.StarMap.Top)};
     }
-    if (game.map.ShowEcliptic) DrawEcliptic(game);
+    if (game.ui.map.ShowEcliptic) DrawEcliptic(game);
     DrawStarDiscs(game, canvas, galaxy);
-    if (game.SelectedStar != 0) DrawJumpLine(game, canvas, galaxy);
+    if (game.ui.SelectedStar != 0) DrawJumpLine(game, canvas, galaxy);
 }
 
 // The selected star in the middle and each planet at its place on its ring
 // on the game date; the rings lean by the planets' own tilts.
 void DrawSystemView(Game& game)
 {
-    if (game.SelectedStar == 0) return;
-    const kvStar& star = CurrentGalaxy(game).Stars[game.SelectedStar];
-    const MapView& m = game.map;
+    if (game.ui.SelectedStar == 0) return;
+    const kvStar& star = CurrentGalaxy(game).Stars[game.ui.SelectedStar];
+    const MapView& m = game.ui.map;
     const double z = m.MapZoom;
     const ViewRotation view(m.MapTilt, m.MapSpin);
-    Bitmap& face = game.hud.StarMap.Face;
+    Bitmap& face = game.ui.hud.StarMap.Face;
     face.pen.Colour = Wireframe;
     DrawSphere(20, SystemCentre, SystemCentre, face, m.MapSpin, m.MapTilt, star.Size * z);
     for (std::size_t i = 1; i <= star.PlanetCount; ++i) {
         const kvPlanet& planet = star.Planets[i];
         const double ring = star.Size + planet.OrbitRadius;
-        const double angle = planet.OrbitSpeed * game.Pilot.GameDate;
+        const double angle = planet.OrbitSpeed * game.world.Pilot.GameDate;
         const double x = ring * std::cos(angle), y = ring * std::sin(angle);
         const int dx = NearestInt(view.Right(x, y) * z);
         const int dy = NearestInt(view.Down(x, y, 0.0) * z);
@@ -146,7 +146,7 @@ void DrawFrame(Game& game, Canvas& canvas)
     canvas.Draw(20, 0, FramePiece(game, Piece::Top));
     canvas.Draw(21, 309, FramePiece(game, Piece::Bottom));
     canvas.Draw(330, 0, FramePiece(game, Piece::Right));
-    game.hud.StarMap.Face.brush.Style = BrushStyle::Clear;
+    game.ui.hud.StarMap.Face.brush.Style = BrushStyle::Clear;
 }
 
 // The axis cross in the top right corner, unscaled, as the galaxy view last
@@ -154,10 +154,10 @@ void DrawFrame(Game& game, Canvas& canvas)
 void DrawAxisCross(Game& game, Canvas& canvas)
 {
     static constexpr const char* Labels[] = {"X", "Y", "Z"};
-    game.hud.StarMap.Face.pen.Colour = AxisPen;
+    game.ui.hud.StarMap.Face.pen.Colour = AxisPen;
     std::array<Point, 3> ends;
     for (std::size_t a = 0; a < ends.size(); ++a) {
-        const AxisPoint& axis = game.projection.ProjectedAxes[a];
+        const AxisPoint& axis = game.ui.projection.ProjectedAxes[a];
         ends[a] = {AxisOrigin.X + NearestInt(axis.X), AxisOrigin.Y + NearestInt(axis.Y)};
         Line(canvas, AxisOrigin, ends[a]);
     }
@@ -177,11 +177,11 @@ ViewRotation::ViewRotation(double tilt, double spin)
 {
 }
 
-const kvGalaxy& CurrentGalaxy(const Game& game) { return (*game.galaxies)[game.Pilot.Galaxy]; }
+const kvGalaxy& CurrentGalaxy(const Game& game) { return (*game.world.galaxies)[game.world.Pilot.Galaxy]; }
 
 Point GalaxyViewPoint(const Game& game, double right, double down)
 {
-    const double z = game.map.MapZoom;
+    const double z = game.ui.map.MapZoom;
     return {NearestInt(right * z) + WindowX(game), NearestInt(down * z) + WindowY(game)};
 }
 
@@ -189,8 +189,8 @@ Point GalaxyViewPoint(const Game& game, const ProjectedStar& star) { return Gala
 
 void ProjectGalaxy(Game& game, const kvGalaxy& galaxy)
 {
-    MapProjection& p = game.projection;
-    const MapView& m = game.map;
+    MapProjection& p = game.ui.projection;
+    const MapView& m = game.ui.map;
     const ViewRotation view(m.MapTilt, m.MapSpin);
     for (std::size_t i = 1; i <= p.DrawOrder.Count; ++i) p.DrawOrder[i] = static_cast<uint8_t>(i);
     for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
@@ -209,23 +209,23 @@ void ProjectGalaxy(Game& game, const kvGalaxy& galaxy)
 
 void DrawStarMap(Game& game)
 {
-    Bitmap& face = game.hud.StarMap.Face;
+    Bitmap& face = game.ui.hud.StarMap.Face;
     face.brush.SetColour(FirstStarFill);
     face.pen.Colour = StarOutline;
     Canvas canvas(face);
     canvas.Draw(21, 20, FramePiece(game, Piece::Main));
-    if (game.map.MapLevel == 0) DrawSystemView(game);
-    if (game.map.MapLevel == 1) DrawGalaxyView(game, canvas);
+    if (game.ui.map.MapLevel == 0) DrawSystemView(game);
+    if (game.ui.map.MapLevel == 1) DrawGalaxyView(game, canvas);
     DrawFrame(game, canvas);
-    if (game.map.ShowAxes) DrawAxisCross(game, canvas);
-    DrawVisibleItems(game.hud.StarMap);
+    if (game.ui.map.ShowAxes) DrawAxisCross(game, canvas);
+    DrawVisibleItems(game.ui.hud.StarMap);
 }
 
 void DrawEcliptic(Game& game)
 {
     const kvGalaxy& galaxy = CurrentGalaxy(game);
-    const ViewRotation view(game.map.MapTilt, game.map.MapSpin);
-    Bitmap& face = game.hud.StarMap.Face;
+    const ViewRotation view(game.ui.map.MapTilt, game.ui.map.MapSpin);
+    Bitmap& face = game.ui.hud.StarMap.Face;
     face.pen.Colour = StarOutline;
     Canvas canvas(face);
     std::array<Point, PlaneRingPoints> ring;
@@ -237,7 +237,7 @@ void DrawEcliptic(Game& game)
     for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
         const kvStar& s = galaxy.Stars[i];
         const Point plane = GalaxyViewPoint(game, view.Right(s.X, s.Y), view.Down(s.X, s.Y, 0.0));
-        Line(canvas, GalaxyViewPoint(game, game.projection.ProjectedStars[i]), plane);
+        Line(canvas, GalaxyViewPoint(game, game.ui.projection.ProjectedStars[i]), plane);
     }
     for (std::size_t k = 1; k < ring.size(); ++k) Line(canvas, ring[k - 1], ring[k]);
 }
@@ -290,44 +290,44 @@ void DrawOrbit(int n, int cx, int cy, Bitmap& target, double f, double g, double
 
 void ToggleEcliptic(Game& game)
 {
-    game.map.ShowEcliptic = !game.map.ShowEcliptic;
+    game.ui.map.ShowEcliptic = !game.ui.map.ShowEcliptic;
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }
 
 void ToggleAxes(Game& game)
 {
-    game.map.ShowAxes = !game.map.ShowAxes;
+    game.ui.map.ShowAxes = !game.ui.map.ShowAxes;
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }
 
 void ZoomIn(Game& game)
 {
-    game.map.MapZoom = 1.0;
-    if (game.map.MapLevel > 0) --game.map.MapLevel;
+    game.ui.map.MapZoom = 1.0;
+    if (game.ui.map.MapLevel > 0) --game.ui.map.MapLevel;
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }
 
 void ZoomOut(Game& game)
 {
-    if (game.map.MapLevel < 2) ++game.map.MapLevel;
+    if (game.ui.map.MapLevel < 2) ++game.ui.map.MapLevel;
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }
 
 void WheelZoom(Game& game, int delta)
 {
-    game.map.MapZoom = std::max(game.map.MapZoom + delta / 1000.0, 0.0);
+    game.ui.map.MapZoom = std::max(game.ui.map.MapZoom + delta / 1000.0, 0.0);
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }
 
 void TurnStarMap(Game& game, int dx, int dy)
 {
-    game.map.MapSpin -= dx / 180.0;
-    game.map.MapTilt -= dy / 180.0;
+    game.ui.map.MapSpin -= dx / 180.0;
+    game.ui.map.MapTilt -= dy / 180.0;
     DrawStarMap(game);
     game.RepaintNeeded = 1;
 }

@@ -72,7 +72,7 @@ int RunGame(const std::vector<std::string>& arguments)
         if (const std::optional<std::string> problem = window.SetIcon("res\\gfx\\icons\\kvspace-64.png"))
             std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
         TfrmMain form(window, SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
-        form.game.Saves.Folder = SavesFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        form.game.ui.Saves.Folder = SavesFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         form.FormCreate();
         RunMessageLoop(form);
         form.FormDestroy();

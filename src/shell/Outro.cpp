@@ -146,8 +146,8 @@ void OutroTick(Game& game)
 
 void ComposeOutro(Game& game, const OutroCrawl& crawl)
 {
-    Canvas(game.BackBuffer).Draw(0, 0, game.hud.TitleWindow.Face);
-    crawl.Draw(game.hud.OutroSheet.Face, game.scene.OutroCounter, game.BackBuffer);
+    Canvas(game.BackBuffer).Draw(0, 0, game.ui.hud.TitleWindow.Face);
+    crawl.Draw(game.ui.hud.OutroSheet.Face, game.scene.OutroCounter, game.BackBuffer);
 }
 
 }  // namespace kv

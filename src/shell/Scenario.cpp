@@ -79,7 +79,7 @@ uint16_t KeyCodeByName(const std::string& name)
 ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
     : form_(form), folder_(std::move(frameFolder))
 {
-    if (form_.game.Saves.Folder.empty()) form_.game.Saves.Folder = folder_ + "/saves";
+    if (form_.game.ui.Saves.Folder.empty()) form_.game.ui.Saves.Folder = folder_ + "/saves";
 }
 
 void ScenarioRunner::Run(const std::vector<std::string>& script)
@@ -140,9 +140,9 @@ void ScenarioRunner::RunLine(const std::string& line)
         } else if (verb == "seed") {
             uint32_t seed = 0;
             if (!(in >> seed)) throw std::invalid_argument("needs a seed 0..4294967295");
-            form_.game.random.FixSeed(seed);
-            form_.game.Console.StopClock("12:00:00");
-            form_.game.Saves.StoppedClock = StoppedSaveClock;
+            form_.game.world.random.FixSeed(seed);
+            form_.game.ui.Console.StopClock("12:00:00");
+            form_.game.ui.Saves.StoppedClock = StoppedSaveClock;
         } else if (verb == "shot") {
             std::string name;
             if (!(in >> name)) throw std::invalid_argument("needs a name");

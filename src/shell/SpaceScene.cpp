@@ -26,7 +26,7 @@ void PlaceSpaceWindows(Hud& h)
 void ComposeSpace(Game& game)
 {
     Canvas(game.BackBuffer).Draw(0, 0, game.scene.SpaceBackground);
-    DrawVisibleWindows(game.hud, game.BackBuffer);
+    DrawVisibleWindows(game.ui.hud, game.BackBuffer);
 }
 
 }  // namespace kv

@@ -148,7 +148,7 @@ void TitleTick(Game& game)
     s.Crosshair.X = EaseToward(s.Crosshair.X, s.LastMouse.X);
     s.Crosshair.Y = EaseToward(s.Crosshair.Y, s.LastMouse.Y);
     ++s.LogoPhase;
-    if (s.LogoPhase > game.hud.Logo.Width() - 1) s.LogoPhase = 0;
+    if (s.LogoPhase > game.ui.hud.Logo.Width() - 1) s.LogoPhase = 0;
     game.RepaintNeeded = 1;
 }
 
@@ -156,10 +156,10 @@ void ComposeTitle(Game& game, const LogoRing& ring)
 {
     Bitmap& frame = game.BackBuffer;
     Canvas canvas(frame);
-    canvas.Draw(0, 0, game.hud.TitleWindow.Face);
+    canvas.Draw(0, 0, game.ui.hud.TitleWindow.Face);
     DrawMenuFrame(canvas, frame);
     DrawMenuItems(canvas, frame, game.scene.HoveredItem);
-    ring.Draw(game.hud.Logo, game.scene.LogoPhase, frame);
+    ring.Draw(game.ui.hud.Logo, game.scene.LogoPhase, frame);
     DrawCrosshair(canvas, frame, game.scene.Crosshair, game.scene.LastMouse);
 }
 

@@ -70,20 +70,20 @@ void TfrmMain::SwitchScene(uint8_t scene)
 void TfrmMain::EnterTitle()
 {
     game.scene.Crosshair = game.scene.LastMouse;
-    LoadBmp("res\\gfx\\Loadscreen.bmp", game.hud.TitleWindow.Face, Exactly(800, 600));
+    LoadBmp("res\\gfx\\Loadscreen.bmp", game.ui.hud.TitleWindow.Face, Exactly(800, 600));
     game.scene.LogoPhase = 0;
     game.scene.HoveredItem = title::None;
     game.scene.PreviousHoveredItem = title::NeverHovered;
-    ring_.Build(game.hud.Logo.Width(), game.hud.Logo.Height());
-    game.Scene = SceneTitle;
+    ring_.Build(game.ui.hud.Logo.Width(), game.ui.hud.Logo.Height());
+    game.CurrentScene = SceneTitle;
     game.Sound.PlayMusic("res\\sfx\\sndtr\\load.mod");
 }
 
 void TfrmMain::EnterSpace()
 {
-    game.Scene = SceneSpace;
+    game.CurrentScene = SceneSpace;
     LoadSpaceBackdrop();
-    PlaceSpaceWindows(game.hud);
+    PlaceSpaceWindows(game.ui.hud);
     game.Sound.PlayMusic("res\\sfx\\sndtr\\track1.mod");
 }
 
@@ -104,13 +104,13 @@ void TfrmMain::LoadSpaceBackdrop()
 
 void TfrmMain::EnterOutro()
 {
-    game.Scene = SceneOutro;
+    game.CurrentScene = SceneOutro;
     game.scene.OutroCounter = 0;
-    game.hud.CursorSprite.Tracking = 0;
-    Bitmap& sky = game.hud.TitleWindow.Face;
+    game.ui.hud.CursorSprite.Tracking = 0;
+    Bitmap& sky = game.ui.hud.TitleWindow.Face;
     sky.Fill(Black);
-    ScatterStars(800, sky, game.random);
-    Bitmap& sheet = game.hud.OutroSheet.Face;
+    ScatterStars(800, sky, game.world.random);
+    Bitmap& sheet = game.ui.hud.OutroSheet.Face;
     sheet.font = Font{"Arial Black", 30, OutroTextColour};
     sheet.brush.Style = BrushStyle::Clear;
     ComposeOutroText(ReadTextLines("res\\outro.txt", OutroSheetLines), sheet);
@@ -133,7 +133,7 @@ void TfrmMain::EnterLauncher()
     game.RepaintNeeded = 0;
     window_.ShowSystemPointer(true);
     screen_.selectedMode = 0;
-    game.Scene = SceneLauncher;
+    game.CurrentScene = SceneLauncher;
     EnumerateDisplayModes(screen_, window_);
     window_.Resize(285, 100);
     launcher_.SetItems(ModeListItems(screen_));
@@ -178,7 +178,7 @@ void TfrmMain::Button1Click()
     desktop_.RememberLauncherChoices(mode, game.Sound.SoundEnabled != 0);
     game.Sound.MusicOn = game.Sound.SoundEnabled;
     BuildHud(game);
-    game.hud.CursorSprite.Tracking = 1;
+    game.ui.hud.CursorSprite.Tracking = 1;
     window_.ShowSystemPointer(false);
     ApplyDisplayMode(screen_, window_);
     startRequested_ = 1;
@@ -194,12 +194,12 @@ void TfrmMain::LeaveLauncher()
 
 void TfrmMain::Timer1Timer()
 {
-    switch (game.Scene) {
+    switch (game.CurrentScene) {
     case SceneTitle: TitleTick(game); break;
     case SceneSpace:
-        if (ConsoleTick(game.hud.ConsoleWindow, game.hud.ConsoleEdit, game.Console, game.Sound)) game.RepaintNeeded = 1;
-        if (game.Command.Code != command::None) RunCommand(game);
-        if (RunWindowSlides(game.hud)) game.RepaintNeeded = 1;
+        if (ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, game.Sound)) game.RepaintNeeded = 1;
+        if (game.ui.Command.Code != command::None) RunCommand(game);
+        if (RunWindowSlides(game.ui.hud)) game.RepaintNeeded = 1;
         break;
     case SceneCombat:
         CombatInput(game);
@@ -223,7 +223,7 @@ void TfrmMain::ComposeLauncher()
 
 void TfrmMain::FormPaint()
 {
-    switch (game.Scene) {
+    switch (game.CurrentScene) {
     case SceneTitle: ComposeTitle(game, ring_); break;
     case SceneSpace: ComposeSpace(game); break;
     case SceneCombat: ComposeCombatFrame(game); break;
@@ -231,7 +231,7 @@ void TfrmMain::FormPaint()
     case SceneLauncher: ComposeLauncher(); return;
     default: break;
     }
-    for (kvSprite* sprite : game.hud.SpriteTable)
+    for (kvSprite* sprite : game.ui.hud.SpriteTable)
         if (sprite != nullptr && sprite->Tracking == 1) sprite->Draw(game.BackBuffer);
     Show(game.BackBuffer);
 }
@@ -245,44 +245,44 @@ void TfrmMain::Show(const Bitmap& frame)
 
 void TfrmMain::ReturnToTitle()
 {
-    game.hud.CursorSprite.Tracking = 1;
+    game.ui.hud.CursorSprite.Tracking = 1;
     SwitchScene(SceneTitle);
 }
 
 void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
 {
-    if (game.Scene == SceneLauncher) {
+    if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
         return;
     }
     // A battle detaches the key handler: its keys are polled every tick.
-    if (game.Scene == SceneCombat) return;
-    Hud& h = game.hud;
+    if (game.CurrentScene == SceneCombat) return;
+    Hud& h = game.ui.hud;
     if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
         static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
-        if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.Console);
+        if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
         if (h.FocusedItem == &h.NameEdit) ComposeNewGameWindow(game);
     }
-    if (game.Scene == SceneSpace) {
+    if (game.CurrentScene == SceneSpace) {
         SpaceKeyDown(key);
         FocusedWindowKeyDown(key);
     }
-    if (game.Scene == SceneOutro) ReturnToTitle();
+    if (game.CurrentScene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
 }
 
 void TfrmMain::SpaceKeyDown(uint16_t key)
 {
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     switch (key) {
     case vk::Up:
-        game.Ship.Fuel += 10;
+        game.world.Ship.Fuel += 10;
         ComposePlayerWindow(game);
         break;
     case vk::F1:
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
         if (h.StarMap.Visible) OfferJump(game);
-        DrawStarInfo(game, h.StarMap.Visible ? game.SelectedStar : 0);
+        DrawStarInfo(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
     case vk::F2: TogglePlayerWindow(game); break;
@@ -296,7 +296,7 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
         h.ConsoleEdit.Text.clear();
         h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
         h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
-        ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.Console);
+        ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
         break;
     default: break;
     }
@@ -310,11 +310,11 @@ void TfrmMain::FocusedWindowKeyDown(uint16_t key)
         CloseSaveWindow(game);
         return;
     }
-    kvWindow* w = game.hud.FocusedItem;
+    kvWindow* w = game.ui.hud.FocusedItem;
     if (w == nullptr || w->Kind != WidgetKind::Window) return;
     // The top bar holds the way back to the title and the buttons that bring
     // every panel back: Esc never hides it.
-    if (key == vk::Escape && w != &game.hud.TopBar) w->Visible = 0;
+    if (key == vk::Escape && w != &game.ui.hud.TopBar) w->Visible = 0;
     if (key == vk::End && w->Alpha > 0) --w->Alpha;
     if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }
@@ -337,7 +337,7 @@ void TfrmMain::TitleMouseDown(MouseButton button)
 void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
 {
     game.scene.LastMouse = Point{x, y};
-    switch (game.Scene) {
+    switch (game.CurrentScene) {
     case SceneTitle: TitleMouseDown(button); break;
     case SceneSpace: SpaceMouseDown(button, x, y); break;
     case SceneOutro:
@@ -354,7 +354,7 @@ void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
 void TfrmMain::SpaceMouseDown(MouseButton button, int x, int y)
 {
     game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + ButtonBit(button));
-    Hud& h = game.hud;
+    Hud& h = game.ui.hud;
     for (std::size_t slot = 32; slot >= 1; --slot) {
         kvWindow* w = h.WindowTable[slot];
         if (w == nullptr || !w->OnClick || w->Visible != 1) continue;
@@ -377,7 +377,7 @@ void TfrmMain::TitleMouseMove(int x, int y)
 
 void TfrmMain::FormMouseMove(int x, int y)
 {
-    if (game.Scene == SceneLauncher) {
+    if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.MouseMove(x, y));
         game.scene.LastMouse = Point{x, y};
         return;
@@ -385,7 +385,7 @@ void TfrmMain::FormMouseMove(int x, int y)
     // Between frames the back buffer holds what the window shows, so the
     // pointer moves on it, and the next tick shows it: a flood of moves costs
     // one picture a tick, not one a move.
-    kvSprite& pointer = game.hud.CursorSprite;
+    kvSprite& pointer = game.ui.hud.CursorSprite;
     if (pointer.Tracking == 1) {
         pointer.MoveTo(x, y, game.BackBuffer);
         shown_ = &game.BackBuffer;
@@ -394,9 +394,9 @@ void TfrmMain::FormMouseMove(int x, int y)
         pointer.X = x;
         pointer.Y = y;
     }
-    if (game.Scene == SceneTitle) TitleMouseMove(x, y);
+    if (game.CurrentScene == SceneTitle) TitleMouseMove(x, y);
     // The right button alone drags the star map round while it is shown.
-    if (game.Scene == SceneSpace && game.MouseButtons == 4 && game.hud.StarMap.Visible == 1) {
+    if (game.CurrentScene == SceneSpace && game.MouseButtons == 4 && game.ui.hud.StarMap.Visible == 1) {
         TurnStarMap(game, ClampToInt32(int64_t{x} - game.scene.LastMouse.X),
                     ClampToInt32(int64_t{y} - game.scene.LastMouse.Y));
         ComposeShipWindow(game);
@@ -407,12 +407,12 @@ void TfrmMain::FormMouseMove(int x, int y)
 void TfrmMain::FormMouseUp(MouseButton, int x, int y)
 {
     game.MouseButtons = 0;
-    if (game.Scene == SceneLauncher) ActOnLauncher(launcher_.MouseUp(x, y));
+    if (game.CurrentScene == SceneLauncher) ActOnLauncher(launcher_.MouseUp(x, y));
 }
 
 void TfrmMain::FormMouseWheel(int delta)
 {
-    if (game.Scene == SceneLauncher) {
+    if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.Wheel(delta));
         return;
     }
@@ -429,7 +429,7 @@ void TfrmMain::ActOnLauncher(LauncherAction action)
     case LauncherAction::Resize:
     case LauncherAction::None: break;
     }
-    if (game.Scene != SceneLauncher || startRequested_) return;
+    if (game.CurrentScene != SceneLauncher || startRequested_) return;
     window_.Resize(285, launcher_.WantedHeight());
     ComposeLauncher();
 }
@@ -445,7 +445,7 @@ void TfrmMain::Report(const std::string& text)
 bool TfrmMain::WindowKeyDown(const InputEvent& event)
 {
     const auto* down = std::get_if<KeyDownEvent>(&event);
-    if (down == nullptr || game.Scene == SceneLauncher) return false;
+    if (down == nullptr || game.CurrentScene == SceneLauncher) return false;
     if (down->Key == vk::Pause) {
         SetPause(PauseReason::Key, !pause_.ByKey);
         return true;
@@ -463,10 +463,10 @@ void TfrmMain::SetPause(PauseReason reason, bool on)
     game.Sound.Hold(pause_.Active());
     window_.ShowSystemPointer(pause_.Active());
     if (pause_.Active()) {
-        MarkPaused(*shown_, game.Scene, pausedFrame_);
+        MarkPaused(*shown_, game.CurrentScene, pausedFrame_);
         Show(pausedFrame_);
     } else {
-        Show(game.Scene == SceneLauncher ? launcherFrame_ : game.BackBuffer);
+        Show(game.CurrentScene == SceneLauncher ? launcherFrame_ : game.BackBuffer);
     }
 }
 
@@ -498,7 +498,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
         return;
     }
     if (WindowKeyDown(event)) return;
-    const bool launcher = game.Scene == SceneLauncher;
+    const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
         // Keys let go in another window never reach this one.
         if (!focus->Gained) game.Keys.Clear();

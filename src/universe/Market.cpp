@@ -22,16 +22,16 @@ constexpr uint16_t MostUnits = std::numeric_limits<uint16_t>::max();
 
 PriceTable& CurrentMarket(Game& game)
 {
-    return (*game.galaxies)[game.Pilot.Galaxy].Stars[game.Pilot.Star].PriceList;
+    return (*game.world.galaxies)[game.world.Pilot.Galaxy].Stars[game.world.Pilot.Star].PriceList;
 }
 
 int RowTop(uint8_t row) { return row * RowHeight + 30; }
 
 void PlaceTradeButtons(Game& game)
 {
-    const int top = RowTop(game.SelectedGoods);
-    game.hud.BuyButton.Top = top;
-    game.hud.SellButton.Top = top;
+    const int top = RowTop(game.ui.SelectedGoods);
+    game.ui.hud.BuyButton.Top = top;
+    game.ui.hud.SellButton.Top = top;
 }
 
 void DrawColumns(Canvas& face, const PriceListItem& store, const PriceListItem& hold, int y)
@@ -47,7 +47,7 @@ void DrawColumns(Canvas& face, const PriceListItem& store, const PriceListItem& 
 void ShowTrade(Game& game)
 {
     UpdateTradeButtons(game);
-    UpdateRanks(game.Pilot);
+    UpdateRanks(game.world.Pilot);
     DrawMarket(game);
     ComposePlayerWindow(game);
     game.RepaintNeeded = 1;
@@ -57,10 +57,10 @@ void ShowTrade(Game& game)
 
 void DrawMarket(Game& game)
 {
-    kvWindow& market = game.hud.Market;
+    kvWindow& market = game.ui.hud.Market;
     LoadFace(market, "Res\\gfx\\hud\\center.bmp");
     Canvas face(market.Face);
-    const int barTop = RowTop(game.SelectedGoods);
+    const int barTop = RowTop(game.ui.SelectedGoods);
     market.Face.brush.SetColour(SelectionBar);
     face.Rectangle(15, barTop, 290, barTop + RowHeight);
     market.Face.brush.Style = BrushStyle::Clear;
@@ -71,14 +71,14 @@ void DrawMarket(Game& game)
     face.TextOut(220, 18, "Store");
     face.TextOut(270, 18, "Hold");
     const PriceTable& store = CurrentMarket(game);
-    for (uint8_t i = 1; i <= GoodsCount; ++i) DrawColumns(face, store[i], game.Pilot.Cargo[i], RowTop(i));
+    for (uint8_t i = 1; i <= GoodsCount; ++i) DrawColumns(face, store[i], game.world.Pilot.Cargo[i], RowTop(i));
     DrawVisibleItems(market);
 }
 
 void SelectMarketRow(Game& game, int16_t, int16_t y, uint8_t)
 {
     if (y < FirstRowY || y >= FirstRowY + static_cast<int>(GoodsCount) * RowHeight) return;
-    game.SelectedGoods = static_cast<uint8_t>((y - FirstRowY) / RowHeight + 1);
+    game.ui.SelectedGoods = static_cast<uint8_t>((y - FirstRowY) / RowHeight + 1);
     PlaceTradeButtons(game);
     UpdateTradeButtons(game);
     DrawMarket(game);
@@ -87,38 +87,38 @@ void SelectMarketRow(Game& game, int16_t, int16_t y, uint8_t)
 
 void UpdateTradeButtons(Game& game)
 {
-    const PriceListItem& store = CurrentMarket(game)[game.SelectedGoods];
-    const PriceListItem& hold = game.Pilot.Cargo[game.SelectedGoods];
-    const bool canBuy = store.Quantity != 0 && store.SellPrice <= game.Pilot.Cash && hold.Quantity < MostUnits;
+    const PriceListItem& store = CurrentMarket(game)[game.ui.SelectedGoods];
+    const PriceListItem& hold = game.world.Pilot.Cargo[game.ui.SelectedGoods];
+    const bool canBuy = store.Quantity != 0 && store.SellPrice <= game.world.Pilot.Cash && hold.Quantity < MostUnits;
     const bool canSell = hold.Quantity != 0 && store.Quantity < MostUnits &&
-                         int64_t{game.Pilot.Cash} + store.BuyPrice <= std::numeric_limits<int32_t>::max();
-    game.hud.BuyButton.Enabled = canBuy ? 1 : 0;
-    game.hud.SellButton.Enabled = canSell ? 1 : 0;
+                         int64_t{game.world.Pilot.Cash} + store.BuyPrice <= std::numeric_limits<int32_t>::max();
+    game.ui.hud.BuyButton.Enabled = canBuy ? 1 : 0;
+    game.ui.hud.SellButton.Enabled = canSell ? 1 : 0;
 }
 
 void BuyOne(Game& game)
 {
-    const uint8_t k = game.SelectedGoods;
+    const uint8_t k = game.ui.SelectedGoods;
     PriceListItem& store = CurrentMarket(game)[k];
     const int32_t price = store.SellPrice;
-    game.Pilot.TradePoints += price / 10.0L;
-    game.Pilot.Cash -= price;
+    game.world.Pilot.TradePoints += price / 10.0L;
+    game.world.Pilot.Cash -= price;
     --store.Quantity;
-    ++game.Pilot.Cargo[k].Quantity;
-    if (k == FuelGoods) game.Ship.Fuel += FuelPerUnit;
+    ++game.world.Pilot.Cargo[k].Quantity;
+    if (k == FuelGoods) game.world.Ship.Fuel += FuelPerUnit;
     ShowTrade(game);
 }
 
 void SellOne(Game& game)
 {
-    const uint8_t k = game.SelectedGoods;
+    const uint8_t k = game.ui.SelectedGoods;
     PriceListItem& store = CurrentMarket(game)[k];
-    game.Pilot.TradePoints += store.SellPrice;
-    game.Pilot.Cash += store.BuyPrice;
+    game.world.Pilot.TradePoints += store.SellPrice;
+    game.world.Pilot.Cash += store.BuyPrice;
     ++store.Quantity;
-    --game.Pilot.Cargo[k].Quantity;
+    --game.world.Pilot.Cargo[k].Quantity;
     // A reserve that the hold's units overstate never goes below empty.
-    if (k == FuelGoods) game.Ship.Fuel = std::max(0.0, game.Ship.Fuel - FuelPerUnit);
+    if (k == FuelGoods) game.world.Ship.Fuel = std::max(0.0, game.world.Ship.Fuel - FuelPerUnit);
     ShowTrade(game);
 }
 

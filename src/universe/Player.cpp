@@ -63,20 +63,20 @@ void UpdateRanks(kvPlayer& pilot)
 
 void InitPlayer(Game& game)
 {
-    ResetMapView(game.map);
-    ResetPilot(game.Pilot, game.Goods);
-    game.SelectedStar = game.Pilot.Star;
-    RefitShip(game.Ship, game.Equipment);
-    if (game.Pilot.Cargo[game.SelectedGoods].Quantity == 0) game.hud.SellButton.Enabled = 0;
+    ResetMapView(game.ui.map);
+    ResetPilot(game.world.Pilot, game.world.Goods);
+    game.ui.SelectedStar = game.world.Pilot.Star;
+    RefitShip(game.world.Ship, game.world.Equipment);
+    if (game.world.Pilot.Cargo[game.ui.SelectedGoods].Quantity == 0) game.ui.hud.SellButton.Enabled = 0;
 }
 
 void StartWorld(Game& game)
 {
     InitPlayer(game);
-    GenerateGalaxies(*game.galaxies, game.Goods, game.random);
-    game.map.AxisVectors = MapView{}.AxisVectors;
+    GenerateGalaxies(*game.world.galaxies, game.world.Goods, game.world.random);
+    game.ui.map.AxisVectors = MapView{}.AxisVectors;
     UpdateTradeButtons(game);
-    game.Console.Add("World initialised", MessageKind::Information);
+    game.ui.Console.Add("World initialised", MessageKind::Information);
 }
 
 void LoadPortrait(uint8_t avatar, Bitmap& portrait)
@@ -87,25 +87,25 @@ void LoadPortrait(uint8_t avatar, Bitmap& portrait)
 void StartNewGame(Game& game)
 {
     StartWorld(game);
-    kvPlayer& pilot = game.Pilot;
-    pilot.Avatar = static_cast<uint8_t>(game.choices.AvatarChoice);
-    pilot.Name = game.hud.NameEdit.Text;
-    pilot.Class = static_cast<uint8_t>(game.choices.SpecialisationChoice);
-    game.Difficulty = static_cast<uint8_t>(game.choices.DifficultyChoice);
-    LoadPortrait(pilot.Avatar, game.hud.PlayerAvatar);
+    kvPlayer& pilot = game.world.Pilot;
+    pilot.Avatar = static_cast<uint8_t>(game.ui.newGameChoices.AvatarChoice);
+    pilot.Name = game.ui.hud.NameEdit.Text;
+    pilot.Class = static_cast<uint8_t>(game.ui.newGameChoices.SpecialisationChoice);
+    game.world.Difficulty = static_cast<uint8_t>(game.ui.newGameChoices.DifficultyChoice);
+    LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
 
     ComposePlayerWindow(game);
     DrawStarMap(game);
     DrawMarket(game);
     // The old world's star may still be described, and "Go!" still offered
     // for it: show the new home, where there is nowhere to go yet.
-    game.hud.GoButton.Enabled = 0;
-    DrawStarInfo(game, game.SelectedStar);
-    game.hud.NewGame.Visible = 0;
-    game.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
-    game.hud.PlayerWindow.SlideIn = 1;
-    game.hud.PlayerWindow.SlideOut = 0;
-    game.hud.StarMap.Visible = 1;
+    game.ui.hud.GoButton.Enabled = 0;
+    DrawStarInfo(game, game.ui.SelectedStar);
+    game.ui.hud.NewGame.Visible = 0;
+    game.ui.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
+    game.ui.hud.PlayerWindow.SlideIn = 1;
+    game.ui.hud.PlayerWindow.SlideOut = 0;
+    game.ui.hud.StarMap.Visible = 1;
     game.RepaintNeeded = 1;
 }
 

@@ -3,6 +3,12 @@
 // always the home system, the Sun with its six planets from Mercury to
 // Saturn, where every pilot starts.
 //
+// The World record holds everything a new game (or a loaded save) replaces:
+// the galaxies, the pilot, the pilot's ship, the goods and equipment
+// catalogues, the difficulty and the one random generator. It is plain data
+// with no part of the interface in it, so the rules can run, and tests can
+// make a world, without a window.
+//
 // Positions and lengths are in map units (one pixel of the star map at zoom
 // 1); the galactic plane is z = 0. All tables count from 1, except the
 // governments, which count from 0.
@@ -10,11 +16,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/OneBased.h"
 #include "base/Random.h"
+#include "universe/Player.h"
+#include "universe/SpaceCraft.h"
 #include "universe/Wares.h"
 
 namespace kv {
@@ -70,5 +79,19 @@ const SpectralClassTable& SpectralClassNames();
 // the Sun as star 1 of galaxy 1. Fields beyond the new counts keep their old
 // values. The caller resets the star map's axis cross.
 void GenerateGalaxies(Galaxies& galaxies, const GoodsTable& goods, Random& random);
+
+struct World {
+    // The galaxies are a few megabytes, so they live on the heap.
+    std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
+    kvPlayer Pilot;
+    // The player's ship.
+    kvShip Ship;
+    // The catalogues, read once when the HUD is built.
+    GoodsTable Goods;
+    ShipCatalogue Equipment;
+    uint8_t Difficulty = 1;  // 1 easy, 2 normal, 3 hardcore
+    // Every draw of the game comes from here.
+    Random random;
+};
 
 }  // namespace kv

@@ -13,10 +13,10 @@ namespace kv::testing {
 // from the game folder.
 inline void FitPlayerShip(Game& game)
 {
-    LoadShipCatalogue(game.Equipment);
-    game.Ship.Hull = game.Equipment.HullCatalogue[1];
-    game.Ship.WeaponSlot = 1;
-    game.Ship.Weapons[1] = game.Equipment.WeaponCatalogue[1];
+    LoadShipCatalogue(game.world.Equipment);
+    game.world.Ship.Hull = game.world.Equipment.HullCatalogue[1];
+    game.world.Ship.WeaponSlot = 1;
+    game.world.Ship.Weapons[1] = game.world.Equipment.WeaponCatalogue[1];
 }
 
 // A fitted ship, an 800 x 600 frame, and a scene switch that only records
@@ -24,7 +24,7 @@ inline void FitPlayerShip(Game& game)
 inline void ReadyForBattle(Game& game)
 {
     game.BackBuffer.SetSize(800, 600);
-    game.SwitchScene = [&game](uint8_t scene) { game.Scene = scene; };
+    game.SwitchScene = [&game](uint8_t scene) { game.CurrentScene = scene; };
     FitPlayerShip(game);
 }
 

@@ -17,14 +17,14 @@ protected:
     {
         BuildHud(game);
         Galaxy().StarCount = 0;
-        game.Pilot.Star = 1;
-        game.SelectedStar = 0;
-        game.map = MapView{};
-        game.Ship.Fuel = 160.0;
-        game.Ship.Engine.Consumption = 1.0;
+        game.world.Pilot.Star = 1;
+        game.ui.SelectedStar = 0;
+        game.ui.map = MapView{};
+        game.world.Ship.Fuel = 160.0;
+        game.world.Ship.Engine.Consumption = 1.0;
     }
 
-    kvGalaxy& Galaxy() { return (*game.galaxies)[game.Pilot.Galaxy]; }
+    kvGalaxy& Galaxy() { return (*game.world.galaxies)[game.world.Pilot.Galaxy]; }
 
     // Appends a star named "S" + its number, with no planets.
     kvStar& AddStar(double x, double y, double z)
@@ -46,7 +46,7 @@ protected:
     }
 
     // The map window's pixel as its face now shows it.
-    Rgb MapPixel(int x, int y) const { return game.hud.StarMap.Face.Pixel(x, y); }
+    Rgb MapPixel(int x, int y) const { return game.ui.hud.StarMap.Face.Pixel(x, y); }
 
     Game game;
 };

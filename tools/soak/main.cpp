@@ -31,12 +31,12 @@ long AllocatedKilobytes() { return static_cast<long>(__sanitizer_get_current_all
 void FitOut(kv::Game& game)
 {
     game.BackBuffer.SetSize(800, 600);
-    game.SwitchScene = [&game](uint8_t scene) { game.Scene = scene; };
-    kv::LoadShipCatalogue(game.Equipment);
-    game.Ship.Hull = game.Equipment.HullCatalogue[1];
-    game.Ship.WeaponSlot = 1;
-    game.Ship.Weapons[1] = game.Equipment.WeaponCatalogue[1];
-    game.hud.Scanner.Create(101, 101);
+    game.SwitchScene = [&game](uint8_t scene) { game.CurrentScene = scene; };
+    kv::LoadShipCatalogue(game.world.Equipment);
+    game.world.Ship.Hull = game.world.Equipment.HullCatalogue[1];
+    game.world.Ship.WeaponSlot = 1;
+    game.world.Ship.Weapons[1] = game.world.Equipment.WeaponCatalogue[1];
+    game.ui.hud.Scanner.Create(101, 101);
 }
 
 // Every enemy past the first few is shot down at once, so the battle goes
@@ -73,11 +73,11 @@ int main()
     long warm = 0;
     std::size_t mostObjects = 0;
     for (int tick = 1; tick <= Ticks; ++tick) {
-        if (game.Scene != kv::SceneCombat) kv::SetUpBattle(game);
+        if (game.CurrentScene != kv::SceneCombat) kv::SetUpBattle(game);
         HoldKeysForTick(game, tick);
         DestroySurplusEnemies(game.battle);
         kv::CombatInput(game);
-        if (game.Scene == kv::SceneCombat) kv::ComposeCombatFrame(game);
+        if (game.CurrentScene == kv::SceneCombat) kv::ComposeCombatFrame(game);
         mostObjects = std::max(mostObjects, game.battle.CombatObjects.size());
         if (tick == WarmUpTicks) warm = AllocatedKilobytes();
     }

@@ -155,7 +155,7 @@ int main(int argc, char** argv)
             for (const std::string& line : lines) {
                 runner.RunLine(line);
                 played += TicksIn(line);
-                ticksInScene[form.game.Scene % 5] += TicksIn(line);
+                ticksInScene[form.game.CurrentScene % 5] += TicksIn(line);
             }
             if (start == 0) start = AllocatedKilobytes();
             if (warm == 0 && played >= WarmUpTicks) warm = AllocatedKilobytes();

@@ -1,4 +1,4 @@
-#include "spacecraft/SpaceCraft.h"
+#include "universe/SpaceCraft.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The equipment catalogues as read from the game folder's INI files.
-#include "spacecraft/SpaceCraft.h"
+#include "universe/SpaceCraft.h"
 
 #include <gtest/gtest.h>
 
