@@ -4,7 +4,7 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
-#include "universe/Market.h"
+#include "hud/MarketWindow.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
 #include "support/Pictures.h"
+#include "universe/Jump.h"
 
 namespace {
 

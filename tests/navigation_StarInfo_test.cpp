@@ -51,7 +51,7 @@ protected:
         uint32_t seed = 0;
         while ((kv::Random(seed).NextReal() <= 0.3) != ambush) ++seed;
         game.world.random.Seed(seed);
-        kv::Hyperjump(game);
+        kv::JumpToSelectedStar(game);
     }
 
     uint16_t FuelUnits() const { return game.world.Pilot.Cargo[kv::FuelGoods].Quantity; }
@@ -160,8 +160,7 @@ TEST_F(StarInfo, TheHoldsFuelUnitsAreTheReservesWholeTens)
     JumpTo(2);
     ASSERT_NEAR(game.world.Ship.Fuel, 99.6, 1e-9);
     EXPECT_EQ(FuelUnits(), 9);
-    game.ui.SelectedGoods = kv::FuelGoods;
-    for (int i = 0; i < 9; ++i) kv::SellOne(game);
+    for (int i = 0; i < 9; ++i) kv::SellOne(game.world, kv::FuelGoods);
     EXPECT_EQ(FuelUnits(), 0);
     EXPECT_NEAR(game.world.Ship.Fuel, 9.6, 1e-9);
 }

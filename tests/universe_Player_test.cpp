@@ -5,7 +5,10 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "hud/NewGameWindow.h"
 #include "navigation/StarInfo.h"
+#include "universe/Jump.h"
+#include "universe/World.h"
 
 namespace {
 
@@ -66,7 +69,10 @@ TEST_F(NewWorld, InitPlayerEmptiesTheHoldAndResetsTheMapViewButNotItsLevel)
     game.world.Pilot.Star = 9;
     game.world.Pilot.Name = "Kept";
     game.ui.map = {0, 3.5, 1.0, 2.0, true, false, {}};
-    kv::InitPlayer(game);
+    kv::InitPlayer(game.world);
+    EXPECT_EQ(game.world.Pilot.Star, 1);
+    game.ui.SelectedStar = 4;
+    kv::BeginWorld(game);
     for (std::size_t k = 1; k <= kv::GoodsCount; ++k)
         EXPECT_EQ(game.world.Pilot.Cargo[k].Quantity, k == kv::FuelGoods ? 16 : 0);
     EXPECT_EQ(game.world.Pilot.Cash, 1000);

@@ -4,11 +4,11 @@
 
 #include "game/Game.h"
 #include "game/SaveGames.h"
+#include "hud/MarketWindow.h"
+#include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
 #include "platform/Ini.h"
-#include "universe/Market.h"
-#include "universe/Player.h"
 
 namespace kv {
 

@@ -1,5 +1,6 @@
 #include "hud/Hud.h"
 
+#include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
@@ -9,7 +10,6 @@
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
 #include "platform/LoadError.h"
-#include "universe/Market.h"
 
 namespace kv {
 
@@ -115,7 +115,7 @@ void BuildSidePanels(Game& game)
     MakeWindow(h.StarInfo, 200, 375);
     LoadFace(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
     h.StarInfo.Face.pen.Colour = MapPen;
-    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Does(game, Hyperjump));
+    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Does(game, JumpToSelectedStar));
     h.GoButton.Enabled = 0;
 }
 
@@ -154,8 +154,8 @@ void BuildShipAndMarket(Game& game)
     h.Market.ClearToKey();
     h.Market.Face.brush.SetColour(Black);
     h.Market.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectMarketRow(game, x, y, button); };
-    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Does(game, BuyOne));
-    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Does(game, SellOne));
+    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Does(game, BuyButtonClick));
+    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Does(game, SellButtonClick));
 }
 
 void BuildNewGameWindow(Game& game)
@@ -228,7 +228,7 @@ void StartFirstWorld(Game& game)
     LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
     pilot.Class = 1;
     game.ui.shipChoices = ShipChoices{};
-    StartWorld(game);
+    BeginWorld(game);
 }
 
 void ComposeFirstScreens(Game& game)
@@ -268,8 +268,7 @@ void BuildHud(Game& game)
 
     LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer, Exactly(800, 600));
     game.world.random.Randomize();
-    game.world.Goods = GoodsCatalogue();
-    LoadShipCatalogue(game.world.Equipment);
+    LoadCatalogues(game.world);
     ReportMissingCatalogues(game);
 
     LoadBmp("res\\gfx\\hud\\logo.bmp", h.Logo);

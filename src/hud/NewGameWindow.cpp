@@ -5,8 +5,13 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "hud/MarketWindow.h"
+#include "hud/PilotWindows.h"
+#include "navigation/StarInfo.h"
+#include "navigation/StarMap.h"
+#include "platform/BmpFile.h"
 #include "platform/Canvas.h"
-#include "universe/Player.h"
+#include "universe/World.h"
 
 namespace kv {
 
@@ -36,7 +41,55 @@ void WriteCentred(Canvas& face, int y, std::string_view text)
     face.TextOut(200 + (100 - 8 * static_cast<int>(text.size())) / 2, y, text);
 }
 
+void ResetMapView(MapView& map)
+{
+    map.MapTilt = 0;
+    map.MapSpin = 0;
+    map.MapZoom = 1.0;
+    map.ShowAxes = true;
+}
+
 }  // namespace
+
+void LoadPortrait(uint8_t avatar, Bitmap& portrait)
+{
+    LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", portrait);
+}
+
+void BeginWorld(Game& game)
+{
+    ResetMapView(game.ui.map);
+    StartWorld(game.world);
+    game.ui.SelectedStar = game.world.Pilot.Star;
+    game.ui.map.AxisVectors = MapView{}.AxisVectors;
+    UpdateTradeButtons(game);
+    game.ui.Console.Add("World initialised", MessageKind::Information);
+}
+
+void StartNewGame(Game& game)
+{
+    BeginWorld(game);
+    kvPlayer& pilot = game.world.Pilot;
+    pilot.Avatar = static_cast<uint8_t>(game.ui.newGameChoices.AvatarChoice);
+    pilot.Name = game.ui.hud.NameEdit.Text;
+    pilot.Class = static_cast<uint8_t>(game.ui.newGameChoices.SpecialisationChoice);
+    game.world.Difficulty = static_cast<uint8_t>(game.ui.newGameChoices.DifficultyChoice);
+    LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
+
+    ComposePlayerWindow(game);
+    DrawStarMap(game);
+    DrawMarket(game);
+    // The old world's star may still be described, and "Go!" still offered
+    // for it: show the new home, where there is nowhere to go yet.
+    game.ui.hud.GoButton.Enabled = 0;
+    DrawStarInfo(game, game.ui.SelectedStar);
+    game.ui.hud.NewGame.Visible = 0;
+    game.ui.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
+    game.ui.hud.PlayerWindow.SlideIn = 1;
+    game.ui.hud.PlayerWindow.SlideOut = 0;
+    game.ui.hud.StarMap.Visible = 1;
+    game.RepaintNeeded = 1;
+}
 
 std::string_view DifficultyName(int choice)
 {

@@ -3,11 +3,27 @@
 // builds a new world for that pilot.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace kv {
 
+class Bitmap;
 struct Game;
+
+// Loads portrait 1..7 ("avatar7.bmp" for 7) into a bitmap.
+void LoadPortrait(uint8_t avatar, Bitmap& portrait);
+
+// A new world (universe/World's StartWorld) and the interface reset to it:
+// the star map's view and axis cross, the selection on the home star, the
+// market's buttons, and "World initialised" in the console. The start of
+// every world, the first one included.
+void BeginWorld(Game& game);
+
+// "Start": builds a new world from the window's choices and greets the
+// pilot. Also run by the console's "newgame" after it has filled in those
+// choices.
+void StartNewGame(Game& game);
 
 // The top bar's "New game": resets difficulty and specialisation, sends the
 // side panels away and shows the window in the centre.

@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/DataPath.h"
+#include "universe/Jump.h"
 
 namespace kv {
 

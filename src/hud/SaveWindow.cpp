@@ -6,12 +6,13 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "hud/MarketWindow.h"
+#include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
-#include "universe/Market.h"
 
 namespace kv {
 

@@ -1,25 +1,22 @@
 #include "navigation/StarInfo.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <optional>
 
-#include "base/Numbers.h"
 #include "game/Game.h"
 #include "game/SaveGames.h"
 #include "hud/Hud.h"
+#include "hud/MarketWindow.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
-#include "universe/Market.h"
+#include "universe/Jump.h"
 
 namespace kv {
 
 namespace {
 
 constexpr int PickRadius = 10;
-constexpr double AmbushChance = 0.3;
 constexpr int LabelX = 5;
 constexpr int ValueX = 105;
 constexpr int RowStep = 20;
@@ -46,7 +43,7 @@ void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
 {
     for (const InfoRow& row : {NameRow, TypeRow, DistanceRow, GovernmentRow, TechLevelRow, PlanetsRow})
         canvas.TextOut(LabelX, row.Y, row.Label);
-    const kvGalaxy& galaxy = CurrentGalaxy(game);
+    const kvGalaxy& galaxy = CurrentGalaxy(game.world);
     canvas.TextOut(ValueX, TechLevelRow.Y, std::to_string(star.TechLevel));
     canvas.TextOut(ValueX, NameRow.Y, star.Name);
     canvas.TextOut(ValueX, TypeRow.Y, SpectralClassNames()[star.SpectralClass]);
@@ -61,7 +58,7 @@ void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
 std::optional<uint8_t> StarAt(const Game& game, int x, int y)
 {
     const MapProjection& p = game.ui.projection;
-    for (std::size_t k = CurrentGalaxy(game).StarCount; k >= 1; --k) {
+    for (std::size_t k = CurrentGalaxy(game.world).StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
         const Point centre = GalaxyViewPoint(game, star);
         // In 64 bits: at a high zoom a star's centre lies far off the map.
@@ -88,24 +85,6 @@ void ClearSelection(Game& game)
     DrawStarInfo(game, 0);
 }
 
-bool IsDestination(const Game& game, uint8_t star)
-{
-    return star >= 1 && star <= CurrentGalaxy(game).StarCount && star != game.world.Pilot.Star;
-}
-
-// The reserve pays for the distance; the hold's fuel units follow it. The
-// units are the whole tens the reserve holds: rounding the reserve to the
-// nearest first made 99.6 ten units, and selling them all left the reserve
-// below 0. A jump over the whole range leaves exactly 0, not a rounding
-// error below it.
-void SpendFuel(Game& game, double distance)
-{
-    kvShip& ship = game.world.Ship;
-    ship.Fuel = std::max(0.0, ship.Fuel - distance * ship.Engine.Consumption);
-    const double units = std::min(std::floor(ship.Fuel / FuelPerUnit), 65535.0);
-    game.world.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(units);
-}
-
 void ShowArrival(Game& game)
 {
     const kvPlayer& pilot = game.world.Pilot;
@@ -116,20 +95,11 @@ void ShowArrival(Game& game)
     DrawMarket(game);
     DrawStarMap(game);
     game.RepaintNeeded = 1;
-    game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game).Stars[pilot.Star].Name, MessageKind::Information);
+    game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game.world).Stars[pilot.Star].Name,
+                        MessageKind::Information);
 }
 
 }  // namespace
-
-double StarDistance(const kvGalaxy& galaxy, uint8_t a, uint8_t b)
-{
-    const kvStar& s = galaxy.Stars[a];
-    const kvStar& t = galaxy.Stars[b];
-    const double dx = s.X - t.X, dy = s.Y - t.Y, dz = s.Z - t.Z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-double JumpRange(const kvShip& ship) { return ship.Fuel / ship.Engine.Consumption; }
 
 std::string DistanceText(double distance)
 {
@@ -142,11 +112,7 @@ std::string DistanceText(double distance)
 // ship is at.
 void OfferJump(Game& game)
 {
-    const uint8_t star = game.ui.SelectedStar;
-    const kvPlayer& pilot = game.world.Pilot;
-    const bool reachable = IsDestination(game, star) &&
-                           JumpRange(game.world.Ship) >= StarDistance(CurrentGalaxy(game), pilot.Star, star);
-    game.ui.hud.GoButton.Enabled = reachable ? 1 : 0;
+    game.ui.hud.GoButton.Enabled = CanJump(game.world, game.ui.SelectedStar) ? 1 : 0;
 }
 
 void DrawStarInfo(Game& game, uint8_t s)
@@ -164,7 +130,7 @@ void DrawStarInfo(Game& game, uint8_t s)
         canvas.TextOut(25, 170, "Nothing is selected");
         return;
     }
-    const kvStar& star = CurrentGalaxy(game).Stars[s];
+    const kvStar& star = CurrentGalaxy(game.world).Stars[s];
     DrawStarPicture(game, star);
     DrawStarFacts(game, canvas, star);
 }
@@ -178,16 +144,13 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
     game.RepaintNeeded = 1;
 }
 
-void Hyperjump(Game& game)
+void JumpToSelectedStar(Game& game)
 {
-    if (!IsDestination(game, game.ui.SelectedStar)) return;
-    const double distance = StarDistance(CurrentGalaxy(game), game.world.Pilot.Star, game.ui.SelectedStar);
-    if (!(JumpRange(game.world.Ship) >= distance)) return;
-    SpendFuel(game, distance);
-    game.world.Pilot.Star = game.ui.SelectedStar;
+    const JumpOutcome outcome = Hyperjump(game.world, game.ui.SelectedStar);
+    if (outcome == JumpOutcome::Refused) return;
     ShowArrival(game);
     Autosave(game);
-    if (game.world.random.NextReal() <= AmbushChance && game.SwitchScene) game.SwitchScene(SceneCombat);
+    if (outcome == JumpOutcome::Ambushed && game.SwitchScene) game.SwitchScene(SceneCombat);
 }
 
 }  // namespace kv

@@ -1,13 +1,9 @@
 // Picking a destination and going there: a left click on the galaxy view
 // selects a star, the star information window (200 x 375) describes it with a
-// small wireframe of the star, and "Go!" jumps when the fuel reaches.
-//
-// Distances and the jump range are in map units. The range is the ship's
-// fuel reserve over its engine's consumption; "Go!" is enabled at selection
-// when the range reaches the distance, and a jump spends distance x
-// consumption of the reserve, after which the hold's "Fuel" units are the
-// reserve, rounded, in tens. Jumps take no game time. On arrival about three
-// times in ten an ambush throws the ship into combat.
+// small wireframe of the star, and "Go!" jumps when the fuel reaches (the
+// jump itself is universe/Jump's rule). "Go!" is enabled at selection when
+// the range reaches the distance; an ambush on arrival throws the ship into
+// combat.
 #pragma once
 
 #include <cstdint>
@@ -16,13 +12,7 @@
 namespace kv {
 
 struct Game;
-struct kvGalaxy;
-struct kvShip;
 
-// The straight three-dimensional distance between stars a and b (1-based).
-double StarDistance(const kvGalaxy& galaxy, uint8_t a, uint8_t b);
-// How far the ship's fuel reaches.
-double JumpRange(const kvShip& ship);
 // "57.443 пк": three decimals and the parsec sign.
 std::string DistanceText(double distance);
 
@@ -40,6 +30,6 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button);
 // "Go!": the jump to the selected star. Refused, silently, when nothing is
 // selected, when the selection is the star the ship is at, or when the fuel
 // no longer reaches.
-void Hyperjump(Game& game);
+void JumpToSelectedStar(Game& game);
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "navigation/StarInfo.h"
 #include "platform/Canvas.h"
+#include "universe/Jump.h"
 
 namespace kv {
 
@@ -101,7 +102,7 @@ void DrawJumpLine(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
 
 void DrawGalaxyView(Game& game, Canvas& canvas)
 {
-    const kvGalaxy& galaxy = CurrentGalaxy(game);
+    const kvGalaxy& galaxy = CurrentGalaxy(game.world);
     ProjectGalaxy(game, galaxy);
     MapProjection& p = game.ui.projection;
     if (game.ui.SelectedStar != 0) {
@@ -120,7 +121,7 @@ void DrawGalaxyView(Game& game, Canvas& canvas)
 void DrawSystemView(Game& game)
 {
     if (game.ui.SelectedStar == 0) return;
-    const kvStar& star = CurrentGalaxy(game).Stars[game.ui.SelectedStar];
+    const kvStar& star = CurrentGalaxy(game.world).Stars[game.ui.SelectedStar];
     const MapView& m = game.ui.map;
     const double z = m.MapZoom;
     const ViewRotation view(m.MapTilt, m.MapSpin);
@@ -177,8 +178,6 @@ ViewRotation::ViewRotation(double tilt, double spin)
 {
 }
 
-const kvGalaxy& CurrentGalaxy(const Game& game) { return (*game.world.galaxies)[game.world.Pilot.Galaxy]; }
-
 Point GalaxyViewPoint(const Game& game, double right, double down)
 {
     const double z = game.ui.map.MapZoom;
@@ -223,7 +222,7 @@ void DrawStarMap(Game& game)
 
 void DrawEcliptic(Game& game)
 {
-    const kvGalaxy& galaxy = CurrentGalaxy(game);
+    const kvGalaxy& galaxy = CurrentGalaxy(game.world);
     const ViewRotation view(game.ui.map.MapTilt, game.ui.map.MapSpin);
     Bitmap& face = game.ui.hud.StarMap.Face;
     face.pen.Colour = StarOutline;

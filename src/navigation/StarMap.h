@@ -82,9 +82,6 @@ struct MapProjection {
 // current angles and zoom. Equal depths keep the stars' numbering order.
 void ProjectGalaxy(Game& game, const kvGalaxy& galaxy);
 
-// The pilot's galaxy, which both the map and the star information show.
-const kvGalaxy& CurrentGalaxy(const Game& game);
-
 // The window pixel of a view offset (X', Y') in the galaxy view, and of a
 // projected star.
 Point GalaxyViewPoint(const Game& game, double right, double down);

@@ -1,25 +1,28 @@
-// The market window: the twelve goods with the current star's prices, its
-// store and the hold, a selection bar, and "+" and "-" to trade one unit.
-// Every trade is with the current star of the pilot's galaxy.
+// Trading at the star the pilot is at: one unit of one goods at a time, at
+// the market's prices, which never move. Goods are known by their row 1..12.
 #pragma once
 
 #include <cstdint>
 
+#include "universe/World.h"
+
 namespace kv {
 
-struct Game;
+// The price list of the pilot's current star.
+PriceTable& CurrentMarket(World& world);
+const PriceTable& CurrentMarket(const World& world);
 
-// Redraws the market window's bitmap from the current state.
-void DrawMarket(Game& game);
-// The window's click handler: y 45..224 selects row (y - 45) div 15 + 1.
-void SelectMarketRow(Game& game, int16_t x, int16_t y, uint8_t button);
-// "+" and "-": one unit of the selected goods.
-void BuyOne(Game& game);
-void SellOne(Game& game);
-// Sets "+" and "-" enabled exactly when the trade is possible: "+" when the
-// store has a unit, the hold has room and the pilot can pay, "-" when the
-// hold has a unit and the store has room. Run after anything that changes
-// the current star, the cash or the hold.
-void UpdateTradeButtons(Game& game);
+// A unit can be bought when the store has one, the hold has room and the
+// pilot can pay; sold when the hold has one, the store has room and the cash
+// stays within 32 bits. The market's "+" and "-" are enabled exactly then.
+bool CanBuy(const World& world, uint8_t goods);
+bool CanSell(const World& world, uint8_t goods);
+
+// One unit from the store into the hold, or back. Buying earns a tenth of the
+// asking price in trade points, selling the whole asking price; the ranks
+// follow. A unit of fuel is 10 units of the ship's reserve, and the reserve
+// never goes below empty. The caller asks CanBuy or CanSell first.
+void BuyOne(World& world, uint8_t goods);
+void SellOne(World& world, uint8_t goods);
 
 }  // namespace kv

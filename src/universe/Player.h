@@ -1,6 +1,6 @@
 // The pilot: name and portrait, class, money, ranks, the game date, where the
-// ship is, and the cargo hold; the rank ladders; and the reset that starts
-// every world. There is one pilot, Game::Pilot, overwritten by each new game.
+// ship is, and the cargo hold; the rank ladders. There is one pilot, the
+// world's Pilot, overwritten by each new game.
 #pragma once
 
 #include <array>
@@ -8,12 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Bitmap.h"
 #include "universe/Wares.h"
 
 namespace kv {
 
-struct Game;
+struct World;
 
 struct kvPlayer {
     std::string Name;
@@ -57,22 +56,9 @@ constexpr uint16_t StartFuelUnits = 16;
 // Recomputes both ranks from the points: the highest threshold reached.
 void UpdateRanks(kvPlayer& pilot);
 
-// Resets the pilot, the ship and the star map's view for a new world; the
-// name, portrait and class are left to the caller. Called just before the
-// galaxies are generated.
-void InitPlayer(Game& game);
-
-// InitPlayer, then fresh galaxies, the axis cross reset, the market's
-// buttons set for the new home market, and "World initialised" in the
-// console: the start of every world, the first one included.
-void StartWorld(Game& game);
-
-// Loads portrait 1..7 ("avatar7.bmp" for 7) into a bitmap.
-void LoadPortrait(uint8_t avatar, Bitmap& portrait);
-
-// Builds a new world from the choices of the new-game window and greets the
-// pilot. Also run by the console's "newgame" after it has filled in those
-// choices.
-void StartNewGame(Game& game);
+// Resets the pilot (cash, ranks, date, home star, a hold empty but for 16
+// units of fuel) and refits the ship with the first engine and weapon; the
+// name, portrait and class are left to the caller.
+void InitPlayer(World& world);
 
 }  // namespace kv

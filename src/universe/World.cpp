@@ -164,4 +164,16 @@ void GenerateGalaxies(Galaxies& galaxies, const GoodsTable& goods, Random& rando
     InstallSun(galaxies[1].Stars[1]);
 }
 
+void LoadCatalogues(World& world)
+{
+    world.Goods = GoodsCatalogue();
+    LoadShipCatalogue(world.Equipment);
+}
+
+void StartWorld(World& world)
+{
+    InitPlayer(world);
+    GenerateGalaxies(*world.galaxies, world.Goods, world.random);
+}
+
 }  // namespace kv

@@ -94,4 +94,10 @@ struct World {
     Random random;
 };
 
+// Fills the goods and equipment catalogues, once, before the first world.
+void LoadCatalogues(World& world);
+
+// A new world: InitPlayer, then fresh galaxies.
+void StartWorld(World& world);
+
 }  // namespace kv

@@ -1,0 +1,23 @@
+// The market window: the twelve goods with the current star's prices, its
+// store and the hold, a selection bar, and "+" and "-" to trade one unit of
+// the selected goods (the trades themselves are universe/Market's rules).
+#pragma once
+
+#include <cstdint>
+
+namespace kv {
+
+struct Game;
+
+// Redraws the market window's bitmap from the current state.
+void DrawMarket(Game& game);
+// The window's click handler: y 45..224 selects row (y - 45) div 15 + 1.
+void SelectMarketRow(Game& game, int16_t x, int16_t y, uint8_t button);
+// "+" and "-": one unit of the selected goods.
+void BuyButtonClick(Game& game);
+void SellButtonClick(Game& game);
+// Sets "+" and "-" enabled exactly when the trade is possible. Run after
+// anything that changes the current star, the cash or the hold.
+void UpdateTradeButtons(Game& game);
+
+}  // namespace kv

@@ -1,0 +1,204 @@
+// Trading at the current star: row selection, the buttons' rules and the
+// trades themselves, on a freshly built HUD and world.
+#include "hud/MarketWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "game/Game.h"
+#include "hud/Hud.h"
+#include "platform/Window.h"
+#include "shell/Scenario.h"
+#include "shell/UnitMain.h"
+#include "support/Roads.h"
+#include "universe/Market.h"
+
+namespace {
+
+class Market : public ::testing::Test {
+protected:
+    void SetUp() override { kv::BuildHud(game); }
+
+    kv::PriceListItem& Store(uint8_t k)
+    {
+        return (*game.world.galaxies)[game.world.Pilot.Galaxy].Stars[game.world.Pilot.Star].PriceList[k];
+    }
+    kv::PriceListItem& Hold(uint8_t k) { return game.world.Pilot.Cargo[k]; }
+    void Select(uint8_t k) { kv::SelectMarketRow(game, 100, static_cast<int16_t>(30 + 15 * k), 0); }
+    // A click on "+" or "-" as the player makes it, through the window.
+    void Click(const kv::kvButton& button)
+    {
+        kv::kvWindow* focus = nullptr;
+        kv::ClickItemAt(game.ui.hud.Market, static_cast<int16_t>(button.Left + 2), static_cast<int16_t>(button.Top + 2),
+                        0, focus, game.Sound);
+    }
+    bool CanBuy() const { return game.ui.hud.BuyButton.Enabled == 1; }
+    bool CanSell() const { return game.ui.hud.SellButton.Enabled == 1; }
+
+    kv::Game game;
+};
+
+TEST_F(Market, RowsAreSelectedFromY45ToY224)
+{
+    Select(5);
+    for (int16_t y : {int16_t{44}, int16_t{225}, int16_t{0}, int16_t{400}}) {
+        kv::SelectMarketRow(game, 10, y, 1);
+        EXPECT_EQ(game.ui.SelectedGoods, 5) << y;
+    }
+    kv::SelectMarketRow(game, 0, 45, 2);
+    EXPECT_EQ(game.ui.SelectedGoods, 1);
+    EXPECT_EQ(game.ui.hud.BuyButton.Top, 45);
+    kv::SelectMarketRow(game, 0, 224, 0);
+    EXPECT_EQ(game.ui.SelectedGoods, 12);
+    EXPECT_EQ(game.ui.hud.SellButton.Top, 210);
+    EXPECT_EQ(game.ui.hud.BuyButton.Top, 210);
+}
+
+TEST_F(Market, BuyingTakesExactlyThePriceAndTheLastUnitInStore)
+{
+    Select(1);
+    Store(1).Quantity = 2;
+    game.world.Pilot.Cash = Store(1).SellPrice * 2;
+    kv::UpdateTradeButtons(game);
+    ASSERT_TRUE(CanBuy());
+    EXPECT_FALSE(CanSell());
+    Click(game.ui.hud.BuyButton);
+    Click(game.ui.hud.BuyButton);
+    EXPECT_EQ(game.world.Pilot.Cash, 0);
+    EXPECT_EQ(Store(1).Quantity, 0);
+    EXPECT_EQ(Hold(1).Quantity, 2);
+    EXPECT_FALSE(CanBuy());
+    EXPECT_TRUE(CanSell());
+    Click(game.ui.hud.BuyButton);  // disabled: nothing happens
+    EXPECT_EQ(Hold(1).Quantity, 2);
+    EXPECT_EQ(game.world.Pilot.Cash, 0);
+}
+
+TEST_F(Market, OneCreditShortOfThePriceCannotBuy)
+{
+    Select(2);
+    game.world.Pilot.Cash = Store(2).SellPrice - 1;
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanBuy());
+}
+
+TEST_F(Market, SellingTheLastCarriedUnitDisablesSelling)
+{
+    Select(4);
+    Hold(4).Quantity = 1;
+    kv::UpdateTradeButtons(game);
+    const int32_t cash = game.world.Pilot.Cash;
+    const uint16_t store = Store(4).Quantity;
+    Click(game.ui.hud.SellButton);
+    EXPECT_EQ(game.world.Pilot.Cash, cash + Store(4).BuyPrice);
+    EXPECT_EQ(Store(4).Quantity, store + 1);
+    EXPECT_EQ(Hold(4).Quantity, 0);
+    EXPECT_FALSE(CanSell());
+}
+
+TEST_F(Market, FuelInTheHoldIsTiedToTheReserve)
+{
+    Select(kv::FuelGoods);
+    ASSERT_EQ(Hold(kv::FuelGoods).Quantity, 16);
+    ASSERT_EQ(game.world.Ship.Fuel, 160.0);
+    kv::BuyOne(game.world, game.ui.SelectedGoods);
+    EXPECT_EQ(game.world.Ship.Fuel, 170.0);
+    kv::SellOne(game.world, game.ui.SelectedGoods);
+    kv::SellOne(game.world, game.ui.SelectedGoods);
+    EXPECT_EQ(game.world.Ship.Fuel, 150.0);
+    EXPECT_EQ(Hold(kv::FuelGoods).Quantity, 15);
+    // A unit the reserve no longer fully holds empties it, no further.
+    game.world.Ship.Fuel = 4.0;
+    kv::SellOne(game.world, game.ui.SelectedGoods);
+    EXPECT_EQ(game.world.Ship.Fuel, 0.0);
+}
+
+TEST_F(Market, PricesNeverMoveAndPointsRaiseTheTradeRank)
+{
+    Select(7);
+    const kv::PriceListItem before = Store(7);
+    game.world.Pilot.Cash = 100000000;
+    for (int i = 0; i < 50; ++i) kv::BuyOne(game.world, game.ui.SelectedGoods);
+    for (int i = 0; i < 80; ++i) {
+        Hold(7).Quantity = 1;
+        kv::SellOne(game.world, game.ui.SelectedGoods);
+    }
+    EXPECT_EQ(Store(7).SellPrice, before.SellPrice);
+    EXPECT_EQ(Store(7).BuyPrice, before.BuyPrice);
+    EXPECT_EQ(Store(7).Quantity, before.Quantity + 30);
+    const long double expected = 50 * (before.SellPrice / 10.0L) + 80.0L * before.SellPrice;
+    EXPECT_NEAR(static_cast<double>(game.world.Pilot.TradePoints), static_cast<double>(expected), 1e-6);
+    EXPECT_GE(game.world.Pilot.TradeRank, 1);
+    EXPECT_EQ(game.world.Pilot.CombatRank, 0);
+}
+
+TEST_F(Market, FullRowsAndFullPursesRefuseMore)
+{
+    Select(6);
+    Store(6).Quantity = 10;
+    Hold(6).Quantity = std::numeric_limits<uint16_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanBuy());
+    EXPECT_TRUE(CanSell());
+    Store(6).Quantity = std::numeric_limits<uint16_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanSell());
+    Store(6).Quantity = 10;
+    game.world.Pilot.Cash = std::numeric_limits<int32_t>::max();
+    kv::UpdateTradeButtons(game);
+    EXPECT_FALSE(CanSell());
+    game.world.Pilot.Cash = -1;  // debts set at the console still let the pilot sell
+    kv::UpdateTradeButtons(game);
+    EXPECT_TRUE(CanSell());
+}
+
+TEST_F(Market, TheWindowListsTheGoodsOfTheCurrentStar)
+{
+    game.ui.hud.Market.Visible = 1;
+    kv::DrawMarket(game);
+    const kv::Bitmap& face = game.ui.hud.Market.Face;
+    // The selection bar on row 1, and black text cells nowhere near it.
+    EXPECT_EQ(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+    EXPECT_EQ(face.Pixel(15, 45), kv::Black);
+    Select(3);
+    EXPECT_EQ(face.Pixel(17, 77), (kv::Rgb{0, 0x66, 0}));
+    EXPECT_NE(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+}
+
+// The market as the player meets it: opened with F5 in the space scene,
+// rows picked by clicks on the screen, one unit bought and sold.
+TEST(MarketScenario, ClicksSelectRowsAndTradeOneUnit)
+{
+    kv::Window window;
+    kv::TfrmMain form{window};
+    kv::ScenarioRunner runner{form, ::testing::TempDir() + "kvspace_market"};
+    form.FormCreate();
+    runner.Run(kv::testing::ToSpace);
+    runner.Run({"key F5", "tick"});
+    kv::Game& game = form.game;
+    ASSERT_EQ(game.ui.hud.Market.Visible, 1);
+    // The window sits at (225, 80): its rows run from y 45 to 224 inside it.
+    runner.Run({"click 400 125", "tick", "shot market_row1"});
+    EXPECT_EQ(game.ui.SelectedGoods, 1);
+    runner.Run({"click 400 304", "tick", "shot market_row12"});
+    EXPECT_EQ(game.ui.SelectedGoods, 12);
+    runner.Run({"click 400 305", "tick", "click 400 124", "tick"});
+    EXPECT_EQ(game.ui.SelectedGoods, 12);
+
+    kv::PriceListItem& store = (*game.world.galaxies)[1].Stars[1].PriceList[12];
+    const uint16_t inStore = store.Quantity;
+    const int32_t cash = game.world.Pilot.Cash;
+    runner.Run({"click 527 292", "tick", "shot market_bought"});
+    EXPECT_EQ(game.world.Pilot.Cargo[12].Quantity, 1);
+    EXPECT_EQ(store.Quantity, inStore - 1);
+    EXPECT_EQ(game.world.Pilot.Cash, cash - store.SellPrice);
+    runner.Run({"click 547 292", "tick", "shot market_sold"});
+    EXPECT_EQ(game.world.Pilot.Cargo[12].Quantity, 0);
+    EXPECT_EQ(game.ui.hud.SellButton.Enabled, 0);
+    EXPECT_EQ(runner.FramesWritten().size(), 4u);
+    // The player window, at rest on the left, shows the cash after the trades.
+    EXPECT_EQ(game.world.Pilot.Cash, cash - store.SellPrice + store.BuyPrice);
+}
+
+}  // namespace
