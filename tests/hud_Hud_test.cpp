@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "console/Console.h"
+#include "platform/DataPath.h"
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
@@ -149,6 +153,36 @@ TEST_F(SpaceHud, TheTopBarsEmptyPixelsLetClicksThrough)
     hud().StarMap.Face.SetPixel(400 - 225, 100 - 80, kv::Rgb{1, 2, 3});
     Play({"click 400 100"});
     EXPECT_EQ(hud().FocusedItem, &hud().StarMap);
+}
+
+// Every picture is loaded when the HUD is built: with the data folder gone
+// afterwards, every button and panel of the HUD still answers its clicks,
+// and the panels they compose are whole.
+TEST(HudPictures, NoClickReadsAFile)
+{
+    kv::Game game;
+    kv::BuildHud(game);
+    const std::filesystem::path dataFolder = kv::CurrentDataFolder();
+    const std::filesystem::path empty = std::filesystem::path(::testing::TempDir()) / "kvspace_no_data";
+    std::filesystem::create_directories(empty);
+    kv::SetDataFolder(empty);
+    for (kv::kvWindow* window : game.ui.hud.WindowTable) {
+        if (window == nullptr) continue;
+        for (kv::kvWindow* item : window->Items) {
+            if (item != nullptr && item->OnClick) {
+                EXPECT_NO_THROW(item->OnClick(1, 1, 0));
+            }
+        }
+        if (window->OnClick) {
+            EXPECT_NO_THROW(window->OnClick(175, 170, 0));
+        }
+    }
+    kv::kvSound silent;
+    EXPECT_NO_THROW(kv::ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, silent));
+    kv::SetDataFolder(dataFolder);
+    EXPECT_EQ(game.ui.hud.Market.Face.Width(), 350);
+    EXPECT_EQ(game.ui.hud.NewGame.Face.Width(), 350);
+    EXPECT_EQ(game.ui.hud.TopBar.Face.Width(), 800);
 }
 
 }  // namespace

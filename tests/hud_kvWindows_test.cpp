@@ -206,7 +206,7 @@ TEST(WidgetEdit, CreateFramesTheFieldAndFrameEditShowsTheImage)
     EXPECT_EQ(edit.Face.Pixel(29, 19), kv::HudTextColour);
     EXPECT_EQ(edit.Face.Pixel(1, 1), kv::ColourKey);
     EXPECT_EQ(edit.Face.brush.Style, kv::BrushStyle::Clear);
-    kv::FrameEdit(edit, path);
+    kv::FrameEdit(edit);
     EXPECT_EQ(edit.Face.Pixel(29, 10), kv::HudTextColour);
     EXPECT_EQ(edit.Face.Pixel(1, 1), Paint);
 }

@@ -19,7 +19,6 @@ constexpr std::array<std::string_view, 5> IconFiles{
 constexpr std::string_view AlertSound = "res\\sfx\\hud\\message_alert.wav";
 constexpr std::string_view InformationSound = "res\\sfx\\hud\\message_info.wav";
 constexpr std::string_view PanelPicture = "Res\\gfx\\hud\\bottom.bmp";
-constexpr std::string_view FieldPicture = "res\\gfx\\hud\\console.bmp";
 
 constexpr int IconSize = 12;
 constexpr int TextIndent = 16;
@@ -58,6 +57,7 @@ void kvConsole::Create()
     Dirty = 0;
     Count = 0;
     for (std::size_t kind = 0; kind < Icons.size(); ++kind) LoadBmp(std::string(IconFiles[kind]), Icons[kind]);
+    LoadBmp(std::string(PanelPicture), Panel);
 }
 
 void kvConsole::Add(const std::string& text, MessageKind kind)
@@ -91,8 +91,8 @@ void kvConsole::DrawLog(int x, int y, Bitmap& target, kvSound& sound)
 
 void ComposeConsole(kvWindow& consoleWindow, kvEdit& consoleEdit, kvConsole& console)
 {
-    FrameEdit(consoleEdit, std::string(FieldPicture));
-    LoadBmp(std::string(PanelPicture), consoleWindow.Face);
+    FrameEdit(consoleEdit);
+    PaintFace(consoleWindow.Face, console.Panel);
     Canvas face(consoleWindow.Face);
     constexpr std::string_view title = "Console";
     face.TextOut((consoleWindow.Width - face.TextWidth(title)) / 2, TitleTop, title);

@@ -52,7 +52,8 @@ public:
     static constexpr int LineHeight = 14;
 
     // Empties the log (Count 0, not dirty) and loads the five icons in kind
-    // order; a missing icon stops with a LoadError naming it.
+    // order and the panel's background; a missing picture stops with a
+    // LoadError naming it.
     void Create();
     // Appends a message stamped with the local time (or the stopped clock of
     // StopClock) and marks the panel dirty.
@@ -70,13 +71,14 @@ public:
     OneBased<ConsoleEntry, Capacity> Entries;
     uint16_t Count = 0;
     std::array<Bitmap, 5> Icons;  // indexed by kind
+    Bitmap Panel;                 // the console panel's background
     uint8_t Dirty = 0;            // 1 = recompose the panel at the next tick
 
 private:
     std::optional<std::string> stoppedTime_;
 };
 
-// Rebuilds the console panel: frames the command field afresh, reloads the
+// Rebuilds the console panel: frames the command field afresh, lays the
 // panel's background, writes the "Console" title centred at y = 7, marks the
 // log dirty and draws the panel's visible items onto it. Redrawing the
 // background wipes the log, so the log is drawn again at the next tick.

@@ -74,8 +74,19 @@ struct Hud {
 
     // The star map's frame: main, left, right, top and bottom pieces.
     std::array<Bitmap, 5> StarMapImages;
-    Bitmap PlayerAvatar;
-    Bitmap NewGameAvatar;
+    // The panels' backgrounds and the pictures that items and panels change
+    // to, loaded once when the HUD is built: composing a panel, and so
+    // answering a click, reads no file.
+    Bitmap LeftFace;    // the player window
+    Bitmap RightFace;   // the star information and ship windows
+    Bitmap CentreFace;  // the market and new-game windows
+    Bitmap TopFace;     // the top bar
+    Bitmap SoundPlayingIcon, SoundStoppedIcon;
+    // The transparency button's picture for steps 1..3.
+    OneBased<Bitmap, 3> TransparencyIcons;
+    OneBased<Bitmap, 7> Portraits;
+    // The ship window's picture of each hull; empty for a hull without one.
+    OneBased<Bitmap, CatalogueRoom> HullPictures;
     Bitmap Logo;
     kvSprite CursorSprite;
 

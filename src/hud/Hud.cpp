@@ -24,6 +24,11 @@ ClickHandler Does(Game& game, void (*action)(Game&))
 
 const ClickHandler Nothing = [](int16_t, int16_t, uint8_t) {};
 
+// The top bar's icons are 24 pixels square, as the buttons that show them.
+constexpr int IconSide = 24;
+
+void LoadIcon(Bitmap& icon, const std::string& path) { LoadBmp(path, icon, Exactly(IconSide, IconSide)); }
+
 // A hidden sliding panel opens from `hiddenAt`; a visible one reverses.
 void ToggleSlide(Game& game, kvWindow& window, int32_t kvWindow::*axis, int32_t hiddenAt)
 {
@@ -61,6 +66,11 @@ void BuildTopBar(Game& game)
     Hud& h = game.ui.hud;
     kvWindow& bar = h.TopBar;
     MakeWindow(bar, 800, 115);
+    h.TopFace = LoadFacePicture(bar, "Res\\gfx\\hud\\top.bmp");
+    LoadIcon(h.SoundPlayingIcon, "res\\gfx\\hud\\menu_sound_play.bmp");
+    LoadIcon(h.SoundStoppedIcon, "res\\gfx\\hud\\menu_sound_stop.bmp");
+    for (std::size_t step = 1; step <= h.TransparencyIcons.Count; ++step)
+        LoadIcon(h.TransparencyIcons[step], "res\\gfx\\hud\\menu_trans_" + std::to_string(step) + ".bmp");
     const std::string btn1 = "res\\gfx\\hud\\btn1.bmp";
     MakeButton(bar, h.NewGameButton, 12, 5, 162, 29, "New game", btn1, Does(game, OpenNewGameWindow));
     MakeButton(bar, h.ExitButton, 163, 5, 313, 29, "Exit", btn1, [&game](int16_t, int16_t, uint8_t) {
@@ -111,9 +121,11 @@ void BuildSidePanels(Game& game)
 {
     Hud& h = game.ui.hud;
     MakeWindow(h.PlayerWindow, 200, 375);
-    LoadFace(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
+    h.LeftFace = LoadFacePicture(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
+    PaintFace(h.PlayerWindow.Face, h.LeftFace);
     MakeWindow(h.StarInfo, 200, 375);
-    LoadFace(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
+    h.RightFace = LoadFacePicture(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
+    PaintFace(h.StarInfo.Face, h.RightFace);
     h.StarInfo.Face.pen.Colour = MapPen;
     MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Does(game, JumpToSelectedStar));
     h.GoButton.Enabled = 0;
@@ -146,11 +158,12 @@ void BuildShipAndMarket(Game& game)
     MakeWindow(h.ShipWindow, 200, 375, 800, 80);
     h.ShipWindow.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectShipRow(game, x, y, button); };
     h.ShipWindow.Face.pen.Colour = MapPen;
-    LoadFace(h.ShipWindow, "Res\\gfx\\hud\\right.bmp");
+    PaintFace(h.ShipWindow.Face, h.RightFace);
     MakeButton(h.ShipWindow, h.NextPartButton, 170, 130, 185, 145, ">", btn3, Does(game, NextShipPart));
     MakeButton(h.ShipWindow, h.PreviousPartButton, 150, 130, 165, 145, "<", btn3, Does(game, PreviousShipPart));
 
     MakeWindow(h.Market, 350, 350, 225, 80);
+    h.CentreFace = LoadFacePicture(h.Market, "Res\\gfx\\hud\\center.bmp");
     h.Market.ClearToKey();
     h.Market.Face.brush.SetColour(Black);
     h.Market.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectMarketRow(game, x, y, button); };
@@ -163,7 +176,7 @@ void BuildNewGameWindow(Game& game)
     Hud& h = game.ui.hud;
     kvWindow& w = h.NewGame;
     MakeWindow(w, 350, 350, 225, 80);
-    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    PaintFace(w.Face, h.CentreFace);
     MakeButton(w, h.NextAvatarButton, 280, 90, 300, 150, "", "res\\gfx\\hud\\new_right.bmp", Does(game, NextAvatar));
     MakeButton(w, h.PreviousAvatarButton, 200, 90, 220, 150, "", "res\\gfx\\hud\\new_left.bmp", Does(game, PreviousAvatar));
     h.NameEdit.Create(170, 50, 160, "res\\gfx\\hud\\edit.bmp");
@@ -188,6 +201,8 @@ void BuildNewGameWindow(Game& game)
                });
     w.Visible = 0;
     game.ui.newGameChoices.AvatarChoice = 1;
+    for (std::size_t avatar = 1; avatar <= h.Portraits.Count; ++avatar)
+        LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", h.Portraits[avatar]);
 }
 
 void BuildScannerAndSheets(Hud& h)
@@ -225,7 +240,6 @@ void StartFirstWorld(Game& game)
     kvPlayer& pilot = game.world.Pilot;
     pilot.Name = "Noname";
     pilot.Avatar = static_cast<uint8_t>(game.world.random.Next(7) + 1);
-    LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
     pilot.Class = 1;
     game.ui.shipChoices = ShipChoices{};
     BeginWorld(game);
@@ -245,7 +259,7 @@ void ComposeFirstScreens(Game& game)
 
 }  // namespace
 
-void LoadFace(kvWindow& window, const std::string& path)
+Bitmap LoadFacePicture(const kvWindow& window, const std::string& path)
 {
     Bitmap picture;
     LoadBmp(path, picture);
@@ -253,9 +267,10 @@ void LoadFace(kvWindow& window, const std::string& path)
         throw LoadError(path, "the picture is " + std::to_string(picture.Width()) + " x " +
                                   std::to_string(picture.Height()) + ", its window " + std::to_string(window.Width) +
                                   " x " + std::to_string(window.Height));
-    window.Face.SetSize(picture.Width(), picture.Height());
-    Canvas(window.Face).Draw(0, 0, picture);
+    return picture;
 }
+
+void LoadFace(kvWindow& window, const std::string& path) { PaintFace(window.Face, LoadFacePicture(window, path)); }
 
 void BuildHud(Game& game)
 {
@@ -280,6 +295,7 @@ void BuildHud(Game& game)
     MakeWindow(h.TitleWindow, 800, 600);
     BuildStarMap(game);
     BuildShipAndMarket(game);
+    LoadHullPictures(h, game.world.Equipment);
     BuildNewGameWindow(game);
     BuildScannerAndSheets(h);
     BuildSaveWindow(game);
@@ -294,6 +310,13 @@ void BuildHud(Game& game)
     game.RepaintNeeded = 1;
 }
 
+const Bitmap& Portrait(const Hud& hud, int avatar)
+{
+    static const Bitmap none;
+    return avatar >= 1 && avatar <= static_cast<int>(hud.Portraits.Count) ? hud.Portraits[static_cast<std::size_t>(avatar)]
+                                                                          : none;
+}
+
 void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
 {
     for (kvWindow* w : hud.WindowTable)
@@ -303,16 +326,15 @@ void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
 void ComposeTopBar(Game& game)
 {
     kvWindow& bar = game.ui.hud.TopBar;
-    LoadFace(bar, "Res\\gfx\\hud\\top.bmp");
+    PaintFace(bar.Face, game.ui.hud.TopFace);
     DrawVisibleItems(bar);
 }
 
 void UpdateSoundButton(Game& game)
 {
     const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
-    kvButton& button = game.ui.hud.SoundPlayButton;
-    LoadBmp(playing ? "res\\gfx\\hud\\menu_sound_play.bmp" : "res\\gfx\\hud\\menu_sound_stop.bmp", button.Face,
-            Exactly(button.Width, button.Height));
+    const Hud& h = game.ui.hud;
+    PaintFace(game.ui.hud.SoundPlayButton.Face, playing ? h.SoundPlayingIcon : h.SoundStoppedIcon);
 }
 
 void ToggleStarMap(Game& game)
@@ -366,19 +388,12 @@ void NextTrack(Game& game)
 
 void CycleTransparency(Game& game)
 {
-    struct Step {
-        const char* Image;
-        uint16_t Alpha;
-    };
-    static constexpr Step Steps[] = {{"res\\gfx\\hud\\menu_trans_1.bmp", 256},
-                                     {"res\\gfx\\hud\\menu_trans_2.bmp", 179},
-                                     {"res\\gfx\\hud\\menu_trans_3.bmp", 128}};
+    static constexpr uint16_t Alphas[] = {256, 179, 128};
     Hud& h = game.ui.hud;
     h.Transparency = static_cast<uint8_t>(h.Transparency % 3 + 1);
-    const Step& step = Steps[h.Transparency - 1];
     for (kvWindow* w : h.WindowTable)
-        if (w != nullptr) w->Alpha = step.Alpha;
-    LoadBmp(step.Image, h.TransparencyButton.Face, Exactly(h.TransparencyButton.Width, h.TransparencyButton.Height));
+        if (w != nullptr) w->Alpha = Alphas[h.Transparency - 1];
+    PaintFace(h.TransparencyButton.Face, h.TransparencyIcons[h.Transparency]);
     ComposeTopBar(game);
     game.RepaintNeeded = 1;
 }

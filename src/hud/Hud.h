@@ -17,7 +17,13 @@ namespace kv {
 void BuildHud(Game& game);
 
 // Loads a window's background, refusing a picture of another size.
+Bitmap LoadFacePicture(const kvWindow& window, const std::string& path);
+// The same, painted onto the window's face.
 void LoadFace(kvWindow& window, const std::string& path);
+
+// Portrait 1..7 as the HUD's build loaded it; an empty picture for any
+// other number.
+const Bitmap& Portrait(const Hud& hud, int avatar);
 
 // Every visible window of the window table onto a frame, slot 1 first.
 void DrawVisibleWindows(const Hud& hud, Bitmap& frame);

@@ -48,7 +48,7 @@ void ShowTrade(Game& game)
 void DrawMarket(Game& game)
 {
     kvWindow& market = game.ui.hud.Market;
-    LoadFace(market, "Res\\gfx\\hud\\center.bmp");
+    PaintFace(market.Face, game.ui.hud.CentreFace);
     Canvas face(market.Face);
     const int barTop = RowTop(game.ui.SelectedGoods);
     market.Face.brush.SetColour(SelectionBar);

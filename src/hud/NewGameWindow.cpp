@@ -9,7 +9,6 @@
 #include "hud/PilotWindows.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
-#include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "universe/World.h"
 
@@ -51,11 +50,6 @@ void ResetMapView(MapView& map)
 
 }  // namespace
 
-void LoadPortrait(uint8_t avatar, Bitmap& portrait)
-{
-    LoadBmp("Res\\gfx\\avatar\\avatar" + std::to_string(avatar) + ".bmp", portrait);
-}
-
 void BeginWorld(Game& game)
 {
     ResetMapView(game.ui.map);
@@ -74,7 +68,6 @@ void StartNewGame(Game& game)
     pilot.Name = game.ui.hud.NameEdit.Text;
     pilot.Class = static_cast<uint8_t>(game.ui.newGameChoices.SpecialisationChoice);
     game.world.Difficulty = static_cast<uint8_t>(game.ui.newGameChoices.DifficultyChoice);
-    LoadPortrait(pilot.Avatar, game.ui.hud.PlayerAvatar);
 
     ComposePlayerWindow(game);
     DrawStarMap(game);
@@ -117,14 +110,13 @@ void ComposeNewGameWindow(Game& game)
 {
     Hud& h = game.ui.hud;
     const NewGameChoices& c = game.ui.newGameChoices;
-    FrameEdit(h.NameEdit, "res\\gfx\\hud\\edit.bmp");
-    LoadFace(h.NewGame, "Res\\gfx\\hud\\center.bmp");
+    FrameEdit(h.NameEdit);
+    PaintFace(h.NewGame.Face, h.CentreFace);
     Canvas face(h.NewGame.Face);
     face.TextOut(135, 20, "New game");
     face.TextOut(15, 50, "Enter your name");
     face.TextOut(15, 110, "Choose your avatar");
-    LoadPortrait(static_cast<uint8_t>(c.AvatarChoice), h.NewGameAvatar);
-    face.Draw(220, 90, h.NewGameAvatar);
+    face.Draw(220, 90, Portrait(h, c.AvatarChoice));
     face.TextOut(15, 170, "Select difficulty");
     face.TextOut(15, 185, "level");
     face.TextOut(15, 210, "Your specialisation");

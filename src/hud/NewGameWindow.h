@@ -3,16 +3,11 @@
 // builds a new world for that pilot.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace kv {
 
-class Bitmap;
 struct Game;
-
-// Loads portrait 1..7 ("avatar7.bmp" for 7) into a bitmap.
-void LoadPortrait(uint8_t avatar, Bitmap& portrait);
 
 // A new world (universe/World's StartWorld) and the interface reset to it:
 // the star map's view and axis cross, the selection on the home star, the

@@ -31,12 +31,9 @@ std::string ModelPicture(const kvFormFactor& hull) { return "res\\gfx\\models\\"
 
 // The hull's picture scaled into the box above the list. A hull without a
 // picture (an empty or unknown catalogue entry) shows none.
-void DrawHullPicture(Bitmap& face, const kvFormFactor& hull)
+void DrawHullPicture(Bitmap& face, const Bitmap& picture)
 {
-    const std::string path = ModelPicture(hull);
-    if (!DataFileExists(path)) return;
-    Bitmap picture;
-    LoadBmp(path, picture);
+    if (picture.Empty()) return;
     Canvas(face).CopyRectKeyed(65, 55, 135, 125, picture, 0, 0, picture.Width(), picture.Height(), ColourKey);
 }
 
@@ -78,13 +75,23 @@ void RecomposeShipWindow(Game& game)
 
 }  // namespace
 
+void LoadHullPictures(Hud& hud, const ShipCatalogue& equipment)
+{
+    for (std::size_t i = 1; i <= hud.HullPictures.Count; ++i) {
+        Bitmap& picture = hud.HullPictures[i];
+        picture = Bitmap();
+        const std::string path = ModelPicture(equipment.HullCatalogue[i]);
+        if (DataFileExists(path)) LoadBmp(path, picture);
+    }
+}
+
 void ComposePlayerWindow(Game& game)
 {
     kvWindow& w = game.ui.hud.PlayerWindow;
     const kvPlayer& pilot = game.world.Pilot;
-    LoadFace(w, "Res\\gfx\\hud\\left.bmp");
+    PaintFace(w.Face, game.ui.hud.LeftFace);
     Canvas face(w.Face);
-    face.Draw(5, 55, game.ui.hud.PlayerAvatar);
+    face.Draw(5, 55, Portrait(game.ui.hud, pilot.Avatar));
     face.TextOut(90, 7, "Player");
     face.TextOut(80, 27, "information");
     WriteRow(face, 130, "Name", pilot.Name);
@@ -102,11 +109,11 @@ void ComposeShipWindow(Game& game)
     kvWindow& w = game.ui.hud.ShipWindow;
     const ShipCatalogue& c = game.world.Equipment;
     const ShipChoices& s = game.ui.shipChoices;
-    LoadFace(w, "Res\\gfx\\hud\\right.bmp");
+    PaintFace(w.Face, game.ui.hud.RightFace);
     Canvas face(w.Face);
     face.TextOut(55, 7, "Ship");
     face.TextOut(20, 27, "information");
-    DrawHullPicture(w.Face, c.HullCatalogue[s.HullChoice]);
+    DrawHullPicture(w.Face, game.ui.hud.HullPictures[s.HullChoice]);
     HighlightRow(w.Face, s.SelectedRow);
     face.TextOut(15, 130, "s:" + c.HullCatalogue[s.HullChoice].Name);
     face.TextOut(15, 150, "e:" + c.EngineCatalogue[s.EngineChoice].Name);

@@ -9,6 +9,12 @@
 namespace kv {
 
 struct Game;
+struct Hud;
+struct ShipCatalogue;
+
+// Loads the picture of every hull of the catalogue that has one, for the
+// ship window to show; a hull without a picture shows none.
+void LoadHullPictures(Hud& hud, const ShipCatalogue& equipment);
 
 void ComposePlayerWindow(Game& game);
 // Rebuilds the ship window and fits the chosen parts to the pilot's ship.

@@ -79,9 +79,7 @@ int SlotAt(int y)
     return (y - FirstRowY) / RowHeight;
 }
 
-// The new world's portrait is loaded before anything changes, so that a
-// missing picture leaves the running game as it was.
-void Apply(Game& game, SavedGame save, Bitmap portrait)
+void Apply(Game& game, SavedGame save)
 {
     game.world.galaxies = std::move(save.galaxies);
     game.world.Pilot = std::move(save.Pilot);
@@ -93,7 +91,6 @@ void Apply(Game& game, SavedGame save, Bitmap portrait)
     game.ui.shipChoices.WeaponChoice = save.WeaponChoice;
     game.ui.SelectedStar = save.SelectedStar;
     game.ui.map.MapLevel = save.MapLevel;
-    game.ui.hud.PlayerAvatar = std::move(portrait);
 }
 
 void RedrawEveryPanel(Game& game)
@@ -130,7 +127,7 @@ void BuildSaveWindow(Game& game)
 {
     kvWindow& w = game.ui.hud.SaveWindow;
     w.Create(350, 350);
-    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    PaintFace(w.Face, game.ui.hud.CentreFace);
     w.Left = 225;
     w.Top = SaveWindowHiddenTop;
     w.Visible = 0;
@@ -186,7 +183,7 @@ void ComposeSaveWindow(Game& game)
 {
     kvWindow& w = game.ui.hud.SaveWindow;
     const SaveShelf& shelf = game.ui.Saves;
-    LoadFace(w, "Res\\gfx\\hud\\center.bmp");
+    PaintFace(w.Face, game.ui.hud.CentreFace);
     Canvas face(w.Face);
     if (shelf.AskingSlot >= 0) {
         const int top = RowTop(shelf.AskingSlot);
@@ -216,9 +213,7 @@ bool LoadFromSlot(Game& game, int slot)
         game.ui.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
         return false;
     }
-    Bitmap portrait;
-    LoadPortrait(read.Save.Game->Pilot.Avatar, portrait);
-    Apply(game, std::move(*read.Save.Game), std::move(portrait));
+    Apply(game, std::move(*read.Save.Game));
     RedrawEveryPanel(game);
     if (SaveWindowShown(game)) CloseSaveWindow(game);
     game.ui.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),

@@ -183,6 +183,7 @@ void kvEdit::Create(int x, int y, uint16_t width, const std::string& bitmapPath)
     face.pen.Colour = HudTextColour;
     face.brush.SetColour(ColourKey);
     LoadBmp(bitmapPath, face, Exactly(width, EditHeight));
+    Picture = face;
     Canvas(face).Rectangle(0, 0, width, EditHeight);
     face.brush.Style = BrushStyle::Clear;
     Face = std::move(face);
@@ -223,10 +224,16 @@ void kvEdit::KeyPress(uint16_t key, ShiftState shift)
     Text.push_back(Typed(key, shift));
 }
 
-void FrameEdit(kvEdit& edit, const std::string& bitmapPath)
+void FrameEdit(kvEdit& edit)
 {
-    LoadBmp(bitmapPath, edit.Face, Exactly(edit.Width, edit.Height));
+    PaintFace(edit.Face, edit.Picture);
     Canvas(edit.Face).Rectangle(0, 0, edit.Width, edit.Height);
+}
+
+void PaintFace(Bitmap& face, const Bitmap& picture)
+{
+    face.SetSize(picture.Width(), picture.Height());
+    Canvas(face).Draw(0, 0, picture);
 }
 
 void DrawItem(const kvWindow& item, Bitmap& target)

@@ -85,6 +85,8 @@ public:
     void KeyPress(uint16_t key, ShiftState shift);
 
     std::string Text;
+    // The field's image as Create loaded it; FrameEdit shows it again.
+    Bitmap Picture;
     uint8_t SubmitOnEnter = 0;
     // Receives the text on Enter (the console's command line).
     std::function<void(const std::string&)> OnSubmit;
@@ -101,8 +103,12 @@ class kvSound;
 // takes the focus.
 void ClickItemAt(kvWindow& window, int16_t x, int16_t y, uint8_t button, kvWindow*& focusedItem, kvSound& sound);
 
-// Reloads the edit's image and draws its green frame over it.
-void FrameEdit(kvEdit& edit, const std::string& bitmapPath);
+// Shows the edit's image again and draws its green frame over it.
+void FrameEdit(kvEdit& edit);
+// Paints a picture over a whole face, which takes the picture's size and
+// keeps its own drawing settings: how a compose routine lays a panel's
+// background, loaded once when the HUD is built, under its text.
+void PaintFace(Bitmap& face, const Bitmap& picture);
 // Draws an item by its kind: button, edit or plain window.
 void DrawItem(const kvWindow& item, Bitmap& target);
 // Draws a window's visible items onto its own face, in item order: the last

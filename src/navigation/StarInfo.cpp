@@ -121,7 +121,7 @@ void DrawStarInfo(Game& game, uint8_t s)
     // Showing nothing selected, the window offers no jump to a selection
     // the player cannot see.
     if (s == 0) game.ui.hud.GoButton.Enabled = 0;
-    LoadFace(window, "Res\\gfx\\hud\\right.bmp");
+    PaintFace(window.Face, game.ui.hud.RightFace);
     DrawVisibleItems(window);
     Canvas canvas(window.Face);
     canvas.TextOut(50, 7, "Star");
