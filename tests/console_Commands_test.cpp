@@ -71,6 +71,7 @@ protected:
     {
         kv::ParseCommandLine(game.ui.Command, text);
         kv::RunCommand(game);
+        kv::ComposeMarkedPanels(game);
         EXPECT_EQ(game.ui.Command.Code, kv::command::None);
     }
     // The text of the last console line, without its timestamp.

@@ -25,13 +25,18 @@ protected:
         return (*game.world.galaxies)[game.world.Pilot.Galaxy].Stars[game.world.Pilot.Star].PriceList[k];
     }
     kv::PriceListItem& Hold(uint8_t k) { return game.world.Pilot.Cargo[k]; }
-    void Select(uint8_t k) { kv::SelectMarketRow(game, 100, static_cast<int16_t>(30 + 15 * k), 0); }
+    void Select(uint8_t k)
+    {
+        kv::SelectMarketRow(game, 100, static_cast<int16_t>(30 + 15 * k), 0);
+        kv::ComposeMarkedPanels(game);
+    }
     // A click on "+" or "-" as the player makes it, through the window.
     void Click(const kv::kvButton& button)
     {
         kv::kvWindow* focus = nullptr;
         kv::ClickItemAt(game.ui.hud.Market, static_cast<int16_t>(button.Left + 2), static_cast<int16_t>(button.Top + 2),
                         0, focus, game.Sound);
+        kv::ComposeMarkedPanels(game);
     }
     bool CanBuy() const { return game.ui.hud.BuyButton.Enabled == 1; }
     bool CanSell() const { return game.ui.hud.SellButton.Enabled == 1; }

@@ -80,6 +80,7 @@ TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
     const uint8_t engines = game.world.Equipment.EngineCount;
     const uint64_t shownLimit = game.ui.hud.PlayerWindow.Face.Version();
     for (int i = 0; i < engines + 2; ++i) kv::NextShipPart(game);
+    kv::ComposeMarkedPanels(game);
     EXPECT_NE(game.ui.hud.PlayerWindow.Face.Version(), shownLimit) << "the jump limit follows the engine";
     EXPECT_EQ(game.ui.shipChoices.EngineChoice, engines);
     EXPECT_EQ(game.world.Ship.Engine.Name, game.world.Equipment.EngineCatalogue[engines].Name);
@@ -97,6 +98,7 @@ TEST_F(PilotScreens, ShipRowsFollowTheClickAndArrowsStopAtTheCatalogueEnds)
     }
     kv::SelectShipRow(game, 0, 130, 0);
     kv::NextShipPart(game);
+    kv::ComposeMarkedPanels(game);
     EXPECT_EQ(game.world.Ship.Hull.Name, game.world.Equipment.HullCatalogue[2].Name);
 }
 

@@ -26,6 +26,7 @@ protected:
     {
         kv::DrawStarMap(game);
         kv::SelectStarAt(game, static_cast<int16_t>(x), static_cast<int16_t>(y), button);
+        kv::ComposeMarkedPanels(game);
     }
 
     // Every glyph pixel of the text, written at (x, y) in the window's font,
@@ -52,6 +53,7 @@ protected:
         while ((kv::Random(seed).NextReal() <= 0.3) != ambush) ++seed;
         game.world.random.Seed(seed);
         kv::JumpToSelectedStar(game);
+        kv::ComposeMarkedPanels(game);
     }
 
     uint16_t FuelUnits() const { return game.world.Pilot.Cargo[kv::FuelGoods].Quantity; }

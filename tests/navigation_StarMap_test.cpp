@@ -106,6 +106,7 @@ TEST_F(StarMap, ZoomZeroCollapsesTheGalaxyButNotTheDiscsAndZoomInRestoresOne)
 {
     AddStar(0, 50, -110);  // depth 111: half-size (111 + 100) / 30 = 7.03, plus 2
     kv::WheelZoom(game, -120 * 20);
+    kv::ComposeMarkedPanels(game);
     EXPECT_EQ(game.ui.map.MapZoom, 0.0);
     EXPECT_EQ(MapPixel(175 + 7, 170), CurrentStarFill);
     EXPECT_NE(MapPixel(175 + 9, 170), CurrentStarFill);

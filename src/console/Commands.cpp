@@ -6,7 +6,6 @@
 #include "game/SaveGames.h"
 #include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
-#include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
 #include "platform/Ini.h"
 
@@ -56,10 +55,8 @@ std::optional<std::string> RunSet(Game& game, const CommandLine& line)
     const std::optional<int32_t> cash = ParseCommandInteger(line.Word(3));
     if (!cash) return TypeError;
     game.world.Pilot.Cash = *cash;
-    ComposePlayerWindow(game);
     UpdateTradeButtons(game);
-    DrawMarket(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
     return std::nullopt;
 }
 

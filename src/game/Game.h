@@ -139,6 +139,20 @@ struct SceneState {
     Bitmap SpaceBackground;
 };
 
+// The panels whose content changed since they were last composed. Handlers
+// and rules' callers mark them; ComposeMarkedPanels (hud/Hud.h) composes
+// each marked one once, at the end of the event or tick that marked it and
+// before the frame, so no handler composes another panel itself.
+struct PanelMarks {
+    bool StarMap = false;
+    bool StarInfo = false;
+    bool Market = false;
+    bool ShipWindow = false;
+    bool PlayerWindow = false;
+    bool TopBar = false;
+    bool NewGame = false;
+};
+
 // What lives for the whole run around the world: the HUD, the console and
 // its pending command, the window choices, the map's view and projection and
 // the selections. A new game keeps all of it.
@@ -157,6 +171,10 @@ struct Interface {
     uint8_t SelectedStar = 1;
     // The market row 1..12 under the selection bar.
     uint8_t SelectedGoods = 1;
+    // The star the star information window describes; 0 "Nothing is
+    // selected".
+    uint8_t ShownStar = 1;
+    PanelMarks Marked;
 };
 
 // The composition root: the shell owns one Game and passes it down. The

@@ -1,5 +1,7 @@
 #include "hud/Hud.h"
 
+#include <utility>
+
 #include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
@@ -250,7 +252,8 @@ void ComposeFirstScreens(Game& game)
     DrawMarket(game);
     DrawStarMap(game);
     ComposePlayerWindow(game);
-    DrawStarInfo(game, game.world.Pilot.Star);
+    game.ui.ShownStar = game.world.Pilot.Star;
+    DrawStarInfo(game, game.ui.ShownStar);
     UpdateSoundButton(game);
     ComposeTopBar(game);
     ComposeNewGameWindow(game);
@@ -323,6 +326,21 @@ void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
         if (w != nullptr && w->Visible == 1) w->DrawTo(frame);
 }
 
+void ComposeMarkedPanels(Game& game)
+{
+    const PanelMarks marked = std::exchange(game.ui.Marked, PanelMarks{});
+    if (marked.StarMap) DrawStarMap(game);
+    if (marked.StarInfo) DrawStarInfo(game, game.ui.ShownStar);
+    if (marked.Market) DrawMarket(game);
+    if (marked.ShipWindow) ComposeShipWindow(game);
+    if (marked.PlayerWindow) ComposePlayerWindow(game);
+    if (marked.TopBar) ComposeTopBar(game);
+    if (marked.NewGame) ComposeNewGameWindow(game);
+    if (marked.StarMap || marked.StarInfo || marked.Market || marked.ShipWindow || marked.PlayerWindow ||
+        marked.TopBar || marked.NewGame)
+        game.RepaintNeeded = 1;
+}
+
 void ComposeTopBar(Game& game)
 {
     kvWindow& bar = game.ui.hud.TopBar;
@@ -362,16 +380,14 @@ void PauseOrResumeMusic(Game& game)
     if (game.Sound.MusicOn) game.Sound.PauseMusic();
     else game.Sound.ResumeMusic();
     UpdateSoundButton(game);
-    ComposeTopBar(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.TopBar = true;
 }
 
 static void ShowTrackName(Game& game)
 {
     if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
     game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
-    ComposeTopBar(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.TopBar = true;
 }
 
 void PreviousTrack(Game& game)
@@ -394,8 +410,7 @@ void CycleTransparency(Game& game)
     for (kvWindow* w : h.WindowTable)
         if (w != nullptr) w->Alpha = Alphas[h.Transparency - 1];
     PaintFace(h.TransparencyButton.Face, h.TransparencyIcons[h.Transparency]);
-    ComposeTopBar(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.TopBar = true;
 }
 
 }  // namespace kv

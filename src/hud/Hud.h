@@ -28,6 +28,12 @@ const Bitmap& Portrait(const Hud& hud, int avatar);
 // Every visible window of the window table onto a frame, slot 1 first.
 void DrawVisibleWindows(const Hud& hud, Bitmap& frame);
 
+// Composes every marked panel and clears the marks; sets RepaintNeeded when
+// any was marked. The star map comes before the panels that follow the
+// ship's fit, the ship window before the player window that shows the jump
+// limit its engine gives.
+void ComposeMarkedPanels(Game& game);
+
 void ComposeTopBar(Game& game);
 void UpdateSoundButton(Game& game);
 

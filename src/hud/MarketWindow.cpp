@@ -4,7 +4,6 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
-#include "hud/PilotWindows.h"
 #include "platform/Canvas.h"
 #include "universe/Market.h"
 
@@ -34,13 +33,12 @@ void DrawColumns(Canvas& face, const PriceListItem& store, const PriceListItem& 
     face.TextOut(270, y, std::to_string(hold.Quantity));
 }
 
-// The screens a trade changes.
+// The panels a trade changes.
 void ShowTrade(Game& game)
 {
     UpdateTradeButtons(game);
-    DrawMarket(game);
-    ComposePlayerWindow(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.Market = true;
+    game.ui.Marked.PlayerWindow = true;
 }
 
 }  // namespace
@@ -71,8 +69,7 @@ void SelectMarketRow(Game& game, int16_t, int16_t y, uint8_t)
     game.ui.SelectedGoods = static_cast<uint8_t>((y - FirstRowY) / RowHeight + 1);
     PlaceTradeButtons(game);
     UpdateTradeButtons(game);
-    DrawMarket(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.Market = true;
 }
 
 void UpdateTradeButtons(Game& game)

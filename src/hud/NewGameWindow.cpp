@@ -6,9 +6,6 @@
 #include "game/Game.h"
 #include "hud/Hud.h"
 #include "hud/MarketWindow.h"
-#include "hud/PilotWindows.h"
-#include "navigation/StarInfo.h"
-#include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "universe/World.h"
 
@@ -30,8 +27,7 @@ void Step(int32_t& choice, int step, int count)
 void StepAndShow(Game& game, int32_t& choice, int step, int count)
 {
     Step(choice, step, count);
-    ComposeNewGameWindow(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.NewGame = true;
 }
 
 // Centred in the 100-pixel gap between the arrows, for 8-pixel cells.
@@ -69,13 +65,12 @@ void StartNewGame(Game& game)
     pilot.Class = static_cast<uint8_t>(game.ui.newGameChoices.SpecialisationChoice);
     game.world.Difficulty = static_cast<uint8_t>(game.ui.newGameChoices.DifficultyChoice);
 
-    ComposePlayerWindow(game);
-    DrawStarMap(game);
-    DrawMarket(game);
     // The old world's star may still be described, and "Go!" still offered
     // for it: show the new home, where there is nowhere to go yet.
     game.ui.hud.GoButton.Enabled = 0;
-    DrawStarInfo(game, game.ui.SelectedStar);
+    game.ui.ShownStar = game.ui.SelectedStar;
+    PanelMarks& marked = game.ui.Marked;
+    marked.PlayerWindow = marked.StarMap = marked.Market = marked.StarInfo = true;
     game.ui.hud.NewGame.Visible = 0;
     game.ui.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
     game.ui.hud.PlayerWindow.SlideIn = 1;
@@ -102,7 +97,7 @@ void OpenNewGameWindow(Game& game)
     h.StarMap.Visible = 0;
     h.Market.Visible = 0;
     h.NewGame.Visible = 1;
-    ComposeNewGameWindow(game);
+    game.ui.Marked.NewGame = true;
     game.RepaintNeeded = 1;
 }
 

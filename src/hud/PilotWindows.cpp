@@ -66,11 +66,10 @@ uint8_t* RowChoice(Game& game, uint8_t& count)
 }
 
 // A new engine changes the jump limit, so the player window follows.
-void RecomposeShipWindow(Game& game)
+void MarkShipWindow(Game& game)
 {
-    ComposeShipWindow(game);
-    ComposePlayerWindow(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.ShipWindow = true;
+    game.ui.Marked.PlayerWindow = true;
 }
 
 }  // namespace
@@ -132,7 +131,7 @@ void SelectShipRow(Game& game, int16_t, int16_t y, uint8_t)
     const int top = FirstRowY + RowStep * (row - 1);
     game.ui.hud.NextPartButton.Top = top;
     game.ui.hud.PreviousPartButton.Top = top;
-    RecomposeShipWindow(game);
+    MarkShipWindow(game);
 }
 
 void NextShipPart(Game& game)
@@ -140,7 +139,7 @@ void NextShipPart(Game& game)
     uint8_t count = 0;
     uint8_t* choice = RowChoice(game, count);
     if (choice != nullptr && *choice < count) ++*choice;
-    RecomposeShipWindow(game);
+    MarkShipWindow(game);
 }
 
 void PreviousShipPart(Game& game)
@@ -148,7 +147,7 @@ void PreviousShipPart(Game& game)
     uint8_t count = 0;
     uint8_t* choice = RowChoice(game, count);
     if (choice != nullptr && *choice > 1) --*choice;
-    RecomposeShipWindow(game);
+    MarkShipWindow(game);
 }
 
 }  // namespace kv

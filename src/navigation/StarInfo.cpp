@@ -7,7 +7,6 @@
 #include "game/SaveGames.h"
 #include "hud/Hud.h"
 #include "hud/MarketWindow.h"
-#include "hud/PilotWindows.h"
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "universe/Jump.h"
@@ -73,7 +72,7 @@ void Select(Game& game, uint8_t star)
     game.ui.SelectedStar = star;
     OfferJump(game);
     game.Sound.PlaySoundEffect("res\\sfx\\hud\\planet_select.wav");
-    DrawStarInfo(game, star);
+    ShowStar(game, star);
 }
 
 // With nothing selected there is nowhere to jump to, so "Go!" goes dark.
@@ -82,19 +81,16 @@ void ClearSelection(Game& game)
     if (game.ui.SelectedStar == 0) return;
     game.ui.SelectedStar = 0;
     game.ui.hud.GoButton.Enabled = 0;
-    DrawStarInfo(game, 0);
+    ShowStar(game, 0);
 }
 
 void ShowArrival(Game& game)
 {
     const kvPlayer& pilot = game.world.Pilot;
     game.ui.hud.GoButton.Enabled = 0;
-    DrawStarInfo(game, pilot.Star);
-    ComposePlayerWindow(game);
+    ShowStar(game, pilot.Star);
     UpdateTradeButtons(game);
-    DrawMarket(game);
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.PlayerWindow = game.ui.Marked.Market = game.ui.Marked.StarMap = true;
     game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game.world).Stars[pilot.Star].Name,
                         MessageKind::Information);
 }
@@ -135,13 +131,19 @@ void DrawStarInfo(Game& game, uint8_t s)
     DrawStarFacts(game, canvas, star);
 }
 
+void ShowStar(Game& game, uint8_t s)
+{
+    if (s == 0) game.ui.hud.GoButton.Enabled = 0;
+    game.ui.ShownStar = s;
+    game.ui.Marked.StarInfo = true;
+}
+
 void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
 {
     if (game.ui.map.MapLevel != 1 || button != 0) return;
     if (const std::optional<uint8_t> star = StarAt(game, x, y)) Select(game, *star);
     else ClearSelection(game);
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void JumpToSelectedStar(Game& game)

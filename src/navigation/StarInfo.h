@@ -21,6 +21,9 @@ std::string DistanceText(double distance);
 // Enables "Go!" when the selected star is another one within the jump range.
 void OfferJump(Game& game);
 void DrawStarInfo(Game& game, uint8_t s);
+// Marks the window to describe star s, or nothing for s = 0 (and then "Go!"
+// goes dark at once).
+void ShowStar(Game& game, uint8_t s);
 
 // The star map's click handler. At the galaxy level a left click within 10
 // pixels of a star's centre picks the front-most such star; a click that

@@ -290,45 +290,39 @@ void DrawOrbit(int n, int cx, int cy, Bitmap& target, double f, double g, double
 void ToggleEcliptic(Game& game)
 {
     game.ui.map.ShowEcliptic = !game.ui.map.ShowEcliptic;
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void ToggleAxes(Game& game)
 {
     game.ui.map.ShowAxes = !game.ui.map.ShowAxes;
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void ZoomIn(Game& game)
 {
     game.ui.map.MapZoom = 1.0;
     if (game.ui.map.MapLevel > 0) --game.ui.map.MapLevel;
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void ZoomOut(Game& game)
 {
     if (game.ui.map.MapLevel < 2) ++game.ui.map.MapLevel;
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void WheelZoom(Game& game, int delta)
 {
     game.ui.map.MapZoom = std::max(game.ui.map.MapZoom + delta / 1000.0, 0.0);
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 void TurnStarMap(Game& game, int dx, int dy)
 {
     game.ui.map.MapSpin -= dx / 180.0;
     game.ui.map.MapTilt -= dy / 180.0;
-    DrawStarMap(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.StarMap = true;
 }
 
 }  // namespace kv

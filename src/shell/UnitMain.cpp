@@ -211,6 +211,7 @@ void TfrmMain::Timer1Timer()
         break;
     default: break;
     }
+    ComposeMarkedPanels(game);
     if (game.RepaintNeeded) FormPaint();
     game.RepaintNeeded = 0;
 }
@@ -261,7 +262,7 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
     if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
         static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
         if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
-        if (h.FocusedItem == &h.NameEdit) ComposeNewGameWindow(game);
+        if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
     }
     if (game.CurrentScene == SceneSpace) {
         SpaceKeyDown(key);
@@ -277,12 +278,12 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
     switch (key) {
     case vk::Up:
         game.world.Ship.Fuel += 10;
-        ComposePlayerWindow(game);
+        game.ui.Marked.PlayerWindow = true;
         break;
     case vk::F1:
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
         if (h.StarMap.Visible) OfferJump(game);
-        DrawStarInfo(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
+        ShowStar(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
     case vk::F2: TogglePlayerWindow(game); break;
@@ -399,7 +400,7 @@ void TfrmMain::FormMouseMove(int x, int y)
     if (game.CurrentScene == SceneSpace && game.MouseButtons == 4 && game.ui.hud.StarMap.Visible == 1) {
         TurnStarMap(game, ClampToInt32(int64_t{x} - game.scene.LastMouse.X),
                     ClampToInt32(int64_t{y} - game.scene.LastMouse.Y));
-        ComposeShipWindow(game);
+        game.ui.Marked.ShipWindow = true;
     }
     game.scene.LastMouse = Point{x, y};
 }
@@ -512,6 +513,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (pause_.Active()) return;
     try {
         Route(event);
+        ComposeMarkedPanels(game);
     } catch (const LoadError& e) {
         Report(e.what());
     }
