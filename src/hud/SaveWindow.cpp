@@ -89,20 +89,20 @@ void Apply(Game& game, SavedGame save)
     game.ui.shipChoices.HullChoice = save.HullChoice;
     game.ui.shipChoices.EngineChoice = save.EngineChoice;
     game.ui.shipChoices.WeaponChoice = save.WeaponChoice;
+    FitShip(game);
     game.ui.SelectedStar = save.SelectedStar;
     game.ui.map.MapLevel = save.MapLevel;
 }
 
-void RedrawEveryPanel(Game& game)
+// A loaded world changes what every panel shows: the buttons that depend
+// on the world are set again and every panel is marked for composing.
+void MarkEveryPanel(Game& game)
 {
-    ComposeShipWindow(game);
-    ComposePlayerWindow(game);
     UpdateTradeButtons(game);
-    DrawMarket(game);
-    DrawStarMap(game);
     OfferJump(game);
-    DrawStarInfo(game, game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star);
-    game.RepaintNeeded = 1;
+    game.ui.ShownStar = game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star;
+    PanelMarks& marked = game.ui.Marked;
+    marked.ShipWindow = marked.PlayerWindow = marked.Market = marked.StarMap = marked.StarInfo = true;
 }
 
 void ClickToSave(Game& game, int slot)
@@ -214,7 +214,7 @@ bool LoadFromSlot(Game& game, int slot)
         return false;
     }
     Apply(game, std::move(*read.Save.Game));
-    RedrawEveryPanel(game);
+    MarkEveryPanel(game);
     if (SaveWindowShown(game)) CloseSaveWindow(game);
     game.ui.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),
                      MessageKind::Information);
