@@ -11,7 +11,6 @@ namespace kv {
 
 namespace {
 
-constexpr Rgb SelectionBar{0, 0x66, 0};
 constexpr int FirstRowY = 45;
 constexpr int RowHeight = 15;
 

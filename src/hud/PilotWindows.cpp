@@ -16,7 +16,6 @@ namespace kv {
 
 namespace {
 
-constexpr Rgb RowHighlight{0, 102, 0};
 constexpr int FirstRowY = 130;
 constexpr int RowStep = 20;
 constexpr int RowCount = 5;
@@ -40,8 +39,8 @@ void DrawHullPicture(Bitmap& face, const Bitmap& picture)
 void HighlightRow(Bitmap& face, uint8_t row)
 {
     const int top = FirstRowY + RowStep * (row - 1);
-    face.brush.SetColour(RowHighlight);
-    face.pen.Colour = RowHighlight;
+    face.brush.SetColour(SelectionBar);
+    face.pen.Colour = SelectionBar;
     Canvas(face).Rectangle(15, top, 145, top + 15);
     face.brush.Style = BrushStyle::Clear;
 }

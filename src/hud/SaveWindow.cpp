@@ -18,7 +18,6 @@ namespace kv {
 
 namespace {
 
-constexpr Rgb SelectionBar{0, 102, 0};
 constexpr int FirstRowY = 45;
 constexpr int RowHeight = 31;
 constexpr int LineHeight = 15;

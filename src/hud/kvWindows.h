@@ -118,5 +118,8 @@ void DrawVisibleItems(kvWindow& window);
 constexpr Rgb HudTextColour{0, 249, 0};
 // The caption of a button that refuses clicks.
 constexpr Rgb DisabledTextColour{0, 96, 0};
+// The dark green bar behind the chosen row of a list: the market's goods,
+// the ship window's parts, the save window's slots.
+constexpr Rgb SelectionBar{0, 102, 0};
 
 }  // namespace kv
