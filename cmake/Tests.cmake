@@ -29,9 +29,6 @@ else()
   message(STATUS "GoogleTest not found: the unit tests are not built")
 endif()
 
-# The folders of src/ as layers: an include that points up fails this test.
-add_test(NAME layers COMMAND bash ${CMAKE_SOURCE_DIR}/tools/layers/check_layers.sh ${CMAKE_SOURCE_DIR}/src)
-
 # A long battle with spawns, and a random player of the whole game through
 # the scenario runner, linked with the leak checker (which the address
 # sanitizer holds): no leaks, and memory that stays flat while they run.

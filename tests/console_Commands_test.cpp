@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The console's command line: a line typed at the prompt is split into
-// words when Enter is pressed and run on the next tick of the space scene.
+// words when Enter is pressed and run on the next tick of the space scene
+// (hud/ConsoleCommands.h runs it).
 //
 //   quit game                 ends the program
 //   quit                      back to the title screen
@@ -21,8 +22,6 @@
 #include "base/OneBased.h"
 
 namespace kv {
-
-struct Game;
 
 namespace command {
 constexpr uint8_t None = 0;
@@ -49,9 +48,6 @@ struct CommandLine {
 // Splits a submitted line into words at runs of spaces and recognises its
 // first word. A line of more than 30 words keeps its first 30.
 void ParseCommandLine(CommandLine& line, std::string_view text);
-
-// Runs the pending command, if any, and clears it.
-void RunCommand(Game& game);
 
 // A word read as a signed 32-bit whole number: leading spaces and a sign are
 // allowed, and "$", "x", "X" or "0x" introduce hexadecimal digits. Anything

@@ -29,7 +29,7 @@
 #include <utility>
 
 #include "base/OneBased.h"
-#include "hud/kvWindows.h"
+#include "widgets/kvWindows.h"
 #include "platform/Bitmap.h"
 
 namespace kv {

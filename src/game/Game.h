@@ -17,7 +17,7 @@
 #include "game/SaveGames.h"
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
-#include "hud/kvWindows.h"
+#include "widgets/kvWindows.h"
 #include "navigation/StarMap.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/Game.h"
-#include "hud/kvWindows.h"
+#include "widgets/kvWindows.h"
 #include "platform/Canvas.h"
 
 namespace kv {

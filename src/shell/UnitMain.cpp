@@ -6,6 +6,7 @@
 #include "combat/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
+#include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"

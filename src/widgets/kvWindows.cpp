@@ -1,4 +1,4 @@
-#include "hud/kvWindows.h"
+#include "widgets/kvWindows.h"
 
 #include <algorithm>
 #include <string>
