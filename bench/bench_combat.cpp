@@ -14,6 +14,9 @@ namespace {
 
 // Frames between fresh set-ups, so rams and kills do not thin the battle out.
 constexpr int64_t FramesPerBattle = 400;
+// Every battle set up here places its enemies and asteroids the same way,
+// so one run's figures compare with another's.
+constexpr uint32_t BattleSeed = 20261210;
 
 kv::Game& BattleGame()
 {
@@ -25,6 +28,7 @@ kv::Game& BattleGame()
         game.SwitchScene = [](uint8_t scene) { game.CurrentScene = scene; };
         game.world.Ship.Hull = game.world.Equipment.HullCatalogue[1];
         game.world.Ship.Weapons[1] = game.world.Equipment.WeaponCatalogue[1];
+        game.world.random.FixSeed(BattleSeed);
         built = true;
     }
     return game;
