@@ -76,9 +76,12 @@ void BlitByRuns(Bitmap& target, const Bitmap& source, const Placed& p, const Opa
         if (row.empty()) continue;
         const uint8_t* src = source.Row(static_cast<int>(sy));
         uint8_t* dst = target.Row(static_cast<int>(sy + p.ToTargetY));
-        // Several runs are written in one masked pass over the span from the
-        // first to the last; a single run as it is.
-        if (row.size() > 1) {
+        // A blended row of several runs is weighed in one masked pass over
+        // the span from its first run to its last. An opaque row is copied
+        // run by run: that reads only its drawn bytes, where the masked pass
+        // would read the span and its mask too, which for a rotation strip
+        // of megabytes are seldom in the cache.
+        if (row.size() > 1 && alpha < 256) {
             const int64_t from = std::max<int64_t>(row.front().First, p.Left);
             const int64_t to = std::min<int64_t>(row.back().End, p.Right);
             if (from < to)

@@ -21,9 +21,9 @@
 // - Opaque runs: the drawn runs of every row of a picture, found once per
 //   content and given to the copy, spare it the look at every pixel; without
 //   them it finds each row's runs as it goes. They carry a mask of the drawn
-//   bytes too, so that a row of several runs is written in one pass over
-//   its drawn span that the compiler vectorises.
-//   The pixels are the same either way.
+//   bytes too, so that a blended row of several runs is written in one pass
+//   over its drawn span that the compiler vectorises; an opaque row is
+//   copied run by run. The pixels are the same either way.
 // - Source and target are different bitmaps.
 #pragma once
 
