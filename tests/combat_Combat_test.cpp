@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "game/Game.h"
 #include "support/Battles.h"
@@ -71,6 +72,29 @@ TEST(CombatMotion, ThrustAcceleratesAlongTheHeadingOnceAndVelocityLasts)
     for (int i = 0; i < 1000; ++i) kv::MotionStep(body);
     EXPECT_DOUBLE_EQ(body.VY, 0.5) << "no friction";
     EXPECT_DOUBLE_EQ(body.Y, 500.5);
+}
+
+// With no thrust the step adds the heading's share times zero: a zero that
+// turns a velocity of -0 into +0 (the replays' checksums see the sign), and
+// a heading that is no number turns the velocity into no number either.
+TEST(CombatMotion, WithoutThrustTheStepKeepsWhatTheFullSumGives)
+{
+    kv::kvAttractor body;
+    body.Angle = 90;
+    body.VX = -0.0;
+    body.VY = -1.5;
+    kv::MotionStep(body);
+    EXPECT_FALSE(std::signbit(body.VX)) << "-0 plus the cosine's +0 is +0";
+    EXPECT_EQ(body.VY, -1.5);
+    EXPECT_EQ(body.Y, -1.5);
+    body.Angle = 180;
+    body.VX = -0.0;
+    kv::MotionStep(body);
+    EXPECT_TRUE(std::signbit(body.VX)) << "-0 plus the cosine's -0 stays -0";
+    body.Angle = std::numeric_limits<double>::quiet_NaN();
+    kv::MotionStep(body);
+    EXPECT_TRUE(std::isnan(body.VX));
+    EXPECT_TRUE(std::isnan(body.X));
 }
 
 TEST_F(CombatModel, DrawObjectCopiesBlendsSkipsTheKeyAndNeverTheLastColumnOrRow)

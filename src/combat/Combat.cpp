@@ -127,6 +127,10 @@ bool TurnToward(kvCombatShip& ship)
     return turned;
 }
 
+// Adding a zero of either sign leaves a number as it is, except a -0 that
+// meets a +0 and becomes +0.
+bool KeptAddingZero(double v) { return v != 0 || !std::signbit(v); }
+
 void DrawPlasmaKnot(Canvas& canvas, const kvBullet& bullet, double sx, double sy)
 {
     for (int k = 0; k < 3; ++k) {
@@ -141,7 +145,7 @@ void DrawPlasmaKnot(Canvas& canvas, const kvBullet& bullet, double sx, double sy
 }  // namespace
 
 kvCombatObject::kvCombatObject(ObjectClass objectClass, uint16_t width, uint16_t height)
-    : Class(objectClass), Image(width, height), Width(width), Height(height)
+    : Class(objectClass), Width(width), Height(height), Image(width, height)
 {
 }
 
@@ -235,8 +239,16 @@ void LoadImage(kvCombatObject& object, const Bitmap& picture)
     canvas.Draw((object.Width - picture.Width()) / 2, (object.Height - picture.Height()) / 2, picture);
 }
 
+// Most objects move without thrust: the thrust's share is a zero then, so
+// the heading's cosine and sine are needed only where that zero could flip
+// the sign of a zero velocity or a heading that is no number could spoil it.
 void MotionStep(kvCombatObject& object)
 {
+    if (object.Thrust == 0 && std::isfinite(object.Angle) && KeptAddingZero(object.VX) && KeptAddingZero(object.VY)) {
+        object.X += object.VX;
+        object.Y += object.VY;
+        return;
+    }
     const double heading = object.Angle * DegreesToRadians;
     object.VX += std::cos(heading) * object.Thrust;
     object.VY += std::sin(heading) * object.Thrust;

@@ -43,13 +43,17 @@ public:
     kvCombatObject(const kvCombatObject&) = delete;
     kvCombatObject& operator=(const kvCombatObject&) = delete;
 
+    // What every tick's walk reads comes first, so that an object's first
+    // cache lines hold it.
     const ObjectClass Class;
-    // What is drawn; for a turning object, the frame of its latest draw.
-    Bitmap Image;
-    double X = 0;
-    double Y = 0;
+    // 1: removed by this tick's sweep. Final.
+    uint8_t Dead = 0;
+    // 256 or more copies; 0..255 blends.
+    uint16_t Alpha = 256;
     uint16_t Width = 0;
     uint16_t Height = 0;
+    double X = 0;
+    double Y = 0;
     double VX = 0;
     double VY = 0;
     // The length of the velocity, refreshed only by the pilot and the attractor.
@@ -57,17 +61,15 @@ public:
     // Acceleration along the heading for the next motion step, which clears it.
     double Thrust = 0;
     double Angle = 360;
+    // The strip frame now held in Image; 0 before the first draw.
+    int ShownFrame = 0;
     // A turning object's 128-frame rotation strip or an explosion's
     // animation strip; shared by every object made from the same picture.
     std::shared_ptr<const Bitmap> Frames;
     // The drawn runs of a rotation strip's rows.
     std::shared_ptr<const OpaqueRuns> FrameRuns;
-    // 1: removed by this tick's sweep. Final.
-    uint8_t Dead = 0;
-    // 256 or more copies; 0..255 blends.
-    uint16_t Alpha = 256;
-    // The strip frame now held in Image; 0 before the first draw.
-    int ShownFrame = 0;
+    // What is drawn; for a turning object, the frame of its latest draw.
+    Bitmap Image;
 };
 
 // Which of the battle's two well-known objects a pilot chases. The pilot
