@@ -19,8 +19,8 @@ kv::SavedGame LargestWorld()
 {
     kv::SavedGame save;
     kv::Random random(5);
-    kv::GenerateGalaxies(*save.galaxies, kv::GoodsCatalogue(), random);
-    for (kv::kvGalaxy& galaxy : *save.galaxies) {
+    kv::GenerateGalaxies(*save.world.galaxies, kv::GoodsCatalogue(), random);
+    for (kv::kvGalaxy& galaxy : *save.world.galaxies) {
         for (uint8_t j = 1; j <= 49; ++j) {
             kv::kvStar& star = galaxy.Stars[j];
             if (j > galaxy.StarCount) star = galaxy.Stars[1 + j % galaxy.StarCount];
@@ -32,7 +32,7 @@ kv::SavedGame LargestWorld()
         }
         galaxy.StarCount = 49;
     }
-    save.Pilot.Name = "Noname";
+    save.world.Pilot.Name = "Noname";
     return save;
 }
 

@@ -33,7 +33,7 @@ protected:
     std::string SaveOf(uint32_t seed, int32_t cash)
     {
         kv::SavedGame save = kvtest::PlayedSave(seed);
-        save.Pilot.Cash = cash;
+        save.world.Pilot.Cash = cash;
         return kv::EncodeSave(save);
     }
     std::string folder;
@@ -57,7 +57,7 @@ TEST_F(SaveSlotsTest, SavingKeepsThePreviousVersionAsTheBackup)
     EXPECT_EQ(summaries[0].Cash, 100);
     EXPECT_EQ(summaries[3].Cash, 200);
     EXPECT_EQ(summaries[3].PilotName, "Ann Bonny 2");
-    EXPECT_EQ(summaries[3].StarName, (*kvtest::PlayedSave(1).galaxies)[1].Stars[3].Name);
+    EXPECT_EQ(summaries[3].StarName, (*kvtest::PlayedSave(1).world.galaxies)[1].Stars[3].Name);
     EXPECT_EQ(summaries[1].State, SaveState::Empty);
     EXPECT_FALSE(summaries[1].Loadable());
 }
@@ -71,12 +71,12 @@ TEST_F(SaveSlotsTest, DamagedAndNewerFilesAreShownAsSuchAndAGoodBackupIsOffered)
     EXPECT_EQ(offered.State, SaveState::Damaged);
     EXPECT_TRUE(offered.FromBackup);
     ASSERT_EQ(offered.Save.State, SaveState::Good);
-    EXPECT_EQ(offered.Save.Game->Pilot.Cash, 100);
+    EXPECT_EQ(offered.Save.Game->world.Pilot.Cash, 100);
     EXPECT_TRUE(kv::Summarise(offered).Loadable());
 
     // A damaged file never pushes a good backup out.
     ASSERT_FALSE(kv::WriteSlot(folder, 1, SaveOf(1, 300)).has_value());
-    EXPECT_EQ(kv::DecodeSave(Bytes(kv::BackupPath(folder, 1))).Game->Pilot.Cash, 100);
+    EXPECT_EQ(kv::DecodeSave(Bytes(kv::BackupPath(folder, 1))).Game->world.Pilot.Cash, 100);
 
     std::string cut = SaveOf(2, 5);
     cut.resize(cut.size() / 2);
@@ -104,10 +104,10 @@ TEST_F(SaveSlotsTest, AWriterKilledBeforeTheRenameLeavesTheOldSave)
     std::string temporary;
     ASSERT_FALSE(kv::WriteTemporary(kv::SlotPath(folder, 2), SaveOf(1, 999), temporary).has_value());
     EXPECT_EQ(Bytes(kv::SlotPath(folder, 2)), old);
-    EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->Pilot.Cash, 100);
+    EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->world.Pilot.Cash, 100);
     // The next run saves over it as usual; the stray file harms nothing.
     ASSERT_FALSE(kv::WriteSlot(folder, 2, SaveOf(1, 300)).has_value());
-    EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->Pilot.Cash, 300);
+    EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->world.Pilot.Cash, 300);
     EXPECT_EQ(Bytes(kv::BackupPath(folder, 2)), old);
 }
 

@@ -17,6 +17,8 @@ public:
     T& operator[](std::size_t i) { return items_[Check(i)]; }
     const T& operator[](std::size_t i) const { return items_[Check(i)]; }
 
+    bool operator==(const OneBased&) const = default;
+
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
     auto begin() const { return items_.begin(); }

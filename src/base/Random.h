@@ -23,6 +23,7 @@ public:
     void FixSeed(uint32_t seed);
     void Seed(uint32_t seed) { seed_ = seed; }
     uint32_t CurrentSeed() const { return seed_; }
+    bool operator==(const Random&) const = default;
 
     // A whole number 0..n-1: the high 32 bits of the 64-bit product seed * n.
     uint32_t Next(uint32_t n);

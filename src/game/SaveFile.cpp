@@ -251,37 +251,38 @@ void ReadGalaxies(Reader& r, Galaxies& galaxies)
 void WriteBody(Writer& w, const SavedGame& save)
 {
     w.I64(save.SavedAt);
-    WritePilot(w, save.Pilot);
-    w.Byte(save.Difficulty);
-    w.Real(save.Fuel);
+    WritePilot(w, save.world.Pilot);
+    w.Byte(save.world.Difficulty);
+    w.Real(save.world.Ship.Fuel);
     w.Byte(save.HullChoice);
     w.Byte(save.EngineChoice);
     w.Byte(save.WeaponChoice);
     w.Byte(save.SelectedStar);
     w.Byte(save.MapLevel);
-    WriteGalaxies(w, *save.galaxies);
+    WriteGalaxies(w, *save.world.galaxies);
 }
 
 // The stars the pilot is at and looks at must exist in the pilot's galaxy.
 void CheckPlaces(Reader& r, const SavedGame& save)
 {
-    const uint8_t stars = (*save.galaxies)[save.Pilot.Galaxy].StarCount;
-    if (save.Pilot.Star < 1 || save.Pilot.Star > stars) r.Fail("the pilot's star does not exist");
+    const kvPlayer& pilot = save.world.Pilot;
+    const uint8_t stars = (*save.world.galaxies)[pilot.Galaxy].StarCount;
+    if (pilot.Star < 1 || pilot.Star > stars) r.Fail("the pilot's star does not exist");
     if (save.SelectedStar > stars) r.Fail("the selected star does not exist");
 }
 
 void ReadBody(Reader& r, SavedGame& save)
 {
     save.SavedAt = r.I64();
-    ReadPilot(r, save.Pilot);
-    save.Difficulty = r.Byte(1, 3, "the difficulty");
-    save.Fuel = r.Real("the fuel reserve");
+    ReadPilot(r, save.world.Pilot);
+    save.world.Difficulty = r.Byte(1, 3, "the difficulty");
+    save.world.Ship.Fuel = r.Real("the fuel reserve");
     save.HullChoice = r.Byte(1, CatalogueRoom, "the hull");
     save.EngineChoice = r.Byte(1, CatalogueRoom, "the engine");
     save.WeaponChoice = r.Byte(1, CatalogueRoom, "the weapon");
     save.SelectedStar = r.Byte();
     save.MapLevel = r.Byte(0, 2, "the star map's level");
-    ReadGalaxies(r, *save.galaxies);
+    ReadGalaxies(r, *save.world.galaxies);
     if (!r.Failed()) CheckPlaces(r, save);
     if (!r.Failed() && !r.AtEnd()) r.Fail("the file goes on past its end");
 }

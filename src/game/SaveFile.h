@@ -44,13 +44,14 @@ constexpr uint32_t SaveFormatVersion = 1;
 // before it is read.
 constexpr std::size_t MostSaveBytes = 1024 * 1024;
 
-// Everything a save holds. The hold's rows carry only their quantities: the
-// goods records come from the catalogue when the save is put to use.
+// Everything a save holds: part of a world, and the interface's few fields
+// beside it. The reader fills the world's galaxies, pilot (the hold's rows
+// with their quantities only), difficulty and the ship's fuel; the rest of
+// the world (the catalogues, the goods records of the hold, the ship's fitted
+// parts, the random generator) is not in the file and is carried over from
+// the running world when the save is put in play (game/SaveGames.h).
 struct SavedGame {
-    std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
-    kvPlayer Pilot;
-    uint8_t Difficulty = 1;
-    double Fuel = 0.0;           // the ship's jump fuel reserve
+    World world;
     uint8_t HullChoice = 1;      // catalogue entries fitted to the ship, 1..10
     uint8_t EngineChoice = 1;
     uint8_t WeaponChoice = 1;

@@ -1,5 +1,6 @@
 #include "game/SaveGames.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "game/Game.h"
@@ -25,10 +26,10 @@ std::optional<std::string> Write(Game& game, int slot)
 SavedGame CaptureSave(const Game& game)
 {
     SavedGame save;
-    *save.galaxies = *game.world.galaxies;
-    save.Pilot = game.world.Pilot;
-    save.Difficulty = game.world.Difficulty;
-    save.Fuel = game.world.Ship.Fuel;
+    *save.world.galaxies = *game.world.galaxies;
+    save.world.Pilot = game.world.Pilot;
+    save.world.Difficulty = game.world.Difficulty;
+    save.world.Ship.Fuel = game.world.Ship.Fuel;
     save.HullChoice = game.ui.shipChoices.HullChoice;
     save.EngineChoice = game.ui.shipChoices.EngineChoice;
     save.WeaponChoice = game.ui.shipChoices.WeaponChoice;
@@ -36,6 +37,46 @@ SavedGame CaptureSave(const Game& game)
     save.MapLevel = game.ui.map.MapLevel;
     save.SavedAt = Now(game.ui.Saves);
     return save;
+}
+
+// Entry 1 always fits: a new game fits it even when a catalogue file is
+// missing and its count is 0, and such a game's saves load again.
+bool Fits(uint8_t choice, uint8_t count) { return choice <= std::max<uint8_t>(count, 1); }
+
+std::optional<std::string> MissingPart(const SavedGame& save, const ShipCatalogue& parts)
+{
+    if (Fits(save.HullChoice, parts.HullCount) && Fits(save.EngineChoice, parts.EngineCount) &&
+        Fits(save.WeaponChoice, parts.WeaponCount))
+        return std::nullopt;
+    return std::string("its ship is fitted with parts this game does not have");
+}
+
+World LoadedWorld(SavedGame& save, const World& running)
+{
+    World world = std::move(save.world);
+    world.Goods = running.Goods;
+    world.Equipment = running.Equipment;
+    world.random = running.random;
+    const ShipCatalogue& parts = world.Equipment;
+    for (std::size_t k = 1; k <= GoodsCount; ++k) world.Pilot.Cargo[k].Goods = world.Goods[k];
+    world.Ship.Hull = parts.HullCatalogue[save.HullChoice];
+    world.Ship.Engine = parts.EngineCatalogue[save.EngineChoice];
+    world.Ship.WeaponSlot = 1;
+    world.Ship.Weapons[1] = parts.WeaponCatalogue[save.WeaponChoice];
+    return world;
+}
+
+std::optional<std::string> PutInPlay(Game& game, SavedGame save)
+{
+    if (std::optional<std::string> problem = MissingPart(save, game.world.Equipment)) return problem;
+    World loaded = LoadedWorld(save, game.world);
+    game.world = std::move(loaded);
+    game.ui.shipChoices.HullChoice = save.HullChoice;
+    game.ui.shipChoices.EngineChoice = save.EngineChoice;
+    game.ui.shipChoices.WeaponChoice = save.WeaponChoice;
+    game.ui.SelectedStar = save.SelectedStar;
+    game.ui.map.MapLevel = save.MapLevel;
+    return std::nullopt;
 }
 
 bool SaveToSlot(Game& game, int slot)

@@ -1,11 +1,12 @@
-// Saving the game being played into a slot, and the state the interface
-// keeps about saves: where they live, what the save window shows and what it
-// is asking. Loading, which redraws every panel, is the save window's
-// (hud/SaveWindow.h).
+// Saving the game being played into a slot, putting a read save in play, and
+// the state the interface keeps about saves: where they live, what the save
+// window shows and what it is asking. Loading a slot, which redraws every
+// panel, is the save window's (hud/SaveWindow.h).
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/SaveSlots.h"
@@ -34,6 +35,23 @@ struct SaveShelf {
 // The game's world as a save holds it: the galaxies, the pilot, the ship's
 // fuel and fitted parts, the difficulty, the selected star and the map level.
 SavedGame CaptureSave(const Game& game);
+
+// Why a save's ship cannot be fitted from these catalogues (a part beyond its
+// catalogue's count), or nothing when it can.
+std::optional<std::string> MissingPart(const SavedGame& save, const ShipCatalogue& parts);
+
+// The complete world a save gives: what the file holds, and what it does not
+// carried over from the running world (the catalogues, and the generator,
+// which runs on) with the hold's goods records and the ship's fitted parts
+// looked up in those catalogues. The save must have no missing part.
+World LoadedWorld(SavedGame& save, const World& running);
+
+// Puts a save that was read and checked whole in play: the world replaced in
+// one assignment, then the interface's fields the save holds (the ship
+// window's choices, the selected star, the map's level). A save whose world
+// cannot be made changes nothing and gives the reason. The caller redraws
+// every panel.
+std::optional<std::string> PutInPlay(Game& game, SavedGame save);
 
 // Saves into slot 1..8 (or the autosave slot 0) and tells the console: "Game
 // saved" with the slot, or an alert with the reason. True when it was saved.

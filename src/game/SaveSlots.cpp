@@ -47,12 +47,13 @@ SlotSummary Summarise(const SlotRead& read)
     s.FromBackup = read.FromBackup;
     if (read.Save.State != SaveState::Good) return s;
     const SavedGame& save = *read.Save.Game;
-    s.PilotName = save.Pilot.Name;
-    s.TradeRank = save.Pilot.TradeRank;
-    s.Cash = save.Pilot.Cash;
-    s.StarName = (*save.galaxies)[save.Pilot.Galaxy].Stars[save.Pilot.Star].Name;
-    s.Galaxy = save.Pilot.Galaxy;
-    s.GameDate = save.Pilot.GameDate;
+    const kvPlayer& pilot = save.world.Pilot;
+    s.PilotName = pilot.Name;
+    s.TradeRank = pilot.TradeRank;
+    s.Cash = pilot.Cash;
+    s.StarName = (*save.world.galaxies)[pilot.Galaxy].Stars[pilot.Star].Name;
+    s.Galaxy = pilot.Galaxy;
+    s.GameDate = pilot.GameDate;
     s.SavedAt = save.SavedAt;
     return s;
 }

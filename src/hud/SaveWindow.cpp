@@ -78,21 +78,6 @@ int SlotAt(int y)
     return (y - FirstRowY) / RowHeight;
 }
 
-void Apply(Game& game, SavedGame save)
-{
-    game.world.galaxies = std::move(save.galaxies);
-    game.world.Pilot = std::move(save.Pilot);
-    for (std::size_t k = 1; k <= GoodsCount; ++k) game.world.Pilot.Cargo[k].Goods = game.world.Goods[k];
-    game.world.Difficulty = save.Difficulty;
-    game.world.Ship.Fuel = save.Fuel;
-    game.ui.shipChoices.HullChoice = save.HullChoice;
-    game.ui.shipChoices.EngineChoice = save.EngineChoice;
-    game.ui.shipChoices.WeaponChoice = save.WeaponChoice;
-    FitShip(game);
-    game.ui.SelectedStar = save.SelectedStar;
-    game.ui.map.MapLevel = save.MapLevel;
-}
-
 // A loaded world changes what every panel shows: the buttons that depend
 // on the world are set again and every panel is marked for composing.
 void MarkEveryPanel(Game& game)
@@ -102,6 +87,12 @@ void MarkEveryPanel(Game& game)
     game.ui.ShownStar = game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star;
     PanelMarks& marked = game.ui.Marked;
     marked.ShipWindow = marked.PlayerWindow = marked.Market = marked.StarMap = marked.StarInfo = true;
+}
+
+bool Refused(Game& game, int slot, const std::string& why)
+{
+    game.ui.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
+    return false;
 }
 
 void ClickToSave(Game& game, int slot)
@@ -207,12 +198,10 @@ void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 bool LoadFromSlot(Game& game, int slot)
 {
     SlotRead read = ReadSlot(game.ui.Saves.Folder, slot);
-    if (read.Save.State != SaveState::Good) {
-        const std::string why = read.State == SaveState::Empty ? "it is empty" : read.Save.Problem;
-        game.ui.Console.Add(SlotName(slot) + " cannot be loaded: " + why, MessageKind::Alert);
-        return false;
-    }
-    Apply(game, std::move(*read.Save.Game));
+    if (read.Save.State != SaveState::Good)
+        return Refused(game, slot, read.State == SaveState::Empty ? "it is empty" : read.Save.Problem);
+    if (const std::optional<std::string> problem = PutInPlay(game, std::move(*read.Save.Game)))
+        return Refused(game, slot, *problem);
     MarkEveryPanel(game);
     if (SaveWindowShown(game)) CloseSaveWindow(game);
     game.ui.Console.Add("Game loaded: " + SlotName(slot) + (read.FromBackup ? " (its backup)" : ""),

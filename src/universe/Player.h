@@ -29,6 +29,7 @@ struct kvPlayer {
     long double TradePoints = 0;
     long double CombatPoints = 0;
     PriceTable Cargo;            // the hold: Goods and Quantity of row k are goods k
+    bool operator==(const kvPlayer&) const = default;
 };
 
 constexpr std::array<std::string_view, 7> TradeRankNames{

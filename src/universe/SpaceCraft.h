@@ -21,6 +21,7 @@ struct kvFormFactor {
     int32_t Volume = 0;
     int32_t HP = 0;
     int16_t Price = 0;
+    bool operator==(const kvFormFactor&) const = default;
 };
 
 struct kvEngine {
@@ -30,6 +31,7 @@ struct kvEngine {
     double MaxSpeed = 0.0;
     double Consumption = 0.0;   // fuel spent per map unit jumped
     int16_t Price = 0;
+    bool operator==(const kvEngine&) const = default;
 };
 
 struct kvWeapon {
@@ -45,6 +47,7 @@ struct kvWeapon {
     int16_t Price = 0;
     double Speed = 0.0;
     double Length = 0.0;
+    bool operator==(const kvWeapon&) const = default;
 };
 
 constexpr std::size_t MaxWeaponSlots = 6;
@@ -57,6 +60,7 @@ struct kvShip {
     uint8_t WeaponSlot = 0; // 1 once the ship is fitted
     OneBased<kvWeapon, MaxWeaponSlots> Weapons;
     OneBased<kvGoods, GoodsCount> Cargo;
+    bool operator==(const kvShip&) const = default;
 };
 
 constexpr std::size_t CatalogueRoom = 10;
@@ -69,6 +73,7 @@ struct ShipCatalogue {
     uint8_t HullCount = 0;
     uint8_t EngineCount = 0;
     uint8_t WeaponCount = 0;
+    bool operator==(const ShipCatalogue&) const = default;
 };
 
 inline constexpr const char* HullFile = "Objects\\Spacecraft\\ships.ini";

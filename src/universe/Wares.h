@@ -19,6 +19,7 @@ struct kvGoods {
     uint16_t AttrA = 0;  // unit attributes carried with the goods; no rule reads them
     uint16_t AttrB = 0;
     double BasePrice = 0.0;  // reference price of one unit, in credits
+    bool operator==(const kvGoods&) const = default;
 };
 
 constexpr std::size_t GoodsCount = 12;
@@ -40,6 +41,7 @@ struct PriceListItem {
     uint16_t Quantity = 0;   // units in store, or units carried
     int32_t SellPrice = 0;   // what the market asks for one unit
     int32_t BuyPrice = 0;    // what the market pays for one unit
+    bool operator==(const PriceListItem&) const = default;
 };
 
 using PriceTable = OneBased<PriceListItem, GoodsCount>;
