@@ -1,5 +1,5 @@
-// Where saves live, and reading and writing files that must not be lost
-// where nothing can be written or read.
+// Where saves and settings live, and reading and writing files that must not
+// be lost where nothing can be written or read.
 #include "platform/SafeFile.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +8,37 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Settings.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(SafeFile, SavesLiveInTheXdgDataFolder)
+// Saves in the XDG data folder, settings in the XDG configuration folder,
+// both by one rule: an unset, empty or relative variable falls back to the
+// home folder, and without an absolute home there is no folder at all.
+TEST(SafeFile, SavesAndSettingsLiveInTheXdgFolders)
 {
-    EXPECT_EQ(kv::SavesFolderPath("/data", "/home/p"), "/data/kvspace/saves");
-    EXPECT_EQ(kv::SavesFolderPath(nullptr, "/home/p"), "/home/p/.local/share/kvspace/saves");
-    EXPECT_EQ(kv::SavesFolderPath("", "/home/p"), "/home/p/.local/share/kvspace/saves");
-    EXPECT_EQ(kv::SavesFolderPath("relative", "/home/p"), "/home/p/.local/share/kvspace/saves");
-    EXPECT_EQ(kv::SavesFolderPath(nullptr, nullptr), "");
+    const struct {
+        const char* variable;
+        const char* home;
+        const char* saves;
+        const char* settings;
+    } cases[] = {
+        {"/xdg", "/home/p", "/xdg/kvspace/saves", "/xdg/kvspace/settings.ini"},
+        {"/xdg", nullptr, "/xdg/kvspace/saves", "/xdg/kvspace/settings.ini"},
+        {nullptr, "/home/p", "/home/p/.local/share/kvspace/saves", "/home/p/.config/kvspace/settings.ini"},
+        {"", "/home/p", "/home/p/.local/share/kvspace/saves", "/home/p/.config/kvspace/settings.ini"},
+        {"relative", "/home/p", "/home/p/.local/share/kvspace/saves", "/home/p/.config/kvspace/settings.ini"},
+        {"relative", "home/p", "", ""},
+        {nullptr, "", "", ""},
+        {nullptr, nullptr, "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.variable ? c.variable : "(unset)") + " " + (c.home ? c.home : "(unset)");
+        EXPECT_EQ(kv::SavesFolderPath(c.variable, c.home), c.saves) << where;
+        EXPECT_EQ(kv::SettingsPath(c.variable, c.home), c.settings) << where;
+    }
 }
 
 class SafeFileTest : public ::testing::Test {

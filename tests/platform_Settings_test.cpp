@@ -68,16 +68,6 @@ TEST(Settings, EveryBadFormGivesTheDefaultsAndSaysWhy)
     }
 }
 
-TEST(Settings, LiveInTheXdgConfigurationFolder)
-{
-    EXPECT_EQ(kv::SettingsPath("/cfg", "/home/p"), "/cfg/kvspace/settings.ini");
-    EXPECT_EQ(kv::SettingsPath(nullptr, "/home/p"), "/home/p/.config/kvspace/settings.ini");
-    EXPECT_EQ(kv::SettingsPath("", "/home/p"), "/home/p/.config/kvspace/settings.ini");
-    EXPECT_EQ(kv::SettingsPath("relative", "/home/p"), "/home/p/.config/kvspace/settings.ini");
-    EXPECT_EQ(kv::SettingsPath(nullptr, nullptr), "");
-    EXPECT_EQ(kv::SettingsPath(nullptr, ""), "");
-}
-
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override

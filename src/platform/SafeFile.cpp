@@ -46,13 +46,19 @@ std::string Reason(int error)
 
 }  // namespace
 
-std::string SavesFolderPath(const char* dataHome, const char* home)
+std::string XdgFolder(const char* variable, const char* home, std::string_view fallback)
 {
     // Relative folders in either variable are to be ignored, as the XDG
     // rules say.
-    if (dataHome != nullptr && dataHome[0] == '/') return std::string(dataHome) + "/kvspace/saves";
-    if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/share/kvspace/saves";
+    if (variable != nullptr && variable[0] == '/') return variable;
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/" + std::string(fallback);
     return "";
+}
+
+std::string SavesFolderPath(const char* dataHome, const char* home)
+{
+    const std::string data = XdgFolder(dataHome, home, ".local/share");
+    return data.empty() ? "" : data + "/kvspace/saves";
 }
 
 FileRead ReadWholeFile(const std::string& path, std::size_t mostBytes)

@@ -15,8 +15,13 @@
 
 namespace kv {
 
-// The saves folder from the environment's XDG_DATA_HOME or HOME (either may
-// be null); empty when neither names an absolute folder.
+// A folder by the XDG rules: the folder an XDG variable names (its value
+// given, which may be null), or, where it is unset, empty or relative, the
+// fallback (".local/share", ".config") inside the home folder. Empty when
+// neither names an absolute folder.
+std::string XdgFolder(const char* variable, const char* home, std::string_view fallback);
+
+// The saves folder from the environment's XDG_DATA_HOME and HOME by that rule.
 std::string SavesFolderPath(const char* dataHome, const char* home);
 
 // What reading a file gave: its bytes, or the reason it could not be read.

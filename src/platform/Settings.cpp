@@ -144,11 +144,8 @@ std::string SettingsText(const Settings& s)
 
 std::string SettingsPath(const char* configHome, const char* home)
 {
-    // Relative folders in either variable are to be ignored, as the XDG
-    // rules say.
-    if (configHome != nullptr && configHome[0] == '/') return std::string(configHome) + "/kvspace/settings.ini";
-    if (home != nullptr && home[0] == '/') return std::string(home) + "/.config/kvspace/settings.ini";
-    return "";
+    const std::string config = XdgFolder(configHome, home, ".config");
+    return config.empty() ? "" : config + "/kvspace/settings.ini";
 }
 
 SettingsRead LoadSettings(const std::string& path)

@@ -53,8 +53,9 @@ struct SettingsRead {
 SettingsRead ParseSettings(std::string_view text);
 std::string SettingsText(const Settings& settings);
 
-// The settings file's path from the environment's XDG_CONFIG_HOME or HOME
-// (either may be null); empty when neither names an absolute folder.
+// The settings file's path from the environment's XDG_CONFIG_HOME and HOME
+// by the XDG rule of platform/SafeFile.h; empty when neither names an
+// absolute folder.
 std::string SettingsPath(const char* configHome, const char* home);
 
 SettingsRead LoadSettings(const std::string& path);
