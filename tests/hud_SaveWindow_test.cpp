@@ -162,6 +162,39 @@ TEST_F(Saves, TheWindowAsksOnceBeforeSavingOverASlot)
     EXPECT_EQ(game().ui.hud.StarMap.Visible, 1) << "and gives it back";
 }
 
+// While the window is out it has the keyboard: typing reaches neither the
+// console's command line nor the space scene's shortcuts, a slot's number
+// chooses it, Enter answers the window's question, and once the window
+// goes the command line has the keys again.
+TEST_F(Saves, TheWindowTakesTheKeyboardWhileItIsOut)
+{
+    const kv::Hud& h = game().ui.hud;
+    Play({"key Grave", "type abc", "click 238 47", "tick 90"});
+    ASSERT_TRUE(kv::SaveWindowShown(game()));
+    Play({"type xyz", "key F5", "key Grave", "key F1", "tick"});
+    EXPECT_EQ(h.ConsoleEdit.Text, "abc");
+    EXPECT_EQ(h.ConsoleEdit.Visible, 1);
+    EXPECT_EQ(h.Market.Visible, 0);
+    EXPECT_EQ(h.StarMap.Visible, 0);
+    EXPECT_TRUE(kv::SaveWindowShown(game()));
+
+    Play({"key 2", "tick"});
+    EXPECT_EQ(game().ui.Saves.Slots[2].State, kv::SaveState::Good);
+    game().world.Pilot.Cash = 777;
+    Play({"key 2", "tick"});
+    EXPECT_EQ(game().ui.Saves.AskingSlot, 2);
+    Play({"key Enter", "tick"});
+    EXPECT_EQ(game().ui.Saves.AskingSlot, -1);
+    EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, 2).Save.Game->world.Pilot.Cash, 777);
+    Play({"key Enter", "key 9", "tick"});
+    EXPECT_FALSE(fs::exists(SlotFile(9))) << "only the slots shown";
+
+    Play({"key Esc", "tick", "type d"});
+    EXPECT_FALSE(kv::SaveWindowShown(game()));
+    EXPECT_EQ(h.StarMap.Visible, 1);
+    EXPECT_EQ(h.ConsoleEdit.Text, "abcd");
+}
+
 TEST_F(Saves, LoadingFromTheWindowAndTheConsole)
 {
     ASSERT_TRUE(kv::SaveToSlot(game(), 8));

@@ -111,6 +111,15 @@ void ClickToSave(Game& game, int slot)
     SaveToSlot(game, slot);
 }
 
+// A click on a slot's row, or its number typed: saves into it or loads it.
+void ChooseSlot(Game& game, int slot)
+{
+    if (game.ui.Saves.Saving) ClickToSave(game, slot);
+    else LoadFromSlot(game, slot);
+    ComposeSaveWindow(game);
+    game.RepaintNeeded = 1;
+}
+
 }  // namespace
 
 void BuildSaveWindow(Game& game)
@@ -162,6 +171,9 @@ void CloseSaveWindow(Game& game)
     SaveShelf& shelf = game.ui.Saves;
     h.SaveWindow.SlideIn = 0;
     h.SaveWindow.SlideOut = 1;
+    // The console's command line, when it is open, takes the keys back.
+    if (h.ConsoleEdit.Visible) h.FocusedItem = &h.ConsoleEdit;
+    else if (h.FocusedItem == &h.SaveWindow) h.FocusedItem = nullptr;
     if (shelf.CoveredMap) h.StarMap.Visible = 1;
     if (shelf.CoveredMarket) h.Market.Visible = 1;
     shelf.CoveredMap = false;
@@ -189,10 +201,15 @@ void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 {
     const int slot = SlotAt(y);
     if (button != 0 || slot < 0) return;
-    if (game.ui.Saves.Saving) ClickToSave(game, slot);
-    else LoadFromSlot(game, slot);
-    ComposeSaveWindow(game);
-    game.RepaintNeeded = 1;
+    ChooseSlot(game, slot);
+}
+
+void SaveWindowKeyDown(Game& game, uint16_t key)
+{
+    const int asking = game.ui.Saves.AskingSlot;
+    if (key == vk::Escape) CloseSaveWindow(game);
+    else if (key == vk::Return && asking >= 0) ChooseSlot(game, asking);
+    else if (key >= vk::Digit0 && key < vk::Digit0 + SlotsShown) ChooseSlot(game, key - vk::Digit0);
 }
 
 bool LoadFromSlot(Game& game, int slot)

@@ -1,9 +1,10 @@
 // The save window: the autosave slot and slots 1..8, each with its pilot,
 // rank, cash, star and galaxy, game date and time of saving, or "Empty",
 // "Damaged" or "Newer version". It slides down into the centre from the top
-// bar's "Save" or "Load". Saving into an occupied slot asks once, in the
-// window; loading replaces the whole world in one step after the file has
-// been read and checked whole, then redraws every panel.
+// bar's "Save" or "Load" and takes the keyboard focus. Saving into an
+// occupied slot asks once, in the window; loading replaces the whole world
+// in one step after the file has been read and checked whole, then redraws
+// every panel.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,10 @@ void CloseSaveWindow(Game& game);
 void ComposeSaveWindow(Game& game);
 // The window's click handler: the slot under y is saved into or loaded.
 void ClickSaveWindow(Game& game, int16_t x, int16_t y, uint8_t button);
+// The window holds the keyboard while it is out: a slot's number (0 the
+// autosave) acts as a click on its row, Enter answers the question about
+// saving over a slot, and Esc closes the window. Other keys do nothing.
+void SaveWindowKeyDown(Game& game, uint16_t key);
 
 // Loads slot 0..8 (its backup where the window offers it) and tells the
 // console "Game loaded" with the slot, or why it cannot be loaded; a slot

@@ -259,6 +259,13 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
     }
     // A battle detaches the key handler: its keys are polled every tick.
     if (game.CurrentScene == SceneCombat) return;
+    // The save window holds the keyboard while it is out: keys reach
+    // neither the console's command line nor the space scene's shortcuts.
+    if (game.CurrentScene == SceneSpace && SaveWindowShown(game)) {
+        SaveWindowKeyDown(game, key);
+        game.RepaintNeeded = 1;
+        return;
+    }
     Hud& h = game.ui.hud;
     if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
         static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
@@ -304,14 +311,9 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
     }
 }
 
-// Esc, End and Home act on a focused panel itself, never on a focused item;
-// Esc closes the save window first while it is out.
+// Esc, End and Home act on a focused panel itself, never on a focused item.
 void TfrmMain::FocusedWindowKeyDown(uint16_t key)
 {
-    if (key == vk::Escape && SaveWindowShown(game)) {
-        CloseSaveWindow(game);
-        return;
-    }
     kvWindow* w = game.ui.hud.FocusedItem;
     if (w == nullptr || w->Kind != WidgetKind::Window) return;
     // The top bar holds the way back to the title and the buttons that bring
