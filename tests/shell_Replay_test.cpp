@@ -10,7 +10,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,28 +24,70 @@
 
 namespace {
 
-uint64_t FrameChecksum(const kv::Bitmap& frame)
+// FNV-1a 64 of rows [top, bottom) of a frame.
+uint64_t RowsChecksum(const kv::Bitmap& frame, int top, int bottom)
 {
     uint64_t hash = 0xcbf29ce484222325ull;
-    const auto bytes = static_cast<std::size_t>(frame.Stride()) * static_cast<std::size_t>(frame.Height());
-    for (std::size_t i = 0; i < bytes; ++i) hash = (hash ^ frame.Data()[i]) * 0x100000001b3ull;
+    const uint8_t* first = frame.Row(top);
+    const std::size_t bytes = static_cast<std::size_t>(frame.Stride()) * static_cast<std::size_t>(bottom - top);
+    for (std::size_t i = 0; i < bytes; ++i) hash = (hash ^ first[i]) * 0x100000001b3ull;
     return hash;
 }
 
+uint64_t FrameChecksum(const kv::Bitmap& frame) { return RowsChecksum(frame, 0, frame.Height()); }
+
+// The panels between the top bar and the console, whose lines differ after
+// saving and loading.
+uint64_t PanelsChecksum(const kv::Bitmap& frame) { return RowsChecksum(frame, 80, 455); }
+
+// An environment variable set for a while, and put back as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name)
+    {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value.c_str(), 1);
+        ::tzset();
+    }
+    ~ScopedVariable()
+    {
+        if (old_) ::setenv(name_, old_->c_str(), 1);
+        else ::unsetenv(name_);
+        ::tzset();
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 // Plays the roads of the game from the launcher on, each step's frame summed
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
-// within reach), the jump there, a trade, a battle's first 60 ticks, then
-// the intro crawl.
+// within reach), the jump there, a trade, a battle's first 60 ticks, saving
+// into slot 3, another trade and loading slot 3 again, then the intro
+// crawl. Saves go to a fresh folder of the run's own, never the player's,
+// and their times of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
+    const std::string folder = ::testing::TempDir() + "kvspace_replay";
+    std::filesystem::remove_all(folder + "/saves");
+    const ScopedVariable dataHome("XDG_DATA_HOME", folder);
+    const ScopedVariable zone("TZ", "UTC");
     kv::Window window;
     kv::TfrmMain form(window);
     form.FormCreate();
-    kv::ScenarioRunner runner(form, ::testing::TempDir() + "kvspace_replay");
+    kv::ScenarioRunner runner(form, folder);
     std::vector<uint64_t> checksums;
     const auto step = [&](const std::vector<std::string>& script) {
         runner.Run(script);
         checksums.push_back(FrameChecksum(form.ShownFrame()));
+    };
+    const auto panels = [&](const std::vector<std::string>& script) {
+        runner.Run(script);
+        checksums.push_back(PanelsChecksum(form.ShownFrame()));
+        return checksums.back();
     };
     step({"seed " + std::to_string(seed)});
     step(kv::testing::ToSpace);
@@ -51,6 +96,13 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     step({"key F5", "tick 30", "click 400 200", "tick", "click 530 205", "tick", "key F5", "tick 30"});
     step({"key Grave", "type combat", "key Enter", "tick", "tick 60"});
     step({"hold Esc", "tick 3", "let Esc", "tick 45"});
+    const uint64_t beforeSaving = panels({"move 790 590", "tick 50"});
+    step({"click 238 47", "tick 90", "click 400 220", "tick"});
+    step({"key Esc", "tick 90", "key F5", "tick 30", "click 400 200", "tick", "click 530 205", "tick", "key F1",
+          "tick 30"});
+    step({"click 87 47", "tick 90"});
+    const uint64_t afterLoading = panels({"click 400 220", "move 790 590", "tick 90"});
+    EXPECT_EQ(afterLoading, beforeSaving) << "the same panels before saving and after loading";
     step({"click 230 15", "tick 2", "move 150 400", "tick", "click 150 400", "tick 200"});
     return checksums;
 }
