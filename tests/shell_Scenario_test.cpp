@@ -80,6 +80,26 @@ TEST_F(ShellScenario, StartGameShowsTheSpaceBackground)
     EXPECT_EQ(Shown().Pixel(100, 300), form.game.scene.SpaceBackground.Pixel(100, 300));
 }
 
+// "Exit" asks for the title from inside the click's handler; the scene
+// changes once the click is handled, and a request made outside any event
+// waits for the next one.
+TEST_F(ShellScenario, AskedForScenesSwitchOnceTheEventIsOver)
+{
+    form.FormCreate();
+    Play(kv::testing::ToSpace);
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    form.game.SwitchScene(kv::SceneTitle);
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    Play({"move 400 300"});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
+
+    Play(kv::testing::ToSpace);
+    const kv::kvButton& exit = form.game.ui.hud.ExitButton;
+    const kv::kvWindow& bar = form.game.ui.hud.TopBar;
+    Play({"click " + std::to_string(bar.Left + exit.Left + 5) + " " + std::to_string(bar.Top + exit.Top + 5)});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
+}
+
 TEST_F(ShellScenario, TitleIgnoresRightClicksAndDividingLines)
 {
     form.FormCreate();

@@ -191,8 +191,10 @@ struct Game {
     uint8_t MouseButtons = 0;
     KeyState Keys;
     bool TerminateRequested = false;
-    // Set by the shell: the scene switch, for handlers below it that end a
-    // scene (the top bar's "Exit").
+    // Set by the shell: asks for a scene, for handlers and rules below it
+    // that end one ("Exit", an ambush, a battle's end). The shell switches
+    // once the event or tick that asked is over, before the marked panels
+    // are composed.
     std::function<void(uint8_t)> SwitchScene;
     kvSound Sound;
     SceneState scene;

@@ -1,6 +1,7 @@
 #include "shell/UnitMain.h"
 
 #include <type_traits>
+#include <utility>
 
 #include "base/Numbers.h"
 #include "combat/CombatScene.h"
@@ -41,7 +42,7 @@ uint8_t ButtonBit(MouseButton button)
 TfrmMain::TfrmMain(Window& window, std::string settingsPath)
     : window_(window), desktop_(window, std::move(settingsPath))
 {
-    game.SwitchScene = [this](uint8_t scene) { SwitchScene(scene); };
+    game.SwitchScene = [this](uint8_t scene) { requestedScene_ = scene; };
 }
 
 void TfrmMain::FormCreate()
@@ -66,6 +67,11 @@ void TfrmMain::SwitchScene(uint8_t scene)
     case SceneLauncher: EnterLauncher(); break;
     default: break;
     }
+}
+
+void TfrmMain::SwitchRequestedScene()
+{
+    if (const std::optional<uint8_t> scene = std::exchange(requestedScene_, std::nullopt)) SwitchScene(*scene);
 }
 
 void TfrmMain::EnterTitle()
@@ -212,8 +218,11 @@ void TfrmMain::Timer1Timer()
         break;
     default: break;
     }
+    SwitchRequestedScene();
     ComposeMarkedPanels(game);
     if (game.RepaintNeeded) FormPaint();
+    // A battle ends while its frame is composed.
+    SwitchRequestedScene();
     game.RepaintNeeded = 0;
 }
 
@@ -516,6 +525,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (pause_.Active()) return;
     try {
         Route(event);
+        SwitchRequestedScene();
         ComposeMarkedPanels(game);
     } catch (const LoadError& e) {
         Report(e.what());

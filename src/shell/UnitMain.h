@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -44,6 +45,8 @@ public:
     void LeaveLauncher();
 
     void SwitchScene(uint8_t scene);
+    // The scene a handler asked for through game.SwitchScene, if any.
+    void SwitchRequestedScene();
 
     // Routes one platform event to its handler. A data file that fails to
     // load abandons the event with a message, and the game runs on.
@@ -93,6 +96,7 @@ private:
     ScreenModes screen_;
     Launcher launcher_;
     uint8_t startRequested_ = 0;
+    std::optional<uint8_t> requestedScene_;
     LogoRing ring_;
     OutroCrawl crawl_;
     Bitmap launcherFrame_;
