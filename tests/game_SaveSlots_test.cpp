@@ -105,10 +105,16 @@ TEST_F(SaveSlotsTest, AWriterKilledBeforeTheRenameLeavesTheOldSave)
     ASSERT_FALSE(kv::WriteTemporary(kv::SlotPath(folder, 2), SaveOf(1, 999), temporary).has_value());
     EXPECT_EQ(Bytes(kv::SlotPath(folder, 2)), old);
     EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->world.Pilot.Cash, 100);
-    // The next run saves over it as usual; the stray file harms nothing.
+    // The next run saves over it as usual and removes the stray file, but
+    // no file that is not its own.
+    const std::string notes = kv::SlotPath(folder, 2) + ".notes";
+    std::ofstream(notes) << "mine";
     ASSERT_FALSE(kv::WriteSlot(folder, 2, SaveOf(1, 300)).has_value());
     EXPECT_EQ(kv::ReadSlot(folder, 2).Save.Game->world.Pilot.Cash, 300);
     EXPECT_EQ(Bytes(kv::BackupPath(folder, 2)), old);
+    EXPECT_FALSE(fs::exists(temporary));
+    EXPECT_TRUE(fs::exists(notes));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 3);
 }
 
 // A file size limit makes every write stop part-way, as a full disk does,

@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -42,6 +44,26 @@ std::string Reason(int error)
 {
     // A write that stops short without an error of its own ran out of room.
     return std::strerror(error != 0 ? error : ENOSPC);
+}
+
+// A temporary file of `path` as WriteTemporary names it: the file's name, a
+// dot and mkstemp's six letters and digits.
+bool IsTemporaryOf(const fs::path& candidate, const std::string& name)
+{
+    const std::string other = candidate.filename().string();
+    if (other.size() != name.size() + 7 || other.compare(0, name.size() + 1, name + ".") != 0) return false;
+    return std::all_of(other.end() - 6, other.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// A writer killed between its temporary file and the rename leaves the
+// temporary behind; the next write of the same file removes it.
+void RemoveStrayTemporaries(const std::string& path)
+{
+    const fs::path file(path);
+    const std::string name = file.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator it(file.parent_path(), error), end; !error && it != end; it.increment(error))
+        if (IsTemporaryOf(it->path(), name)) fs::remove(it->path(), error);
 }
 
 }  // namespace
@@ -106,6 +128,7 @@ std::optional<std::string> WriteTemporary(const std::string& path, std::string_v
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) return "cannot make the folder " + folder.filename().string() + ": " + error.message();
+    RemoveStrayTemporaries(path);
     std::string name = path + ".XXXXXX";
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return "cannot write in " + folder.filename().string() + ": " + std::strerror(errno);

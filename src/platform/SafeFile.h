@@ -36,7 +36,8 @@ FileRead ReadWholeFile(const std::string& path, std::size_t mostBytes);
 
 // The first half of a safe write: `bytes` in a new temporary file beside
 // `path` (its folder made when needed), flushed to the disk. On success
-// `temporary` names it; on failure nothing is left behind.
+// `temporary` names it; on failure nothing is left behind. The temporaries
+// of `path` that a killed writer left are removed first.
 std::optional<std::string> WriteTemporary(const std::string& path, std::string_view bytes, std::string& temporary);
 
 // The second half: the temporary file renamed over `path`, and the folder's
