@@ -45,6 +45,14 @@ void HighlightRow(Bitmap& face, uint8_t row)
     face.brush.Style = BrushStyle::Clear;
 }
 
+void FitShip(Game& game)
+{
+    const ShipCatalogue& c = game.world.Equipment;
+    game.world.Ship.Engine = c.EngineCatalogue[game.ui.shipChoices.EngineChoice];
+    game.world.Ship.Weapons[1] = c.WeaponCatalogue[game.ui.shipChoices.WeaponChoice];
+    game.world.Ship.Hull = c.HullCatalogue[game.ui.shipChoices.HullChoice];
+}
+
 // The choice that row 1, 2 or 4 steps through, with its catalogue's count.
 uint8_t* RowChoice(Game& game, uint8_t& count)
 {
@@ -73,14 +81,6 @@ void LoadHullPictures(Hud& hud, const ShipCatalogue& equipment)
         const std::string path = ModelPicture(equipment.HullCatalogue[i]);
         if (DataFileExists(path)) LoadBmp(path, picture);
     }
-}
-
-void FitShip(Game& game)
-{
-    const ShipCatalogue& c = game.world.Equipment;
-    game.world.Ship.Engine = c.EngineCatalogue[game.ui.shipChoices.EngineChoice];
-    game.world.Ship.Weapons[1] = c.WeaponCatalogue[game.ui.shipChoices.WeaponChoice];
-    game.world.Ship.Hull = c.HullCatalogue[game.ui.shipChoices.HullChoice];
 }
 
 void ComposePlayerWindow(Game& game)

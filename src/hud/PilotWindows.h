@@ -19,8 +19,6 @@ void LoadHullPictures(Hud& hud, const ShipCatalogue& equipment);
 void ComposePlayerWindow(Game& game);
 // Rebuilds the ship window and fits the chosen parts to the pilot's ship.
 void ComposeShipWindow(Game& game);
-// Fits the hull, engine and weapon the ship window's choices name.
-void FitShip(Game& game);
 // The ship window's click handler: picks the row under y.
 void SelectShipRow(Game& game, int16_t x, int16_t y, uint8_t button);
 // ">" and "<": the next or previous catalogue entry in the selected row.
