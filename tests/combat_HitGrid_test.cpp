@@ -59,6 +59,23 @@ TEST_F(HitGridTest, FindsWhatMovedOnlyWhereItIsNowAndOnce)
     EXPECT_EQ(In(0, 0, 20, 20), (std::vector<uint32_t>{0, 2})) << "appended while filed";
 }
 
+// The squares outlive a filing: filing again must forget every earlier
+// place, also when the battle drifts across far more squares than it has
+// objects and the squares it left are let go.
+TEST_F(HitGridTest, FilingAgainForgetsEarlierPlaces)
+{
+    kv::kvBullet& bullet = AddBullet(10, 10);
+    for (int step = 0; step <= 1000; ++step) {
+        bullet.X = 10 + 100.0 * step;
+        game.battle.Hits.FileAll(game.battle.CombatObjects);
+        game.battle.Hits.Clear();
+    }
+    game.battle.Hits.FileAll(game.battle.CombatObjects);
+    EXPECT_TRUE(In(0, 0, 20, 20).empty());
+    EXPECT_TRUE(In(bullet.X - 150, 0, bullet.X - 50, 20).empty());
+    EXPECT_EQ(In(bullet.X - 1, 0, bullet.X + 1, 20), std::vector<uint32_t>{0});
+}
+
 TEST_F(HitGridTest, PlacesFarOutOrNoPlaceAtAll)
 {
     const double far = std::ldexp(1.0, 40);  // beyond the outermost squares

@@ -38,12 +38,18 @@ void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
     bullet.Dead = 1;
 }
 
+bool InShipBox(const kvCombatShip& ship, double x, double y)
+{
+    const double dx = x - ship.X;
+    const double dy = y - ship.Y;
+    return 0 < dx && dx < ship.Width && 0 < dy && dy < ship.Height;
+}
+
 bool BulletHits(const kvCombatShip& ship, const kvBullet& bullet)
 {
-    if (bullet.Side == ship.Side) return false;
+    if (bullet.Side == ship.Side || !InShipBox(ship, bullet.X, bullet.Y)) return false;
     const double dx = bullet.X - ship.X;
     const double dy = bullet.Y - ship.Y;
-    if (!(0 < dx && dx < ship.Width && 0 < dy && dy < ship.Height)) return false;
     // In the last half pixel of the box the nearest pixel lies past the
     // picture's edge: there is no ship there, so nothing is hit.
     const int px = NearestInt(dx);
@@ -74,12 +80,16 @@ std::vector<uint32_t> FindHits(const Battle& b, const kvCombatShip& ship)
     const double cy = ship.Height / 2 + ship.Y;
     b.Hits.ForEachIn(std::min(ship.X, cx - reach) - 1, std::min(ship.Y, cy - reach) - 1,
                        std::max(ship.X + ship.Width, cx + reach) + 1, std::max(ship.Y + ship.Height, cy + reach) + 1,
-                       b.CombatObjects.size(), [&](uint32_t i) {
-                           const kvCombatObject& o = *b.CombatObjects[i];
+                       b.CombatObjects.size(), [&](const HitCandidate& c) {
+                           // Most bullets near a ship are its own side's or
+                           // outside its box: told from the filing alone,
+                           // without reading the bullet.
+                           if (c.IsBullet && (c.Side == ship.Side || !InShipBox(ship, c.X, c.Y))) return;
+                           const kvCombatObject& o = *b.CombatObjects[c.Position];
                            const bool hit = o.Class == ObjectClass::Bullet
                                                 ? BulletHits(ship, static_cast<const kvBullet&>(o))
                                                 : ObstacleTouches(ship, static_cast<const kvObstacle&>(o));
-                           if (hit) hits.push_back(i);
+                           if (hit) hits.push_back(c.Position);
                        });
     std::sort(hits.begin(), hits.end());
     return hits;
@@ -257,12 +267,19 @@ void MotionStep(kvCombatObject& object)
     object.Thrust = 0;
 }
 
-void ShowFrame(kvCombatObject& object, int frame)
+bool StripHasFrame(const kvCombatObject& object, int frame)
 {
-    if (object.ShownFrame == frame || !object.Frames) return;
+    if (!object.Frames) return false;
     const int h = object.Image.Height();
     const int first = (frame - 1) * h;
-    if (first < 0 || first + h > object.Frames->Height() || object.Frames->Width() != object.Image.Width()) return;
+    return first >= 0 && first + h <= object.Frames->Height() && object.Frames->Width() == object.Image.Width();
+}
+
+void ShowFrame(kvCombatObject& object, int frame)
+{
+    if (object.ShownFrame == frame || !StripHasFrame(object, frame)) return;
+    const int h = object.Image.Height();
+    const int first = (frame - 1) * h;
     std::memcpy(object.Image.Data(), object.Frames->Row(first), static_cast<std::size_t>(h) * object.Image.Stride());
     object.ShownFrame = frame;
 }

@@ -68,7 +68,9 @@ public:
     std::shared_ptr<const Bitmap> Frames;
     // The drawn runs of a rotation strip's rows.
     std::shared_ptr<const OpaqueRuns> FrameRuns;
-    // What is drawn; for a turning object, the frame of its latest draw.
+    // What is drawn; for a turning object, the frame of its latest draw. An
+    // explosion with its strip's runs is drawn from the strip and leaves
+    // its image as it was made.
     Bitmap Image;
 };
 
@@ -219,6 +221,8 @@ void LoadImage(kvCombatObject& object, const Bitmap& picture);
 // Thrust along the heading goes into the velocity, the velocity into the
 // position; the thrust is used up. No friction, no speed limit.
 void MotionStep(kvCombatObject& object);
+// Whether the strip holds a frame f of the image's size.
+bool StripHasFrame(const kvCombatObject& object, int frame);
 // Copies strip frame f into the image unless it is already there.
 void ShowFrame(kvCombatObject& object, int frame);
 // A ship or asteroid: its heading's frame keyed onto the target at its

@@ -201,7 +201,7 @@ void FollowPlayer(Battle& b)
 // battle most of a step's time would go into waiting for its object's
 // memory. So the walk asks for the object a few steps ahead, every cache
 // line of it, while it works on this one.
-constexpr std::size_t ObjectsAhead = 4;
+constexpr std::size_t ObjectsAhead = 12;
 constexpr std::size_t CacheLine = 64;
 
 void FetchAhead(const Battle& b, std::size_t i)

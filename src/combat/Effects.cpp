@@ -182,7 +182,12 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
     }
     explosion.Alpha = static_cast<uint16_t>(explosion.Alpha - 60 / explosion.FrameCount);
     if (explosion.Alpha > 256) explosion.Alpha = 256;
-    ShowFrame(explosion, explosion.Tick / TicksPerExplosionFrame + 1);
+    // Nothing reads the image of an explosion drawn by its strip's runs, so
+    // its frame is only named, not copied: thousands of explosions may
+    // crowd a battle.
+    const int frame = explosion.Tick / TicksPerExplosionFrame + 1;
+    if (explosion.FrameRuns && StripHasFrame(explosion, frame)) explosion.ShownFrame = frame;
+    else ShowFrame(explosion, frame);
     const int sx = NearestInt(explosion.X - battle.CameraX - explosion.Width / 2);
     const int sy = NearestInt(explosion.Y - battle.CameraY - explosion.Height / 2);
     DrawFrame(explosion, sx, sy, Black, target);

@@ -55,20 +55,24 @@ void HitGrid::File(std::size_t position, const kvCombatObject& object)
         return;
     }
     const uint64_t key = CellKey(CellIndex(x), CellIndex(y));
+    const bool bullet = object.Class == ObjectClass::Bullet;
+    const int32_t side = bullet ? static_cast<const kvBullet&>(object).Side : 0;
+    const HitCandidate filed{x, y, static_cast<uint32_t>(position), side, bullet};
     if (f.Where != nullptr && f.Key == key) {
-        Entry& e = (*f.Where)[f.Slot];
-        e.X = x;
-        e.Y = y;
+        (*f.Where)[f.Slot] = filed;
         return;
     }
     Cell& cell = cells_[key];
-    cell.push_back(Entry{x, y, static_cast<uint32_t>(position)});
+    cell.push_back(filed);
     f = Filing{&cell, static_cast<uint32_t>(cell.size() - 1), key};
 }
 
+// The squares are emptied, not freed, so that the next filing reuses their
+// memory instead of allocating every square again each tick.
 void HitGrid::Clear()
 {
-    cells_.clear();
+    if (cells_.size() > filed_.size() + SpareSquares) cells_.clear();
+    for (auto& [key, cell] : cells_) cell.clear();
     filed_.clear();
     live_ = false;
 }

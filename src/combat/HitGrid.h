@@ -19,12 +19,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
 namespace kv {
 
 class kvCombatObject;
+
+// A filed point and what a hit test can tell from it without reading the
+// object: whether it is a bullet's, and the bullet's side.
+struct HitCandidate {
+    double X;
+    double Y;
+    uint32_t Position;
+    int32_t Side;  // a bullet's; 0 for an asteroid
+    bool IsBullet;
+};
 
 class HitGrid {
 public:
@@ -37,10 +48,11 @@ public:
     void Clear();
     bool Live() const { return live_; }
 
-    // Calls visit(position) for every bullet and asteroid below list
-    // position `limit` whose point lies in the box (left <= x <= right,
-    // top <= y <= bottom), once each, in no particular order. A point that
-    // is no finite place is in no box: no hit can happen there.
+    // Calls visit(position), or visit(candidate) where visit takes a
+    // HitCandidate, for every bullet and asteroid below list position
+    // `limit` whose point lies in the box (left <= x <= right, top <= y <=
+    // bottom), once each, in no particular order. A point that is no finite
+    // place is in no box: no hit can happen there.
     template <typename Visit>
     void ForEachIn(double left, double top, double right, double bottom, std::size_t limit, Visit visit) const
     {
@@ -54,10 +66,12 @@ public:
                 if (found == cells_.end()) continue;
                 const Cell& cell = found->second;
                 for (uint32_t slot = 0; slot < cell.size(); ++slot) {
-                    const Entry& e = cell[slot];
+                    const HitCandidate& e = cell[slot];
                     if (e.X < left || e.X > right || e.Y < top || e.Y > bottom || e.Position >= limit) continue;
                     const Filing& f = filed_[e.Position];
-                    if (f.Where == &cell && f.Slot == slot) visit(e.Position);
+                    if (f.Where != &cell || f.Slot != slot) continue;
+                    if constexpr (std::is_invocable_v<Visit&, const HitCandidate&>) visit(e);
+                    else visit(e.Position);
                 }
             }
     }
@@ -66,12 +80,7 @@ private:
     // A power of two, so that dividing by it is exact.
     static constexpr double CellSize = 64;
 
-    struct Entry {
-        double X;
-        double Y;
-        uint32_t Position;
-    };
-    using Cell = std::vector<Entry>;
+    using Cell = std::vector<HitCandidate>;
     // Where an object's point is filed now. An object that moved to another
     // square leaves its old entry behind, which no longer matches its
     // filing and is skipped.
@@ -80,6 +89,10 @@ private:
         uint32_t Slot = 0;
         uint64_t Key = 0;
     };
+
+    // Squares kept empty between filings beyond the objects filed; past
+    // that, a battle that drifted far lets the squares it left go.
+    static constexpr std::size_t SpareSquares = 256;
 
     static int32_t CellIndex(double v);
     static uint64_t CellKey(int32_t column, int32_t row)
