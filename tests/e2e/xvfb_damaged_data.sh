@@ -87,7 +87,22 @@ run() {
   (cd "$work/$case" && KVSPACE_DATA="$work/$case" exec "$game_dir/kvspace" 2>"$work/$case.log") &
   game=$!
 }
+# The launcher may still be placed (centred) just after it shows, and a
+# click sent before it stops moving would miss: wait until its geometry
+# reads the same twice, 0.3 s apart.
+launcher_settled() {
+  wait_for_size "$1" 285x100
+  local last="" now
+  for _ in $(seq 30); do
+    now=$(xdotool getwindowgeometry "$1" 2>/dev/null | tr '\n' ' ')
+    [ -n "$now" ] && [ "$now" = "$last" ] && return
+    last=$now
+    sleep 0.3
+  done
+  fail "the launcher kept moving"
+}
 to_space() {
+  launcher_settled "$1"
   click "$1" 234 56
   wait_for_size "$1" 800x600
   sleep 0.3
@@ -103,7 +118,7 @@ rm "$work/$case/res/gfx/loader.bmp"
 run
 dismiss_message
 window=$(wait_for main_window)
-wait_for_size "$window" 285x100
+launcher_settled "$window"
 click "$window" 234 56
 wait_for_size "$window" 800x600
 sleep 1
@@ -135,6 +150,7 @@ rm "$work/$case/res/sfx/sndtr/track1.mod"
 mkdir "$work/$case/res/sfx/sndtr/track1.mod"
 run
 window=$(wait_for main_window)
+launcher_settled "$window"
 click "$window" 20 80
 to_space "$window"
 sleep 2
