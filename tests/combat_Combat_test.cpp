@@ -168,7 +168,7 @@ TEST_F(CombatModel, HitsNeedTheInsideOfTheBoxAndADrawnPixel)
     kv::kvBullet& inside = AddBullet(1, 102, 103);
     kv::kvBullet& pastThePicture = AddBullet(1, 100 + ship.Width - 0.3, 150);
     kv::kvBullet& sameSide = AddBullet(2, 103, 103);
-    kv::CheckCollisions(game, ship);
+    kv::CheckCollisions(kv::BattleContextOf(game), ship);
     EXPECT_EQ(onLeftEdge.Dead, 0);
     EXPECT_EQ(onTopEdge.Dead, 0);
     EXPECT_EQ(overKey.Dead, 0) << "a transparent pixel inside the box";
@@ -190,7 +190,7 @@ TEST_F(CombatModel, AsteroidRamsWithinSixTenthsOfTheShipsWidthAndAHullOf300Dies)
     // Ship centre (50, 50); a rock's centre is its corner + 20.
     auto& near = b.Append(std::make_unique<kv::kvObstacle>(50 + 60 - 20, 30, 0, 0, 0, rockPicture));
     auto& far = b.Append(std::make_unique<kv::kvObstacle>(30, 50 + 60.5 - 20, 0, 0, 0, rockPicture));
-    kv::CheckCollisions(game, ship);
+    kv::CheckCollisions(kv::BattleContextOf(game), ship);
     EXPECT_EQ(near.Dead, 1) << "0.6 x 100 = 60 apart still touches";
     EXPECT_EQ(far.Dead, 0);
     EXPECT_EQ(ship.ShipRecord->Hull.HP, 0);
@@ -204,14 +204,14 @@ TEST_F(CombatModel, ReloadCountsTicksBetweenShots)
     kv::kvCombatShip& ship = AddShip(game, 1, 0, 0);
     ship.ShipRecord->Weapons[1].Reload = 0;
     for (int tick = 0; tick < 3; ++tick) {
-        kv::FireWeapon(game, ship, 1);
+        kv::FireWeapon(kv::BattleContextOf(game), ship, 1);
         kv::CountDownReload(ship);
     }
     EXPECT_EQ(game.battle.CombatObjects.size(), 4u) << "reload 0 fires every tick";
 
     ship.ShipRecord->Weapons[1].Reload = 3;
     for (int tick = 0; tick < 7; ++tick) {
-        kv::FireWeapon(game, ship, 1);
+        kv::FireWeapon(kv::BattleContextOf(game), ship, 1);
         kv::CountDownReload(ship);
     }
     EXPECT_EQ(game.battle.CombatObjects.size(), 7u) << "ticks 0, 3 and 6";
@@ -226,13 +226,13 @@ TEST_F(CombatModel, PilotOneStepBelowItsGoalTurnsOntoItThrustsAndFiresWithoutTur
     enemy.Target = kv::ShipTarget::PlayerShip;
     enemy.Angle = 45 - kv::HeadingStep;
     enemy.VX = 5;  // above the cruising speed: only a turn thrusts
-    kv::ChaseTarget(game, enemy);
+    kv::ChaseTarget(kv::BattleContextOf(game), enemy);
     EXPECT_DOUBLE_EQ(enemy.DesiredAngle, 45);
     EXPECT_DOUBLE_EQ(enemy.Angle, 45);
     EXPECT_DOUBLE_EQ(enemy.Thrust, 0.001);
     EXPECT_EQ(b.CombatObjects.size(), 3u) << "on target after the turn: fired";
     b.CombatObjects.pop_back();
-    kv::ChaseTarget(game, enemy);
+    kv::ChaseTarget(kv::BattleContextOf(game), enemy);
     EXPECT_DOUBLE_EQ(enemy.Angle, 45);
     EXPECT_EQ(enemy.Thrust, 0) << "fast and not turning";
     EXPECT_EQ(b.CombatObjects.size(), 3u) << "reload 0: fires again";
@@ -248,7 +248,7 @@ TEST_F(CombatModel, PilotTurnsTheLongWayRoundAcrossZero)
     goal.Y = 49.1;  // a bearing of 2.8125 degrees
     enemy.Target = kv::ShipTarget::Attractor;
     enemy.Angle = 357.1875;
-    kv::ChaseTarget(game, enemy);
+    kv::ChaseTarget(kv::BattleContextOf(game), enemy);
     EXPECT_DOUBLE_EQ(enemy.DesiredAngle, 2.8125);
     EXPECT_DOUBLE_EQ(enemy.Angle, 354.375);
     EXPECT_DOUBLE_EQ(enemy.Thrust, 0.001);

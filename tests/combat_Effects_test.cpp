@@ -156,7 +156,7 @@ TEST_F(CombatEffects, ExplosionOnTheSecondEnemyFollowsTheFirst)
 TEST_F(CombatEffects, AttractorCirclesThePlayerAndWrapsItsPhase)
 {
     auto& b = game.battle;
-    kv::CreateAttractor(game);
+    kv::CreateAttractor(kv::BattleContextOf(game));
     kv::kvCombatShip& player = AddShip(game, 1, 400, 300);
     b.PlayerCombatShip = &player;
     player.VX = 3;
@@ -182,7 +182,7 @@ TEST_F(CombatEffects, AsteroidSpinsDriftsTwiceAndWrapsToTheView)
     auto& b = game.battle;
     b.CameraX = 1000;
     b.CameraY = -50;
-    kv::kvObstacle& rock = b.Append(kv::MakeObstacle(game, 1799, 100, -2, 2, 0));
+    kv::kvObstacle& rock = b.Append(kv::MakeObstacle(kv::BattleContextOf(game), 1799, 100, -2, 2, 0));
     EXPECT_EQ(rock.Angle, 0);
     ASSERT_TRUE(rock.Frames);
     EXPECT_EQ(rock.Frames->Height(), rock.Height * 128);

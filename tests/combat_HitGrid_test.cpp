@@ -83,9 +83,9 @@ TEST_F(HitGridTest, PlacesFarOutOrNoPlaceAtAll)
     kv::kvBullet& farBullet = AddBullet(far + 50, far + 50);
     kv::kvCombatShip& lostShip = AddShip(game, kv::EnemySide, NAN, 0, 100, 100);
     kv::kvBullet& lostBullet = AddBullet(INFINITY, 5);
-    kv::CheckCollisions(game, farShip);
+    kv::CheckCollisions(kv::BattleContextOf(game), farShip);
     EXPECT_EQ(farBullet.Dead, 1) << "beyond every square, still hit";
-    kv::CheckCollisions(game, lostShip);
+    kv::CheckCollisions(kv::BattleContextOf(game), lostShip);
     EXPECT_EQ(lostShip.ShipRecord->Hull.HP, 1000);
     EXPECT_EQ(lostBullet.Dead, 0);
     game.battle.Hits.FileAll(game.battle.CombatObjects);

@@ -7,7 +7,6 @@
 
 #include "base/Numbers.h"
 #include "combat/Effects.h"
-#include "game/Game.h"
 #include "platform/Blit.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
@@ -28,13 +27,13 @@ constexpr Rgb PelletColour{255, 255, 0};
 constexpr Rgb PlasmaColour{164, 65, 210};
 constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
 
-void HitByBullet(Game& game, kvCombatShip& ship, kvBullet& bullet)
+void HitByBullet(const BattleContext& context, kvCombatShip& ship, kvBullet& bullet)
 {
-    Battle& b = game.battle;
+    Battle& b = context.battle;
     b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), NearestInt(bullet.X), NearestInt(bullet.Y)));
     ship.ShipRecord->Hull.HP = static_cast<int32_t>(ship.ShipRecord->Hull.HP - static_cast<int64_t>(bullet.Damage));
-    const uint32_t sample = game.world.random.Next(3) + 1;
-    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\small_explosion_" + std::to_string(sample) + ".wav");
+    const uint32_t sample = context.random.Next(3) + 1;
+    context.sound.PlaySoundEffect("res\\sfx\\weapon\\small_explosion_" + std::to_string(sample) + ".wav");
     bullet.Dead = 1;
 }
 
@@ -95,12 +94,12 @@ std::vector<uint32_t> FindHits(const Battle& b, const kvCombatShip& ship)
     return hits;
 }
 
-void RammedObstacle(Game& game, kvCombatShip& ship, kvObstacle& rock)
+void RammedObstacle(const BattleContext& context, kvCombatShip& ship, kvObstacle& rock)
 {
-    Battle& b = game.battle;
+    Battle& b = context.battle;
     ship.ShipRecord->Hull.HP = ClampToInt32(int64_t{ship.ShipRecord->Hull.HP} - ObstacleDamage);
     b.Append(MakeExplosion(b, static_cast<uint32_t>(ship.Side), NearestInt(rock.X), NearestInt(rock.Y)));
-    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\collision.wav");
+    context.sound.PlaySoundEffect("res\\sfx\\weapon\\collision.wav");
     rock.Dead = 1;
 }
 
@@ -312,12 +311,12 @@ void DrawObject(kvCombatObject& object, Bitmap& target, int32_t cameraX, int32_t
     DrawFrame(object, sx, sy, ColourKey, target);
 }
 
-void FireWeapon(Game& game, kvCombatShip& ship, std::size_t slot)
+void FireWeapon(const BattleContext& context, kvCombatShip& ship, std::size_t slot)
 {
     kvWeapon& weapon = ship.ShipRecord->Weapons[slot];
     if (weapon.ReloadCounter != 0) return;
-    game.Sound.PlaySoundEffect("res\\sfx\\weapon\\" + weapon.Name + ".wav");
-    Battle& b = game.battle;
+    context.sound.PlaySoundEffect("res\\sfx\\weapon\\" + weapon.Name + ".wav");
+    Battle& b = context.battle;
     b.Append(std::make_unique<kvBullet>(ship, weapon, *b.Picture(BulletPicture)));
     weapon.ReloadCounter = static_cast<uint16_t>(weapon.Reload);
 }
@@ -365,27 +364,27 @@ void AgeBullet(kvBullet& bullet)
 // Only the objects in the list on entry are examined, so the explosions this
 // test appends are not. A bullet that hit a ship earlier in the tick is
 // already dead but can still hit a ship examined later.
-void CheckCollisions(Game& game, kvCombatShip& ship)
+void CheckCollisions(const BattleContext& context, kvCombatShip& ship)
 {
-    Battle& b = game.battle;
+    Battle& b = context.battle;
     const FiledHits filed(b.Hits, b.CombatObjects);
     for (uint32_t i : FindHits(b, ship)) {
         kvCombatObject& o = *b.CombatObjects[i];
-        if (o.Class == ObjectClass::Bullet) HitByBullet(game, ship, static_cast<kvBullet&>(o));
-        else RammedObstacle(game, ship, static_cast<kvObstacle&>(o));
+        if (o.Class == ObjectClass::Bullet) HitByBullet(context, ship, static_cast<kvBullet&>(o));
+        else RammedObstacle(context, ship, static_cast<kvObstacle&>(o));
     }
     if (ship.ShipRecord->Hull.HP <= 0) ShipDestroyed(b, ship);
 }
 
-void ChaseTarget(Game& game, kvCombatShip& ship)
+void ChaseTarget(const BattleContext& context, kvCombatShip& ship)
 {
-    kvCombatObject* target = game.battle.TargetObject(ship.Target);
+    kvCombatObject* target = context.battle.TargetObject(ship.Target);
     if (target == nullptr) return;
     ship.CurrentSpeed = VectorLength(ship.VY, ship.VX);
     target->CurrentSpeed = VectorLength(target->VY, target->VX);
     ship.DesiredAngle = BearingTo(ship, *target);
     const bool turned = TurnToward(ship);
-    if (std::abs(ship.Angle - ship.DesiredAngle) < AimTolerance) FireWeapon(game, ship, 1);
+    if (std::abs(ship.Angle - ship.DesiredAngle) < AimTolerance) FireWeapon(context, ship, 1);
     ship.Thrust = 0;
     if (ship.CurrentSpeed < PilotCruise) ship.Thrust = PilotThrust;
     if (turned) ship.Thrust = PilotThrust;

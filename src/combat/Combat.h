@@ -22,16 +22,16 @@
 #include <string>
 #include <vector>
 
+#include "base/Random.h"
 #include "combat/HitGrid.h"
 #include "graphics/Geometry.h"
 #include "platform/Bitmap.h"
 #include "platform/Blit.h"
 #include "platform/BmpFile.h"
+#include "sound/kvSound.h"
 #include "universe/SpaceCraft.h"
 
 namespace kv {
-
-struct Game;
 
 enum class ObjectClass : uint8_t { Ship, Bullet, Exhaust, Explosion, Attractor, Obstacle };
 
@@ -79,7 +79,8 @@ public:
 enum class ShipTarget : uint8_t { None, PlayerShip, Attractor };
 
 class kvCombatShip;
-using AutopilotRoutine = void (*)(Game&, kvCombatShip&);
+struct BattleContext;
+using AutopilotRoutine = void (*)(const BattleContext&, kvCombatShip&);
 
 class kvCombatShip : public kvCombatObject {
 public:
@@ -204,6 +205,14 @@ struct Battle {
     kvCombatObject* TargetObject(ShipTarget target) const;
 };
 
+// What the battle's rules act on: the battle itself and, from outside it,
+// the world's one random generator and the sound effects.
+struct BattleContext {
+    Battle& battle;
+    Random& random;
+    kvSound& sound;
+};
+
 constexpr uint16_t StripFrames = 128;
 constexpr double HeadingStep = 2.8125;
 constexpr int32_t PlayerSide = 1;
@@ -237,7 +246,7 @@ void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bit
 
 // Fires weapon slot s if it is ready: its sound, a bullet appended, the
 // reload count started.
-void FireWeapon(Game& game, kvCombatShip& ship, std::size_t slot);
+void FireWeapon(const BattleContext& context, kvCombatShip& ship, std::size_t slot);
 // Once per tick for every ship: slot 1 comes one tick nearer to ready.
 void CountDownReload(kvCombatShip& ship);
 void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t cameraY);
@@ -246,9 +255,9 @@ void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t
 void AgeBullet(kvBullet& bullet);
 // Hits of other sides' bullets (exact to the pixel of the latest frame),
 // touches of asteroids, and the ship's end when its hull points run out.
-void CheckCollisions(Game& game, kvCombatShip& ship);
+void CheckCollisions(const BattleContext& context, kvCombatShip& ship);
 // The enemy pilot: turns one step toward the bearing of its target, fires
 // when pointing straight at it, and thrusts while slow or turning.
-void ChaseTarget(Game& game, kvCombatShip& ship);
+void ChaseTarget(const BattleContext& context, kvCombatShip& ship);
 
 }  // namespace kv

@@ -156,8 +156,8 @@ void ClearToBlack(Bitmap& frame)
 
 void StepShip(Game& game, kvCombatShip& ship)
 {
-    if (ship.Autopilot != nullptr) ship.Autopilot(game, ship);
-    CheckCollisions(game, ship);
+    if (ship.Autopilot != nullptr) ship.Autopilot(BattleContextOf(game), ship);
+    CheckCollisions(BattleContextOf(game), ship);
     game.battle.Append(std::make_unique<kvExhaust>(ship));
     CountDownReload(ship);
 }
@@ -297,14 +297,14 @@ void SetUpBattle(Game& game)
     Battle& b = game.battle;
     InitStarField(b.Stars, game.world.random);
     game.world.Ship.Hull.HP = game.world.Equipment.HullCatalogue[1].HP;
-    CreateAttractor(game);
+    CreateAttractor(BattleContextOf(game));
     game.world.random.Randomize();
     HideHudWindows(game.ui.hud);
     LoadBmp("res\\gfx\\backgrounds\\combat_tiles1.bmp", b.CombatTiles);
     game.BackBuffer.pen.Mode = PenMode::Copy;
     AddPlayerShip(game);
     AddEnemy(game, EnemyRecord(game.world.Equipment, 2, 2, true), ShipTarget::Attractor);
-    AddSetUpObstacles(game);
+    AddSetUpObstacles(BattleContextOf(game));
     game.ui.hud.Scanner.Visible = 1;
     game.Sound.PlayMusic("res\\sfx\\sndtr\\combat.mod");
 }
@@ -318,9 +318,9 @@ void CombatInput(Game& game)
     }
     kvCombatShip* player = game.battle.PlayerCombatShip;
     if (player != nullptr) SteerPlayer(keys, *player);
-    if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(game, *player, 1);
+    if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
     SpawnHeldKeys(game);
-    if (keys.IsDown(AsteroidKey)) AddRandomObstacle(game);
+    if (keys.IsDown(AsteroidKey)) AddRandomObstacle(BattleContextOf(game));
     if (keys.IsDown(RepairKey)) game.world.Ship.Hull.HP = ClampToInt32(int64_t{game.world.Ship.Hull.HP} + HullPointsKey);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "base/Numbers.h"
-#include "game/Game.h"
 #include "platform/Blit.h"
 #include "platform/Canvas.h"
 
@@ -28,11 +27,11 @@ constexpr PictureSize AsteroidSize = AtMost(256, 256);
 
 double RandomDrift(Random& random) { return 2 * random.NextReal() - 1; }
 
-void AddObstacle(Game& game, double x, double y, double spin)
+void AddObstacle(const BattleContext& context, double x, double y, double spin)
 {
-    const double vx = RandomDrift(game.world.random);
-    const double vy = RandomDrift(game.world.random);
-    game.battle.Append(MakeObstacle(game, x, y, spin, vx, vy));
+    const double vx = RandomDrift(context.random);
+    const double vy = RandomDrift(context.random);
+    context.battle.Append(MakeObstacle(context, x, y, spin, vx, vy));
 }
 
 // The view is the 800 x 600 window of the world at the camera; a rock that
@@ -194,11 +193,11 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
     ++explosion.Tick;
 }
 
-void CreateAttractor(Game& game)
+void CreateAttractor(const BattleContext& context)
 {
     auto attractor = std::make_unique<kvAttractor>();
-    attractor->Phase = game.world.random.Next(3);
-    game.battle.TheAttractor = &game.battle.Append(std::move(attractor));
+    attractor->Phase = context.random.Next(3);
+    context.battle.TheAttractor = &context.battle.Append(std::move(attractor));
 }
 
 void UpdateAttractor(const Battle& battle, kvAttractor& attractor)
@@ -215,11 +214,12 @@ void UpdateAttractor(const Battle& battle, kvAttractor& attractor)
     attractor.CurrentSpeed = VectorLength(attractor.VY, attractor.VX);
 }
 
-std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double spin, double vx, double vy)
+std::unique_ptr<kvObstacle> MakeObstacle(const BattleContext& context, double x, double y, double spin, double vx,
+                                         double vy)
 {
-    const std::string path = AsteroidPicture(game.world.random.Next(2) + 1);
-    auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *game.battle.Picture(path, AsteroidSize));
-    game.battle.GiveStrip(path, *obstacle);
+    const std::string path = AsteroidPicture(context.random.Next(2) + 1);
+    auto obstacle = std::make_unique<kvObstacle>(x, y, spin, vx, vy, *context.battle.Picture(path, AsteroidSize));
+    context.battle.GiveStrip(path, *obstacle);
     return obstacle;
 }
 
@@ -230,23 +230,23 @@ void UpdateObstacle(const Battle& battle, kvObstacle& obstacle)
     obstacle.Y = WrappedToView(obstacle.Y + obstacle.VY, battle.CameraY, 600);
 }
 
-void AddSetUpObstacles(Game& game)
+void AddSetUpObstacles(const BattleContext& context)
 {
-    game.battle.Append(MakeObstacle(game, 0, 0, 5, 1, 1));
-    const double x2 = game.world.random.Next(40);
-    const double y2 = game.world.random.Next(30);
-    AddObstacle(game, x2, y2, -2);
-    const double x3 = game.world.random.Next(40) + 760.0;
-    const double y3 = game.world.random.Next(30) + 570.0;
-    AddObstacle(game, x3, y3, 2);
+    context.battle.Append(MakeObstacle(context, 0, 0, 5, 1, 1));
+    const double x2 = context.random.Next(40);
+    const double y2 = context.random.Next(30);
+    AddObstacle(context, x2, y2, -2);
+    const double x3 = context.random.Next(40) + 760.0;
+    const double y3 = context.random.Next(30) + 570.0;
+    AddObstacle(context, x3, y3, 2);
 }
 
-void AddRandomObstacle(Game& game)
+void AddRandomObstacle(const BattleContext& context)
 {
-    const double x = game.world.random.Next(40);
-    const double y = game.world.random.Next(30);
-    const double spin = static_cast<int>(game.world.random.Next(10)) - 5;
-    AddObstacle(game, x, y, spin);
+    const double x = context.random.Next(40);
+    const double y = context.random.Next(30);
+    const double spin = static_cast<int>(context.random.Next(10)) - 5;
+    AddObstacle(context, x, y, spin);
 }
 
 }  // namespace kv

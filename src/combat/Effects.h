@@ -10,8 +10,6 @@
 
 namespace kv {
 
-struct Game;
-
 // The first ship of the side in list order: the player for side 1, the
 // first enemy for side 2; none when no such ship is left.
 kvCombatShip* FindShipBySide(const Battle& battle, int32_t side);
@@ -33,19 +31,20 @@ std::unique_ptr<kvExplosion> MakeExplosion(Battle& battle, uint32_t side, int32_
 void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& target);
 
 // The battle's one attractor, at phase Random(3), appended to the list.
-void CreateAttractor(Game& game);
+void CreateAttractor(const BattleContext& context);
 // Moves one step round the circle of radius 100 about the player and takes
 // the player's velocity; stays put once the player is gone.
 void UpdateAttractor(const Battle& battle, kvAttractor& attractor);
 
 // An asteroid, aster1 or aster2 by Random(2) + 1, with its rotation strip.
-std::unique_ptr<kvObstacle> MakeObstacle(Game& game, double x, double y, double spin, double vx, double vy);
+std::unique_ptr<kvObstacle> MakeObstacle(const BattleContext& context, double x, double y, double spin, double vx,
+                                         double vy);
 // Spins, drifts and wraps to the 800 x 600 view about the camera, so the
 // asteroids stay around the player however far the player flies.
 void UpdateObstacle(const Battle& battle, kvObstacle& obstacle);
 // The three asteroids of a battle's start, in their order.
-void AddSetUpObstacles(Game& game);
+void AddSetUpObstacles(const BattleContext& context);
 // One more asteroid near the view's top-left corner (the N key).
-void AddRandomObstacle(Game& game);
+void AddRandomObstacle(const BattleContext& context);
 
 }  // namespace kv

@@ -205,4 +205,7 @@ struct Game {
     Battle battle;
 };
 
+// The battle's rules' view of the game.
+inline BattleContext BattleContextOf(Game& game) { return {game.battle, game.world.random, game.Sound}; }
+
 }  // namespace kv
