@@ -6,7 +6,7 @@
 // folder (the ship pictures).
 #include <benchmark/benchmark.h>
 
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 #include "game/Game.h"
 #include "hud/Hud.h"
 

@@ -29,8 +29,9 @@ kv_layer(sound FOLDERS sound BELOW kv_platform)
 kv_layer(universe FOLDERS universe BELOW kv_platform)
 kv_layer(widgets FOLDERS widgets BELOW kv_platform kv_sound)
 kv_layer(console FOLDERS console BELOW kv_widgets)
+kv_layer(combat FOLDERS combat BELOW kv_graphics kv_sound kv_universe)
 # The screens and the composition root still include one another.
-kv_layer(screens FOLDERS hud navigation combat game BELOW kv_console kv_graphics kv_universe)
+kv_layer(screens FOLDERS hud navigation game BELOW kv_console kv_combat)
 kv_layer(shell FOLDERS shell BELOW kv_screens)
 
 target_link_libraries(kv_platform PRIVATE PkgConfig::SDL PkgConfig::FONTCONFIG)

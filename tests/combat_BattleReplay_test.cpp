@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 #include "game/Game.h"
 #include "platform/BmpFile.h"
 

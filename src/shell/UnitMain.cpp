@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/Numbers.h"
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
 #include "hud/ConsoleCommands.h"

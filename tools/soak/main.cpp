@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 #include "combat/Effects.h"
 #include "game/Game.h"
 

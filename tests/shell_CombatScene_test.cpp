@@ -1,6 +1,6 @@
 // The battle scene: set-up, the polled keys, the combat frame and its ends,
 // and whole battles played through the main window.
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "combat/CombatScene.h"
+#include "shell/CombatScene.h"
 
 #include <algorithm>
 #include <cmath>
