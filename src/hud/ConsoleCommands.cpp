@@ -46,7 +46,6 @@ std::optional<std::string> RunSet(Game& game, const CommandLine& line)
     const std::optional<int32_t> cash = ParseCommandInteger(line.Word(3));
     if (!cash) return TypeError;
     game.world.Pilot.Cash = *cash;
-    UpdateTradeButtons(game);
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
     return std::nullopt;
 }

@@ -247,17 +247,19 @@ void StartFirstWorld(Game& game)
     BeginWorld(game);
 }
 
+// Every panel is composed once before the first frame.
 void ComposeFirstScreens(Game& game)
 {
-    DrawMarket(game);
-    DrawStarMap(game);
-    ComposePlayerWindow(game);
     game.ui.ShownStar = game.world.Pilot.Star;
-    DrawStarInfo(game, game.ui.ShownStar);
     UpdateSoundButton(game);
-    ComposeTopBar(game);
-    ComposeNewGameWindow(game);
-    ComposeShipWindow(game);
+    game.ui.Marked = PanelMarks{.StarMap = true,
+                                .StarInfo = true,
+                                .Market = true,
+                                .ShipWindow = true,
+                                .PlayerWindow = true,
+                                .TopBar = true,
+                                .NewGame = true};
+    ComposeMarkedPanels(game);
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ void DrawColumns(Canvas& face, const PriceListItem& store, const PriceListItem& 
 // The panels a trade changes.
 void ShowTrade(Game& game)
 {
-    UpdateTradeButtons(game);
     game.ui.Marked.Market = true;
     game.ui.Marked.PlayerWindow = true;
 }
@@ -45,6 +44,7 @@ void ShowTrade(Game& game)
 void DrawMarket(Game& game)
 {
     kvWindow& market = game.ui.hud.Market;
+    UpdateTradeButtons(game);
     PaintFace(market.Face, game.ui.hud.CentreFace);
     Canvas face(market.Face);
     const int barTop = RowTop(game.ui.SelectedGoods);
@@ -67,7 +67,6 @@ void SelectMarketRow(Game& game, int16_t, int16_t y, uint8_t)
     if (y < FirstRowY || y >= FirstRowY + static_cast<int>(GoodsCount) * RowHeight) return;
     game.ui.SelectedGoods = static_cast<uint8_t>((y - FirstRowY) / RowHeight + 1);
     PlaceTradeButtons(game);
-    UpdateTradeButtons(game);
     game.ui.Marked.Market = true;
 }
 

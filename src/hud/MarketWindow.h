@@ -16,8 +16,9 @@ void SelectMarketRow(Game& game, int16_t x, int16_t y, uint8_t button);
 // "+" and "-": one unit of the selected goods.
 void BuyButtonClick(Game& game);
 void SellButtonClick(Game& game);
-// Sets "+" and "-" enabled exactly when the trade is possible. Run after
-// anything that changes the current star, the cash or the hold.
+// Sets "+" and "-" enabled exactly when the trade is possible. Composing the
+// market runs it, so whatever changes the current star, the cash or the hold
+// marks the market.
 void UpdateTradeButtons(Game& game);
 
 }  // namespace kv

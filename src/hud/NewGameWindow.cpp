@@ -52,7 +52,7 @@ void BeginWorld(Game& game)
     StartWorld(game.world);
     game.ui.SelectedStar = game.world.Pilot.Star;
     game.ui.map.AxisVectors = MapView{}.AxisVectors;
-    UpdateTradeButtons(game);
+    game.ui.Marked.Market = true;
     game.ui.Console.Add("World initialised", MessageKind::Information);
 }
 

@@ -78,11 +78,10 @@ int SlotAt(int y)
     return (y - FirstRowY) / RowHeight;
 }
 
-// A loaded world changes what every panel shows: the buttons that depend
-// on the world are set again and every panel is marked for composing.
+// A loaded world changes what every panel shows: "Go!" is offered again
+// and every panel is marked for composing.
 void MarkEveryPanel(Game& game)
 {
-    UpdateTradeButtons(game);
     OfferJump(game);
     game.ui.ShownStar = game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star;
     PanelMarks& marked = game.ui.Marked;

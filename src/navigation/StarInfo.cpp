@@ -5,8 +5,6 @@
 
 #include "game/Game.h"
 #include "game/SaveGames.h"
-#include "hud/Hud.h"
-#include "hud/MarketWindow.h"
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "universe/Jump.h"
@@ -89,7 +87,6 @@ void ShowArrival(Game& game)
     const kvPlayer& pilot = game.world.Pilot;
     game.ui.hud.GoButton.Enabled = 0;
     ShowStar(game, pilot.Star);
-    UpdateTradeButtons(game);
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = game.ui.Marked.StarMap = true;
     game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game.world).Stars[pilot.Star].Name,
                         MessageKind::Information);
