@@ -30,9 +30,10 @@ kv_layer(universe FOLDERS universe BELOW kv_platform)
 kv_layer(widgets FOLDERS widgets BELOW kv_platform kv_sound)
 kv_layer(console FOLDERS console BELOW kv_widgets)
 kv_layer(combat FOLDERS combat BELOW kv_graphics kv_sound kv_universe)
-# The screens and the composition root still include one another.
-kv_layer(screens FOLDERS hud navigation game BELOW kv_console kv_combat)
-kv_layer(shell FOLDERS shell BELOW kv_screens)
+kv_layer(game FOLDERS game BELOW kv_console kv_combat)
+kv_layer(navigation FOLDERS navigation BELOW kv_game)
+kv_layer(hud FOLDERS hud BELOW kv_navigation)
+kv_layer(shell FOLDERS shell BELOW kv_hud)
 
 target_link_libraries(kv_platform PRIVATE PkgConfig::SDL PkgConfig::FONTCONFIG)
 target_link_libraries(kv_platform INTERFACE ${SDL_LINK_LIBRARIES} ${FONTCONFIG_LINK_LIBRARIES})

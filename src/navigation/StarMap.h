@@ -22,7 +22,7 @@
 #include <array>
 #include <cstdint>
 
-#include "base/OneBased.h"
+#include "game/MapProjection.h"
 #include "graphics/Geometry.h"
 #include "platform/Bitmap.h"
 
@@ -49,33 +49,6 @@ struct ViewRotation {
     }
 
     double CosTilt, SinTilt, CosSpin, SinSpin;
-};
-
-// One star as the galaxy view sees it: PX, PY before the zoom, the depth PZ
-// (its zoom term included) and the star's own number.
-struct ProjectedStar {
-    double PX = 0.0;
-    double PY = 0.0;
-    double PZ = 0.0;
-    uint8_t Number = 0;
-};
-
-struct AxisPoint {
-    double X = 0.0;
-    double Y = 0.0;
-};
-
-// What the last galaxy-level drawing worked out; the star selection reads it
-// back, so a click picks what the player sees.
-struct MapProjection {
-    OneBased<ProjectedStar, 255> ProjectedStars;
-    // Star numbers from the farthest to the nearest.
-    OneBased<uint8_t, 255> DrawOrder;
-    // The axis cross as last turned; the cross keeps it at the other levels.
-    std::array<AxisPoint, 3> ProjectedAxes{};
-    // Where the selected star's name is written and where the current star is.
-    Point LabelPoint;
-    Point CurrentStarPoint;
 };
 
 // Fills ProjectedStars, DrawOrder and ProjectedAxes for the galaxy at the
