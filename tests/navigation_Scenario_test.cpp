@@ -46,7 +46,7 @@ TEST_F(NavigationRoad, PickAStarJumpThenTurnAndZoomTheMap)
     constexpr uint8_t star = 4;
     constexpr kv::Point point{369, 319};
     Play({"shot nav_start"});
-    const kv::Point drawn = kv::GalaxyViewPoint(game(), game().ui.projection.ProjectedStars[star]);
+    const kv::Point drawn = kv::GalaxyViewPoint(game().ui, game().ui.projection.ProjectedStars[star]);
     ASSERT_EQ(drawn.X + 225, point.X);
     ASSERT_EQ(drawn.Y + 80, point.Y);
     Play({At("click", point), "tick", "shot nav_selected"});

@@ -20,8 +20,8 @@ class StarMap : public kv::testing::SmallGalaxy {
 protected:
     kv::Point Seen(std::size_t star)
     {
-        kv::ProjectGalaxy(game, Galaxy());
-        return kv::GalaxyViewPoint(game, game.ui.projection.ProjectedStars[star]);
+        kv::ProjectGalaxy(game.ui.map, Galaxy(), game.ui.projection);
+        return kv::GalaxyViewPoint(game.ui, game.ui.projection.ProjectedStars[star]);
     }
 
     // The map's inside, away from the buttons and the axis cross, shows only
@@ -53,7 +53,7 @@ TEST_F(StarMap, SeenFromAboveAtBothAnglesZeroAndTurnedByThem)
 TEST_F(StarMap, DrawOrderRunsFromFarToNearAndKeepsEqualDepthsInNumberOrder)
 {
     for (double z : {10.0, -5.0, 10.0, 0.0, 10.0}) AddStar(0, 0, z);
-    kv::ProjectGalaxy(game, Galaxy());
+    kv::ProjectGalaxy(game.ui.map, Galaxy(), game.ui.projection);
     const auto& order = game.ui.projection.DrawOrder;
     EXPECT_EQ((std::vector<int>{order[1], order[2], order[3], order[4], order[5]}), (std::vector<int>{1, 3, 5, 4, 2}));
 }

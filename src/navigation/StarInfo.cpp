@@ -52,12 +52,12 @@ void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
 
 // The front-most star whose centre lies within 10 pixels of the click, from
 // what the map last drew.
-std::optional<uint8_t> StarAt(const Game& game, int x, int y)
+std::optional<uint8_t> StarAt(const Interface& ui, const kvGalaxy& galaxy, int x, int y)
 {
-    const MapProjection& p = game.ui.projection;
-    for (std::size_t k = CurrentGalaxy(game.world).StarCount; k >= 1; --k) {
+    const MapProjection& p = ui.projection;
+    for (std::size_t k = galaxy.StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
-        const Point centre = GalaxyViewPoint(game, star);
+        const Point centre = GalaxyViewPoint(ui, star);
         // In 64 bits: at a high zoom a star's centre lies far off the map.
         const int64_t dx = x - int64_t{centre.X}, dy = y - int64_t{centre.Y};
         if (dx * dx + dy * dy <= PickRadius * PickRadius) return star.Number;
@@ -138,7 +138,7 @@ void ShowStar(Game& game, uint8_t s)
 void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
 {
     if (game.ui.map.MapLevel != 1 || button != 0) return;
-    if (const std::optional<uint8_t> star = StarAt(game, x, y)) Select(game, *star);
+    if (const std::optional<uint8_t> star = StarAt(game.ui, CurrentGalaxy(game.world), x, y)) Select(game, *star);
     else ClearSelection(game);
     game.ui.Marked.StarMap = true;
 }

@@ -40,13 +40,10 @@ constexpr int PlaneRingPoints = 73;  // every 5 degrees, the last one closing th
 // The frame pieces in the order Hud::StarMapImages holds them.
 enum class Piece : std::size_t { Main, Left, Right, Top, Bottom };
 
-const Bitmap& FramePiece(const Game& game, Piece piece)
-{
-    return game.ui.hud.StarMapImages[static_cast<std::size_t>(piece)];
-}
+const Bitmap& FramePiece(const Hud& hud, Piece piece) { return hud.StarMapImages[static_cast<std::size_t>(piece)]; }
 
-int WindowX(const Game& game) { return GalaxyCentreX - game.ui.hud.StarMap.Left; }
-int WindowY(const Game& game) { return GalaxyCentreY - game.ui.hud.StarMap.Top; }
+// The galaxy's centre in the map window's own pixels.
+Point GalaxyCentreIn(const kvWindow& map) { return {GalaxyCentreX - map.Left, GalaxyCentreY - map.Top}; }
 
 void Polyline(Canvas& canvas, Point a, Point b, Point c, Point d)
 {
@@ -60,11 +57,12 @@ void Line(Canvas& canvas, Point from, Point to) { canvas.Line(from.X, from.Y, to
 
 // The disc of one star: its box reaches (PZ + 100) / 30 plus 2 pixels either
 // side of the centre, whatever the zoom.
-void DrawStarDisc(Game& game, Canvas& canvas, const ProjectedStar& star)
+void DrawStarDisc(const Interface& ui, Canvas& canvas, const ProjectedStar& star)
 {
-    const double z = game.ui.map.MapZoom;
+    const double z = ui.map.MapZoom;
     const double e = (star.PZ + 100.0) / 30.0;
-    const int left = WindowX(game), top = WindowY(game);
+    const Point centre = GalaxyCentreIn(ui.hud.StarMap);
+    const int left = centre.X, top = centre.Y;
     canvas.Ellipse(NearestInt(star.PX * z - e) - 2 + left, NearestInt(star.PY * z - e) - 2 + top,
                    NearestInt(star.PX * z + e) + 2 + left, NearestInt(star.PY * z + e) + 2 + top);
 }
@@ -77,11 +75,11 @@ void DrawStarDiscs(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
     for (std::size_t k = 1; k <= galaxy.StarCount; ++k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
         if (star.Number == game.world.Pilot.Star) {
-            p.CurrentStarPoint = GalaxyViewPoint(game, star);
+            p.CurrentStarPoint = GalaxyViewPoint(game.ui, star);
             face.brush.SetColour(CurrentStarFill);
         }
         if (star.Number == game.ui.SelectedStar) face.brush.SetColour(SelectedStarFill);
-        DrawStarDisc(game, canvas, star);
+        DrawStarDisc(game.ui, canvas, star);
         face.brush.SetColour(StarFill);
     }
 }
@@ -103,7 +101,7 @@ void DrawJumpLine(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
 void DrawGalaxyView(Game& game, Canvas& canvas)
 {
     const kvGalaxy& galaxy = CurrentGalaxy(game.world);
-    ProjectGalaxy(game, galaxy);
+    ProjectGalaxy(game.ui.map, galaxy, game.ui.projection);
     MapProjection& p = game.ui.projection;
     if (game.ui.SelectedStar != 0) {
         const ProjectedStar& selected = p.ProjectedStars[game.ui.SelectedStar];
@@ -141,24 +139,24 @@ void DrawSystemView(Game& game)
     }
 }
 
-void DrawFrame(Game& game, Canvas& canvas)
+void DrawFrame(Hud& hud, Canvas& canvas)
 {
-    canvas.Draw(0, 0, FramePiece(game, Piece::Left));
-    canvas.Draw(20, 0, FramePiece(game, Piece::Top));
-    canvas.Draw(21, 309, FramePiece(game, Piece::Bottom));
-    canvas.Draw(330, 0, FramePiece(game, Piece::Right));
-    game.ui.hud.StarMap.Face.brush.Style = BrushStyle::Clear;
+    canvas.Draw(0, 0, FramePiece(hud, Piece::Left));
+    canvas.Draw(20, 0, FramePiece(hud, Piece::Top));
+    canvas.Draw(21, 309, FramePiece(hud, Piece::Bottom));
+    canvas.Draw(330, 0, FramePiece(hud, Piece::Right));
+    hud.StarMap.Face.brush.Style = BrushStyle::Clear;
 }
 
 // The axis cross in the top right corner, unscaled, as the galaxy view last
 // turned it.
-void DrawAxisCross(Game& game, Canvas& canvas)
+void DrawAxisCross(Interface& ui, Canvas& canvas)
 {
     static constexpr const char* Labels[] = {"X", "Y", "Z"};
-    game.ui.hud.StarMap.Face.pen.Colour = AxisPen;
+    ui.hud.StarMap.Face.pen.Colour = AxisPen;
     std::array<Point, 3> ends;
     for (std::size_t a = 0; a < ends.size(); ++a) {
-        const AxisPoint& axis = game.ui.projection.ProjectedAxes[a];
+        const AxisPoint& axis = ui.projection.ProjectedAxes[a];
         ends[a] = {AxisOrigin.X + NearestInt(axis.X), AxisOrigin.Y + NearestInt(axis.Y)};
         Line(canvas, AxisOrigin, ends[a]);
     }
@@ -178,18 +176,17 @@ ViewRotation::ViewRotation(double tilt, double spin)
 {
 }
 
-Point GalaxyViewPoint(const Game& game, double right, double down)
+Point GalaxyViewPoint(const Interface& ui, double right, double down)
 {
-    const double z = game.ui.map.MapZoom;
-    return {NearestInt(right * z) + WindowX(game), NearestInt(down * z) + WindowY(game)};
+    const double z = ui.map.MapZoom;
+    const Point centre = GalaxyCentreIn(ui.hud.StarMap);
+    return {NearestInt(right * z) + centre.X, NearestInt(down * z) + centre.Y};
 }
 
-Point GalaxyViewPoint(const Game& game, const ProjectedStar& star) { return GalaxyViewPoint(game, star.PX, star.PY); }
+Point GalaxyViewPoint(const Interface& ui, const ProjectedStar& star) { return GalaxyViewPoint(ui, star.PX, star.PY); }
 
-void ProjectGalaxy(Game& game, const kvGalaxy& galaxy)
+void ProjectGalaxy(const MapView& m, const kvGalaxy& galaxy, MapProjection& p)
 {
-    MapProjection& p = game.ui.projection;
-    const MapView& m = game.ui.map;
     const ViewRotation view(m.MapTilt, m.MapSpin);
     for (std::size_t i = 1; i <= p.DrawOrder.Count; ++i) p.DrawOrder[i] = static_cast<uint8_t>(i);
     for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
@@ -212,11 +209,11 @@ void DrawStarMap(Game& game)
     face.brush.SetColour(FirstStarFill);
     face.pen.Colour = StarOutline;
     Canvas canvas(face);
-    canvas.Draw(21, 20, FramePiece(game, Piece::Main));
+    canvas.Draw(21, 20, FramePiece(game.ui.hud, Piece::Main));
     if (game.ui.map.MapLevel == 0) DrawSystemView(game);
     if (game.ui.map.MapLevel == 1) DrawGalaxyView(game, canvas);
-    DrawFrame(game, canvas);
-    if (game.ui.map.ShowAxes) DrawAxisCross(game, canvas);
+    DrawFrame(game.ui.hud, canvas);
+    if (game.ui.map.ShowAxes) DrawAxisCross(game.ui, canvas);
     DrawVisibleItems(game.ui.hud.StarMap);
 }
 
@@ -231,12 +228,12 @@ void DrawEcliptic(Game& game)
     for (std::size_t k = 1; k <= ring.size(); ++k) {
         const double angle = static_cast<double>(k) * 5.0 * std::numbers::pi / 180.0;
         const double x = PlaneRingRadius * std::cos(angle), y = PlaneRingRadius * std::sin(angle);
-        ring[k - 1] = GalaxyViewPoint(game, view.Right(x, y), view.Down(x, y, 0.0));
+        ring[k - 1] = GalaxyViewPoint(game.ui, view.Right(x, y), view.Down(x, y, 0.0));
     }
     for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
         const kvStar& s = galaxy.Stars[i];
-        const Point plane = GalaxyViewPoint(game, view.Right(s.X, s.Y), view.Down(s.X, s.Y, 0.0));
-        Line(canvas, GalaxyViewPoint(game, game.ui.projection.ProjectedStars[i]), plane);
+        const Point plane = GalaxyViewPoint(game.ui, view.Right(s.X, s.Y), view.Down(s.X, s.Y, 0.0));
+        Line(canvas, GalaxyViewPoint(game.ui, game.ui.projection.ProjectedStars[i]), plane);
     }
     for (std::size_t k = 1; k < ring.size(); ++k) Line(canvas, ring[k - 1], ring[k]);
 }

@@ -29,6 +29,8 @@
 namespace kv {
 
 struct Game;
+struct Interface;
+struct MapView;
 struct kvGalaxy;
 
 // The turn of the view for one set of angles, with its sines and cosines
@@ -53,12 +55,12 @@ struct ViewRotation {
 
 // Fills ProjectedStars, DrawOrder and ProjectedAxes for the galaxy at the
 // current angles and zoom. Equal depths keep the stars' numbering order.
-void ProjectGalaxy(Game& game, const kvGalaxy& galaxy);
+void ProjectGalaxy(const MapView& view, const kvGalaxy& galaxy, MapProjection& projection);
 
 // The window pixel of a view offset (X', Y') in the galaxy view, and of a
 // projected star.
-Point GalaxyViewPoint(const Game& game, double right, double down);
-Point GalaxyViewPoint(const Game& game, const ProjectedStar& star);
+Point GalaxyViewPoint(const Interface& ui, double right, double down);
+Point GalaxyViewPoint(const Interface& ui, const ProjectedStar& star);
 
 // Redraws the map window's bitmap from the view, the selection and the ship's
 // range: the level's content, the frame, the axis cross and the buttons.
