@@ -31,20 +31,20 @@ constexpr InfoRow PlanetsRow{230, "Planets"};
 
 // The star's picture, turned by the map's angles the other way round from
 // the system view, so it turns differently from the map.
-void DrawStarPicture(Game& game, const kvStar& star)
+void DrawStarPicture(const MapView& map, Bitmap& face, const kvStar& star)
 {
-    DrawSphere(14, 55, 90, game.ui.hud.StarInfo.Face, game.ui.map.MapTilt, game.ui.map.MapSpin, star.Size * 2.8);
+    DrawSphere(14, 55, 90, face, map.MapTilt, map.MapSpin, star.Size * 2.8);
 }
 
-void DrawStarFacts(Game& game, Canvas& canvas, const kvStar& star)
+void DrawStarFacts(const World& world, Canvas& canvas, const kvStar& star)
 {
     for (const InfoRow& row : {NameRow, TypeRow, DistanceRow, GovernmentRow, TechLevelRow, PlanetsRow})
         canvas.TextOut(LabelX, row.Y, row.Label);
-    const kvGalaxy& galaxy = CurrentGalaxy(game.world);
+    const kvGalaxy& galaxy = CurrentGalaxy(world);
     canvas.TextOut(ValueX, TechLevelRow.Y, std::to_string(star.TechLevel));
     canvas.TextOut(ValueX, NameRow.Y, star.Name);
     canvas.TextOut(ValueX, TypeRow.Y, SpectralClassNames()[star.SpectralClass]);
-    canvas.TextOut(ValueX, DistanceRow.Y, DistanceText(StarDistance(galaxy, game.world.Pilot.Star, star.Number)));
+    canvas.TextOut(ValueX, DistanceRow.Y, DistanceText(StarDistance(galaxy, world.Pilot.Star, star.Number)));
     canvas.TextOut(ValueX, GovernmentRow.Y, GovernmentNames.at(star.Government));
     for (std::size_t p = 1; p <= star.PlanetCount; ++p)
         canvas.TextOut(ValueX, TechLevelRow.Y + RowStep * static_cast<int>(p), star.Planets[p].Name);
@@ -124,8 +124,8 @@ void DrawStarInfo(Game& game, uint8_t s)
         return;
     }
     const kvStar& star = CurrentGalaxy(game.world).Stars[s];
-    DrawStarPicture(game, star);
-    DrawStarFacts(game, canvas, star);
+    DrawStarPicture(game.ui.map, window.Face, star);
+    DrawStarFacts(game.world, canvas, star);
 }
 
 void ShowStar(Game& game, uint8_t s)
