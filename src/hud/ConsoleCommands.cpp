@@ -7,7 +7,6 @@
 #include "console/Commands.h"
 #include "game/Game.h"
 #include "game/SaveGames.h"
-#include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/SaveWindow.h"
 

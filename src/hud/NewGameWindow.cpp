@@ -5,7 +5,7 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
-#include "hud/MarketWindow.h"
+#include "navigation/StarInfo.h"
 #include "platform/Canvas.h"
 #include "universe/World.h"
 
@@ -67,10 +67,10 @@ void StartNewGame(Game& game)
 
     // The old world's star may still be described, and "Go!" still offered
     // for it: show the new home, where there is nowhere to go yet.
-    game.ui.hud.GoButton.Enabled = 0;
-    game.ui.ShownStar = game.ui.SelectedStar;
+    OfferJump(game);
+    ShowStar(game, game.ui.SelectedStar);
     PanelMarks& marked = game.ui.Marked;
-    marked.PlayerWindow = marked.StarMap = marked.Market = marked.StarInfo = true;
+    marked.PlayerWindow = marked.StarMap = marked.Market = true;
     game.ui.hud.NewGame.Visible = 0;
     game.ui.Console.Add("Space Navigation Center on Planet Earth: Welcome, " + pilot.Name, MessageKind::Mail);
     game.ui.hud.PlayerWindow.SlideIn = 1;

@@ -6,7 +6,6 @@
 
 #include "game/Game.h"
 #include "hud/Hud.h"
-#include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
 #include "navigation/StarInfo.h"
