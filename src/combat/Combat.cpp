@@ -288,16 +288,16 @@ void DrawImage(const Bitmap& image, int sx, int sy, uint16_t alpha, Rgb key, Bit
     Blit(target, sx, sy, image, BlitStyle().Keyed(KeyedBy(key)).Blended(alpha).ShortOfLastColumnAndRow());
 }
 
-// The frame is read from the strip with the strip's drawn runs, which give
-// the same pixels as the keyed copy of the image without looking at each.
+// The frame, Width x Height, is read from the strip with the strip's drawn
+// runs, which give the same pixels as the keyed copy of the image without
+// looking at each.
 void DrawFrame(const kvCombatObject& object, int sx, int sy, Rgb key, Bitmap& target)
 {
-    const Bitmap& image = object.Image;
     if (!object.FrameRuns || object.ShownFrame == 0) {
-        DrawImage(image, sx, sy, object.Alpha, key, target);
+        DrawImage(object.Image, sx, sy, object.Alpha, key, target);
         return;
     }
-    const SourceArea frame{0, int64_t{object.ShownFrame - 1} * image.Height(), image.Width(), image.Height()};
+    const SourceArea frame{0, int64_t{object.ShownFrame - 1} * object.Height, object.Width, object.Height};
     Blit(target, sx, sy, *object.Frames,
          BlitStyle().From(frame).Keyed(KeyedBy(key)).Blended(object.Alpha).ShortOfLastColumnAndRow().WithRuns(
              object.FrameRuns.get()));

@@ -90,10 +90,15 @@ kvExhaust::kvExhaust(const kvCombatShip& ship) : kvCombatObject(ObjectClass::Exh
     Alpha = 150;
 }
 
+// An explosion is drawn from its strip; it gets an image of its own only
+// when it has to be drawn without the strip's runs. Thousands of them may
+// crowd a battle, and an image each would be thousands of pictures made
+// and filled for nothing.
 kvExplosion::kvExplosion(uint32_t side, std::shared_ptr<const Bitmap> strip)
-    : kvCombatObject(ObjectClass::Explosion, static_cast<uint16_t>(strip->Width()), static_cast<uint16_t>(strip->Width())),
-      Side(side)
+    : kvCombatObject(ObjectClass::Explosion, 0, 0), Side(side)
 {
+    Width = static_cast<uint16_t>(strip->Width());
+    Height = Width;
     FrameCount = static_cast<uint16_t>(strip->Width() > 0 ? strip->Height() / strip->Width() : 0);
     Frames = std::move(strip);
 }
@@ -181,12 +186,16 @@ void UpdateAndDrawExplosion(Battle& battle, kvExplosion& explosion, Bitmap& targ
     }
     explosion.Alpha = static_cast<uint16_t>(explosion.Alpha - 60 / explosion.FrameCount);
     if (explosion.Alpha > 256) explosion.Alpha = 256;
-    // Nothing reads the image of an explosion drawn by its strip's runs, so
-    // its frame is only named, not copied: thousands of explosions may
-    // crowd a battle.
+    // An explosion drawn by its strip's runs names its frame, which the
+    // strip holds while the explosion lives; only one without them copies
+    // the frame into an image of its own.
     const int frame = explosion.Tick / TicksPerExplosionFrame + 1;
-    if (explosion.FrameRuns && StripHasFrame(explosion, frame)) explosion.ShownFrame = frame;
-    else ShowFrame(explosion, frame);
+    if (explosion.FrameRuns) {
+        explosion.ShownFrame = frame;
+    } else {
+        if (explosion.Image.Empty()) explosion.Image.SetSize(explosion.Width, explosion.Height);
+        ShowFrame(explosion, frame);
+    }
     const int sx = NearestInt(explosion.X - battle.CameraX - explosion.Width / 2);
     const int sy = NearestInt(explosion.Y - battle.CameraY - explosion.Height / 2);
     DrawFrame(explosion, sx, sy, Black, target);
