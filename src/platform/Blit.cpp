@@ -69,13 +69,21 @@ void WriteMasked(const uint8_t* src, uint8_t* dst, const uint8_t* mask, std::siz
     }
 }
 
+// The target's rows are found from its first, which is asked for once: a
+// copy is one change of the target's content, however many rows it writes.
+uint8_t* TargetRow(uint8_t* pixels, const Bitmap& target, int64_t y)
+{
+    return pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(target.Stride());
+}
+
 void BlitByRuns(Bitmap& target, const Bitmap& source, const Placed& p, const OpaqueRuns& runs, unsigned alpha)
 {
+    uint8_t* const pixels = target.Data();
     for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
         const std::span<const PixelRun> row = runs.Row(static_cast<int>(sy));
         if (row.empty()) continue;
         const uint8_t* src = source.Row(static_cast<int>(sy));
-        uint8_t* dst = target.Row(static_cast<int>(sy + p.ToTargetY));
+        uint8_t* dst = TargetRow(pixels, target, sy + p.ToTargetY);
         // A blended row of several runs is weighed in one masked pass over
         // the span from its first run to its last. An opaque row is copied
         // run by run: that reads only its drawn bytes, where the masked pass
@@ -203,9 +211,10 @@ void Blit(Bitmap& target, int64_t x, int64_t y, const Bitmap& source, const Blit
         return;
     }
     const auto pixels = static_cast<int>(p.Right - p.Left);
+    uint8_t* const targetPixels = target.Data();
     for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
         const uint8_t* src = source.Row(static_cast<int>(sy)) + p.Left * 3;
-        uint8_t* dst = target.Row(static_cast<int>(sy + p.ToTargetY)) + (p.Left + p.ToTargetX) * 3;
+        uint8_t* dst = TargetRow(targetPixels, target, sy + p.ToTargetY) + (p.Left + p.ToTargetX) * 3;
         BlitRow(src, dst, pixels, style.Keys, style.Alpha);
     }
 }
