@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,10 +22,10 @@ class HitGridTest : public ::testing::Test {
 protected:
     void SetUp() override { kv::testing::ReadyForBattle(game); }
 
-    kv::kvBullet& AddBullet(double x, double y)
+    kv::kvBullet& AddBullet(double x, double y, int32_t side = kv::PlayerSide)
     {
         kv::kvCombatShip shooter(2, 2);
-        shooter.Side = kv::PlayerSide;
+        shooter.Side = side;
         shooter.X = x - 1;
         shooter.Y = y - 1;
         kv::kvWeapon weapon;
@@ -57,6 +58,20 @@ TEST_F(HitGridTest, FindsWhatMovedOnlyWhereItIsNowAndOnce)
     EXPECT_EQ(In(150, 0, 320, 20, 1), std::vector<uint32_t>{}) << "positions from the limit on are left out";
     AddBullet(12, 12);
     EXPECT_EQ(In(0, 0, 20, 20), (std::vector<uint32_t>{0, 2})) << "appended while filed";
+}
+
+// A ship's hit test leaves out its own side's bullets, never an asteroid.
+TEST_F(HitGridTest, LeavesOutTheBulletsOfOneSide)
+{
+    AddBullet(10, 10, kv::PlayerSide);
+    AddBullet(12, 12, kv::EnemySide);
+    game.battle.Append(std::make_unique<kv::kvObstacle>(0, 0, 0, 0, 0, Blank(20, 20)));
+    game.battle.Hits.FileAll(game.battle.CombatObjects);
+    std::vector<uint32_t> found;
+    game.battle.Hits.ForEachIn(0, 0, 20, 20, 1000, [&](uint32_t p) { found.push_back(p); }, kv::EnemySide);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<uint32_t>{0, 2}));
+    EXPECT_EQ(In(0, 0, 20, 20).size(), 3u) << "every group without a side to leave out";
 }
 
 // The squares outlive a filing: filing again must forget every earlier

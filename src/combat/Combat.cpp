@@ -80,16 +80,18 @@ std::vector<uint32_t> FindHits(const Battle& b, const kvCombatShip& ship)
     b.Hits.ForEachIn(std::min(ship.X, cx - reach) - 1, std::min(ship.Y, cy - reach) - 1,
                        std::max(ship.X + ship.Width, cx + reach) + 1, std::max(ship.Y + ship.Height, cy + reach) + 1,
                        b.CombatObjects.size(), [&](const HitCandidate& c) {
-                           // Most bullets near a ship are its own side's or
-                           // outside its box: told from the filing alone,
-                           // without reading the bullet.
+                           // The grid leaves out the ship's own side's
+                           // bullets; most others near it are outside its
+                           // box, told from the filing alone, without
+                           // reading the bullet.
                            if (c.IsBullet && (c.Side == ship.Side || !InShipBox(ship, c.X, c.Y))) return;
                            const kvCombatObject& o = *b.CombatObjects[c.Position];
                            const bool hit = o.Class == ObjectClass::Bullet
                                                 ? BulletHits(ship, static_cast<const kvBullet&>(o))
                                                 : ObstacleTouches(ship, static_cast<const kvObstacle&>(o));
                            if (hit) hits.push_back(c.Position);
-                       });
+                       },
+                       ship.Side);
     std::sort(hits.begin(), hits.end());
     return hits;
 }

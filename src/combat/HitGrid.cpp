@@ -1,5 +1,6 @@
 #include "combat/HitGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "combat/Combat.h"
@@ -21,6 +22,18 @@ void HitPoint(const kvCombatObject& o, double& x, double& y)
 }
 
 }  // namespace
+
+// Column, row and group mixed so that neighbouring squares spread over the
+// map's buckets.
+std::size_t HitGrid::SquareHash::operator()(const Square& s) const
+{
+    uint64_t h = (uint64_t{static_cast<uint32_t>(s.Column)} << 32) | static_cast<uint32_t>(s.Row);
+    h ^= static_cast<uint64_t>(s.Group) * 0x9E3779B97F4A7C15u;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9u;
+    h ^= h >> 32;
+    return static_cast<std::size_t>(h);
+}
 
 // Everything beyond 2^38 pixels shares the outermost squares, which keeps
 // the order of places.
@@ -54,14 +67,15 @@ void HitGrid::File(std::size_t position, const kvCombatObject& object)
         f = Filing{};
         return;
     }
-    const uint64_t key = CellKey(CellIndex(x), CellIndex(y));
     const bool bullet = object.Class == ObjectClass::Bullet;
     const int32_t side = bullet ? static_cast<const kvBullet&>(object).Side : 0;
+    const Square key{CellIndex(x), CellIndex(y), bullet ? side : AsteroidGroup};
     const HitCandidate filed{x, y, static_cast<uint32_t>(position), side, bullet};
     if (f.Where != nullptr && f.Key == key) {
         (*f.Where)[f.Slot] = filed;
         return;
     }
+    if (std::find(groups_.begin(), groups_.end(), key.Group) == groups_.end()) groups_.push_back(key.Group);
     Cell& cell = cells_[key];
     cell.push_back(filed);
     f = Filing{&cell, static_cast<uint32_t>(cell.size() - 1), key};
@@ -74,6 +88,7 @@ void HitGrid::Clear()
     if (cells_.size() > filed_.size() + SpareSquares) cells_.clear();
     for (auto& [key, cell] : cells_) cell.clear();
     filed_.clear();
+    groups_.clear();
     live_ = false;
 }
 
