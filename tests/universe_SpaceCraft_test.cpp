@@ -104,4 +104,26 @@ TEST(GameCatalogue, TheShippedFilesFillEveryEntryTheyAnnounce)
     EXPECT_EQ(c.WeaponCatalogue[1].Name, "Laser");
 }
 
+TEST(FitShip, CopiesTheChosenPartsAndLeavesTheRestOfTheShip)
+{
+    kv::ShipCatalogue c;
+    c.HullCatalogue[3].Name = "Barge";
+    c.EngineCatalogue[2].Name = "Ion";
+    c.WeaponCatalogue[4].Name = "Plasma";
+    c.WeaponCatalogue[4].ReloadCounter = 7;
+    kv::kvShip ship;
+    ship.Fuel = 12.5;
+    ship.Weapons[2].Name = "Spare";
+    ship.Weapons[1].ReloadCounter = 30;
+
+    kv::FitShip(ship, c, {.Hull = 3, .Engine = 2, .Weapon = 4});
+
+    EXPECT_EQ(ship.Hull, c.HullCatalogue[3]);
+    EXPECT_EQ(ship.Engine, c.EngineCatalogue[2]);
+    EXPECT_EQ(ship.Weapons[1], c.WeaponCatalogue[4]);
+    EXPECT_EQ(ship.Weapons[2].Name, "Spare");
+    EXPECT_EQ(ship.Fuel, 12.5);
+    EXPECT_EQ(ship.WeaponSlot, 0);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "game/Game.h"
+#include "universe/SpaceCraft.h"
 
 namespace kv {
 
@@ -57,12 +58,10 @@ World LoadedWorld(SavedGame& save, const World& running)
     world.Goods = running.Goods;
     world.Equipment = running.Equipment;
     world.random = running.random;
-    const ShipCatalogue& parts = world.Equipment;
     for (std::size_t k = 1; k <= GoodsCount; ++k) world.Pilot.Cargo[k].Goods = world.Goods[k];
-    world.Ship.Hull = parts.HullCatalogue[save.HullChoice];
-    world.Ship.Engine = parts.EngineCatalogue[save.EngineChoice];
+    FitShip(world.Ship, world.Equipment,
+            {.Hull = save.HullChoice, .Engine = save.EngineChoice, .Weapon = save.WeaponChoice});
     world.Ship.WeaponSlot = 1;
-    world.Ship.Weapons[1] = parts.WeaponCatalogue[save.WeaponChoice];
     return world;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/DataPath.h"
 #include "universe/Jump.h"
+#include "universe/SpaceCraft.h"
 
 namespace kv {
 
@@ -43,14 +44,6 @@ void HighlightRow(Bitmap& face, uint8_t row)
     face.pen.Colour = SelectionBar;
     Canvas(face).Rectangle(15, top, 145, top + 15);
     face.brush.Style = BrushStyle::Clear;
-}
-
-void FitShip(Game& game)
-{
-    const ShipCatalogue& c = game.world.Equipment;
-    game.world.Ship.Engine = c.EngineCatalogue[game.ui.shipChoices.EngineChoice];
-    game.world.Ship.Weapons[1] = c.WeaponCatalogue[game.ui.shipChoices.WeaponChoice];
-    game.world.Ship.Hull = c.HullCatalogue[game.ui.shipChoices.HullChoice];
 }
 
 // The choice that row 1, 2 or 4 steps through, with its catalogue's count.
@@ -119,7 +112,7 @@ void ComposeShipWindow(Game& game)
     face.TextOut(15, 190, "w:" + c.WeaponCatalogue[s.WeaponChoice].Name);
     face.TextOut(15, 210, "m: n/a");
     face.TextOut(15, 230, "*: Radar");
-    FitShip(game);
+    FitShip(game.world.Ship, c, {.Hull = s.HullChoice, .Engine = s.EngineChoice, .Weapon = s.WeaponChoice});
     DrawVisibleItems(w);
 }
 

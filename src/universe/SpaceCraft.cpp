@@ -93,4 +93,11 @@ void LoadShipCatalogue(ShipCatalogue& catalogue)
     LoadCatalogue(WeaponFile, "WEAPON", catalogue.WeaponCatalogue, catalogue.WeaponCount, ReadWeapon);
 }
 
+void FitShip(kvShip& ship, const ShipCatalogue& catalogue, const PartChoices& choices)
+{
+    ship.Hull = catalogue.HullCatalogue[choices.Hull];
+    ship.Engine = catalogue.EngineCatalogue[choices.Engine];
+    ship.Weapons[1] = catalogue.WeaponCatalogue[choices.Weapon];
+}
+
 }  // namespace kv

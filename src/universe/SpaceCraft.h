@@ -86,4 +86,17 @@ inline constexpr const char* WeaponFile = "Objects\\Spacecraft\\Weapon.ini";
 // is cut to 10. Entries beyond the count are left empty.
 void LoadShipCatalogue(ShipCatalogue& catalogue);
 
+// The catalogue entries a ship is fitted with, each 1..10: the ship window's
+// choices, and what a save keeps of the ship.
+struct PartChoices {
+    uint8_t Hull = 1;
+    uint8_t Engine = 1;
+    uint8_t Weapon = 1;
+};
+
+// Fits the ship with copies of the chosen hull, engine and first weapon.
+// Everything else on the ship (fuel, hold, the other weapons, WeaponSlot)
+// stays as it is.
+void FitShip(kvShip& ship, const ShipCatalogue& catalogue, const PartChoices& choices);
+
 }  // namespace kv
