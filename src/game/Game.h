@@ -87,6 +87,9 @@ struct Hud {
     OneBased<Bitmap, 7> Portraits;
     // The ship window's picture of each hull; empty for a hull without one.
     OneBased<Bitmap, CatalogueRoom> HullPictures;
+    // The title picture, which the title scene lays on its window on each
+    // entry: the outro draws over that window.
+    Bitmap TitlePicture;
     Bitmap Logo;
     kvSprite CursorSprite;
 

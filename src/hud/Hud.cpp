@@ -286,7 +286,8 @@ void BuildHud(Game& game)
     game.world.Difficulty = 1;
     game.ui.Console.Create();
 
-    LoadBmp("res\\gfx\\Loadscreen.bmp", game.BackBuffer, Exactly(800, 600));
+    LoadBmp("res\\gfx\\Loadscreen.bmp", h.TitlePicture, Exactly(800, 600));
+    PaintFace(game.BackBuffer, h.TitlePicture);
     game.world.random.Randomize();
     LoadCatalogues(game.world);
     ReportMissingCatalogues(game);

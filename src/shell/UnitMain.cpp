@@ -77,7 +77,7 @@ void TfrmMain::SwitchRequestedScene()
 void TfrmMain::EnterTitle()
 {
     game.scene.Crosshair = game.scene.LastMouse;
-    LoadBmp("res\\gfx\\Loadscreen.bmp", game.ui.hud.TitleWindow.Face, Exactly(800, 600));
+    PaintFace(game.ui.hud.TitleWindow.Face, game.ui.hud.TitlePicture);
     game.scene.LogoPhase = 0;
     game.scene.HoveredItem = title::None;
     game.scene.PreviousHoveredItem = title::NeverHovered;
