@@ -20,9 +20,8 @@ struct Catalogue {
     std::vector<WeaponEntry> Weapons;
 };
 
-// Reads Objects/Spacecraft/ships.ini and Weapon.ini below the data folder
-// with the game's rules: section [GENERAL] key ItemsCount, then sections
-// SHIP1.. and WEAPON1.., names and keys matched without regard to case.
+// Reads the catalogues below the data folder as the game reads them; a
+// missing ships.ini or Weapon.ini is an error.
 Catalogue ReadCatalogue(const std::filesystem::path& dataDir);
 
 }  // namespace mkassets
