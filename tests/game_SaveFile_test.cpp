@@ -123,4 +123,26 @@ TEST(SaveFile, HostileCountsAndPlacesAreRefused)
     EXPECT_EQ(kv::DecodeSave(kv::EncodeSave(base)).State, SaveState::Good) << "mended, it reads again";
 }
 
+// One record read into again and again, as the save fuzzer does: what one
+// file (or a refused one, read halfway) left in it never shows in the next.
+TEST(SaveFile, ARecordReadBeforeTakesTheNextFileWhole)
+{
+    kv::SavedGame bigger = kvtest::PlayedSave(11);
+    kv::SavedGame smaller = kvtest::PlayedSave(12);
+    ASSERT_GT((*bigger.world.galaxies)[3].StarCount, 15);
+    (*smaller.world.galaxies)[3].StarCount = 15;
+    smaller.world.Pilot.Name = "Mary";
+    const std::string first = kv::EncodeSave(bigger);
+    const std::string last = kv::EncodeSave(smaller);
+    kv::SavedGame record;
+    ASSERT_EQ(kv::DecodeSave(first, record).State, SaveState::Good);
+    EXPECT_EQ(kv::DecodeSave(Forged(last, last.size() - 1, 0x7f, 1), record).State, SaveState::Damaged);
+
+    const kv::SaveRead read = kv::DecodeSave(last, record);
+    ASSERT_EQ(read.State, SaveState::Good) << read.Problem;
+    EXPECT_EQ(read.Game, nullptr) << "the save is in the record";
+    EXPECT_EQ(kv::EncodeSave(record), last);
+    kvtest::ExpectSameWorld(kv::DecodeSave(last).Game->world, record.world);
+}
+
 }  // namespace

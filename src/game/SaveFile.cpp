@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "universe/SpaceCraft.h"
 
@@ -289,6 +290,37 @@ void ReadBody(Reader& r, SavedGame& save)
 
 SaveRead Damaged(std::string why) { return SaveRead{SaveState::Damaged, std::move(why), nullptr}; }
 
+// The refusal of a file whose mark, version, length or checksum is wrong, or
+// nothing, with `body` set, when the body can be read. Nothing big is made
+// before this passes.
+std::optional<SaveRead> RefusedHeader(std::string_view bytes, std::string_view& body)
+{
+    if (bytes.empty()) return Damaged("the file is empty");
+    if (bytes.size() > MostSaveBytes) return Damaged("the file is larger than a save can be");
+    if (bytes.size() < Mark.size() || bytes.substr(0, Mark.size()) != Mark) return Damaged("it is not a saved game");
+    Reader header(bytes.substr(Mark.size(), HeaderBytes - Mark.size()));
+    const auto version = static_cast<uint32_t>(header.Whole(4));
+    const auto length = header.Whole(4);
+    const uint64_t checksum = header.Whole(8);
+    if (header.Failed()) return Damaged(header.Problem());
+    if (version > SaveFormatVersion)
+        return SaveRead{SaveState::Newer, "it was saved by a newer version of the game", nullptr};
+    if (version != SaveFormatVersion) return Damaged("its format version is unknown");
+    body = bytes.substr(HeaderBytes);
+    if (body.size() < length) return Damaged("the file is cut short");
+    if (body.size() > length) return Damaged("the file goes on past its end");
+    if (SaveChecksum(body) != checksum) return Damaged("its checksum does not match");
+    return std::nullopt;
+}
+
+SaveRead DecodeBody(std::string_view body, SavedGame& save)
+{
+    Reader r(body);
+    ReadBody(r, save);
+    if (r.Failed()) return Damaged(r.Problem());
+    return SaveRead{SaveState::Good, "", nullptr};
+}
+
 }  // namespace
 
 uint64_t SaveChecksum(std::string_view bytes)
@@ -316,26 +348,19 @@ std::string EncodeSave(const SavedGame& save)
 
 SaveRead DecodeSave(std::string_view bytes)
 {
-    if (bytes.empty()) return Damaged("the file is empty");
-    if (bytes.size() > MostSaveBytes) return Damaged("the file is larger than a save can be");
-    if (bytes.size() < Mark.size() || bytes.substr(0, Mark.size()) != Mark) return Damaged("it is not a saved game");
-    Reader header(bytes.substr(Mark.size(), HeaderBytes - Mark.size()));
-    const auto version = static_cast<uint32_t>(header.Whole(4));
-    const auto length = header.Whole(4);
-    const uint64_t checksum = header.Whole(8);
-    if (header.Failed()) return Damaged(header.Problem());
-    if (version > SaveFormatVersion)
-        return SaveRead{SaveState::Newer, "it was saved by a newer version of the game", nullptr};
-    if (version != SaveFormatVersion) return Damaged("its format version is unknown");
-    const std::string_view body = bytes.substr(HeaderBytes);
-    if (body.size() < length) return Damaged("the file is cut short");
-    if (body.size() > length) return Damaged("the file goes on past its end");
-    if (SaveChecksum(body) != checksum) return Damaged("its checksum does not match");
+    std::string_view body;
+    if (std::optional<SaveRead> refused = RefusedHeader(bytes, body)) return std::move(*refused);
     auto save = std::make_unique<SavedGame>();
-    Reader r(body);
-    ReadBody(r, *save);
-    if (r.Failed()) return Damaged(r.Problem());
-    return SaveRead{SaveState::Good, "", std::move(save)};
+    SaveRead read = DecodeBody(body, *save);
+    if (read.State == SaveState::Good) read.Game = std::move(save);
+    return read;
+}
+
+SaveRead DecodeSave(std::string_view bytes, SavedGame& into)
+{
+    std::string_view body;
+    if (std::optional<SaveRead> refused = RefusedHeader(bytes, body)) return std::move(*refused);
+    return DecodeBody(body, into);
 }
 
 }  // namespace kv

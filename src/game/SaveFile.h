@@ -71,6 +71,13 @@ struct SaveRead {
 std::string EncodeSave(const SavedGame& save);
 // Never throws and never reads outside `bytes`; empty bytes read as Damaged.
 SaveRead DecodeSave(std::string_view bytes);
+// The same reading into a record made earlier, for a reader of many files
+// that keeps one record for all of them: every field the file holds is
+// written, the rest (galaxy entries beyond the star counts among them) keep
+// what they held, so the record writes back to the file it was read from.
+// The result's Game stays empty. A refused file may leave the record part
+// read.
+SaveRead DecodeSave(std::string_view bytes, SavedGame& into);
 
 // FNV-1a 64 of some bytes: the body's checksum.
 uint64_t SaveChecksum(std::string_view bytes);
