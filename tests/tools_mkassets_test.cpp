@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "support/DataFiles.h"
+#include "universe/SpaceCraft.h"
 
 namespace {
 
@@ -64,44 +64,12 @@ Picture ReadPicture(const std::string& relative)
     return p;
 }
 
-using Section = std::map<std::string, std::string>;
-
-std::string Lower(std::string s)
+// The catalogues as the game reads them (the tests run in the game folder).
+kv::ShipCatalogue ShippedCatalogue()
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string Trim(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r");
-    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::map<std::string, Section> ReadIni(const std::string& relative)
-{
-    std::ifstream file(GameDir / relative);
-    EXPECT_TRUE(file) << relative;
-    std::map<std::string, Section> ini;
-    std::string section;
-    for (std::string line; std::getline(file, line);) {
-        line = Trim(line);
-        if (line.size() > 1 && line.front() == '[')
-            section = Lower(line.substr(1, line.size() - 2));
-        else if (const auto eq = line.find('='); eq != std::string::npos && !section.empty())
-            ini[section][Lower(Trim(line.substr(0, eq)))] = Trim(line.substr(eq + 1));
-    }
-    return ini;
-}
-
-std::vector<Section> Entries(const std::string& relative, const std::string& prefix)
-{
-    auto ini = ReadIni(relative);
-    std::vector<Section> entries;
-    const int count = std::stoi(ini["general"]["itemscount"]);
-    for (int i = 1; i <= count; ++i)
-        entries.push_back(ini[Lower(prefix) + std::to_string(i)]);
-    return entries;
+    kv::ShipCatalogue catalogue;
+    kv::LoadShipCatalogue(catalogue);
+    return catalogue;
 }
 
 struct Sized {
@@ -274,8 +242,10 @@ TEST(GeneratedPictures, ExplosionStripOpensOnAFlashAndHasOnlyBrightEdges)
 // side of its centre line, are lit alike.
 TEST(GeneratedPictures, ShipsAreLitAlikeOnBothSidesOfTheirCentreLine)
 {
-    for (const Section& hull : Entries("Objects/Spacecraft/ships.ini", "SHIP")) {
-        const Picture p = ReadPicture("res/gfx/models/" + hull.at("name") + ".bmp");
+    const kv::ShipCatalogue c = ShippedCatalogue();
+    for (std::size_t i = 1; i <= c.HullCount; ++i) {
+        const std::string& name = c.HullCatalogue[i].Name;
+        const Picture p = ReadPicture("res/gfx/models/" + name + ".bmp");
         ASSERT_EQ(p.Pixels.size(), 92u * 92u);
         double upper = 0;
         double lower = 0;
@@ -286,7 +256,7 @@ TEST(GeneratedPictures, ShipsAreLitAlikeOnBothSidesOfTheirCentreLine)
                 if (!(p.At(x, 91 - y) == Magenta))
                     lower += Luma(p.At(x, 91 - y));
             }
-        EXPECT_NEAR(upper / lower, 1.0, 0.06) << hull.at("name");
+        EXPECT_NEAR(upper / lower, 1.0, 0.06) << name;
     }
 }
 
@@ -300,15 +270,12 @@ bool FileNameSafe(const std::string& name)
 // picture by name and play each weapon's sound by name.
 TEST(Catalogue, EveryHullAndWeaponHasItsPicturesAndSound)
 {
-    const auto hulls = Entries("Objects/Spacecraft/ships.ini", "SHIP");
-    const auto engines = Entries("Objects/Spacecraft/engines.ini", "ENGINE");
-    const auto weapons = Entries("Objects/Spacecraft/Weapon.ini", "WEAPON");
-    EXPECT_GE(hulls.size(), 5u);
-    EXPECT_GE(engines.size(), 2u);
-    EXPECT_GE(weapons.size(), 4u);
-    EXPECT_LE(std::max({hulls.size(), engines.size(), weapons.size()}), 10u);
-    for (const Section& hull : hulls) {
-        const std::string name = hull.at("name");
+    const kv::ShipCatalogue c = ShippedCatalogue();
+    EXPECT_GE(c.HullCount, 5u);
+    EXPECT_GE(c.EngineCount, 2u);
+    EXPECT_GE(c.WeaponCount, 4u);
+    for (std::size_t i = 1; i <= c.HullCount; ++i) {
+        const std::string& name = c.HullCatalogue[i].Name;
         ASSERT_TRUE(FileNameSafe(name)) << name;
         const Picture model = ReadPicture("res/gfx/models/" + name + ".bmp");
         EXPECT_EQ(model.Width, 92) << name;
@@ -318,13 +285,13 @@ TEST(Catalogue, EveryHullAndWeaponHasItsPicturesAndSound)
         EXPECT_FALSE(model.At(46, 46) == Magenta) << name << " has no body at its centre";
         EXPECT_GT(ReadPicture("res/gfx/models/" + name + "_g.bmp").Width, 0) << name;
     }
-    for (const Section& engine : engines)
-        EXPECT_GT(std::stoi(engine.at("consumption")), 0) << engine.at("name");
-    for (const Section& weapon : weapons) {
-        const std::string name = weapon.at("name");
+    for (std::size_t i = 1; i <= c.EngineCount; ++i)
+        EXPECT_GT(c.EngineCatalogue[i].Consumption, 0) << c.EngineCatalogue[i].Name;
+    for (std::size_t i = 1; i <= c.WeaponCount; ++i) {
+        const std::string& name = c.WeaponCatalogue[i].Name;
         ASSERT_TRUE(FileNameSafe(name)) << name;
         EXPECT_TRUE(fs::exists(GameDir / "res/sfx/weapon" / (name + ".wav"))) << name;
-        EXPECT_LE(std::stoi(weapon.at("type")), 2) << name << " would fire invisible shots";
+        EXPECT_LE(c.WeaponCatalogue[i].WeaponType, 2) << name << " would fire invisible shots";
     }
 }
 
