@@ -71,6 +71,10 @@ TEST(Blit, RunsGiveThePixelsOfTheKeyedCopy)
                         kv::Blit(byRuns, x, y, picture, BlitStyle(style).WithRuns(&runs));
                         kv::Blit(byPixels, x, y, picture, style);
                         ASSERT_TRUE(Same(byRuns, byPixels)) << x << "," << y << " alpha " << alpha;
+                        const kv::SourceArea inner{3, 2, 7, 5};
+                        kv::Blit(byRuns, y, x, picture, BlitStyle(style).From(inner).WithRuns(&runs));
+                        kv::Blit(byPixels, y, x, picture, BlitStyle(style).From(inner));
+                        ASSERT_TRUE(Same(byRuns, byPixels)) << "part of it at " << y << "," << x;
                     }
     }
 }

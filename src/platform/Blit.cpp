@@ -85,10 +85,10 @@ void BlitByRuns(Bitmap& target, const Bitmap& source, const Placed& p, const Opa
         const uint8_t* src = source.Row(static_cast<int>(sy));
         uint8_t* dst = TargetRow(pixels, target, sy + p.ToTargetY);
         // A blended row of several runs is weighed in one masked pass over
-        // the span from its first run to its last. An opaque row is copied
-        // run by run: that reads only its drawn bytes, where the masked pass
-        // would read the span and its mask too, which for a rotation strip
-        // of megabytes are seldom in the cache.
+        // the span from its first run to its last. Any other row is written
+        // run by run from the drawn bytes alone: that reads no transparent
+        // byte, where the masked pass would read the span and its mask too,
+        // which for a rotation strip of megabytes are seldom in the cache.
         if (row.size() > 1 && alpha < 256) {
             const int64_t from = std::max<int64_t>(row.front().First, p.Left);
             const int64_t to = std::min<int64_t>(row.back().End, p.Right);
@@ -97,11 +97,14 @@ void BlitByRuns(Bitmap& target, const Bitmap& source, const Placed& p, const Opa
                             static_cast<std::size_t>(to - from) * 3, alpha);
             continue;
         }
+        const uint8_t* drawn = runs.Drawn(static_cast<int>(sy));
         for (const PixelRun run : row) {
             const int64_t from = std::max<int64_t>(run.First, p.Left);
             const int64_t to = std::min<int64_t>(run.End, p.Right);
             if (from < to)
-                WriteRun(src + from * 3, dst + (from + p.ToTargetX) * 3, static_cast<std::size_t>(to - from) * 3, alpha);
+                WriteRun(drawn + (from - run.First) * 3, dst + (from + p.ToTargetX) * 3,
+                         static_cast<std::size_t>(to - from) * 3, alpha);
+            drawn += static_cast<std::size_t>(run.End - run.First) * 3;
         }
     }
 }
@@ -158,9 +161,12 @@ void OpaqueRuns::Refresh(const Bitmap& picture, Transparency keys)
     rowStart_.assign(1, 0);
     runs_.clear();
     mask_.assign(static_cast<std::size_t>(picture.Height()) * picture.Stride(), 0);
+    rowDrawn_.clear();
+    drawn_.clear();
     for (int y = 0; y < picture.Height(); ++y) {
         const uint8_t* p = picture.Row(y);
         uint8_t* drawn = mask_.data() + static_cast<std::size_t>(y) * picture.Stride();
+        rowDrawn_.push_back(drawn_.size());
         int x = 0;
         while (x < picture.Width()) {
             while (x < picture.Width() && keys.Skips(p + x * 3)) ++x;
@@ -169,6 +175,7 @@ void OpaqueRuns::Refresh(const Bitmap& picture, Transparency keys)
             while (x < picture.Width() && !keys.Skips(p + x * 3)) ++x;
             runs_.push_back({first, x});
             std::memset(drawn + first * 3, 255, static_cast<std::size_t>(x - first) * 3);
+            drawn_.insert(drawn_.end(), p + first * 3, p + x * 3);
         }
         rowStart_.push_back(static_cast<int32_t>(runs_.size()));
     }
@@ -186,6 +193,8 @@ std::span<const PixelRun> OpaqueRuns::Row(int y) const
 }
 
 const uint8_t* OpaqueRuns::Mask(int y) const { return mask_.data() + static_cast<std::size_t>(y) * width_ * 3; }
+
+const uint8_t* OpaqueRuns::Drawn(int y) const { return drawn_.data() + rowDrawn_[static_cast<std::size_t>(y)]; }
 
 void BlitRow(const uint8_t* source, uint8_t* target, int pixels, Transparency keys, uint16_t alpha)
 {
