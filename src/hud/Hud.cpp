@@ -262,6 +262,14 @@ void ComposeFirstScreens(Game& game)
     ComposeMarkedPanels(game);
 }
 
+// The top bar names the track that plays.
+void ShowTrackName(Game& game)
+{
+    if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
+    game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
+    game.ui.Marked.TopBar = true;
+}
+
 }  // namespace
 
 Bitmap LoadFacePicture(const kvWindow& window, const std::string& path)
@@ -383,13 +391,6 @@ void PauseOrResumeMusic(Game& game)
     if (game.Sound.MusicOn) game.Sound.PauseMusic();
     else game.Sound.ResumeMusic();
     UpdateSoundButton(game);
-    game.ui.Marked.TopBar = true;
-}
-
-static void ShowTrackName(Game& game)
-{
-    if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
-    game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
     game.ui.Marked.TopBar = true;
 }
 
