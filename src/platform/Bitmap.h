@@ -6,6 +6,7 @@
 // desktop the game was designed for: a screen sets them once and draws.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -85,6 +86,18 @@ public:
         return pixels_.data();
     }
     const uint8_t* Data() const { return pixels_.data(); }
+    // Every row, writable, as one change of the content however many rows
+    // are written: for a copy that writes row after row.
+    struct Rows {
+        uint8_t* First;
+        std::size_t Stride;
+        uint8_t* operator[](int64_t y) const { return First + static_cast<std::size_t>(y) * Stride; }
+    };
+    Rows WritableRows()
+    {
+        Touch();
+        return {pixels_.data(), static_cast<std::size_t>(Stride())};
+    }
 
     // The number of the current content: it changes with every write, so a
     // cache of something worked out from the pixels can tell it is stale.

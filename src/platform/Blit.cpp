@@ -86,13 +86,6 @@ void WriteMasked(const uint8_t* src, uint8_t* dst, const uint8_t* mask, std::siz
     }
 }
 
-// The target's rows are found from its first, which is asked for once: a
-// copy is one change of the target's content, however many rows it writes.
-uint8_t* TargetRow(uint8_t* pixels, const Bitmap& target, int64_t y)
-{
-    return pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(target.Stride());
-}
-
 // Built twice, for processors with 32-byte vectors and for every other, the
 // first call picking the one the processor runs: the blends within are
 // loops over bytes that the compiler turns into vector instructions, and
@@ -101,12 +94,12 @@ __attribute__((target_clones("avx2", "default"))) void BlitByRuns(Bitmap& target
                                                                   const Placed& p, const OpaqueRuns& runs,
                                                                   unsigned alpha)
 {
-    uint8_t* const pixels = target.Data();
+    const Bitmap::Rows targetRows = target.WritableRows();
     for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
         const std::span<const PixelRun> row = runs.Row(static_cast<int>(sy));
         if (row.empty()) continue;
         const uint8_t* src = source.Row(static_cast<int>(sy));
-        uint8_t* dst = TargetRow(pixels, target, sy + p.ToTargetY);
+        uint8_t* dst = targetRows[sy + p.ToTargetY];
         // A blended row of several runs is weighed in one masked pass over
         // the span from its first run to its last. Any other row is written
         // run by run from the drawn bytes alone: that reads no transparent
@@ -243,10 +236,10 @@ void Blit(Bitmap& target, int64_t x, int64_t y, const Bitmap& source, const Blit
         return;
     }
     const auto pixels = static_cast<int>(p.Right - p.Left);
-    uint8_t* const targetPixels = target.Data();
+    const Bitmap::Rows targetRows = target.WritableRows();
     for (int64_t sy = p.Top; sy < p.Bottom; ++sy) {
         const uint8_t* src = source.Row(static_cast<int>(sy)) + p.Left * 3;
-        uint8_t* dst = TargetRow(targetPixels, target, sy + p.ToTargetY) + (p.Left + p.ToTargetX) * 3;
+        uint8_t* dst = targetRows[sy + p.ToTargetY] + (p.Left + p.ToTargetX) * 3;
         BlitRow(src, dst, pixels, style.Keys, style.Alpha);
     }
 }
