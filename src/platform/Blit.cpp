@@ -16,7 +16,7 @@ bool Is(const uint8_t* p, Rgb c) { return p[0] == c.B && p[1] == c.G && p[2] == 
 constexpr std::size_t Piece = 16;
 constexpr std::size_t LongestCopiedInPieces = 8 * Piece;
 
-void CopyRun(const uint8_t* src, uint8_t* dst, std::size_t bytes)
+[[gnu::always_inline]] inline void CopyRun(const uint8_t* src, uint8_t* dst, std::size_t bytes)
 {
     if (bytes < Piece || bytes > LongestCopiedInPieces) {
         std::memcpy(dst, src, bytes);
@@ -29,7 +29,7 @@ void CopyRun(const uint8_t* src, uint8_t* dst, std::size_t bytes)
 // A drawn run's bytes: copied, or weighed by alpha against the target. The
 // blend is one loop over bytes with no branch, which the compiler turns into
 // vector instructions.
-void WriteRun(const uint8_t* src, uint8_t* dst, std::size_t bytes, unsigned alpha)
+[[gnu::always_inline]] inline void WriteRun(const uint8_t* src, uint8_t* dst, std::size_t bytes, unsigned alpha)
 {
     if (alpha >= 256) {
         CopyRun(src, dst, bytes);
@@ -73,7 +73,8 @@ Placed Place(const Bitmap& target, int64_t x, int64_t y, const Bitmap& source, c
 
 // The drawn bytes of a span, copied or weighed by alpha; the others are
 // left as they are. One loop with no branch.
-void WriteMasked(const uint8_t* src, uint8_t* dst, const uint8_t* mask, std::size_t bytes, unsigned alpha)
+[[gnu::always_inline]] inline void WriteMasked(const uint8_t* src, uint8_t* dst, const uint8_t* mask, std::size_t bytes,
+                                               unsigned alpha)
 {
     if (alpha >= 256) {
         for (std::size_t i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>((src[i] & mask[i]) | (dst[i] & ~mask[i]));
@@ -89,7 +90,9 @@ void WriteMasked(const uint8_t* src, uint8_t* dst, const uint8_t* mask, std::siz
 // Built twice, for processors with 32-byte vectors and for every other, the
 // first call picking the one the processor runs: the blends within are
 // loops over bytes that the compiler turns into vector instructions, and
-// thousands of explosions may be blended in a battle's frame.
+// thousands of explosions may be blended in a battle's frame. The run
+// writers above are always inlined, so that each build has its own blends:
+// called, they would be the plain build's only.
 __attribute__((target_clones("avx2", "default"))) void BlitByRuns(Bitmap& target, const Bitmap& source,
                                                                   const Placed& p, const OpaqueRuns& runs,
                                                                   unsigned alpha)
