@@ -106,6 +106,46 @@ TEST(Blit, KeysAlphaAndTheTargetsLastColumnAndRow)
     EXPECT_EQ(blended.Pixel(0, 0), (Rgb{125, 175, 4}));
 }
 
+// Every alpha, over every pair of bytes, gives (256 - alpha) * below / 256 +
+// alpha * above / 256, each part rounded down: through the plain copy, and
+// through the runs, by single runs and by a masked row.
+TEST(Blit, BlendRoundsEachPartDown)
+{
+    Bitmap above(256, 256);
+    Bitmap below(256, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            above.SetPixel(x, y, Rgb{uint8_t(x), uint8_t(x), uint8_t(y)});
+            below.SetPixel(x, y, Rgb{uint8_t(y), uint8_t(y), uint8_t(x)});
+        }
+    Bitmap holed = above;
+    for (int y = 0; y < 256; ++y) holed.SetPixel(7, y, kv::ColourKey);
+    const kv::Transparency keys = kv::KeyedBy(kv::ColourKey);
+    const kv::OpaqueRuns runs(above, keys);
+    const kv::OpaqueRuns holedRuns(holed, keys);
+    for (unsigned alpha = 0; alpha <= 256; ++alpha) {
+        Bitmap plain = below;
+        Bitmap byRuns = below;
+        Bitmap byMask = below;
+        kv::Blit(plain, 0, 0, above, BlitStyle().Blended(uint16_t(alpha)));
+        kv::Blit(byRuns, 0, 0, above, BlitStyle().Keyed(keys).Blended(uint16_t(alpha)).WithRuns(&runs));
+        kv::Blit(byMask, 0, 0, holed, BlitStyle().Keyed(keys).Blended(uint16_t(alpha)).WithRuns(&holedRuns));
+        for (int y = 0; y < 256; ++y) {
+            const uint8_t* a = above.Row(y);
+            const uint8_t* b = below.Row(y);
+            const uint8_t* p = plain.Row(y);
+            const uint8_t* r = byRuns.Row(y);
+            const uint8_t* m = byMask.Row(y);
+            for (int i = 0; i < 256 * 3; ++i) {
+                const auto expected = uint8_t(((256 - alpha) * b[i] >> 8) + (alpha * a[i] >> 8));
+                ASSERT_EQ(p[i], expected) << "alpha " << alpha << " below " << int(b[i]) << " above " << int(a[i]);
+                ASSERT_EQ(r[i], expected) << "alpha " << alpha << " by runs, byte " << i;
+                ASSERT_EQ(m[i], i / 3 == 7 ? b[i] : expected) << "alpha " << alpha << " by mask, byte " << i;
+            }
+        }
+    }
+}
+
 // A source area reads only what lies inside the picture, and no position,
 // however far, writes outside the target.
 TEST(Blit, AreasAndPositionsAnywhere)

@@ -26,6 +26,24 @@ constexpr std::size_t LongestCopiedInPieces = 8 * Piece;
     std::memcpy(dst + bytes - Piece, src + bytes - Piece, Piece);
 }
 
+// A byte weighed by alpha against the one beneath: (keep * below) / 256 +
+// (alpha * above) / 256, each part rounded down. Both weights are held
+// multiplied by 256, so each part is the high half of one 16-bit product,
+// which vector units give in one instruction. That holds for alpha 1 to
+// 255; alpha 0 leaves every byte as it is and is never blended.
+struct Weights {
+    uint16_t KeepHigh;
+    uint16_t AlphaHigh;
+    explicit Weights(unsigned alpha)
+        : KeepHigh(static_cast<uint16_t>((256 - alpha) << 8)), AlphaHigh(static_cast<uint16_t>(alpha << 8))
+    {
+    }
+    uint8_t Blend(uint16_t below, uint16_t above) const
+    {
+        return static_cast<uint8_t>(((uint32_t{below} * KeepHigh) >> 16) + ((uint32_t{above} * AlphaHigh) >> 16));
+    }
+};
+
 // A drawn run's bytes: copied, or weighed by alpha against the target. The
 // blend is one loop over bytes with no branch, which the compiler turns into
 // vector instructions.
@@ -35,9 +53,9 @@ constexpr std::size_t LongestCopiedInPieces = 8 * Piece;
         CopyRun(src, dst, bytes);
         return;
     }
-    const unsigned keep = 256 - alpha;
-    for (std::size_t i = 0; i < bytes; ++i)
-        dst[i] = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
+    if (alpha == 0) return;
+    const Weights weights(alpha);
+    for (std::size_t i = 0; i < bytes; ++i) dst[i] = weights.Blend(dst[i], src[i]);
 }
 
 // The part of the source area that is read, in source pixels, and where its
@@ -80,9 +98,10 @@ Placed Place(const Bitmap& target, int64_t x, int64_t y, const Bitmap& source, c
         for (std::size_t i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>((src[i] & mask[i]) | (dst[i] & ~mask[i]));
         return;
     }
-    const unsigned keep = 256 - alpha;
+    if (alpha == 0) return;
+    const Weights weights(alpha);
     for (std::size_t i = 0; i < bytes; ++i) {
-        const auto blended = static_cast<uint8_t>(((keep * dst[i]) >> 8) + ((alpha * src[i]) >> 8));
+        const uint8_t blended = weights.Blend(dst[i], src[i]);
         dst[i] = static_cast<uint8_t>((blended & mask[i]) | (dst[i] & ~mask[i]));
     }
 }
