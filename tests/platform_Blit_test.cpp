@@ -55,17 +55,17 @@ Bitmap Gradient(int w, int h)
 
 // With and without the picture's runs, every placement, transparency, alpha
 // and clip gives the same pixels.
-TEST(Blit, RunsGiveThePixelsOfTheKeyedCopy)
+void ExpectRunsGiveThePixelsOfTheKeyedCopy(const Bitmap& picture)
 {
-    const Bitmap picture = Speckled(13, 9);
+    const int width = picture.Width();
     const std::vector<kv::Transparency> keyings{{}, kv::KeyedBy(kv::ColourKey), kv::KeyedBy(kv::ColourKey, Purple)};
     for (const kv::Transparency& keys : keyings) {
         const kv::OpaqueRuns runs(picture, keys);
         for (const uint16_t alpha : {uint16_t{0}, uint16_t{100}, uint16_t{256}, uint16_t{999}})
             for (const kv::TargetClip clip : {kv::TargetClip::Whole, kv::TargetClip::ShortOfLastColumnAndRow})
                 for (int y = -10; y <= 20; y += 3)
-                    for (int x = -14; x <= 20; x += 3) {
-                        Bitmap byRuns = Gradient(20, 16);
+                    for (int x = -width - 1; x <= width + 7; x += 3) {
+                        Bitmap byRuns = Gradient(width + 7, 16);
                         Bitmap byPixels = byRuns;
                         const BlitStyle style = BlitStyle().Keyed(keys).Blended(alpha).ClippedBy(clip);
                         kv::Blit(byRuns, x, y, picture, BlitStyle(style).WithRuns(&runs));
@@ -77,6 +77,14 @@ TEST(Blit, RunsGiveThePixelsOfTheKeyedCopy)
                         ASSERT_TRUE(Same(byRuns, byPixels)) << "part of it at " << y << "," << x;
                     }
     }
+}
+
+// A picture narrower than a blend's 32-byte vector, and one whose rows
+// span several, which the masked pass widens to whole vectors.
+TEST(Blit, RunsGiveThePixelsOfTheKeyedCopy)
+{
+    ExpectRunsGiveThePixelsOfTheKeyedCopy(Speckled(13, 9));
+    ExpectRunsGiveThePixelsOfTheKeyedCopy(Speckled(41, 9));
 }
 
 TEST(Blit, KeysAlphaAndTheTargetsLastColumnAndRow)
