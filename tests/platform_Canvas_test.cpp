@@ -7,6 +7,7 @@
 #include <cmath>
 #include <set>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -155,6 +156,36 @@ TEST(CanvasLine, WidePenIsASquareBrushInvertingEachPixelOnce)
     // Every touched pixel became black (the complement of white) exactly once.
     EXPECT_EQ(Count(inv, kv::White) + Count(inv, kv::Black), 900);
     EXPECT_GT(Count(inv, kv::Black), 22 * 4);
+}
+
+// A wide line is the union of its width's squares round the thin line's
+// points, in every direction and where it runs off any edge: the thin line
+// is drawn on a bitmap with a margin, so that points off the edge count.
+TEST(CanvasLine, WideLineIsTheUnionOfSquaresRoundTheThinLine)
+{
+    constexpr int Margin = 8;
+    const std::vector<std::tuple<int, int, int, int>> lines{
+        {10, 25, 14, -5}, {14, -5, 10, 25}, {-4, 3, 33, 9}, {33, 9, -4, 3}, {2, 2, 27, 17}, {27, 17, 2, 2}, {5, 19, 6, 23}};
+    for (const int width : {2, 3, 4}) {
+        for (const auto& [x1, y1, x2, y2] : lines) {
+            Bitmap thin = Blank(30 + 2 * Margin, 20 + 2 * Margin);
+            Canvas(thin).Line(x1 + Margin, y1 + Margin, x2 + Margin, y2 + Margin);
+            Bitmap wide = Blank(30, 20);
+            wide.pen.Width = width;
+            Canvas(wide).Line(x1, y1, x2, y2);
+            const int low = -(width / 2);
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 30; ++x) {
+                    bool covered = false;
+                    for (int dy = low; dy < low + width; ++dy)
+                        for (int dx = low; dx < low + width; ++dx)
+                            covered = covered || thin.Pixel(x - dx + Margin, y - dy + Margin) == kv::Black;
+                    ASSERT_EQ(wide.Pixel(x, y), covered ? kv::Black : kv::White)
+                        << "width " << width << ", line " << x1 << "," << y1 << " to " << x2 << "," << y2 << " at " << x
+                        << "," << y;
+                }
+        }
+    }
 }
 
 TEST(CanvasLine, WideDottedPenDrawsSolid)

@@ -170,26 +170,35 @@ void DrawThinLine(Bitmap& b, const LinePoints& line)
 // covering one row belong to consecutive points, which move at most one
 // column a step, so their union in that row is one run: the rows are gathered
 // first and every pixel is then written once (which matters in Invert mode).
+// Only the rows between the brushes of the first and last steps are
+// gathered: the line's rows move one way only, and a short beam in a
+// crowded battle must not cost a walk over every row of the frame.
 void DrawWideLine(Bitmap& b, const LinePoints& line, int width)
 {
     const BrushReach reach = Reach(width);
-    const Wide none = std::numeric_limits<Wide>::max();
-    std::vector<Span> rows(static_cast<std::size_t>(b.Height()), Span{none, -none});
     const auto [first, last] = line.StepsNear(b.Width(), b.Height(), reach);
+    if (first > last) return;
+    const Wide firstY = line.Y(first);
+    const Wide lastY = line.Y(last);
+    const Wide top = std::max<Wide>(std::min(firstY, lastY) + reach.Low, 0);
+    const Wide bottom = std::min<Wide>(std::max(firstY, lastY) + reach.High, b.Height() - 1);
+    if (top > bottom) return;
+    const Wide none = std::numeric_limits<Wide>::max();
+    std::vector<Span> rows(static_cast<std::size_t>(bottom - top + 1), Span{none, -none});
     for (Wide i = first; i <= last; ++i) {
         const Wide x = line.X(i);
         const Wide y = line.Y(i);
-        const Wide top = std::max<Wide>(y + reach.Low, 0);
-        const Wide bottom = std::min<Wide>(y + reach.High, b.Height() - 1);
-        for (Wide r = top; r <= bottom; ++r) {
-            Span& run = rows[static_cast<std::size_t>(r)];
+        const Wide from = std::max<Wide>(y + reach.Low, top);
+        const Wide to = std::min<Wide>(y + reach.High, bottom);
+        for (Wide r = from; r <= to; ++r) {
+            Span& run = rows[static_cast<std::size_t>(r - top)];
             run.Left = std::min(run.Left, x + reach.Low);
             run.Right = std::max(run.Right, x + reach.High);
         }
     }
     const Painter paint = PenPainter(b, false);
     for (std::size_t r = 0; r < rows.size(); ++r)
-        if (!rows[r].Empty()) paint.Run(static_cast<Wide>(r), rows[r]);
+        if (!rows[r].Empty()) paint.Run(top + static_cast<Wide>(r), rows[r]);
 }
 
 void DrawLine(Bitmap& b, Wide x1, Wide y1, Wide x2, Wide y2)
