@@ -30,7 +30,8 @@ constexpr std::size_t LongestCopiedInPieces = 8 * Piece;
 // (alpha * above) / 256, each part rounded down. Both weights are held
 // multiplied by 256, so each part is the high half of one 16-bit product,
 // which vector units give in one instruction. That holds for alpha 1 to
-// 255; alpha 0 leaves every byte as it is and is never blended.
+// 255; alpha 0 leaves every byte as it is, and a copy with it ends before
+// any blend (Blit, BlitRow).
 struct Weights {
     uint16_t KeepHigh;
     uint16_t AlphaHigh;
@@ -53,7 +54,6 @@ struct Weights {
         CopyRun(src, dst, bytes);
         return;
     }
-    if (alpha == 0) return;
     const Weights weights(alpha);
     for (std::size_t i = 0; i < bytes; ++i) dst[i] = weights.Blend(dst[i], src[i]);
 }
@@ -98,7 +98,6 @@ Placed Place(const Bitmap& target, int64_t x, int64_t y, const Bitmap& source, c
         for (std::size_t i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>((src[i] & mask[i]) | (dst[i] & ~mask[i]));
         return;
     }
-    if (alpha == 0) return;
     const Weights weights(alpha);
     for (std::size_t i = 0; i < bytes; ++i) {
         const uint8_t blended = weights.Blend(dst[i], src[i]);
@@ -260,6 +259,7 @@ const uint8_t* OpaqueRuns::Drawn(int y) const { return drawn_.data() + rowDrawn_
 
 void BlitRow(const uint8_t* source, uint8_t* target, int pixels, Transparency keys, uint16_t alpha)
 {
+    if (alpha == 0) return;
     if (!keys.Key && !keys.AlsoKey) {
         WriteRun(source, target, static_cast<std::size_t>(std::max(pixels, 0)) * 3, alpha);
         return;
@@ -276,7 +276,7 @@ void BlitRow(const uint8_t* source, uint8_t* target, int pixels, Transparency ke
 void Blit(Bitmap& target, int64_t x, int64_t y, const Bitmap& source, const BlitStyle& style)
 {
     const Placed p = Place(target, x, y, source, style);
-    if (p.Empty()) return;
+    if (p.Empty() || style.Alpha == 0) return;
     if (style.Runs != nullptr && style.Runs->Fit(source, style.Keys)) {
         BlitByRuns(target, source, p, *style.Runs, style.Alpha);
         return;
