@@ -4,14 +4,22 @@
 # a game that runs from anywhere. Beside them, what a desktop needs to list,
 # show and document the game: the desktop entry, the icons, the AppStream
 # metainfo, the manual page, the copyright and the changelog.
-install(TARGETS kvspace RUNTIME DESTINATION ${KV_INSTALL_BINDIR})
-install(DIRECTORY ${KV_GAME_DIR}/res ${KV_GAME_DIR}/Objects DESTINATION ${KV_INSTALL_DATADIR})
+#
+# Two components, which the Debian package ships as two packages: `game`,
+# the executable and what describes it to the desktop (kvspace, built for
+# one architecture), and `data`, the pictures, sounds, catalogues and icons,
+# the same on every architecture (kvspace-data).
+install(TARGETS kvspace RUNTIME DESTINATION ${KV_INSTALL_BINDIR} COMPONENT game)
+# The icons go to the desktop's icon theme only: the window draws its own.
+install(DIRECTORY ${KV_GAME_DIR}/res ${KV_GAME_DIR}/Objects DESTINATION ${KV_INSTALL_DATADIR} COMPONENT data
+        PATTERN icons EXCLUDE)
 
-# The AppStream identity and the public pages its screenshots are served from.
-# Both wait for the studio's own domain; the screenshots are those of
-# docs/screenshots/.
-set(KV_APP_ID "org.example.kvspace" CACHE STRING "AppStream component id")
-set(KV_HOMEPAGE "https://kvspace.example.org/" CACHE STRING "The game's home page, ending in a slash")
+# The AppStream identity, a reverse-DNS name: the studio has no domain of its
+# own, so the game is named under the code forge its public pages would
+# live on. The metainfo names no URL: there is no home page or screenshot
+# host yet, and a link that leads nowhere is worse than none.
+set(KV_APP_ID "io.github.kvspace.kvspace" CACHE STRING "AppStream component id")
+set(KV_DEVELOPER_ID "io.github.kvspace" CACHE STRING "AppStream developer id")
 
 set(KV_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 configure_file(dist/kvspace.metainfo.xml.in ${KV_DIST_DIR}/${KV_APP_ID}.metainfo.xml @ONLY)
@@ -27,11 +35,24 @@ foreach(file kvspace.6 changelog)
 endforeach()
 add_custom_target(dist_files ALL DEPENDS ${KV_DIST_DIR}/kvspace.6.gz ${KV_DIST_DIR}/changelog.gz)
 
-install(FILES dist/kvspace.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${KV_DIST_DIR}/${KV_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${KV_DIST_DIR}/kvspace.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES dist/copyright ${KV_DIST_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES dist/kvspace.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${KV_APP_ID}.desktop COMPONENT game)
+install(FILES ${KV_DIST_DIR}/${KV_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
+install(FILES ${KV_DIST_DIR}/kvspace.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+set(KV_ICON_DIR ${KV_GAME_DIR}/res/gfx/icons)
 foreach(size 16 32 48 64 128 256)
-  install(FILES ${KV_GAME_DIR}/res/gfx/icons/kvspace-${size}.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME kvspace.png)
+  install(FILES ${KV_ICON_DIR}/kvspace-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME kvspace.png COMPONENT data)
 endforeach()
+install(FILES ${KV_ICON_DIR}/kvspace.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT data)
+# Each package carries the copyright and the changelog in its own folder.
+foreach(component game data)
+  set(package kvspace)
+  if(component STREQUAL "data")
+    set(package kvspace-data)
+  endif()
+  install(FILES dist/copyright ${KV_DIST_DIR}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+endforeach()
+install(FILES dist/kvspace-data.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+        RENAME kvspace-data COMPONENT data)

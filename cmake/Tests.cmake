@@ -4,6 +4,16 @@
 enable_testing()
 set(KV_HEADLESS "SDL_VIDEODRIVER=offscreen;SDL_FRAMEBUFFER_ACCELERATION=0;SDL_AUDIODRIVER=dummy")
 
+# kv_add_test(NAME COMMAND...): a test that runs headless (offscreen video,
+# dummy audio) in a home folder of its own (tests/isolated.sh), so that no
+# test touches the account running it or what an earlier run left. The
+# end-to-end scripts set the video driver they need themselves.
+function(kv_add_test name)
+  add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/isolated.sh ${ARGN}
+           WORKING_DIRECTORY ${KV_GAME_DIR})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_HEADLESS}")
+endfunction()
+
 # GoogleTest's own package first: CMake's module names the targets
 # GTest::gtest only from 3.20 on.
 find_package(GTest CONFIG QUIET)
@@ -19,12 +29,15 @@ if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   target_compile_definitions(kvspace_tests PRIVATE
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(kvspace_tests assets kvspace)
-  add_test(NAME unit COMMAND kvspace_tests WORKING_DIRECTORY ${KV_GAME_DIR})
-  # The tests' scratch folders (GoogleTest's TempDir) live in this build, so
-  # that test runs of other clones on the same machine never meet them.
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-scratch)
-  set_tests_properties(unit PROPERTIES ENVIRONMENT
-    "${KV_HEADLESS};TEST_TMPDIR=${CMAKE_BINARY_DIR}/test-scratch;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tools/soak/lsan.supp")
+  # The unit tests run in shards (GoogleTest's own sharding), so that a
+  # parallel ctest spreads them over the processors: unit_1 .. unit_N.
+  set(KV_UNIT_SHARDS 4 CACHE STRING "How many parts the unit tests are run in")
+  foreach(shard RANGE 1 ${KV_UNIT_SHARDS})
+    math(EXPR index "${shard} - 1")
+    kv_add_test(unit_${shard} $<TARGET_FILE:kvspace_tests>)
+    set_property(TEST unit_${shard} APPEND PROPERTY ENVIRONMENT
+      "GTEST_TOTAL_SHARDS=${KV_UNIT_SHARDS};GTEST_SHARD_INDEX=${index}")
+  endforeach()
 else()
   message(STATUS "GoogleTest not found: the unit tests are not built")
 endif()
@@ -43,10 +56,8 @@ foreach(soak kvcombat_soak kvmonkey_soak)
   endif()
   add_dependencies(${soak} assets)
 endforeach()
-add_test(NAME combat_soak COMMAND kvcombat_soak WORKING_DIRECTORY ${KV_GAME_DIR})
-add_test(NAME monkey_soak COMMAND kvmonkey_soak WORKING_DIRECTORY ${KV_GAME_DIR})
-set_tests_properties(monkey_soak PROPERTIES ENVIRONMENT
-  "${KV_HEADLESS};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tools/soak/lsan.supp")
+kv_add_test(combat_soak $<TARGET_FILE:kvcombat_soak>)
+kv_add_test(monkey_soak $<TARGET_FILE:kvmonkey_soak>)
 
 find_program(KV_XVFB Xvfb)
 find_program(KV_XDOTOOL xdotool)
@@ -54,7 +65,7 @@ if(KV_XVFB AND KV_XDOTOOL)
   file(GLOB KV_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
   foreach(script ${KV_E2E_SCRIPTS})
     get_filename_component(name ${script} NAME_WE)
-    add_test(NAME e2e_${name} COMMAND bash ${script} ${KV_GAME_DIR} WORKING_DIRECTORY ${KV_GAME_DIR})
+    kv_add_test(e2e_${name} bash ${script} ${KV_GAME_DIR})
   endforeach()
 else()
   message(STATUS "Xvfb or xdotool not found: the end-to-end tests are not run")
@@ -81,7 +92,7 @@ find_program(KV_APPSTREAMCLI appstreamcli)
 find_program(KV_LINTIAN lintian)
 find_program(KV_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KV_DESKTOP_FILE_VALIDATE AND KV_APPSTREAMCLI AND KV_LINTIAN AND KV_DPKG_SHLIBDEPS)
-  add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  kv_add_test(package bash ${CMAKE_SOURCE_DIR}/tests/package/check.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 else()
   message(STATUS "desktop-file-validate, appstreamcli, lintian or dpkg-dev missing: the package is not checked")
 endif()
@@ -94,6 +105,5 @@ add_executable(kvmusiccheck tools/musiccheck/main.cpp tools/mkassets/Loudness.cp
 target_include_directories(kvmusiccheck PRIVATE tools/mkassets)
 target_link_libraries(kvmusiccheck PRIVATE kvspace_core)
 add_dependencies(kvmusiccheck assets)
-add_test(NAME music_loops COMMAND kvmusiccheck 300
-  res/sfx/sndtr/load.mod res/sfx/sndtr/track1.mod res/sfx/sndtr/combat.mod res/sfx/sndtr/intro.mod
-  WORKING_DIRECTORY ${KV_GAME_DIR})
+kv_add_test(music_loops $<TARGET_FILE:kvmusiccheck> 300
+  res/sfx/sndtr/load.mod res/sfx/sndtr/track1.mod res/sfx/sndtr/combat.mod res/sfx/sndtr/intro.mod)

@@ -87,7 +87,9 @@ protected:
 TEST_F(SettingsFile, WrittenWholeAndReadBackWithNothingLeftBeside)
 {
     const std::string path = (folder / "kvspace" / "settings.ini").string();
-    EXPECT_NE(kv::LoadSettings(path).Problem, "") << "no file yet";
+    const kv::SettingsRead first = kv::LoadSettings(path);
+    EXPECT_EQ(first.Problem, "") << "no file yet is a first start, with nothing to say";
+    EXPECT_EQ(first.Values, kv::Settings{});
     ASSERT_FALSE(kv::SaveSettings(path, Chosen()).has_value());
     kv::Settings later = Chosen();
     later.WindowScale = 1;

@@ -2,10 +2,12 @@
 // every size, transparent around the planet, taken by the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "graphics/GameIcon.h"
 #include "platform/Window.h"
 #include "support/DataFiles.h"
 
@@ -67,13 +69,31 @@ TEST(Icons, EverySizeIsAnRgbaPngTransparentAroundThePlanet)
     }
 }
 
-TEST(Icons, TheWindowTakesTheIconAndNamesAMissingOne)
+// The window's icon is drawn by the game itself, so an installed game whose
+// icon files went elsewhere still has one; the files are the same picture.
+TEST(Icons, TheWindowDrawsTheSamePictureAsTheFilesAndRefusesABadSquare)
 {
+    const auto pixels = kv::GameIconPixels(64);
+    const auto png = ReadBytes(GameDir / "res" / "gfx" / "icons" / "kvspace-64.png");
+    const auto rows = StoredRows(png);
+    ASSERT_EQ(pixels.size(), 64u * 64u * 4u);
+    for (int y = 0; y < 64; ++y)
+        ASSERT_TRUE(std::equal(pixels.begin() + y * 256, pixels.begin() + (y + 1) * 256,
+                               rows.begin() + y * 257 + 1)) << "row " << y;
     kv::Window window;
-    EXPECT_EQ(window.SetIcon("res\\gfx\\icons\\kvspace-64.png"), std::nullopt);
-    const auto missing = window.SetIcon("res\\gfx\\icons\\kvspace-65.png");
-    ASSERT_TRUE(missing.has_value());
-    EXPECT_NE(missing->find("kvspace-65.png"), std::string::npos);
+    EXPECT_EQ(window.SetIcon(pixels, 64), std::nullopt);
+    EXPECT_TRUE(window.SetIcon(pixels, 63).has_value());
+    EXPECT_TRUE(window.SetIcon({}, 0).has_value());
+}
+
+TEST(Icons, TheScalableIconIsAnSvgOfTheWholeSquare)
+{
+    const auto svg = ReadBytes(GameDir / "res" / "gfx" / "icons" / "kvspace.svg");
+    const std::string text(svg.begin(), svg.end());
+    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+    EXPECT_NE(text.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    EXPECT_NE(text.find("viewBox=\"-1 -1 2 2\""), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 7), "</svg>\n");
 }
 
 }  // namespace

@@ -117,14 +117,49 @@ OpenFont Open(const FontFace& face)
     return open;
 }
 
-// Faces are opened once and kept for the run (SDL_ttf is never shut down, so
-// closing them at exit is safe).
+struct MatchedFace {
+    std::string Path;
+    std::string Family;
+    bool Embolden = false;  // fontconfig asks for bold letters the file does not have
+};
+
+// What the text service takes from SDL_ttf and fontconfig, kept for the run:
+// the faces opened, the family's faces as fontconfig matched them, and the
+// texts rendered. When the program ends, every face is closed, then SDL_ttf
+// and fontconfig are shut down, so that a leak checker sees nothing of them
+// left and a real leak of font objects would show.
+struct FontLibrary {
+    std::map<std::pair<std::string, int>, OpenFont> Opened;
+    std::map<bool, MatchedFace> Matched;
+    std::map<std::tuple<std::string, int, bool, std::string>, TextMask> Rendered;
+    bool FontconfigStarted = false;
+
+    FontLibrary() = default;
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
+    ~FontLibrary()
+    {
+        Rendered.clear();
+        Opened.clear();
+        if (TTF_WasInit() > 0) TTF_Quit();
+        if (FontconfigStarted) FcFini();
+    }
+};
+
+// The one library of the run, made on the first text and ended at exit.
+FontLibrary& Library()
+{
+    static FontLibrary library;
+    return library;
+}
+
+// Faces are opened once and kept for the run.
 const OpenFont& Find(const FontFace& face)
 {
-    static std::map<std::pair<std::string, int>, OpenFont> cache;
+    auto& opened = Library().Opened;
     const auto key = std::make_pair(face.Path, face.Pixels);
-    auto it = cache.find(key);
-    if (it == cache.end()) it = cache.emplace(key, Open(face)).first;
+    auto it = opened.find(key);
+    if (it == opened.end()) it = opened.emplace(key, Open(face)).first;
     return it->second;
 }
 
@@ -173,12 +208,6 @@ struct PatternCloser {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternCloser>;
 
-struct MatchedFace {
-    std::string Path;
-    std::string Family;
-    bool Embolden = false;  // fontconfig asks for bold letters the file does not have
-};
-
 std::string PatternString(const FcPattern* pattern, const char* property)
 {
     FcChar8* value = nullptr;
@@ -191,6 +220,7 @@ std::string PatternString(const FcPattern* pattern, const char* property)
 MatchedFace Match(const std::string& wanted)
 {
     if (!FcInit()) throw LoadError(wanted, "cannot start fontconfig");
+    Library().FontconfigStarted = true;
     const PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(wanted.c_str())));
     if (!pattern) throw LoadError(wanted, "not a font pattern");
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
@@ -211,7 +241,7 @@ MatchedFace Match(const std::string& wanted)
 // the run.
 const MatchedFace& MatchOnce(bool bold)
 {
-    static std::map<bool, MatchedFace> matched;
+    auto& matched = Library().Matched;
     auto it = matched.find(bold);
     if (it == matched.end()) it = matched.emplace(bold, Match(std::string(Family) + (bold ? ":bold" : ""))).first;
     return it->second;
@@ -307,7 +337,7 @@ TextMask RenderUncached(const Font& font, std::string_view text)
 TextMask RenderText(const Font& font, std::string_view text)
 {
     constexpr std::size_t MostKept = 4096;
-    static std::map<std::tuple<std::string, int, bool, std::string>, TextMask> kept;
+    auto& kept = Library().Rendered;
     const FontFace face = MapFont(font);
     auto key = std::make_tuple(face.Path, face.Pixels, face.Embolden, std::string(text));
     if (auto it = kept.find(key); it != kept.end()) return it->second;

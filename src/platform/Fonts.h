@@ -27,7 +27,8 @@
 //
 // Glyphs are rendered without anti-aliasing (TTF_RenderUTF8_Solid), so a
 // glyph pixel is either set or not. Faces are looked up and opened on first
-// use and kept for the run; when fontconfig finds no face at all, or the
+// use and kept for the run, and closed with SDL_ttf and fontconfig when the
+// program ends; when fontconfig finds no face at all, or the
 // face cannot be opened, a LoadError names it.
 #pragma once
 

@@ -151,7 +151,11 @@ std::string SettingsPath(const char* configHome, const char* home)
 SettingsRead LoadSettings(const std::string& path)
 {
     std::error_code error;
-    if (!fs::exists(path, error)) return Refused("there is no settings file yet");
+    // No file yet is a new player's first start: the defaults, and nothing to say.
+    if (!fs::exists(path, error)) {
+        if (error) return Refused("cannot look for it: " + error.message());
+        return SettingsRead{Settings{}, ""};
+    }
     if (!fs::is_regular_file(path, error)) return Refused("it is not a file");
     if (fs::file_size(path, error) > MostSettingsBytes) return Refused("the file is larger than a settings file can be");
     std::ifstream file(path, std::ios::binary);

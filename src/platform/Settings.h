@@ -58,6 +58,8 @@ std::string SettingsText(const Settings& settings);
 // absolute folder.
 std::string SettingsPath(const char* configHome, const char* home);
 
+// Reads the settings file; without one (a first start) the defaults with no
+// problem, with a damaged or unreadable one the defaults and the reason.
 SettingsRead LoadSettings(const std::string& path);
 // Writes the settings atomically, creating the folder when needed; the
 // reason when it could not.

@@ -1,16 +1,15 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <array>
 #include <csignal>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
-#include "platform/DataPath.h"
 #include "platform/Scaler.h"
 
 namespace kv {
@@ -511,10 +510,14 @@ void Window::ShowMessage(const std::string& title, const std::string& text)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), impl_->window);
 }
 
-std::optional<std::string> Window::SetIcon(const std::string& dataPath)
+std::optional<std::string> Window::SetIcon(const std::vector<uint8_t>& rgba, int size)
 {
-    SDL_Surface* icon = IMG_Load(ResolveDataPath(dataPath).c_str());
-    if (icon == nullptr) return dataPath + ": " + IMG_GetError();
+    if (size <= 0 || rgba.size() != static_cast<std::size_t>(size) * static_cast<std::size_t>(size) * 4)
+        return "the icon's pixels do not make a square of " + std::to_string(size);
+    // SDL only reads the pixels: the surface borrows them for the call.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba.data()), size, size, 32,
+                                                           size * 4, SDL_PIXELFORMAT_RGBA32);
+    if (icon == nullptr) return std::string("cannot make the icon: ") + SDL_GetError();
     SDL_SetWindowIcon(impl_->window, icon);
     SDL_FreeSurface(icon);
     return std::nullopt;

@@ -102,9 +102,9 @@ public:
     // A message for the player: a message box, or stderr without a display.
     void ShowMessage(const std::string& title, const std::string& text);
 
-    // Gives the window the picture (a PNG with transparency) at a game data
-    // path as its icon; returns why it could not, or nothing.
-    std::optional<std::string> SetIcon(const std::string& dataPath);
+    // Gives the window a square icon of `size` x `size` straight-alpha RGBA
+    // pixels, row by row; returns why it could not, or nothing.
+    std::optional<std::string> SetIcon(const std::vector<uint8_t>& rgba, int size);
 
 private:
     struct Impl;

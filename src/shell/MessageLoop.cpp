@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "graphics/GameIcon.h"
 #include "platform/DataFolder.h"
 #include "platform/SafeFile.h"
 #include "platform/Settings.h"
@@ -69,7 +70,7 @@ int RunGame(const std::vector<std::string>& arguments)
     }
     try {
         Window window;
-        if (const std::optional<std::string> problem = window.SetIcon("res\\gfx\\icons\\kvspace-64.png"))
+        if (const std::optional<std::string> problem = window.SetIcon(GameIconPixels(64), 64))
             std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
         TfrmMain form(window, SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
         form.game.ui.Saves.Folder = SavesFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));

@@ -3,69 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Files.h"
+#include "graphics/GameIcon.h"
 
 namespace mkassets {
 
 namespace {
-
-// One straight-alpha pixel.
-struct Rgba {
-    double R = 0, G = 0, B = 0, A = 0;
-};
-
-// The icon seen as a function of the position: x and y run from -1 to 1
-// across the icon. The ring's far half passes behind the planet, its near
-// half in front. Alpha is 0 or 1 here; edges are smoothed by sampling.
-Rgba IconAt(double x, double y)
-{
-    constexpr double Radius = 0.52;
-    constexpr double Tilt = -0.45;  // radians, the ring rises to the right
-    const double u = x * std::cos(Tilt) + y * std::sin(Tilt);
-    const double v = -x * std::sin(Tilt) + y * std::cos(Tilt);
-    const double ring = std::hypot(u, v / 0.28) / Radius;
-    const bool onRing = (ring > 1.28 && ring < 1.62) || (ring > 1.68 && ring < 1.86);
-    const double d = std::hypot(x, y);
-    const bool onPlanet = d < Radius;
-    if (onRing && (v > 0 || !onPlanet)) {
-        const double shade = 0.65 + 0.35 * (0.5 - 0.5 * u / (1.9 * Radius));
-        return {250 * shade, 196 * shade, 80 * shade, 1};
-    }
-    if (!onPlanet) return {};
-    // A sphere lit from the upper left, with bands of cloud along its latitude.
-    const double nx = x / Radius, ny = y / Radius, nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
-    const double light = std::clamp(-0.55 * nx - 0.6 * ny + 0.58 * nz, 0.0, 1.0);
-    const double band = 0.5 + 0.5 * std::sin((v / Radius) * 9.0);
-    const double lit = 0.18 + 0.82 * light;
-    return {(40 + 50 * band) * lit, (110 + 60 * band) * lit, (170 + 70 * band) * lit, 1};
-}
-
-// The icon at `size` pixels: each pixel averages 8 x 8 samples, colour
-// weighted by coverage, so the edges are smooth against any background.
-std::vector<uint8_t> IconPixels(int size)
-{
-    constexpr int Samples = 8;
-    std::vector<uint8_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(size) * static_cast<std::size_t>(size) * 4);
-    for (int py = 0; py < size; ++py)
-        for (int px = 0; px < size; ++px) {
-            Rgba sum;
-            for (int sy = 0; sy < Samples; ++sy)
-                for (int sx = 0; sx < Samples; ++sx) {
-                    const double x = ((px + (sx + 0.5) / Samples) / size) * 2 - 1;
-                    const double y = ((py + (sy + 0.5) / Samples) / size) * 2 - 1;
-                    const Rgba c = IconAt(x, y);
-                    sum = {sum.R + c.R * c.A, sum.G + c.G * c.A, sum.B + c.B * c.A, sum.A + c.A};
-                }
-            const double cover = sum.A > 0 ? sum.A : 1;
-            for (double channel : {sum.R / cover, sum.G / cover, sum.B / cover, 255 * sum.A / (Samples * Samples)})
-                pixels.push_back(static_cast<uint8_t>(std::clamp(std::lround(channel), 0L, 255L)));
-        }
-    return pixels;
-}
 
 void PutBig32(std::vector<uint8_t>& out, uint32_t value)
 {
@@ -139,12 +87,82 @@ std::vector<uint8_t> Png(int size, const std::vector<uint8_t>& rgba)
     return out;
 }
 
+// An ellipse of the ring's shape, centred, as a path: two half arcs.
+std::string Ellipse(double across, double high)
+{
+    std::ostringstream path;
+    path << "M " << -across << " 0 A " << across << ' ' << high << " 0 1 0 " << across << " 0 A " << across << ' '
+         << high << " 0 1 0 " << -across << " 0 Z";
+    return path.str();
+}
+
+std::string RingPath()
+{
+    using Shape = kv::IconShape;
+    std::string path;
+    for (const auto& band : Shape::RingBands)
+        for (double size : band) {
+            const double across = size * Shape::PlanetRadius;
+            path += Ellipse(across, across * Shape::RingFlatness) + ' ';
+        }
+    return path;
+}
+
+std::string Rgb(double r, double g, double b)
+{
+    std::ostringstream colour;
+    colour << "rgb(" << std::lround(r) << ',' << std::lround(g) << ',' << std::lround(b) << ')';
+    return colour.str();
+}
+
+// The icon drawn with the same shape as the pixels: the ring's back half,
+// the planet with its light and cloud bands, then the ring's front half
+// (the half below the ring's long axis) over it.
+std::string ScalableIcon()
+{
+    using Shape = kv::IconShape;
+    constexpr double Radius = Shape::PlanetRadius;
+    const double degrees = Shape::Tilt * 180 / std::numbers::pi;
+    const auto& gold = Shape::RingGold;
+    std::ostringstream svg;
+    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"-1 -1 2 2\">\n"
+        << "  <defs>\n"
+        << "    <linearGradient id=\"gold\" gradientUnits=\"userSpaceOnUse\" x1=\"" << -1.9 * Radius
+        << "\" y1=\"0\" x2=\"" << 1.9 * Radius << "\" y2=\"0\">\n"
+        << "      <stop offset=\"0\" stop-color=\"" << Rgb(gold[0], gold[1], gold[2]) << "\"/>\n"
+        << "      <stop offset=\"1\" stop-color=\"" << Rgb(gold[0] * 0.65, gold[1] * 0.65, gold[2] * 0.65) << "\"/>\n"
+        << "    </linearGradient>\n"
+        << "    <radialGradient id=\"light\" gradientUnits=\"userSpaceOnUse\" cx=\"0\" cy=\"0\" r=\"" << Radius
+        << "\" fx=\"" << -0.55 * Radius << "\" fy=\"" << -0.6 * Radius << "\">\n"
+        << "      <stop offset=\"0\" stop-color=\"" << Rgb(65, 140, 205) << "\"/>\n"
+        << "      <stop offset=\"1\" stop-color=\"" << Rgb(65 * 0.18, 140 * 0.18, 205 * 0.18) << "\"/>\n"
+        << "    </radialGradient>\n"
+        << "    <clipPath id=\"planet\"><circle r=\"" << Radius << "\"/></clipPath>\n"
+        << "    <clipPath id=\"front\"><rect x=\"-2\" y=\"0\" width=\"4\" height=\"2\"/></clipPath>\n"
+        << "    <path id=\"ring\" fill=\"url(#gold)\" fill-rule=\"evenodd\" d=\"" << RingPath() << "\"/>\n"
+        << "  </defs>\n"
+        << "  <g transform=\"rotate(" << degrees << ")\"><use href=\"#ring\"/></g>\n"
+        << "  <circle r=\"" << Radius << "\" fill=\"url(#light)\"/>\n"
+        << "  <g clip-path=\"url(#planet)\"><g transform=\"rotate(" << degrees << ")\" fill=\"#ffffff\" fill-opacity=\"0.14\">\n";
+    // The cloud bands: the lighter half of each period of sin(9 v / radius).
+    const double period = 2 * std::numbers::pi * Radius / 9;
+    for (double v = std::floor(-Radius / period) * period; v < Radius; v += period)
+        svg << "    <rect x=\"-1\" y=\"" << v << "\" width=\"2\" height=\"" << period / 2 << "\"/>\n";
+    svg << "  </g></g>\n"
+        << "  <g transform=\"rotate(" << degrees << ")\" clip-path=\"url(#front)\"><use href=\"#ring\"/></g>\n"
+        << "</svg>\n";
+    return svg.str();
+}
+
 }  // namespace
 
 void WriteIcons(const std::filesystem::path& folder)
 {
     for (int size : IconSizes)
-        WriteBytes(folder / ("kvspace-" + std::to_string(size) + ".png"), Png(size, IconPixels(size)));
+        WriteBytes(folder / ("kvspace-" + std::to_string(size) + ".png"), Png(size, kv::GameIconPixels(size)));
+    const std::string svg = ScalableIcon();
+    WriteBytes(folder / "kvspace.svg", std::vector<uint8_t>(svg.begin(), svg.end()));
 }
 
 }  // namespace mkassets

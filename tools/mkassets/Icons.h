@@ -1,5 +1,5 @@
-// The game's icon: a banded planet inside a tilted gold ring, drawn at the
-// sizes desktops ask for and written as PNG with an alpha channel.
+// The game's icon files for the desktop (the shape is graphics/GameIcon.h):
+// PNG with an alpha channel at the sizes desktops ask for, and a scalable SVG.
 #pragma once
 
 #include <array>
@@ -9,7 +9,7 @@ namespace mkassets {
 
 inline constexpr std::array IconSizes{16, 32, 48, 64, 128, 256};
 
-// Writes icons/kvspace-<size>.png for every size into `folder`.
+// Writes kvspace-<size>.png for every size and kvspace.svg into `folder`.
 void WriteIcons(const std::filesystem::path& folder);
 
 }  // namespace mkassets
