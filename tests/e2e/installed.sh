@@ -79,10 +79,9 @@ if [ -d "$configured_data/res" ]; then
   exit 0
 fi
 # Ends the game and checks its status and its one message.
-game_ended() { ! kill -0 "$game" 2>/dev/null; }
 expect_one_message_and_failure() {
   local what=$1 status=0
-  wait_until "$patience" game_ended || { echo "$what: the game did not end"; exit 1; }
+  wait_until "$patience" process_ended "$game" || { echo "$what: the game did not end"; exit 1; }
   wait "$game" || status=$?
   game=""
   [ "$status" -ne 0 ] || { echo "$what: the game ended with status 0"; exit 1; }
@@ -105,7 +104,7 @@ game=$!
 box_shown() { box=$(message_box) && [ -n "$box" ]; }
 box=""
 wait_until "$patience" box_shown || { echo "no data: no message box appeared"; cat "$work/stderr"; exit 1; }
-game_ended && { echo "no data: the game ended before its message box was closed"; exit 1; }
+process_ended "$game" && { echo "no data: the game ended before its message box was closed"; exit 1; }
 IFS=x read -r width height <<<"$(window_geometry "$box" | cut -d' ' -f2)"
 xdotool mousemove --window "$box" $((width / 2)) $((height / 2)) key Return
 expect_one_message_and_failure "no data"

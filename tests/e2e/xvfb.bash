@@ -20,7 +20,9 @@
 # centred SIZE                       that geometry for a window of SIZE in
 #                                    the middle of the screen
 # frame_extents WINDOW               the window manager's frame round it
-# wait_for_geometry WINDOW EXPECTED  waits for that geometry
+# has_geometry WINDOW EXPECTED       whether it has that geometry
+# wait_for_geometry WINDOW EXPECTED  waits for it
+# frame_scale WINDOW                 screen pixels a frame pixel in it
 # frame_pixels WINDOW X0 Y0 X1 Y1 TEST
 #                                    counts the frame pixels of that
 #                                    rectangle (corners included) shown in
@@ -31,8 +33,10 @@
 #                                    in the middle of the screen
 # start_game WINDOW                  "Start game" on the title, once it is
 #                                    drawn and lit under the pointer
-# launcher_drawn, sound_on, title_drawn, start_game_lit, space_drawn,
-# console_open WINDOW                whether the screen shows that
+# launcher_drawn, launcher_in_place, sound_on, title_drawn,
+# start_game_lit, space_drawn, console_open WINDOW
+#                                    whether the screen shows that
+# process_ended PID                  whether that process has ended
 #
 # The screen file is an XWD image: a big-endian header (its size in word 0,
 # a row's bytes in word 12, the colour map's entries in word 19), a colour
@@ -54,6 +58,8 @@ wait_until() {
     sleep 0.1
   done
 }
+
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 at_least() {
   local least=$1 count

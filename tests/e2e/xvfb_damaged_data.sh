@@ -52,9 +52,8 @@ dismiss_message() {
   xdotool mousemove --window "$box" $((width / 2)) $((height - 20)) click 1
   wait_until "$patience" no_message_box || fail "the message box stayed"
 }
-game_ended() { ! kill -0 "$game" 2>/dev/null; }
 expect_exit() {
-  wait_until "$patience" game_ended || fail "the game did not end"
+  wait_until "$patience" process_ended "$game" || fail "the game did not end"
   local status=0
   wait "$game" || status=$?
   game=""
