@@ -28,30 +28,21 @@ fail() {
   exit 1
 }
 
-# The game's own window, and a message box of the game (SDL's, titled as
-# the game and told apart by its size).
-size_of() { xdotool getwindowgeometry "$1" 2>/dev/null | awk '/Geometry/ {print $2}'; }
+# The game's own window, told apart from its message boxes by its size.
+size_of() { window_geometry "$1" | cut -d' ' -f2; }
 main_window() {
+  local w
   for w in $(xdotool search --onlyvisible --name '^kvspace$' 2>/dev/null || true); do
     case "$(size_of "$w")" in 285x100 | 800x600) echo "$w"; return;; esac
   done
 }
-message_box() {
-  for w in $(xwininfo -root -tree | awk '/"kvspace"/ {print $1}'); do
-    xwininfo -id "$w" | grep -q 'IsViewable' || continue
-    case "$(size_of "$w")" in 285x100 | 800x600) ;; *) echo "$w"; return;; esac
-  done
+shows() { found=$($1) && [ -n "$found" ]; }
+wait_for() {  # wait_for WHAT: waits for a window of that kind
+  local found=""
+  wait_until "$patience" shows "$1" || fail "no $1 appeared"
+  echo "$found"
 }
-wait_for() {  # wait_for WHAT: waits up to 10 s for a window of that kind
-  local w=""
-  for _ in $(seq 100); do w=$($1) && [ -n "$w" ] && break; sleep 0.1; done
-  [ -n "$w" ] || fail "no $1 appeared"
-  echo "$w"
-}
-wait_for_size() {
-  for _ in $(seq 100); do [ "$(size_of "$1")" = "$2" ] && return; sleep 0.1; done
-  fail "the window is $(size_of "$1"), not $2"
-}
+no_message_box() { [ -z "$(message_box)" ]; }
 dismiss_message() {
   local box
   box=$(wait_for message_box)
@@ -59,13 +50,10 @@ dismiss_message() {
   local width height
   IFS=x read -r width height <<<"$(size_of "$box")"
   xdotool mousemove --window "$box" $((width / 2)) $((height - 20)) click 1
-  for _ in $(seq 50); do [ -z "$(message_box)" ] && return; sleep 0.1; done
-  fail "the message box stayed"
+  wait_until "$patience" no_message_box || fail "the message box stayed"
 }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
 expect_exit() {
-  for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game" 2>/dev/null && fail "the game did not end"
+  wait_until "$patience" process_ended "$game" || fail "the game did not end"
   local status=0
   wait "$game" || status=$?
   game=""
@@ -87,28 +75,11 @@ run() {
   (cd "$work/$case" && KVSPACE_DATA="$work/$case" exec "$game_dir/kvspace" 2>"$work/$case.log") &
   game=$!
 }
-# The launcher may still be placed (centred) just after it shows, and a
-# click sent before it stops moving would miss: wait until its geometry
-# reads the same twice, 0.3 s apart.
-launcher_settled() {
-  wait_for_size "$1" 285x100
-  local last="" now
-  for _ in $(seq 30); do
-    now=$(xdotool getwindowgeometry "$1" 2>/dev/null | tr '\n' ' ')
-    [ -n "$now" ] && [ "$now" = "$last" ] && return
-    last=$now
-    sleep 0.3
-  done
-  fail "the launcher kept moving"
-}
+# From the launcher to a click on "Start game" in the title.
 to_space() {
-  launcher_settled "$1"
-  click "$1" 234 56
-  wait_for_size "$1" 800x600
-  sleep 0.3
-  xdotool mousemove --window "$1" 150 450
-  sleep 0.2
-  click "$1" 150 450
+  click_play "$1" || fail "Play was not clicked"
+  wait_for_geometry "$1" "$(centred 800x600)" || fail "after Play the window is at $(window_geometry "$1")"
+  start_game "$1" || fail "Start game was not clicked"
 }
 
 # The launcher's own picture missing: one message, then a plain launcher that
@@ -118,42 +89,45 @@ rm "$work/$case/res/gfx/loader.bmp"
 run
 dismiss_message
 window=$(wait_for main_window)
-launcher_settled "$window"
-click "$window" 234 56
-wait_for_size "$window" 800x600
-sleep 1
+click_play "$window" || fail "Play was not clicked"
+wait_for_geometry "$window" "$(centred 800x600)" || fail "after Play the window is at $(window_geometry "$window")"
+wait_until "$patience" title_drawn "$window" || fail "the title was never drawn"
 "$work/close_window" "$window"
 expect_exit
 expect_messages 'loader.bmp' 1
 
 # An empty space backdrop: the message once on "Start game", a plain scene
-# that plays on without another, then "quit game" typed at the console.
+# that plays on without another (the console opened on it shows the game
+# has gone on past the scene's first frames), then "quit game" typed at the
+# console.
 start backdrop
 : >"$work/$case/res/gfx/backgrounds/planet3.bmp"
 run
 window=$(wait_for main_window)
 to_space "$window"
 dismiss_message
-sleep 2
-[ -z "$(message_box)" ] || fail "a second message"
+wait_until "$patience" space_drawn "$window" || fail "the space scene was never drawn"
 xdotool key grave
-sleep 0.2
+wait_until "$patience" console_open "$window" || fail "the console did not open"
+[ -z "$(message_box)" ] || fail "a second message"
 xdotool type --delay 50 "quit game"
 xdotool key Return
 expect_exit
 expect_messages 'planet3.bmp' 1
 
 # A folder where the space music should be, with sound on: silence, no
-# message, and the window's close ends the game.
+# message once the space scene is drawn, and the window's close ends the
+# game.
 start music
 rm "$work/$case/res/sfx/sndtr/track1.mod"
 mkdir "$work/$case/res/sfx/sndtr/track1.mod"
 run
 window=$(wait_for main_window)
-launcher_settled "$window"
-click "$window" 20 80
+wait_until "$patience" launcher_in_place "$window" || fail "the launcher was never drawn in place"
+sound_on "$window" || xdotool mousemove --window "$window" 20 80 click 1
+wait_until "$patience" sound_on "$window" || fail "the sound was not turned on"
 to_space "$window"
-sleep 2
+wait_until "$patience" space_drawn "$window" || fail "the space scene was never drawn"
 [ -z "$(message_box)" ] || fail "a message about silence"
 "$work/close_window" "$window"
 expect_exit

@@ -21,34 +21,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The space scene's top bar: its "New game" button, frame pixels 10..160 x
-# 5..30, is drawn in green lines and letters that the title and the intro
-# never show there. Counts the green frame pixels of that area in a window
-# whose inside starts at (LEFT, TOP), SCALE screen pixels a frame pixel.
-green_top_bar_pixels() {
-  perl -e '
-    my ($file, $left, $top, $scale) = @ARGV;
-    open(my $fh, "<:raw", $file) or die "no screen file";
-    local $/; my $d = <$fh>;
-    my @h = unpack("N25", $d);
-    my $base = $h[0] + 12 * $h[19];
-    my $n = 0;
-    for my $fy (5 .. 30) {
-      for my $fx (10 .. 160) {
-        my $x = $left + $fx * $scale + int($scale / 2);
-        my $y = $top + $fy * $scale + int($scale / 2);
-        my ($b, $g, $r) = unpack("C3", substr($d, $base + $y * $h[12] + $x * 4, 3));
-        $n++ if $g >= 80 && $g > $r + 40;
-      }
-    }
-    print "$n\n";
-  ' "$xvfb_screen" "$1" "$2" "$3"
-}
-
 fail() {
   echo "$label: $*"
   exit 1
 }
+
+# The window at that size with the window manager's frame round it, whose
+# extents are then in $extents.
+framed_at_size() {
+  [ "$(window_geometry "$1" | cut -d' ' -f2)" = "$2" ] && extents=$(frame_extents "$1") && [ -n "$extents" ]
+}
+
+has_either_geometry() { has_geometry "$1" "$2" || has_geometry "$1" "$3"; }
 
 run_on_screen() {
   local screen=$1 expected=$2 manager=$3
@@ -63,12 +47,9 @@ run_on_screen() {
   [ -n "$window" ] || fail "the launcher never appeared"
 
   local width=${screen%x*} height=${screen#*x}
-  local centred="$(( (width - 285) / 2 )),$(( (height - 100) / 2 )) 285x100"
-  wait_for_geometry "$window" "$centred" || fail "launcher at $(window_geometry "$window"), not $centred"
-  # A player's pointer rests a moment on "Play" before the click.
-  xdotool mousemove --window "$window" 234 56
-  sleep 0.2
-  xdotool click 1
+  wait_for_geometry "$window" "$(centred 285x100)" ||
+    fail "launcher at $(window_geometry "$window"), not $(centred 285x100)"
+  click_play "$window" || fail "Play was not clicked"
 
   local w=${expected%x*} h=${expected#*x}
   local left=$(( (width - w) / 2 )) top=$(( (height - h) / 2 ))
@@ -77,15 +58,11 @@ run_on_screen() {
   # learns of only after placing it: the frame's corner then lies where the
   # window's would, and the window inside it a frame's edge further.
   if [ "$manager" = "openbox" ]; then
-    local extents
-    for _ in $(seq 50); do
-      [ "$(window_geometry "$window" | cut -d' ' -f2)" = "$expected" ] && extents=$(frame_extents "$window") &&
-        [ -n "$extents" ] && break
-      sleep 0.1
-    done
+    local extents=""
+    wait_until "$patience" framed_at_size "$window" "$expected" || fail "no frame round a window of $expected"
     read -r frame_left _ frame_top _ <<<"$extents"
     local framed="$(( left + frame_left )),$(( top + frame_top )) $expected"
-    [ "$(window_geometry "$window")" = "$opened" ] || [ "$(window_geometry "$window")" = "$framed" ] ||
+    wait_until "$patience" has_either_geometry "$window" "$opened" "$framed" ||
       fail "game window at $(window_geometry "$window"), not $opened or $framed in its frame"
     opened=$(window_geometry "$window")
   fi
@@ -102,19 +79,9 @@ run_on_screen() {
     fullscreen="fullscreen and back"
   fi
 
-  # "Start game": frame pixel (150, 450) of the title, at the window's scale.
-  local scale=$(( w / 800 ))
-  sleep 0.5
-  xdotool mousemove --window "$window" $(( 150 * scale + scale / 2 )) $(( 450 * scale + scale / 2 ))
-  sleep 0.3
-  xdotool click 1
-  local green=0
-  for _ in $(seq 50); do
-    green=$(green_top_bar_pixels "$left" "$top" "$scale")
-    [ "$green" -ge 300 ] && break
-    sleep 0.1
-  done
-  [ "$green" -ge 300 ] || fail "the click on Start game did not reach the space scene ($green green pixels)"
+  # "Start game" where the title shows it at the window's scale.
+  start_game "$window" || fail "Start game was not clicked"
+  wait_until "$patience" space_drawn "$window" || fail "the click on Start game did not reach the space scene"
 
   kill -0 "$game" || fail "the game ended by itself"
   kill "$game"
