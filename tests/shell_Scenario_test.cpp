@@ -263,6 +263,7 @@ protected:
             fs::copy(fs::path(KV_GAME_DIR) / part, base_ / part, fs::copy_options::recursive);
         for (const auto& entry : fs::recursive_directory_iterator(base_))
             if (entry.is_regular_file()) files_.push_back(fs::relative(entry.path(), base_));
+        std::sort(files_.begin(), files_.end());
         previous_ = fs::current_path();
         fs::current_path(base_);
     }
@@ -314,16 +315,25 @@ protected:
     std::vector<fs::path> files_;
 };
 
-TEST_F(EachDataFile, Missing)
+// The files are taken away in parts, each a test of its own, so that the
+// test runner's shards share the many roads out among the processors.
+constexpr int MissingFileParts = 8;
+
+class EachDataFileMissing : public EachDataFile, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EachDataFileMissing, InTurn)
 {
     ASSERT_GT(files_.size(), 60u);
-    for (const fs::path& file : files_) {
+    for (std::size_t i = static_cast<std::size_t>(GetParam()); i < files_.size(); i += MissingFileParts) {
+        const fs::path& file = files_[i];
         const fs::path kept = base_ / "kept";
         fs::rename(base_ / file, kept);
         ExpectMessagesName(PlayTheRoad(), file);
         fs::rename(kept, base_ / file);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Parts, EachDataFileMissing, ::testing::Range(0, MissingFileParts));
 
 // A picture of a few bytes that claims a huge size (run-length coded, so the
 // file need not hold the pixels): `width` x `height`, 8 bits, two colours.
