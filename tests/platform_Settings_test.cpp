@@ -87,7 +87,7 @@ protected:
 TEST_F(SettingsFile, WrittenWholeAndReadBackWithNothingLeftBeside)
 {
     const std::string path = (folder / "kvspace" / "settings.ini").string();
-    EXPECT_NE(kv::LoadSettings(path).Problem, "") << "no file yet";
+    EXPECT_EQ(kv::LoadSettings(path).Problem, "") << "no file yet is the first start, said nowhere";
     ASSERT_FALSE(kv::SaveSettings(path, Chosen()).has_value());
     kv::Settings later = Chosen();
     later.WindowScale = 1;

@@ -15,11 +15,21 @@ int64_t Now(const SaveShelf& shelf)
     return shelf.StoppedClock != 0 ? shelf.StoppedClock : static_cast<int64_t>(std::time(nullptr));
 }
 
-std::optional<std::string> Write(Game& game, int slot)
+SlotWrite Write(Game& game, int slot)
 {
-    const std::optional<std::string> problem = WriteSlot(game.ui.Saves.Folder, slot, EncodeSave(CaptureSave(game)));
-    game.ui.Saves.Slots[static_cast<std::size_t>(slot)] = Summarise(ReadSlot(game.ui.Saves.Folder, slot));
-    return problem;
+    SaveShelf& shelf = game.ui.Saves;
+    const SavedGame save = CaptureSave(game);
+    SlotWrite write = WriteSlot(shelf.Folder, slot, EncodeSave(save), save.SavedAt);
+    shelf.Slots[static_cast<std::size_t>(slot)] = write.Problem ? SummariseSlot(shelf.Folder, slot) : SummaryOf(save);
+    return write;
+}
+
+// What became of the file a save replaced, for the console's line.
+std::string KeptText(const SlotWrite& write)
+{
+    if (!write.KeptAside.empty()) return "; the old file kept as " + write.KeptAside;
+    if (write.KeptBackup) return "; the one it replaced is its backup";
+    return "";
 }
 
 }  // namespace
@@ -80,19 +90,26 @@ std::optional<std::string> PutInPlay(Game& game, SavedGame save)
 
 bool SaveToSlot(Game& game, int slot)
 {
-    if (const std::optional<std::string> problem = Write(game, slot)) {
-        game.ui.Console.Add("Game not saved: " + *problem, MessageKind::Alert);
+    const SlotWrite write = Write(game, slot);
+    if (write.Problem) {
+        game.ui.Console.Add("Game not saved: " + *write.Problem, MessageKind::Alert);
         return false;
     }
-    game.ui.Console.Add("Game saved: " + SlotName(slot), MessageKind::Information);
+    game.ui.Console.Add("Game saved: " + SlotName(slot) + KeptText(write), MessageKind::Information);
     return true;
 }
 
 void Autosave(Game& game)
 {
-    if (game.ui.Saves.Folder.empty()) return;
-    if (const std::optional<std::string> problem = Write(game, AutosaveSlot))
-        game.ui.Console.Add("Autosave failed: " + *problem, MessageKind::Alert);
+    SaveShelf& shelf = game.ui.Saves;
+    if (shelf.Folder.empty()) return;
+    const SlotWrite write = Write(game, AutosaveSlot);
+    const std::string problem = write.Problem.value_or("");
+    if (!write.KeptAside.empty())
+        game.ui.Console.Add("Autosaved; the old file kept as " + write.KeptAside, MessageKind::Information);
+    if (!problem.empty() && problem != shelf.AutosaveProblem)
+        game.ui.Console.Add("Autosave failed: " + problem, MessageKind::Alert);
+    shelf.AutosaveProblem = problem;
 }
 
 }  // namespace kv

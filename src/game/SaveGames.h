@@ -27,6 +27,8 @@ struct SaveShelf {
     // The centre panels the window put away, shown again when it goes.
     bool CoveredMap = false;
     bool CoveredMarket = false;
+    // Why the last autosave failed, said once until one works again.
+    std::string AutosaveProblem;
     // A scripted run's time of saving, so that its frames repeat; 0 the
     // real clock.
     int64_t StoppedClock = 0;
@@ -54,11 +56,15 @@ World LoadedWorld(SavedGame& save, const World& running);
 std::optional<std::string> PutInPlay(Game& game, SavedGame save);
 
 // Saves into slot 1..8 (or the autosave slot 0) and tells the console: "Game
-// saved" with the slot, or an alert with the reason. True when it was saved.
+// saved" with the slot and what became of the file it replaced (the backup,
+// or the name an unreadable file keeps), or an alert with the reason. True
+// when it was saved. It never asks: the one it replaced is kept.
 bool SaveToSlot(Game& game, int slot);
 
 // Saves into the autosave slot after an arrival or a battle. Silent when it
-// works; an alert when it does not. With no saves folder it does nothing.
+// works, but for the name an unreadable file it replaced keeps; an alert
+// when it does not, once while the same reason repeats. With no saves
+// folder it does nothing (the start says so once).
 void Autosave(Game& game);
 
 }  // namespace kv

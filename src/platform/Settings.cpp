@@ -151,7 +151,8 @@ std::string SettingsPath(const char* configHome, const char* home)
 SettingsRead LoadSettings(const std::string& path)
 {
     std::error_code error;
-    if (!fs::exists(path, error)) return Refused("there is no settings file yet");
+    // No file yet is the first start, not a fault: the defaults, silently.
+    if (!fs::exists(path, error)) return SettingsRead{};
     if (!fs::is_regular_file(path, error)) return Refused("it is not a file");
     if (fs::file_size(path, error) > MostSettingsBytes) return Refused("the file is larger than a settings file can be");
     std::ifstream file(path, std::ios::binary);
