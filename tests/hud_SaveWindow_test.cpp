@@ -247,6 +247,33 @@ TEST_F(Saves, EveryArrivalAndEveryBattleAutosaves)
     Play({"scene 2", "tick 5", "hold Esc", "tick 200", "let Esc", "tick"});
     ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
     EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, kv::AutosaveSlot).Save.Game->world.Pilot.Cash, 31337);
+    EXPECT_EQ(game().ui.Saves.Slots[kv::AutosaveSlot].Cash, 31337) << "the window's row follows the autosave";
+}
+
+// An autosave that keeps failing says so once, until one works again.
+TEST_F(Saves, AnAutosaveThatFailsSaysSoOnce)
+{
+    const auto failures = [this] {
+        int said = 0;
+        for (uint16_t i = 1; i <= game().ui.Console.Count; ++i)
+            said += game().ui.Console.Entries[i].Text.find("Autosave failed") != std::string::npos;
+        return said;
+    };
+    fs::create_directories(folder);
+    std::ofstream(game().ui.Saves.Folder) << "in the way";
+    for (int i = 0; i < 3; ++i) {
+        kv::Autosave(game());
+        Play({"tick"});
+    }
+    EXPECT_EQ(failures(), 1);
+    fs::remove(game().ui.Saves.Folder);
+    kv::Autosave(game());
+    Play({"tick"});
+    fs::remove_all(game().ui.Saves.Folder);
+    std::ofstream(game().ui.Saves.Folder) << "in the way";
+    kv::Autosave(game());
+    Play({"tick"});
+    EXPECT_EQ(failures(), 2) << "said again after one worked";
 }
 
 // The panels a player looks at, cut from a frame.

@@ -90,6 +90,7 @@ std::optional<std::string> PutInPlay(Game& game, SavedGame save)
 
 bool SaveToSlot(Game& game, int slot)
 {
+    WaitForSaves(game);
     const SlotWrite write = Write(game, slot);
     if (write.Problem) {
         game.ui.Console.Add("Game not saved: " + *write.Problem, MessageKind::Alert);
@@ -103,13 +104,33 @@ void Autosave(Game& game)
 {
     SaveShelf& shelf = game.ui.Saves;
     if (shelf.Folder.empty()) return;
-    const SlotWrite write = Write(game, AutosaveSlot);
-    const std::string problem = write.Problem.value_or("");
-    if (!write.KeptAside.empty())
-        game.ui.Console.Add("Autosaved; the old file kept as " + write.KeptAside, MessageKind::Information);
-    if (!problem.empty() && problem != shelf.AutosaveProblem)
-        game.ui.Console.Add("Autosave failed: " + problem, MessageKind::Alert);
-    shelf.AutosaveProblem = problem;
+    const SavedGame save = CaptureSave(game);
+    shelf.Writer->Hand(shelf.Folder, AutosaveSlot, EncodeSave(save), save.SavedAt, SummaryOf(save));
+    // A scripted run's frames repeat: its autosave is on the disk when it
+    // runs on, and its outcome shows on the next tick.
+    if (shelf.StoppedClock != 0) shelf.Writer->Wait();
+}
+
+void TakeWrittenSaves(Game& game)
+{
+    SaveShelf& shelf = game.ui.Saves;
+    for (SaveWriter::Written& written : shelf.Writer->TakeWritten()) {
+        const SlotWrite& write = written.Write;
+        const std::string problem = write.Problem.value_or("");
+        shelf.Slots[static_cast<std::size_t>(written.Slot)] =
+            write.Problem ? SummariseSlot(shelf.Folder, written.Slot) : std::move(written.Summary);
+        if (!write.KeptAside.empty())
+            game.ui.Console.Add("Autosaved; the old file kept as " + write.KeptAside, MessageKind::Information);
+        if (!problem.empty() && problem != shelf.AutosaveProblem)
+            game.ui.Console.Add("Autosave failed: " + problem, MessageKind::Alert);
+        shelf.AutosaveProblem = problem;
+    }
+}
+
+void WaitForSaves(Game& game)
+{
+    game.ui.Saves.Writer->Wait();
+    TakeWrittenSaves(game);
 }
 
 }  // namespace kv

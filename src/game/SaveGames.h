@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "game/SaveSlots.h"
+#include "game/SaveWriter.h"
 
 namespace kv {
 
@@ -29,6 +31,8 @@ struct SaveShelf {
     bool CoveredMarket = false;
     // Why the last autosave failed, said once until one works again.
     std::string AutosaveProblem;
+    // The autosave's own thread (game/SaveWriter.h).
+    std::unique_ptr<SaveWriter> Writer = std::make_unique<SaveWriter>();
     // A scripted run's time of saving, so that its frames repeat; 0 the
     // real clock.
     int64_t StoppedClock = 0;
@@ -61,10 +65,21 @@ std::optional<std::string> PutInPlay(Game& game, SavedGame save);
 // when it was saved. It never asks: the one it replaced is kept.
 bool SaveToSlot(Game& game, int slot);
 
-// Saves into the autosave slot after an arrival or a battle. Silent when it
-// works, but for the name an unreadable file it replaced keeps; an alert
-// when it does not, once while the same reason repeats. With no saves
-// folder it does nothing (the start says so once).
+// Saves into the autosave slot after an arrival or a battle: the world is
+// encoded here and written on the save writer's thread, so the disk's flush
+// never stalls the tick. With no saves folder it does nothing (the start
+// says so once).
 void Autosave(Game& game);
+
+// Takes back the autosaves written since the last call, on every tick: the
+// save window's row is renewed; silent when it worked, but for the name an
+// unreadable file it replaced keeps; an alert when it did not, once while
+// the same reason repeats.
+void TakeWrittenSaves(Game& game);
+
+// Waits until every autosave handed over is written and taken back: before
+// a slot is saved or loaded, the save window opens, or a scripted run reads
+// the files.
+void WaitForSaves(Game& game);
 
 }  // namespace kv

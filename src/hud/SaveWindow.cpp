@@ -159,6 +159,7 @@ void OpenSaveWindow(Game& game, bool saving)
     }
     shelf.Saving = saving;
     shelf.AskingSlot = -1;
+    WaitForSaves(game);
     shelf.Slots = ReadSlotSummaries(shelf.Folder);
     if (!w.Visible) w.Top = SaveWindowHiddenTop;
     w.Visible = 1;
@@ -217,6 +218,7 @@ void SaveWindowKeyDown(Game& game, uint16_t key)
 
 bool LoadFromSlot(Game& game, int slot)
 {
+    WaitForSaves(game);
     SlotRead read = ReadSlot(game.ui.Saves.Folder, slot);
     if (read.Save.State != SaveState::Good)
         return Refused(game, slot, read.State == SaveState::Empty ? "it is empty" : read.Save.Problem);

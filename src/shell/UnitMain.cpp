@@ -7,6 +7,7 @@
 #include "shell/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
+#include "game/SaveGames.h"
 #include "game/SaveSlots.h"
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
@@ -208,6 +209,7 @@ void TfrmMain::Timer1Timer()
     switch (game.CurrentScene) {
     case SceneTitle: TitleTick(game); break;
     case SceneSpace:
+        TakeWrittenSaves(game);
         if (ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, game.Sound)) game.RepaintNeeded = 1;
         if (game.ui.Command.Code != command::None) RunCommand(game);
         if (RunWindowSlides(game.ui.hud)) game.RepaintNeeded = 1;
