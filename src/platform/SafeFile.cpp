@@ -52,6 +52,7 @@ std::string Reason(int error)
     case 0:  // a write that stops short without an error of its own ran out of room
     case ENOSPC: return "the disk is full";
     case EDQUOT: return "the disk quota is used up";
+    case EFBIG: return "the file is larger than this disk allows";
     case EROFS: return "the disk is read-only";
     case EACCES:
     case EPERM: return "the folder may not be written to";
