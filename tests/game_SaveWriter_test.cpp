@@ -10,6 +10,8 @@
 #include <fstream>
 
 #include "SaveTestWorld.h"
+#include "game/Game.h"
+#include "game/SaveGames.h"
 #include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
@@ -72,6 +74,32 @@ TEST_F(SaveWriterTest, AFailureComesBackAndTheEndLosesNoSave)
     ASSERT_EQ(written.size(), 1u);
     ASSERT_TRUE(written[0].Write.Problem.has_value());
     EXPECT_NE(written[0].Write.Problem->find("cannot make the folder"), std::string::npos) << *written[0].Write.Problem;
+}
+
+// Outside a scripted run the game does not wait for its saves: the console
+// says how one went on the tick that takes it back.
+TEST_F(SaveWriterTest, TheGameSaysHowASaveWentOnceItIsWritten)
+{
+    kv::Game game;
+    game.ui.Saves.Folder = folder;
+    kv::StartWorld(game.world);
+    game.world.Pilot.Cash = 4242;
+    ASSERT_TRUE(kv::SaveToSlot(game, 6));
+    EXPECT_EQ(game.ui.Saves.Slots[6].Cash, 4242) << "the window's row at once";
+    kv::WaitForSaves(game);
+    ASSERT_GE(game.ui.Console.Count, 1);
+    EXPECT_NE(game.ui.Console.Entries[game.ui.Console.Count].Text.find("Game saved: Slot 6"), std::string::npos);
+    EXPECT_EQ(CashIn(6), 4242);
+    EXPECT_FALSE(kv::TakeWrittenSaves(game)) << "said once";
+
+    fs::remove_all(folder);
+    std::ofstream(folder) << "in the way";
+    kv::SaveToSlot(game, 6);
+    kv::WaitForSaves(game);
+    EXPECT_NE(game.ui.Console.Entries[game.ui.Console.Count].Text.find("Game not saved: cannot make the folder"),
+              std::string::npos);
+    EXPECT_EQ(game.ui.Saves.Slots[6].State, kv::SaveState::Empty) << "the row shows what the folder holds again";
+    EXPECT_EQ(game.ui.Saves.FailedSaves, 1);
 }
 
 }  // namespace

@@ -209,7 +209,10 @@ void TfrmMain::Timer1Timer()
     switch (game.CurrentScene) {
     case SceneTitle: TitleTick(game); break;
     case SceneSpace:
-        TakeWrittenSaves(game);
+        if (TakeWrittenSaves(game) && SaveWindowShown(game)) {
+            ComposeSaveWindow(game);
+            game.RepaintNeeded = 1;
+        }
         if (ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, game.Sound)) game.RepaintNeeded = 1;
         if (game.ui.Command.Code != command::None) RunCommand(game);
         if (RunWindowSlides(game.ui.hud)) game.RepaintNeeded = 1;
