@@ -123,6 +123,33 @@ TEST(SaveFile, HostileCountsAndPlacesAreRefused)
     EXPECT_EQ(kv::DecodeSave(kv::EncodeSave(base)).State, SaveState::Good) << "mended, it reads again";
 }
 
+// The save window's summary: the pilot and the star from a good file, and
+// the reader's own refusals of the header and of the places it reads.
+TEST(SaveFile, ASummaryIsReadWithoutTheGalaxiesAndRefusesWhatTheReaderRefuses)
+{
+    kv::SavedGame save = kvtest::PlayedSave(9);
+    save.world.Pilot.Galaxy = 3;
+    save.world.Pilot.Star = (*save.world.galaxies)[3].StarCount;
+    const std::string good = kv::EncodeSave(save);
+    const kv::SummaryRead read = kv::SummariseSave(good);
+    ASSERT_EQ(read.State, SaveState::Good) << read.Problem;
+    const kv::kvPlayer& pilot = save.world.Pilot;
+    EXPECT_EQ(read.Summary.PilotName, pilot.Name);
+    EXPECT_EQ(read.Summary.Cash, pilot.Cash);
+    EXPECT_EQ(read.Summary.TradeRank, pilot.TradeRank);
+    EXPECT_EQ(read.Summary.Galaxy, 3);
+    EXPECT_EQ(read.Summary.StarName, (*save.world.galaxies)[3].Stars[pilot.Star].Name);
+    EXPECT_EQ(read.Summary.GameDate, pilot.GameDate);
+    EXPECT_EQ(read.Summary.SavedAt, save.SavedAt);
+
+    std::string flipped = good;
+    flipped[good.size() - 5] ^= 0x10;
+    EXPECT_EQ(kv::SummariseSave(flipped).State, SaveState::Damaged) << "the checksum covers the galaxies";
+    EXPECT_EQ(kv::SummariseSave(Forged(good, 8, kv::SaveFormatVersion + 1, 4)).State, SaveState::Newer);
+    save.world.Pilot.Star = static_cast<uint8_t>((*save.world.galaxies)[3].StarCount + 1);
+    EXPECT_EQ(kv::SummariseSave(kv::EncodeSave(save)).State, SaveState::Damaged) << "the pilot beyond the last star";
+}
+
 // One record read into again and again, as the save fuzzer does: what one
 // file (or a refused one, read halfway) left in it never shows in the next.
 TEST(SaveFile, ARecordReadBeforeTakesTheNextFileWhole)

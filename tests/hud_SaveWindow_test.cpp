@@ -162,6 +162,30 @@ TEST_F(Saves, TheWindowAsksOnceBeforeSavingOverASlot)
     EXPECT_EQ(game().ui.hud.StarMap.Visible, 1) << "and gives it back";
 }
 
+// "save N" never asks: it says what became of the file it replaced. The
+// window asks once, and says that a file it cannot read is kept aside.
+TEST_F(Saves, SavingOverASlotSaysWhatBecameOfTheOldOne)
+{
+    fs::create_directories(game().ui.Saves.Folder);
+    std::ofstream(SlotFile(2)) << "not a save";
+    Play({"key Grave", "type save 2", "key Enter", "tick"});
+    EXPECT_NE(LastMessage().find("Game saved: Slot 2; the old file kept as slot2.unreadable-"), std::string::npos)
+        << LastMessage();
+    Play({"type save 2", "key Enter", "tick"});
+    EXPECT_NE(LastMessage().find("Game saved: Slot 2; the one it replaced is its backup"), std::string::npos)
+        << LastMessage();
+    Play({"key Grave"});
+
+    std::ofstream(SlotFile(3)) << "not a save";
+    Play({"click 238 47", "tick 90", "click 400 225", "tick", "shot save_asking_unreadable"});
+    EXPECT_EQ(game().ui.Saves.AskingSlot, 3);
+    EXPECT_EQ(kv::ReadWholeFile(SlotFile(3), 100).Bytes, "not a save") << "not yet";
+    Play({"click 400 225", "tick"});
+    EXPECT_NE(LastMessage().find("Game saved: Slot 3; the old file kept as slot3.unreadable-"), std::string::npos)
+        << LastMessage();
+    EXPECT_EQ(game().ui.Saves.Slots[3].State, kv::SaveState::Good);
+}
+
 // While the window is out it has the keyboard: typing reaches neither the
 // console's command line nor the space scene's shortcuts, a slot's number
 // chooses it, Enter answers the window's question, and once the window
@@ -223,6 +247,33 @@ TEST_F(Saves, EveryArrivalAndEveryBattleAutosaves)
     Play({"scene 2", "tick 5", "hold Esc", "tick 200", "let Esc", "tick"});
     ASSERT_EQ(game().CurrentScene, kv::SceneSpace);
     EXPECT_EQ(kv::ReadSlot(game().ui.Saves.Folder, kv::AutosaveSlot).Save.Game->world.Pilot.Cash, 31337);
+    EXPECT_EQ(game().ui.Saves.Slots[kv::AutosaveSlot].Cash, 31337) << "the window's row follows the autosave";
+}
+
+// An autosave that keeps failing says so once, until one works again.
+TEST_F(Saves, AnAutosaveThatFailsSaysSoOnce)
+{
+    const auto failures = [this] {
+        int said = 0;
+        for (uint16_t i = 1; i <= game().ui.Console.Count; ++i)
+            said += game().ui.Console.Entries[i].Text.find("Autosave failed") != std::string::npos;
+        return said;
+    };
+    fs::create_directories(folder);
+    std::ofstream(game().ui.Saves.Folder) << "in the way";
+    for (int i = 0; i < 3; ++i) {
+        kv::Autosave(game());
+        Play({"tick"});
+    }
+    EXPECT_EQ(failures(), 1);
+    fs::remove(game().ui.Saves.Folder);
+    kv::Autosave(game());
+    Play({"tick"});
+    fs::remove_all(game().ui.Saves.Folder);
+    std::ofstream(game().ui.Saves.Folder) << "in the way";
+    kv::Autosave(game());
+    Play({"tick"});
+    EXPECT_EQ(failures(), 2) << "said again after one worked";
 }
 
 // The panels a player looks at, cut from a frame.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,29 @@ TEST_F(BmpFileTest, RoundTripKeepsPixelsAndDrawingSettings)
     EXPECT_EQ(loaded.font.Name, "Fixedsys");
     EXPECT_EQ(loaded.pen.Colour, (kv::Rgb{1, 2, 3}));
     EXPECT_EQ(loaded.brush.Style, kv::BrushStyle::Clear);
+}
+
+// A file's bytes in memory go through the same checks and decoder.
+TEST_F(BmpFileTest, BytesInMemoryLoadAsTheirFileDoes)
+{
+    const kv::Bitmap original = Sample(13, 7);
+    const std::string path = PathOf("memory.bmp");
+    kv::SaveBmpFile(path, original);
+    Bytes bytes = Read(path);
+    kv::Bitmap fromFile;
+    kv::Bitmap fromMemory;
+    kv::LoadBmpFile(path, fromFile);
+    kv::LoadBmpBytes(bytes, "memory.bmp", fromMemory);
+    ASSERT_EQ(fromMemory.Width(), 13);
+    EXPECT_TRUE(std::equal(fromFile.Data(), fromFile.Data() + fromFile.Stride() * 7, fromMemory.Data()));
+    bytes.resize(bytes.size() - 1);
+    try {
+        kv::LoadBmpBytes(bytes, "memory.bmp", fromMemory);
+        ADD_FAILURE() << "a cut picture loaded";
+    } catch (const kv::LoadError& e) {
+        EXPECT_EQ(e.Path(), "memory.bmp");
+        EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(BmpFileTest, BottomUpOnDiskAndTopDownAccepted)

@@ -183,6 +183,14 @@ TEST(FirstWindowSize, LargestWholeMultipleInNinetyPercentOfTheDesktop)
     EXPECT_EQ(kv::FirstWindowScale({1366, 740}), 1) << "never below 1";
 }
 
+// How many of the console's messages hold `text`.
+int Said(const kv::Game& game, const std::string& text)
+{
+    int said = 0;
+    for (uint16_t i = 1; i <= game.ui.Console.Count; ++i) said += game.ui.Console.Entries[i].Text.find(text) != std::string::npos;
+    return said;
+}
+
 class RememberedSettings : public ::testing::Test {
 protected:
     void SetUp() override
@@ -243,6 +251,36 @@ TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
     EXPECT_FALSE(form.LauncherControls().SoundChecked());
     kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
     EXPECT_EQ(kv::LoadSettings(path).Problem, "");
+    EXPECT_EQ(Said(form.game, "Settings not read, using the defaults: the file holds"), 1) << "the console says it too";
+    EXPECT_EQ(Said(form.game, "not kept"), 0);
+}
+
+// A settings file that cannot be kept, and a game with no home folder, say
+// so once in the console; the player's own copy of the file is never taken
+// for a temporary one.
+TEST_F(RememberedSettings, WhatCannotBeKeptIsSaidOnceInTheConsole)
+{
+    fs::create_directories(folder / "kvspace");
+    std::ofstream(path + ".backup") << "mine";
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
+        EXPECT_EQ(Said(form.game, "Settings not read"), 0) << "no file yet is the first start";
+        EXPECT_EQ(Said(form.game, "not kept"), 0);
+        EXPECT_TRUE(fs::exists(path)) << "kept";
+        EXPECT_TRUE(fs::exists(path + ".backup")) << "the player's copy stays";
+    }
+    const std::string blocked = (folder / "blocked" / "settings.ini").string();
+    std::ofstream(folder / "blocked") << "in the way";
+    kv::Window other;
+    kv::TfrmMain form(other, blocked);
+    kv::ScenarioRunner runner(form, ::testing::TempDir());
+    form.game.ui.Saves.Folder.clear();
+    form.FormCreate();
+    runner.Run({"click 234 56", "tick", "tick 2", "key F10", "key F10", "tick"});
+    EXPECT_EQ(Said(form.game, "Settings not kept: cannot make the folder blocked"), 1);
+    EXPECT_EQ(Said(form.game, "Saves are not kept: there is no home folder"), 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "game/SaveFile.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -239,14 +240,38 @@ void WriteGalaxies(Writer& w, const Galaxies& galaxies)
     }
 }
 
+void ReadGalaxyHead(Reader& r, std::string& name, std::array<double, 3>& extras, uint8_t& starCount)
+{
+    name = r.Text("a galaxy's name");
+    for (double& extra : extras) extra = r.Real("a galaxy's figures");
+    starCount = r.Byte(LeastStars, MostStars, "a galaxy's star count");
+}
+
 void ReadGalaxies(Reader& r, Galaxies& galaxies)
 {
     for (kvGalaxy& g : galaxies) {
-        g.Name = r.Text("a galaxy's name");
-        for (double& extra : g.Extras) extra = r.Real("a galaxy's figures");
-        g.StarCount = r.Byte(LeastStars, MostStars, "a galaxy's star count");
+        ReadGalaxyHead(r, g.Name, g.Extras, g.StarCount);
         for (uint8_t j = 1; j <= g.StarCount && !r.Failed(); ++j) ReadStar(r, g.Stars[j], j);
     }
+}
+
+// The name of the pilot's star, read through the galaxies one star at a
+// time into one record, up to that star.
+std::string PilotStarName(Reader& r, const kvPlayer& pilot)
+{
+    kvStar star;
+    std::string name;
+    std::array<double, 3> extras{};
+    uint8_t count = 0;
+    for (uint8_t g = 1; g <= GalaxyCount && !r.Failed(); ++g) {
+        ReadGalaxyHead(r, name, extras, count);
+        for (uint8_t j = 1; j <= count && !r.Failed(); ++j) {
+            ReadStar(r, star, j);
+            if (g == pilot.Galaxy && j == pilot.Star) return star.Name;
+        }
+        if (g == pilot.Galaxy) r.Fail("the pilot's star does not exist");
+    }
+    return "";
 }
 
 void WriteBody(Writer& w, const SavedGame& save)
@@ -272,7 +297,10 @@ void CheckPlaces(Reader& r, const SavedGame& save)
     if (save.SelectedStar > stars) r.Fail("the selected star does not exist");
 }
 
-void ReadBody(Reader& r, SavedGame& save)
+// The body's fields before the galaxies, into a SavedGame or into a
+// summary's smaller record of the same names.
+template <class Record>
+void ReadHead(Reader& r, Record& save)
 {
     save.SavedAt = r.I64();
     ReadPilot(r, save.world.Pilot);
@@ -283,6 +311,11 @@ void ReadBody(Reader& r, SavedGame& save)
     save.WeaponChoice = r.Byte(1, CatalogueRoom, "the weapon");
     save.SelectedStar = r.Byte();
     save.MapLevel = r.Byte(0, 2, "the star map's level");
+}
+
+void ReadBody(Reader& r, SavedGame& save)
+{
+    ReadHead(r, save);
     ReadGalaxies(r, *save.world.galaxies);
     if (!r.Failed()) CheckPlaces(r, save);
     if (!r.Failed() && !r.AtEnd()) r.Fail("the file goes on past its end");
@@ -320,6 +353,24 @@ SaveRead DecodeBody(std::string_view body, SavedGame& save)
     if (r.Failed()) return Damaged(r.Problem());
     return SaveRead{SaveState::Good, "", nullptr};
 }
+
+// What a summary reads of the body's first fields: a SavedGame's names
+// without its galaxies.
+struct HeadRecord {
+    int64_t SavedAt = 0;
+    struct {
+        kvPlayer Pilot;
+        uint8_t Difficulty = 1;
+        struct {
+            double Fuel = 0.0;
+        } Ship;
+    } world;
+    uint8_t HullChoice = 1;
+    uint8_t EngineChoice = 1;
+    uint8_t WeaponChoice = 1;
+    uint8_t SelectedStar = 0;
+    uint8_t MapLevel = 1;
+};
 
 }  // namespace
 
@@ -361,6 +412,26 @@ SaveRead DecodeSave(std::string_view bytes, SavedGame& into)
     std::string_view body;
     if (std::optional<SaveRead> refused = RefusedHeader(bytes, body)) return std::move(*refused);
     return DecodeBody(body, into);
+}
+
+SummaryRead SummariseSave(std::string_view bytes)
+{
+    SummaryRead read;
+    std::string_view body;
+    if (std::optional<SaveRead> refused = RefusedHeader(bytes, body)) {
+        read.State = refused->State;
+        read.Problem = std::move(refused->Problem);
+        return read;
+    }
+    Reader r(body);
+    HeadRecord head;
+    ReadHead(r, head);
+    const kvPlayer& pilot = head.world.Pilot;
+    read.Summary = SaveSummary{pilot.Name, pilot.TradeRank, pilot.Cash, "", pilot.Galaxy, pilot.GameDate, head.SavedAt};
+    read.Summary.StarName = PilotStarName(r, pilot);
+    read.State = r.Failed() ? SaveState::Damaged : SaveState::Good;
+    read.Problem = r.Problem();
+    return read;
 }
 
 }  // namespace kv

@@ -79,6 +79,29 @@ SaveRead DecodeSave(std::string_view bytes);
 // read.
 SaveRead DecodeSave(std::string_view bytes, SavedGame& into);
 
+// What the save window shows of a save.
+struct SaveSummary {
+    std::string PilotName;
+    uint8_t TradeRank = 0;
+    int32_t Cash = 0;
+    std::string StarName;  // the pilot's star
+    uint8_t Galaxy = 1;
+    double GameDate = 0.0;
+    int64_t SavedAt = 0;
+};
+
+struct SummaryRead {
+    SaveState State = SaveState::Empty;
+    std::string Problem;
+    SaveSummary Summary;  // only when Good
+};
+
+// A save's summary without making its galaxies: the header, length and
+// checksum are checked as DecodeSave checks them, then the body is read up
+// to the pilot's star, one star at a time. A file that passes this and is
+// refused by DecodeSave must have been forged with a matching checksum.
+SummaryRead SummariseSave(std::string_view bytes);
+
 // FNV-1a 64 of some bytes: the body's checksum.
 uint64_t SaveChecksum(std::string_view bytes);
 

@@ -15,11 +15,48 @@ int64_t Now(const SaveShelf& shelf)
     return shelf.StoppedClock != 0 ? shelf.StoppedClock : static_cast<int64_t>(std::time(nullptr));
 }
 
-std::optional<std::string> Write(Game& game, int slot)
+// What became of the file a save replaced, for the console's line.
+std::string KeptText(const SlotWrite& write)
 {
-    const std::optional<std::string> problem = WriteSlot(game.ui.Saves.Folder, slot, EncodeSave(CaptureSave(game)));
-    game.ui.Saves.Slots[static_cast<std::size_t>(slot)] = Summarise(ReadSlot(game.ui.Saves.Folder, slot));
-    return problem;
+    if (!write.KeptAside.empty()) return "; the old file kept as " + write.KeptAside;
+    if (write.KeptBackup) return "; the one it replaced is its backup";
+    return "";
+}
+
+// The console's line about a save written: every save of the player's says
+// how it went; the autosave is silent when it works, but for the name an
+// unreadable file it replaced keeps, and says why it failed once while the
+// same reason repeats.
+void Tell(Game& game, const SaveWriter::Written& written)
+{
+    SaveShelf& shelf = game.ui.Saves;
+    const SlotWrite& write = written.Write;
+    if (write.Problem) ++shelf.FailedSaves;
+    if (written.Slot != AutosaveSlot) {
+        if (write.Problem) game.ui.Console.Add("Game not saved: " + *write.Problem, MessageKind::Alert);
+        else game.ui.Console.Add("Game saved: " + SlotName(written.Slot) + KeptText(write), MessageKind::Information);
+        return;
+    }
+    const std::string problem = write.Problem.value_or("");
+    if (!write.KeptAside.empty())
+        game.ui.Console.Add("Autosaved; the old file kept as " + write.KeptAside, MessageKind::Information);
+    if (!problem.empty() && problem != shelf.AutosaveProblem)
+        game.ui.Console.Add("Autosave failed: " + problem, MessageKind::Alert);
+    shelf.AutosaveProblem = problem;
+}
+
+// The world encoded here and handed to the save writer; the window's row
+// shows the save at once, and goes back to the file's when it failed.
+void Hand(Game& game, int slot)
+{
+    SaveShelf& shelf = game.ui.Saves;
+    const SavedGame save = CaptureSave(game);
+    SlotSummary summary = SummaryOf(save);
+    shelf.Slots[static_cast<std::size_t>(slot)] = summary;
+    shelf.Writer->Hand(shelf.Folder, slot, EncodeSave(save), save.SavedAt, std::move(summary));
+    // A scripted run's frames repeat: its save is on the disk, and said,
+    // before the run goes on.
+    if (shelf.StoppedClock != 0) WaitForSaves(game);
 }
 
 }  // namespace
@@ -80,19 +117,31 @@ std::optional<std::string> PutInPlay(Game& game, SavedGame save)
 
 bool SaveToSlot(Game& game, int slot)
 {
-    if (const std::optional<std::string> problem = Write(game, slot)) {
-        game.ui.Console.Add("Game not saved: " + *problem, MessageKind::Alert);
-        return false;
-    }
-    game.ui.Console.Add("Game saved: " + SlotName(slot), MessageKind::Information);
-    return true;
+    const int failed = game.ui.Saves.FailedSaves;
+    Hand(game, slot);
+    return game.ui.Saves.FailedSaves == failed;
 }
 
 void Autosave(Game& game)
 {
-    if (game.ui.Saves.Folder.empty()) return;
-    if (const std::optional<std::string> problem = Write(game, AutosaveSlot))
-        game.ui.Console.Add("Autosave failed: " + *problem, MessageKind::Alert);
+    if (!game.ui.Saves.Folder.empty()) Hand(game, AutosaveSlot);
+}
+
+bool TakeWrittenSaves(Game& game)
+{
+    SaveShelf& shelf = game.ui.Saves;
+    std::vector<SaveWriter::Written> written = shelf.Writer->TakeWritten();
+    for (SaveWriter::Written& save : written) {
+        if (save.Write.Problem) shelf.Slots[static_cast<std::size_t>(save.Slot)] = SummariseSlot(shelf.Folder, save.Slot);
+        Tell(game, save);
+    }
+    return !written.empty();
+}
+
+void WaitForSaves(Game& game)
+{
+    game.ui.Saves.Writer->Wait();
+    TakeWrittenSaves(game);
 }
 
 }  // namespace kv

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "game/SaveSlots.h"
+#include "game/SaveWriter.h"
 
 namespace kv {
 
@@ -27,6 +29,13 @@ struct SaveShelf {
     // The centre panels the window put away, shown again when it goes.
     bool CoveredMap = false;
     bool CoveredMarket = false;
+    // Why the last autosave failed, said once until one works again.
+    std::string AutosaveProblem;
+    // Saves that failed in this run, so that a caller can tell whether its
+    // own failed once it was said.
+    int FailedSaves = 0;
+    // The autosave's own thread (game/SaveWriter.h).
+    std::unique_ptr<SaveWriter> Writer = std::make_unique<SaveWriter>();
     // A scripted run's time of saving, so that its frames repeat; 0 the
     // real clock.
     int64_t StoppedClock = 0;
@@ -53,12 +62,29 @@ World LoadedWorld(SavedGame& save, const World& running);
 // every panel.
 std::optional<std::string> PutInPlay(Game& game, SavedGame save);
 
-// Saves into slot 1..8 (or the autosave slot 0) and tells the console: "Game
-// saved" with the slot, or an alert with the reason. True when it was saved.
+// Saves into slot 1..8 (or the autosave slot 0): the world is encoded here
+// and written on the save writer's thread (game/SaveWriter.h), so the
+// disk's flush never stalls a tick. The console says, once the save is
+// written, "Game saved" with the slot and what became of the file it
+// replaced (the backup, or the name an unreadable file keeps), or why it was
+// not saved. It never asks: the one it replaced is kept. False when the save
+// is known to have failed: at once in a scripted run, which waits for its
+// saves; otherwise it is said on a later tick.
 bool SaveToSlot(Game& game, int slot);
 
-// Saves into the autosave slot after an arrival or a battle. Silent when it
-// works; an alert when it does not. With no saves folder it does nothing.
+// Saves into the autosave slot after an arrival or a battle, in the same
+// way. Silent when it works, but for the name an unreadable file it
+// replaced keeps; an alert when it does not, once while the same reason
+// repeats. With no saves folder it does nothing (the start says so once).
 void Autosave(Game& game);
+
+// Takes back the saves written since the last call, on every tick, and says
+// how they went; a failed save's row in the save window goes back to what
+// its file holds. True when there were any.
+bool TakeWrittenSaves(Game& game);
+
+// Waits until every save handed over is written and taken back: before a
+// slot is loaded, the save window opens, or a scripted run reads the files.
+void WaitForSaves(Game& game);
 
 }  // namespace kv

@@ -2,13 +2,18 @@
 // and slots 1..8 ("slot1.sav" .. "slot8.sav"), each with the version it
 // replaced beside it ("slot1.bak").
 //
-// Saving into a slot writes the new file to a temporary file first, then
-// keeps the old file as the backup when it is a good save (a damaged one
-// never pushes a good backup out), then renames the new file over the old.
-// A failure at any step leaves the slot and its backup as they were.
+// Saving into a slot holds the saves folder's lock (two running games save
+// in turn), removes what killed saves left there, writes the new file to a
+// temporary file, then keeps the old file: a good save becomes the backup
+// (a damaged one never pushes a good backup out), and a file the game
+// cannot read, or one from a newer version, keeps a name of its own
+// ("slot1.unreadable-20261210-141500.sav", "slot1.newer-...sav") that no
+// later save touches. Then the new file is renamed over the old. A failure
+// at any step leaves the slot and its backup as they were.
 //
 // Reading a slot reads and checks the whole file; a damaged file whose
-// backup is good offers the backup in its place.
+// backup is good offers the backup in its place. The save window's
+// summaries read the same checks without making the galaxies.
 #pragma once
 
 #include <array>
@@ -39,25 +44,32 @@ struct SlotRead {
 
 SlotRead ReadSlot(const std::string& folder, int slot);
 
-// What the save window shows of a slot.
-struct SlotSummary {
+// What the save window shows of a slot: the save's summary, or its good
+// backup's when the file is damaged.
+struct SlotSummary : SaveSummary {
     SaveState State = SaveState::Empty;
     bool FromBackup = false;       // the good backup of a damaged file stands in
-    std::string PilotName;
-    uint8_t TradeRank = 0;
-    int32_t Cash = 0;
-    std::string StarName;
-    uint8_t Galaxy = 1;
-    double GameDate = 0.0;
-    int64_t SavedAt = 0;
     // A good save, or a good backup, can be loaded.
     bool Loadable() const { return State == SaveState::Good || FromBackup; }
 };
 
-SlotSummary Summarise(const SlotRead& read);
+SlotSummary SummariseSlot(const std::string& folder, int slot);
 std::array<SlotSummary, SlotsShown> ReadSlotSummaries(const std::string& folder);
+// The summary of a save just written, from the record itself.
+SlotSummary SummaryOf(const SavedGame& save);
 
-// Writes an encoded save into a slot as above; the reason when it could not.
-std::optional<std::string> WriteSlot(const std::string& folder, int slot, const std::string& bytes);
+// What saving into a slot did.
+struct SlotWrite {
+    std::optional<std::string> Problem;  // why the slot is as it was
+    bool KeptBackup = false;             // the save it replaced is the backup now
+    std::string KeptAside;               // the name the file it could not read keeps
+};
+
+// Writes an encoded save into a slot as above; `now` (seconds since 1970)
+// dates the name of a file kept aside.
+SlotWrite WriteSlot(const std::string& folder, int slot, const std::string& bytes, int64_t now);
+
+// Removes what killed saves left in the saves folder, as a game starts.
+void SweepSavesFolder(const std::string& folder);
 
 }  // namespace kv

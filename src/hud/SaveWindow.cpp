@@ -44,6 +44,13 @@ std::string StateText(SaveState state)
     return "";
 }
 
+// The question before saving over a slot: a good save becomes the backup,
+// a file the game cannot read keeps a name of its own beside the slot.
+std::string AskingText(const SlotSummary& s)
+{
+    return s.State == SaveState::Good ? "Click again to overwrite" : "Click again; old file kept aside";
+}
+
 // A slot's two lines: who and how rich, then where, when in the game and
 // when saved. The good backup of a damaged file says so in the first line.
 void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
@@ -53,6 +60,7 @@ void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
     const int second = top + LineHeight;
     face.TextOut(15, top, slot == AutosaveSlot ? "Auto" : std::to_string(slot));
     if (!s.Loadable() || s.FromBackup) face.TextOut(55, top, StateText(s.State));
+    if (shelf.AskingSlot == slot) face.TextOut(55, second, AskingText(s));
     if (!s.Loadable()) return;
     if (s.FromBackup) {
         face.TextOut(135, top, "- its backup:");
@@ -61,10 +69,7 @@ void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
         face.TextOut(165, top, TradeRankNames[std::min<std::size_t>(s.TradeRank, TradeRankNames.size() - 1)]);
         face.TextOut(260, top, std::to_string(s.Cash));
     }
-    if (shelf.AskingSlot == slot) {
-        face.TextOut(55, second, "Click again to overwrite");
-        return;
-    }
+    if (shelf.AskingSlot == slot) return;
     face.TextOut(55, second, s.StarName + ", G" + std::to_string(s.Galaxy));
     face.TextOut(135, second, ShortDateText(s.GameDate));
     face.TextOut(225, second, SavedAtText(s.SavedAt));
@@ -154,6 +159,7 @@ void OpenSaveWindow(Game& game, bool saving)
     }
     shelf.Saving = saving;
     shelf.AskingSlot = -1;
+    WaitForSaves(game);
     shelf.Slots = ReadSlotSummaries(shelf.Folder);
     if (!w.Visible) w.Top = SaveWindowHiddenTop;
     w.Visible = 1;
@@ -212,6 +218,7 @@ void SaveWindowKeyDown(Game& game, uint16_t key)
 
 bool LoadFromSlot(Game& game, int slot)
 {
+    WaitForSaves(game);
     SlotRead read = ReadSlot(game.ui.Saves.Folder, slot);
     if (read.Save.State != SaveState::Good)
         return Refused(game, slot, read.State == SaveState::Empty ? "it is empty" : read.Save.Problem);

@@ -157,10 +157,7 @@ void Decode(const std::vector<uint8_t>& bytes, const Header& header, const std::
 // Loads the file at `realPath`; errors name `shownPath`.
 void Load(const std::string& realPath, const std::string& shownPath, Bitmap& into, PictureSize allowed)
 {
-    const std::vector<uint8_t> bytes = ReadDataFile(realPath, shownPath, MaxFileSize);
-    Header header;
-    if (const std::optional<std::string> reason = Refusal(bytes, allowed, header)) throw LoadError(shownPath, *reason);
-    NamingTheFileWhenMemoryRunsOut(shownPath, [&] { Decode(bytes, header, shownPath, into); });
+    LoadBmpBytes(ReadDataFile(realPath, shownPath, MaxFileSize), shownPath, into, allowed);
 }
 
 void Put16(std::vector<uint8_t>& out, uint32_t v)
@@ -183,6 +180,14 @@ void LoadBmp(const std::string& dataPath, Bitmap& into, PictureSize size)
 }
 
 void LoadBmpFile(const std::string& realPath, Bitmap& into, PictureSize size) { Load(realPath, realPath, into, size); }
+
+void LoadBmpBytes(const std::vector<uint8_t>& bytes, const std::string& shownPath, Bitmap& into, PictureSize size)
+{
+    if (bytes.size() > MaxFileSize) throw LoadError(shownPath, "the file is larger than a picture can be");
+    Header header;
+    if (const std::optional<std::string> reason = Refusal(bytes, size, header)) throw LoadError(shownPath, *reason);
+    NamingTheFileWhenMemoryRunsOut(shownPath, [&] { Decode(bytes, header, shownPath, into); });
+}
 
 // A plain Windows BMP: 14-byte file header, 40-byte information header, rows
 // of blue-green-red bottom-up, each padded to a multiple of 4 bytes.

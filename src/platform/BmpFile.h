@@ -8,7 +8,9 @@
 // is refused like a missing one.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -33,6 +35,10 @@ constexpr PictureSize Exactly(int width, int height) { return {width, height, tr
 void LoadBmp(const std::string& dataPath, Bitmap& into, PictureSize size = {});
 // Same, from a real file-system path.
 void LoadBmpFile(const std::string& realPath, Bitmap& into, PictureSize size = {});
+// Same, from a BMP file's bytes in memory, checked and decoded as a file's
+// are; errors name `shownPath`.
+void LoadBmpBytes(const std::vector<uint8_t>& bytes, const std::string& shownPath, Bitmap& into,
+                  PictureSize size = {});
 
 // Writes a 24-bit BMP (used by tools and tests).
 void SaveBmpFile(const std::string& realPath, const Bitmap& bitmap);

@@ -1,22 +1,27 @@
 #include "platform/SafeFile.h"
 
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace kv {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view TemporaryEnding = ".kvspace-part";
 
 bool WriteAll(int fd, std::string_view bytes)
 {
@@ -40,30 +45,70 @@ void SyncFolder(const fs::path& folder)
 // Messages name the file alone: they are read in the console's one line.
 std::string Name(const std::string& path) { return fs::path(path).filename().string(); }
 
+// Why a write failed, as a player reads it.
 std::string Reason(int error)
 {
-    // A write that stops short without an error of its own ran out of room.
-    return std::strerror(error != 0 ? error : ENOSPC);
+    switch (error) {
+    case 0:  // a write that stops short without an error of its own ran out of room
+    case ENOSPC: return "the disk is full";
+    case EDQUOT: return "the disk quota is used up";
+    case EFBIG: return "the file is larger than this disk allows";
+    case EROFS: return "the disk is read-only";
+    case EACCES:
+    case EPERM: return "the folder may not be written to";
+    default: return std::strerror(error);
+    }
 }
 
-// A temporary file of `path` as WriteTemporary names it: the file's name, a
-// dot and mkstemp's six letters and digits.
-bool IsTemporaryOf(const fs::path& candidate, const std::string& name)
-{
-    const std::string other = candidate.filename().string();
-    if (other.size() != name.size() + 7 || other.compare(0, name.size() + 1, name + ".") != 0) return false;
-    return std::all_of(other.end() - 6, other.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
-}
-
-// A writer killed between its temporary file and the rename leaves the
-// temporary behind; the next write of the same file removes it.
-void RemoveStrayTemporaries(const std::string& path)
+// The temporary name beside `path` with `middle` between the file's name
+// and the fixed ending.
+std::string TemporaryName(const std::string& path, std::string_view middle)
 {
     const fs::path file(path);
-    const std::string name = file.filename().string();
-    std::error_code error;
-    for (fs::directory_iterator it(file.parent_path(), error), end; !error && it != end; it.increment(error))
-        if (IsTemporaryOf(it->path(), name)) fs::remove(it->path(), error);
+    return (file.parent_path() / ("." + file.filename().string() + "." + std::string(middle) +
+                                  std::string(TemporaryEnding)))
+        .string();
+}
+
+// The rename alone; a name that was already the same file as `path` goes too.
+std::optional<std::string> RenameOver(const std::string& temporary, const std::string& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.c_str());
+        return "cannot write " + Name(path) + ": " + Reason(reason);
+    }
+    // Renaming one of two names of a file over the other leaves both.
+    ::unlink(temporary.c_str());
+    return std::nullopt;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The file moved to `aside` unless a file is there already (false, errno
+// EEXIST).
+bool MoveWithoutReplacing(const std::string& path, const std::string& aside)
+{
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system that cannot refuse to replace: look first.
+    if (::access(aside.c_str(), F_OK) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(path.c_str(), aside.c_str()) == 0;
 }
 
 }  // namespace
@@ -121,17 +166,61 @@ FileRead ReadWholeFile(const std::string& path, std::size_t mostBytes)
     return read;
 }
 
+FolderLock::FolderLock(const std::string& folder)
+{
+    if (folder.empty()) {
+        problem_ = "there is no home folder to keep it in";
+        return;
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        problem_ = "cannot make the folder " + fs::path(folder).filename().string() + ": " + error.message();
+        return;
+    }
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+        problem_ = "cannot open the folder " + fs::path(folder).filename().string() + ": " + Reason(errno);
+        return;
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(MostLockWaitMs);
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return;  // no locks here: written unlocked
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            problem_ = "another running game is writing in " + fs::path(folder).filename().string() +
+                       "; try again";
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool IsGameTemporary(std::string_view fileName)
+{
+    return fileName.size() > TemporaryEnding.size() + 1 && fileName.front() == '.' &&
+           fileName.ends_with(TemporaryEnding);
+}
+
+void RemoveLeftovers(const std::string& folder)
+{
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (IsGameTemporary(it->path().filename().string())) fs::remove(it->path(), ignored);
+    }
+}
+
 std::optional<std::string> WriteTemporary(const std::string& path, std::string_view bytes, std::string& temporary)
 {
     if (path.empty()) return std::string("there is no home folder to keep it in");
-    const fs::path folder = fs::path(path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) return "cannot make the folder " + folder.filename().string() + ": " + error.message();
-    RemoveStrayTemporaries(path);
-    std::string name = path + ".XXXXXX";
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return "cannot write in " + folder.filename().string() + ": " + std::strerror(errno);
+    std::string name = TemporaryName(path, "XXXXXX");
+    const int fd = ::mkstemps(name.data(), static_cast<int>(TemporaryEnding.size()));
+    if (fd < 0) return "cannot write in " + fs::path(path).parent_path().filename().string() + ": " + Reason(errno);
     errno = 0;
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;
@@ -147,29 +236,41 @@ std::optional<std::string> WriteTemporary(const std::string& path, std::string_v
 
 std::optional<std::string> CommitTemporary(const std::string& temporary, const std::string& path)
 {
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int reason = errno;
-        ::unlink(temporary.c_str());
-        return "cannot write " + Name(path) + ": " + Reason(reason);
-    }
+    if (auto problem = RenameOver(temporary, path)) return problem;
     SyncFolder(fs::path(path).parent_path());
     return std::nullopt;
 }
 
+// The link's rename is flushed with the folder by the rename that follows
+// it in the same folder.
 std::optional<std::string> KeepCopy(const std::string& path, const std::string& copy)
 {
-    const std::string link = copy + ".link";
-    ::unlink(link.c_str());
-    if (::link(path.c_str(), link.c_str()) != 0) {
-        const FileRead read = ReadWholeFile(path, SIZE_MAX);
-        if (!read.Problem.empty()) return "cannot keep " + Name(path) + ": " + read.Problem;
-        return WriteFileAtomically(copy, read.Bytes);
+    if (IsRegularFile(path)) {
+        if (SameFile(path, copy)) return std::nullopt;
+        const std::string link = TemporaryName(copy, "link");
+        ::unlink(link.c_str());
+        if (::link(path.c_str(), link.c_str()) == 0) return RenameOver(link, copy);
     }
-    return CommitTemporary(link, copy);
+    const FileRead read = ReadWholeFile(path, SIZE_MAX);
+    if (!read.Problem.empty()) return "cannot keep " + Name(path) + ": " + read.Problem;
+    std::string temporary;
+    if (auto problem = WriteTemporary(copy, read.Bytes, temporary)) return problem;
+    return RenameOver(temporary, copy);
+}
+
+std::optional<std::string> KeepAside(const std::string& path, const std::string& aside)
+{
+    if (::link(path.c_str(), aside.c_str()) == 0) return std::nullopt;
+    if (errno != EEXIST && MoveWithoutReplacing(path, aside)) return std::nullopt;
+    return "cannot keep " + Name(path) + " as " + Name(aside) + ": " + Reason(errno);
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
+    if (path.empty()) return std::string("there is no home folder to keep it in");
+    const FolderLock lock(fs::path(path).parent_path().string());
+    if (!lock.Problem().empty()) return lock.Problem();
+    RemoveLeftovers(fs::path(path).parent_path().string());
     std::string temporary;
     if (auto problem = WriteTemporary(path, bytes, temporary)) return problem;
     return CommitTemporary(temporary, path);

@@ -9,10 +9,10 @@
 //   scaling = sharp          (or: smooth)
 //   window-scale = 0         (0: not chosen; the game picks a size)
 //
-// The file is read whole or not at all: a file that is missing, unreadable,
-// too large, cut short (a key missing, or the last line without its line
-// end), or that holds anything the game does not write gives the defaults,
-// with one line naming the file and the reason. Keys the game does not know
+// The file is read whole or not at all: a file that is unreadable, too
+// large, cut short (a key missing, or the last line without its line end),
+// or that holds anything the game does not write gives the defaults, with
+// the reason. A missing file is the first start: the defaults, no reason. Keys the game does not know
 // are passed over, so a file written by a later version still reads.
 //
 // Writing goes to a temporary file beside the real one, which is flushed to

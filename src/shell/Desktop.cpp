@@ -26,7 +26,10 @@ void DesktopWindow::LoadSettings()
     if (path_.empty()) return;
     SettingsRead read = kv::LoadSettings(path_);
     settings_ = read.Values;
-    if (!read.Problem.empty()) std::cerr << "kvspace: settings " << path_ << ": " << read.Problem << "; using the defaults\n";
+    if (!read.Problem.empty()) {
+        std::cerr << "kvspace: settings " << path_ << ": " << read.Problem << "; using the defaults\n";
+        notices_.push_back("Settings not read, using the defaults: " + read.Problem);
+    }
     window_.SetScaling(settings_.Scaling);
 }
 
@@ -97,6 +100,7 @@ void DesktopWindow::Save()
     if (!problem || saveReported_) return;
     saveReported_ = true;
     std::cerr << "kvspace: settings are not kept in " << path_ << ": " << *problem << '\n';
+    notices_.push_back("Settings not kept: " + *problem);
 }
 
 }  // namespace kv

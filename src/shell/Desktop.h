@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Input.h"
 #include "platform/Settings.h"
@@ -27,9 +29,15 @@ public:
     DesktopWindow(Window& window, std::string settingsPath);
 
     // Reads the settings file; a file that cannot be used gives the defaults
-    // and one line on stderr naming it.
+    // and one line on stderr naming it, and a notice. A missing file is the
+    // first start: it says nothing.
     void LoadSettings();
+    // What the player should read in the game about the settings file since
+    // the last call: that it could not be used or kept, each said once.
+    std::vector<std::string> TakeNotices() { return std::exchange(notices_, {}); }
     const Settings& Remembered() const { return settings_; }
+    // False where there is no home folder to keep the settings in.
+    bool KeepsSettings() const { return !path_.empty(); }
     void RememberLauncherChoices(std::optional<DisplayMode> mode, bool soundEnabled);
 
     // The window after the launcher: with the display switched to a real
@@ -54,6 +62,7 @@ private:
     bool realMode_ = false;
     // A settings file that cannot be written is reported once per run.
     bool saveReported_ = false;
+    std::vector<std::string> notices_;
 };
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "game/SaveGames.h"
 #include "platform/BmpFile.h"
 #include "shell/UnitMain.h"
 
@@ -85,6 +86,8 @@ ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
 void ScenarioRunner::Run(const std::vector<std::string>& script)
 {
     for (const std::string& line : script) RunLine(line);
+    // What the script saved is on the disk when it ends.
+    WaitForSaves(form_.game);
 }
 
 void ScenarioRunner::RunLine(const std::string& line)

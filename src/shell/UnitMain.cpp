@@ -7,6 +7,8 @@
 #include "shell/CombatScene.h"
 #include "console/Console.h"
 #include "graphics/Geometry.h"
+#include "game/SaveGames.h"
+#include "game/SaveSlots.h"
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
@@ -47,6 +49,7 @@ TfrmMain::TfrmMain(Window& window, std::string settingsPath)
 
 void TfrmMain::FormCreate()
 {
+    SweepSavesFolder(game.ui.Saves.Folder);
     desktop_.LoadSettings();
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
@@ -185,6 +188,8 @@ void TfrmMain::Button1Click()
     desktop_.RememberLauncherChoices(mode, game.Sound.SoundEnabled != 0);
     game.Sound.MusicOn = game.Sound.SoundEnabled;
     BuildHud(game);
+    TellNoHomeFolder();
+    TellSettingsNotices();
     game.ui.hud.CursorSprite.Tracking = 1;
     window_.ShowSystemPointer(false);
     ApplyDisplayMode(screen_, window_);
@@ -204,6 +209,10 @@ void TfrmMain::Timer1Timer()
     switch (game.CurrentScene) {
     case SceneTitle: TitleTick(game); break;
     case SceneSpace:
+        if (TakeWrittenSaves(game) && SaveWindowShown(game)) {
+            ComposeSaveWindow(game);
+            game.RepaintNeeded = 1;
+        }
         if (ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, game.Sound)) game.RepaintNeeded = 1;
         if (game.ui.Command.Code != command::None) RunCommand(game);
         if (RunWindowSlides(game.ui.hud)) game.RepaintNeeded = 1;
@@ -453,6 +462,21 @@ void TfrmMain::Report(const std::string& text)
     window_.ShowMessage("kvspace", text);
 }
 
+// Said once, as the game starts: without a home folder no save is kept,
+// and the autosave is silent.
+void TfrmMain::TellNoHomeFolder()
+{
+    if (!game.ui.Saves.Folder.empty()) return;
+    const std::string what = desktop_.KeepsSettings() ? "Saves are" : "Saves and settings are";
+    game.ui.Console.Add(what + " not kept: there is no home folder", MessageKind::Alert);
+}
+
+// The settings file's troubles reach the console as well as the terminal.
+void TfrmMain::TellSettingsNotices()
+{
+    for (const std::string& notice : desktop_.TakeNotices()) game.ui.Console.Add(notice, MessageKind::Alert);
+}
+
 // The keys of the window itself work in every scene after the launcher,
 // the battle's included, and while the game is paused.
 bool TfrmMain::WindowKeyDown(const InputEvent& event)
@@ -464,6 +488,7 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
         return true;
     }
     if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
+    TellSettingsNotices();
     window_.Present(*shown_);
     return true;
 }

@@ -80,6 +80,8 @@ private:
     void FocusedWindowKeyDown(uint16_t key);
     void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
+    void TellNoHomeFolder();
+    void TellSettingsNotices();
     void Show(const Bitmap& frame);
     void Route(const InputEvent& event);
     bool WindowKeyDown(const InputEvent& event);
