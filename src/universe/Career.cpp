@@ -180,12 +180,6 @@ uint8_t GatewayStar(const World& world, uint8_t galaxy)
     return best;
 }
 
-bool CanGalacticJump(const World& world)
-{
-    return IsCareer(world) && world.Pilot.Star == GatewayStar(world, world.Pilot.Galaxy) &&
-           world.Pilot.Cash >= GalacticJumpFee;
-}
-
 bool GalacticJump(World& world)
 {
     if (!IsCareer(world)) return false;

@@ -126,9 +126,8 @@ void LoseShip(World& world);
 // The star of the pilot's galaxy the galactic jump leaves from: its first
 // star of the highest tech level.
 uint8_t GatewayStar(const World& world, uint8_t galaxy);
-bool CanGalacticJump(const World& world);
 // To the next galaxy's gateway (galaxy 10 leads back to 1), for the fee.
-// Refused, with a notice, unless CanGalacticJump.
+// Refused, with a notice, unless the ship is at the gateway and can pay.
 bool GalacticJump(World& world);
 
 // Leaves a notice for the player.
