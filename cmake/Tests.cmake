@@ -23,8 +23,9 @@ endif()
 if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   file(GLOB_RECURSE KV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
   # The data files' tests measure loudness with the generator's own meter.
-  add_executable(kvspace_tests ${KV_TEST_SOURCES} tools/mkassets/Loudness.cpp)
-  target_include_directories(kvspace_tests PRIVATE tests tools/mkassets)
+  # The balance tests play careers with the career bot.
+  add_executable(kvspace_tests ${KV_TEST_SOURCES} tools/mkassets/Loudness.cpp tools/careerbot/CareerBot.cpp)
+  target_include_directories(kvspace_tests PRIVATE tests tools/mkassets tools/careerbot)
   target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main)
   target_compile_definitions(kvspace_tests PRIVATE
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
@@ -81,7 +82,8 @@ find_package(benchmark QUIET)
 if(benchmark_FOUND)
   file(GLOB KV_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
   if(KV_BENCH_SOURCES)
-    add_executable(kvspace_bench ${KV_BENCH_SOURCES})
+    add_executable(kvspace_bench ${KV_BENCH_SOURCES} tools/careerbot/CareerBot.cpp)
+    target_include_directories(kvspace_bench PRIVATE tools/careerbot)
     # The input benchmark floods SDL's own event queue.
     target_link_libraries(kvspace_bench PRIVATE kvspace_core PkgConfig::SDL benchmark::benchmark_main benchmark::benchmark)
     add_dependencies(kvspace_bench assets)

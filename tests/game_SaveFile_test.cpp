@@ -6,8 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
+
+#include "universe/Career.h"
+#include "universe/CareerNumbers.h"
 
 #include "SaveTestWorld.h"
 
@@ -170,6 +175,105 @@ TEST(SaveFile, ARecordReadBeforeTakesTheNextFileWhole)
     EXPECT_EQ(read.Game, nullptr) << "the save is in the record";
     EXPECT_EQ(kv::EncodeSave(record), last);
     kvtest::ExpectSameWorld(kv::DecodeSave(last).Game->world, record.world);
+}
+
+// A save as an earlier version of the game wrote it, kept in the sources:
+// it loads as a classic game, and writes back to the same bytes.
+TEST(SaveFile, AVersionOneFileLoadsAsAClassicGame)
+{
+    std::ifstream file(std::string(KV_SOURCE_DIR) + "/tests/golden/version1.sav", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(bytes.empty());
+    const kv::SaveRead read = kv::DecodeSave(bytes);
+    ASSERT_EQ(read.State, SaveState::Good) << read.Problem;
+    EXPECT_EQ(read.Game->Version, 1u);
+    EXPECT_EQ(read.Game->world.Rules, kv::RuleSet::Classic);
+    EXPECT_EQ(read.Game->world.Career.Markets, nullptr);
+    EXPECT_EQ(read.Game->world.Pilot.Name, "Ann Bonny 2");
+    EXPECT_EQ(kv::EncodeSave(*read.Game), bytes);
+}
+
+kv::SavedGame CareerSave()
+{
+    kv::SavedGame save = kvtest::PlayedSave(9);
+    save.world.Goods = kv::GoodsCatalogue();
+    kv::StartCareer(save.world);
+    kv::World& w = save.world;
+    // Not in a save: the running game's catalogue and generator.
+    w.Goods = kv::GoodsTable{};
+    w.random = kv::Random{};
+    (*w.Career.Markets)[3][7].Rows[4].Pressure = -0.37;
+    (*w.Career.Markets)[3][7].Rows[4].NewsFactor = 1.7;
+    (*w.Career.Markets)[3][7].Rows[4].NewsUntil = kv::StartDate + 30;
+    w.Career.CostPaid[2] = 1234.5;
+    w.Career.BoughtAt[2] = 256 + 4;
+    w.Career.Kills = 12;
+    w.Career.Deliveries = 3;
+    w.Career.ShipsLost = 1;
+    w.Career.GalaxiesReached = 0b101;
+    w.Career.Offers = {kv::Contract{5, 10, 1, 2, kv::StartDate + 30, 900, 120}};
+    w.Career.Accepted = {kv::Contract{7, 5, 1, 4, kv::StartDate + 9, 300, 600},
+                         kv::Contract{1, 20, 1, 6, kv::StartDate + 19, 800, 3000}};
+    return save;
+}
+
+TEST(SaveFile, ACareerComesBackWithItsMarketsContractsAndTallies)
+{
+    const kv::SavedGame saved = CareerSave();
+    const std::string bytes = kv::EncodeSave(saved);
+    EXPECT_LT(bytes.size(), kv::MostSaveBytes);
+    const kv::SaveRead read = kv::DecodeSave(bytes);
+    ASSERT_EQ(read.State, SaveState::Good) << read.Problem;
+    const kv::World& back = read.Game->world;
+    kvtest::ExpectSameWorld(saved.world, back);
+    EXPECT_EQ(back.Rules, kv::RuleSet::Career);
+    ASSERT_NE(back.Career.Markets, nullptr);
+    for (std::size_t g = 1; g <= kv::GalaxyCount; ++g)
+        for (std::size_t j = 1; j <= (*back.galaxies)[g].StarCount; ++j)
+            EXPECT_EQ((*back.Career.Markets)[g][j], (*saved.world.Career.Markets)[g][j]) << g << " " << j;
+    EXPECT_EQ(back.Career.CostPaid, saved.world.Career.CostPaid);
+    EXPECT_EQ(back.Career.BoughtAt, saved.world.Career.BoughtAt);
+    EXPECT_EQ(back.Career.Offers, saved.world.Career.Offers);
+    EXPECT_EQ(back.Career.Accepted, saved.world.Career.Accepted);
+    EXPECT_EQ(back.Career.Kills, 12u);
+    EXPECT_EQ(back.Career.Deliveries, 3u);
+    EXPECT_EQ(back.Career.ShipsLost, 1u);
+    EXPECT_EQ(back.Career.GalaxiesReached, 0b101);
+    EXPECT_EQ(kv::EncodeSave(*read.Game), bytes);
+
+    kv::SavedGame record;
+    ASSERT_EQ(kv::DecodeSave(bytes, record).State, SaveState::Good);
+    ASSERT_EQ(kv::DecodeSave(kv::EncodeSave(kvtest::PlayedSave(3)), record).State, SaveState::Good);
+    EXPECT_EQ(record.world.Rules, kv::RuleSet::Classic) << "a classic file read over a career leaves no career";
+    EXPECT_EQ(record.world.Career.Markets, nullptr);
+}
+
+TEST(SaveFile, HostileCareerFieldsAreRefused)
+{
+    const auto refused = [](const kv::SavedGame& save, const char* what) {
+        EXPECT_EQ(kv::DecodeSave(kv::EncodeSave(save)).State, SaveState::Damaged) << what;
+    };
+    kv::SavedGame save = CareerSave();
+    save.world.Career.Accepted[0].Star = 200;
+    refused(save, "a contract to a star that does not exist");
+    save.world.Career.Accepted[0].Star = 4;
+    save.world.Career.Accepted[1].Deposit = -1;
+    refused(save, "a deposit below zero");
+    save.world.Career.Accepted[1].Deposit = 5;
+    save.world.Career.Accepted.resize(kv::career::MostContracts + 1);
+    refused(save, "more contracts than a pilot can hold");
+    save.world.Career.Accepted.resize(2);
+    (*save.world.Career.Markets)[2][3].Rows[9].NewsFactor = 0;
+    refused(save, "news that zeroes a price");
+    (*save.world.Career.Markets)[2][3].Rows[9].NewsFactor = 1;
+    (*save.world.Career.Markets)[2][3].Rows[9].GenSell = -4;
+    refused(save, "a generated price below zero");
+    (*save.world.Career.Markets)[2][3].Rows[9].GenSell = 400;
+    (*save.world.Career.Markets)[2][3].Rows[9].GenBuy = 390;
+    save.world.Rules = static_cast<kv::RuleSet>(2);
+    refused(save, "rules the game does not have");
+    save.world.Rules = kv::RuleSet::Career;
+    EXPECT_EQ(kv::DecodeSave(kv::EncodeSave(save)).State, SaveState::Good) << "mended, it reads again";
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(Saves, SlotsThatCannotBeLoadedChangeNothing)
     ASSERT_TRUE(kv::SaveToSlot(game(), 1));
     const std::string good = kv::ReadWholeFile(SlotFile(1), kv::MostSaveBytes).Bytes;
     std::string newer = good;
-    newer[8] = 2;
+    newer[8] = static_cast<char>(kv::SaveFormatVersion + 1);
     std::ofstream(SlotFile(2), std::ios::binary) << newer;
     std::ofstream(SlotFile(3), std::ios::binary) << SaveWithHull(game(), 10);
     std::ofstream(SlotFile(4), std::ios::binary) << "";

@@ -66,9 +66,9 @@ private:
 // Plays the roads of the game from the launcher on, each step's frame summed
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
 // within reach), the jump there, a trade, a battle's first 60 ticks, saving
-// into slot 3, another trade and loading slot 3 again, then the intro
-// crawl. Saves go to a fresh folder of the run's own, never the player's,
-// and their times of saving are shown in UTC.
+// into slot 3, another trade and loading slot 3 again, the intro crawl, then
+// a career game's road. Saves go to a fresh folder of the run's own, never
+// the player's, and their times of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
     const std::string folder = ::testing::TempDir() + "kvspace_replay";
@@ -104,6 +104,20 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     const uint64_t afterLoading = panels({"click 400 220", "move 790 590", "tick 90"});
     EXPECT_EQ(afterLoading, beforeSaving) << "the same panels before saving and after loading";
     step({"click 230 15", "tick 2", "move 150 400", "tick", "click 150 400", "tick 200"});
+    // A career road: back to space from the crawl, a new career game (on a
+    // generator seeded afresh, so that its galaxy is the same whatever came
+    // before), a jump that takes days, a trade that moves a price, a weapon
+    // bought in the ship window, a contract accepted, a save and a load.
+    // The console prompt is still open from the battle's command, but has
+    // lost the keys: closed and opened again, it takes them.
+    step({"click 400 300", "tick 2", "move 150 450", "tick", "click 150 450", "tick 45", "seed 7", "key Grave",
+          "key Grave", "type newgame Ann 2 1 1 career", "key Enter", "tick 60"});
+    step({"click 310 249", "tick 2", "click 745 152", "tick 2"});
+    step({"key F5", "tick 30", "click 400 200", "tick", "click 530 205", "tick", "key F5", "tick 30"});
+    step({"key F3", "tick 30", "key F4", "tick 90", "click 640 275", "tick", "click 777 277", "tick 2"});
+    step({"key Grave", "key Grave", "type contracts", "key Enter", "tick 2", "type accept 1", "key Enter", "tick 2",
+          "type save 4", "key Enter", "tick 2", "type set money 5", "key Enter", "tick 2", "type load 4",
+          "key Enter", "key Grave", "tick 30"});
     return checksums;
 }
 

@@ -110,7 +110,9 @@ void RammedObstacle(const BattleContext& context, kvCombatShip& ship, kvObstacle
 void ShipDestroyed(Battle& b, kvCombatShip& ship)
 {
     ship.Dead = 1;
-    if (ship.Side != PlayerSide && b.HostilesLeft > 0) --b.HostilesLeft;
+    if (ship.Side == PlayerSide) return;
+    if (b.HostilesLeft > 0) --b.HostilesLeft;
+    b.EnemiesDestroyed.push_back({ship.ShipRecord->Hull, ship.ShipRecord->Weapons[1]});
 }
 
 double BearingTo(const kvCombatObject& from, const kvCombatObject& to)

@@ -146,6 +146,12 @@ public:
     double Spin = 0;  // degrees added to the heading every tick
 };
 
+// An enemy the battle saw destroyed, as a career game pays for it.
+struct DestroyedEnemy {
+    kvFormFactor Hull;
+    kvWeapon Weapon;
+};
+
 // What a battle owns, from its set-up until it is left.
 struct Battle {
     std::vector<std::unique_ptr<kvCombatObject>> CombatObjects;
@@ -157,6 +163,8 @@ struct Battle {
     uint16_t HostilesLeft = 0;
     // Set by the sweep that removes the player's destroyed ship.
     bool PlayerLost = false;
+    // Every enemy destroyed, in order.
+    std::vector<DestroyedEnemy> EnemiesDestroyed;
     Bitmap CombatTiles;
     StarField Stars;
     // Pictures and rotation strips, each made once per battle and shared by

@@ -14,6 +14,9 @@ uint8_t CodeOf(const std::string& word)
     if (word == "combat") return command::Combat;
     if (word == "save") return command::Save;
     if (word == "load") return command::Load;
+    if (word == "contracts") return command::Contracts;
+    if (word == "accept") return command::Accept;
+    if (word == "galaxy") return command::Galaxy;
     return command::Unknown;
 }
 

@@ -4,11 +4,15 @@
 //
 //   quit game                 ends the program
 //   quit                      back to the title screen
-//   newgame NAME A D S        a new game: avatar 1..7, difficulty 1..3, class 1..4
+//   newgame NAME A D S [R]    a new game: avatar 1..7, difficulty 1..3, class 1..4,
+//                             rules classic (also without R) or career
 //   set money N               the pilot's cash becomes N
 //   combat                    straight into a battle
 //   save N                    the game saved into slot 1..8
 //   load N                    slot 1..8, or 0 the autosave, loaded
+//   contracts                 a career's contract offers and accepted contracts
+//   accept N                  a career's contract offer N accepted
+//   galaxy                    a career's galactic jump, from the gateway star
 //
 // Words are compared exactly, so commands are typed in lower case. Errors
 // go to the console log as alerts.
@@ -31,6 +35,9 @@ constexpr uint8_t Set = 3;
 constexpr uint8_t Combat = 4;
 constexpr uint8_t Save = 5;
 constexpr uint8_t Load = 6;
+constexpr uint8_t Contracts = 7;
+constexpr uint8_t Accept = 8;
+constexpr uint8_t Galaxy = 9;
 constexpr uint8_t Unknown = 255;
 }  // namespace command
 

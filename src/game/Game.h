@@ -70,6 +70,7 @@ struct Hud {
     kvButton BuyButton, SellButton;
     kvButton NextAvatarButton, PreviousAvatarButton, NextDifficultyButton, PreviousDifficultyButton;
     kvButton NextSpecialisationButton, PreviousSpecialisationButton, StartButton, CancelButton;
+    kvButton NextRulesButton, PreviousRulesButton;
     kvEdit NameEdit;
 
     // The star map's frame: main, left, right, top and bottom pieces.
@@ -108,6 +109,8 @@ struct NewGameChoices {
     int32_t AvatarChoice = 1;
     int32_t DifficultyChoice = 1;
     int32_t SpecialisationChoice = 1;
+    // Kept from one new game to the next: a player picks the rules once.
+    RuleSet RulesChoice = RuleSet::Classic;
 };
 
 // The ship window's equipment list: the highlighted row 1..5 and the

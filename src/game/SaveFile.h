@@ -4,7 +4,7 @@
 // The file is binary, little-endian, in three parts:
 //
 //   "KVSPSAVE"              8 bytes, the file's mark
-//   format version          uint32, 1 today
+//   format version          uint32, 2 today; 1 is still read
 //   body length             uint32
 //   body checksum           uint64, FNV-1a 64 of the body
 //   body                    the records below, field by field
@@ -15,14 +15,20 @@
 // entries of its hull, engine and weapon; the selected star and the star
 // map's level; then every galaxy whole: its stars with their positions,
 // names, governments, tech levels, classes, sizes, market rows with stock,
-// and planets. Texts are a uint16 length and their bytes; the pilot's
+// and planets; from version 2 on, the rule set (a byte, 0 classic, 1
+// career), and for a career what the hold cost and where it was bought, the
+// kills, deliveries, wrecks and galaxies reached, the contract offers and
+// accepted contracts, and every star's market memory. A version-1 file is a
+// classic game. Each record's fields are named once, in one table that both
+// the writer and the reader walk (SaveFile.cpp). Texts are a uint16 length
+// and their bytes; the pilot's
 // extended-precision points are two doubles, the value and what the first
 // could not hold, which carry an 80-bit real exactly.
 //
 // The galaxies are stored whole, not as the generator's seed and what
 // changed: a save then never depends on the generator drawing the same
 // sequence in a later version, and ten galaxies of at most 49 stars take
-// under 300 KB.
+// under 300 KB (a career's market memory about 200 KB more).
 //
 // Reading trusts nothing: every length, count and value is checked against
 // what the game itself can hold before it is used, the whole body must be
@@ -39,7 +45,8 @@
 
 namespace kv {
 
-constexpr uint32_t SaveFormatVersion = 1;
+constexpr uint32_t SaveFormatVersion = 2;
+constexpr uint32_t OldestSaveVersion = 1;
 // Far above the largest save the game can write; a file beyond it is refused
 // before it is read.
 constexpr std::size_t MostSaveBytes = 1024 * 1024;
@@ -58,7 +65,13 @@ struct SavedGame {
     uint8_t SelectedStar = 0;    // 0 none
     uint8_t MapLevel = 1;        // 0 system, 1 galaxy, 2 empty
     int64_t SavedAt = 0;         // seconds since 1970-01-01 UTC
+    // The format the record is written in: the newest, or the one it was
+    // read from, so that a record read writes back to the same file.
+    uint32_t Version = SaveFormatVersion;
 };
+
+// Copies the running world's rule set and career state into a save's world.
+void CaptureCareer(const World& from, World& into);
 
 enum class SaveState : uint8_t { Empty, Good, Damaged, Newer };
 

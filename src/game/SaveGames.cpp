@@ -68,6 +68,7 @@ SavedGame CaptureSave(const Game& game)
     save.world.Pilot = game.world.Pilot;
     save.world.Difficulty = game.world.Difficulty;
     save.world.Ship.Fuel = game.world.Ship.Fuel;
+    CaptureCareer(game.world, save.world);
     save.HullChoice = game.ui.shipChoices.HullChoice;
     save.EngineChoice = game.ui.shipChoices.EngineChoice;
     save.WeaponChoice = game.ui.shipChoices.WeaponChoice;

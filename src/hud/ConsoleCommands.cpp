@@ -9,6 +9,10 @@
 #include "game/SaveGames.h"
 #include "hud/NewGameWindow.h"
 #include "hud/SaveWindow.h"
+#include "navigation/StarInfo.h"
+#include "universe/Career.h"
+#include "universe/CareerNumbers.h"
+#include "universe/Contracts.h"
 
 namespace kv {
 
@@ -35,6 +39,9 @@ std::optional<std::string> RunNewGame(Game& game, const CommandLine& line)
     if (auto error = ReadChoice(line, 3, 1, 7, c.AvatarChoice)) return error;
     if (auto error = ReadChoice(line, 4, 1, 3, c.DifficultyChoice)) return error;
     if (auto error = ReadChoice(line, 5, 1, 4, c.SpecialisationChoice)) return error;
+    const std::string& rules = line.Word(6);
+    if (!rules.empty() && rules != "classic" && rules != "career") return RangeError;
+    c.RulesChoice = rules == "career" ? RuleSet::Career : RuleSet::Classic;
     StartNewGame(game);
     return std::nullopt;
 }
@@ -61,6 +68,37 @@ std::optional<std::string> RunSaveOrLoad(Game& game, const CommandLine& line)
     return std::nullopt;
 }
 
+constexpr const char* CareerOnly = "Only a career game has contracts and the galactic jump";
+
+void ListContracts(Game& game)
+{
+    const CareerState& c = game.world.Career;
+    if (c.Offers.empty()) game.ui.Console.Add("No contracts offered here", MessageKind::Information);
+    for (std::size_t i = 0; i < c.Offers.size(); ++i)
+        game.ui.Console.Add("Offer " + std::to_string(i + 1) + ": " + DescribeContract(game.world, c.Offers[i]),
+                            MessageKind::Information);
+    for (const Contract& accepted : c.Accepted)
+        game.ui.Console.Add("Accepted: " + DescribeContract(game.world, accepted), MessageKind::Information);
+}
+
+std::optional<std::string> RunCareerCommand(Game& game, const CommandLine& line)
+{
+    if (!IsCareer(game.world)) return CareerOnly;
+    if (line.Code == command::Contracts) {
+        ListContracts(game);
+        return std::nullopt;
+    }
+    if (line.Code == command::Galaxy) {
+        if (GalacticJump(game.world)) OnGalacticArrival(game);
+        return std::nullopt;
+    }
+    int32_t offer = 0;
+    if (auto error = ReadChoice(line, 2, 1, static_cast<int32_t>(career::MostOffers), offer)) return error;
+    AcceptOffer(game.world, static_cast<std::size_t>(offer));
+    game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
+    return std::nullopt;
+}
+
 void SwitchTo(Game& game, uint8_t scene)
 {
     if (game.SwitchScene) game.SwitchScene(scene);
@@ -78,6 +116,9 @@ std::optional<std::string> Run(Game& game, const CommandLine& line)
     case command::Combat: SwitchTo(game, SceneCombat); return std::nullopt;
     case command::Save:
     case command::Load: return RunSaveOrLoad(game, line);
+    case command::Contracts:
+    case command::Accept:
+    case command::Galaxy: return RunCareerCommand(game, line);
     default:
         if (line.Word(1).empty()) return std::nullopt;
         return "Unknown command \"" + line.Word(1) + "\"";

@@ -12,6 +12,7 @@
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
 #include "platform/LoadError.h"
+#include "universe/Career.h"
 
 namespace kv {
 
@@ -201,6 +202,9 @@ void BuildNewGameWindow(Game& game)
                    game.ui.hud.NewGame.Visible = 0;
                    game.RepaintNeeded = 1;
                });
+    MakeButton(w, h.NextRulesButton, 310, 295, 330, 315, "", right, Does(game, ToggleRules));
+    MakeButton(w, h.PreviousRulesButton, 170, 295, 190, 315, "", left, Does(game, ToggleRules));
+    h.NextRulesButton.Alpha = h.PreviousRulesButton.Alpha = 230;
     w.Visible = 0;
     game.ui.newGameChoices.AvatarChoice = 1;
     for (std::size_t avatar = 1; avatar <= h.Portraits.Count; ++avatar)
@@ -268,6 +272,12 @@ void ShowTrackName(Game& game)
     if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
     game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
     game.ui.Marked.TopBar = true;
+}
+
+// What the career rules told the player goes to the console.
+void PostNotices(Game& game)
+{
+    for (const Notice& n : TakeNotices(game.world)) game.ui.Console.Add(n.Text, static_cast<MessageKind>(n.Kind));
 }
 
 }  // namespace
@@ -339,6 +349,7 @@ void DrawVisibleWindows(const Hud& hud, Bitmap& frame)
 
 void ComposeMarkedPanels(Game& game)
 {
+    PostNotices(game);
     const PanelMarks marked = std::exchange(game.ui.Marked, PanelMarks{});
     if (marked.StarMap) DrawStarMap(game);
     if (marked.StarInfo) DrawStarInfo(game, game.ui.ShownStar);

@@ -7,6 +7,7 @@
 #include "hud/Hud.h"
 #include "navigation/StarInfo.h"
 #include "platform/Canvas.h"
+#include "universe/Career.h"
 #include "universe/World.h"
 
 namespace kv {
@@ -56,6 +57,23 @@ void BeginWorld(Game& game)
     game.ui.Console.Add("World initialised", MessageKind::Information);
 }
 
+namespace {
+
+// A career starts in the first hull with the first engine and weapon: the
+// shipyard sells the others.
+void BeginCareer(Game& game)
+{
+    ShipChoices& s = game.ui.shipChoices;
+    s.HullChoice = s.EngineChoice = s.WeaponChoice = 1;
+    FitShip(game.world.Ship, game.world.Equipment, {});
+    StartCareer(game.world);
+    game.ui.Marked.ShipWindow = true;
+}
+
+}  // namespace
+
+std::string_view RulesName(RuleSet rules) { return rules == RuleSet::Career ? "Career" : "Classic"; }
+
 void StartNewGame(Game& game)
 {
     BeginWorld(game);
@@ -64,6 +82,7 @@ void StartNewGame(Game& game)
     pilot.Name = game.ui.hud.NameEdit.Text;
     pilot.Class = static_cast<uint8_t>(game.ui.newGameChoices.SpecialisationChoice);
     game.world.Difficulty = static_cast<uint8_t>(game.ui.newGameChoices.DifficultyChoice);
+    if (game.ui.newGameChoices.RulesChoice == RuleSet::Career) BeginCareer(game);
 
     // The old world's star may still be described, and "Go!" still offered
     // for it: show the new home, where there is nowhere to go yet.
@@ -117,7 +136,16 @@ void ComposeNewGameWindow(Game& game)
     face.TextOut(15, 210, "Your specialisation");
     WriteCentred(face, 170, DifficultyName(c.DifficultyChoice));
     WriteCentred(face, 210, ClassName(c.SpecialisationChoice));
+    face.TextOut(15, 295, "Rules");
+    WriteCentred(face, 295, RulesName(c.RulesChoice));
     DrawVisibleItems(h.NewGame);
+}
+
+void ToggleRules(Game& game)
+{
+    RuleSet& rules = game.ui.newGameChoices.RulesChoice;
+    rules = rules == RuleSet::Career ? RuleSet::Classic : RuleSet::Career;
+    game.ui.Marked.NewGame = true;
 }
 
 void NextAvatar(Game& game) { StepAndShow(game, game.ui.newGameChoices.AvatarChoice, +1, AvatarCount); }

@@ -1,9 +1,11 @@
 // The new-game window: a name typed into its field, a portrait, a
-// difficulty and a specialisation picked with arrows, and "Start", which
-// builds a new world for that pilot.
+// difficulty, a specialisation and the rules (Classic or Career) picked with
+// arrows, and "Start", which builds a new world for that pilot.
 #pragma once
 
 #include <string_view>
+
+#include "universe/World.h"
 
 namespace kv {
 
@@ -32,6 +34,12 @@ void NextDifficulty(Game& game);
 void PreviousDifficulty(Game& game);
 void NextSpecialisation(Game& game);
 void PreviousSpecialisation(Game& game);
+
+// The rules arrows: Classic and Career in turn. The choice is kept for the
+// next new game.
+void ToggleRules(Game& game);
+// "Classic" or "Career".
+std::string_view RulesName(RuleSet rules);
 
 // "easy", "normal", "hardcore" for 1..3; empty for anything else.
 std::string_view DifficultyName(int choice);

@@ -10,7 +10,9 @@
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/DataPath.h"
+#include "universe/Career.h"
 #include "universe/Jump.h"
+#include "universe/Shipyard.h"
 #include "universe/SpaceCraft.h"
 
 namespace kv {
@@ -64,6 +66,31 @@ void MarkShipWindow(Game& game)
     game.ui.Marked.PlayerWindow = true;
 }
 
+PartKind RowKind(uint8_t row) { return row == 1 ? PartKind::Hull : row == 2 ? PartKind::Engine : PartKind::Weapon; }
+
+// The shipyard's answer for the part of the selected row: a classic game
+// fits any part for nothing, a career game buys it.
+bool PartGranted(Game& game, uint8_t wanted)
+{
+    if (!IsCareer(game.world)) return true;
+    ShipChoices& s = game.ui.shipChoices;
+    PartChoices fitted{.Hull = s.HullChoice, .Engine = s.EngineChoice, .Weapon = s.WeaponChoice};
+    game.ui.Marked.Market = true;  // the cash the market's buttons weigh
+    return BuyPart(game.world, fitted, RowKind(s.SelectedRow), wanted) == PartResult::Bought;
+}
+
+// Rows 1, 2 and 4 step their part within the catalogue; rows 3 and 5 only
+// redraw.
+void StepShipPart(Game& game, int step)
+{
+    uint8_t count = 0;
+    uint8_t* choice = RowChoice(game, count);
+    const int wanted = choice == nullptr ? 0 : *choice + step;
+    if (wanted >= 1 && wanted <= count && PartGranted(game, static_cast<uint8_t>(wanted)))
+        *choice = static_cast<uint8_t>(wanted);
+    MarkShipWindow(game);
+}
+
 }  // namespace
 
 void LoadHullPictures(Hud& hud, const ShipCatalogue& equipment)
@@ -93,6 +120,7 @@ void ComposePlayerWindow(Game& game)
     WriteRow(face, 230, "Cash", std::to_string(pilot.Cash));
     WriteRow(face, 250, "Score", std::to_string(pilot.Score));
     WriteRow(face, 270, "Jump limit", DistanceText(JumpRange(game.world.Ship)));
+    if (IsCareer(game.world)) WriteRow(face, 290, "Rules", "Career");
 }
 
 void ComposeShipWindow(Game& game)
@@ -126,20 +154,8 @@ void SelectShipRow(Game& game, int16_t, int16_t y, uint8_t)
     MarkShipWindow(game);
 }
 
-void NextShipPart(Game& game)
-{
-    uint8_t count = 0;
-    uint8_t* choice = RowChoice(game, count);
-    if (choice != nullptr && *choice < count) ++*choice;
-    MarkShipWindow(game);
-}
+void NextShipPart(Game& game) { StepShipPart(game, +1); }
 
-void PreviousShipPart(Game& game)
-{
-    uint8_t count = 0;
-    uint8_t* choice = RowChoice(game, count);
-    if (choice != nullptr && *choice > 1) --*choice;
-    MarkShipWindow(game);
-}
+void PreviousShipPart(Game& game) { StepShipPart(game, -1); }
 
 }  // namespace kv

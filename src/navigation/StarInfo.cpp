@@ -143,6 +143,15 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
     game.ui.Marked.StarMap = true;
 }
 
+void OnGalacticArrival(Game& game)
+{
+    game.ui.SelectedStar = game.world.Pilot.Star;
+    game.ui.hud.GoButton.Enabled = 0;
+    ShowStar(game, game.world.Pilot.Star);
+    game.ui.Marked.PlayerWindow = game.ui.Marked.Market = game.ui.Marked.StarMap = true;
+    Autosave(game);
+}
+
 void JumpToSelectedStar(Game& game)
 {
     const JumpOutcome outcome = Hyperjump(game.world, game.ui.SelectedStar);

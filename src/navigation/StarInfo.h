@@ -35,4 +35,8 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button);
 // no longer reaches.
 void JumpToSelectedStar(Game& game);
 
+// A career's galactic jump has put the ship in another galaxy: the new star
+// is selected and described, the panels follow and the game is autosaved.
+void OnGalacticArrival(Game& game);
+
 }  // namespace kv

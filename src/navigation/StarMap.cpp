@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "navigation/StarInfo.h"
 #include "platform/Canvas.h"
+#include "universe/Career.h"
 #include "universe/Jump.h"
 
 namespace kv {
@@ -214,6 +215,11 @@ void DrawStarMap(Game& game)
     if (game.ui.map.MapLevel == 1) DrawGalaxyView(game, canvas);
     DrawFrame(game.ui.hud, canvas);
     if (game.ui.map.ShowAxes) DrawAxisCross(game.ui, canvas);
+    // A career reaches all ten galaxies; a classic game never leaves the first.
+    if (IsCareer(game.world)) {
+        face.brush.Style = BrushStyle::Clear;
+        canvas.TextOut(240, 326, "Galaxy " + std::to_string(game.world.Pilot.Galaxy));
+    }
     DrawVisibleItems(game.ui.hud.StarMap);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
 #include "platform/LoadError.h"
+#include "universe/Career.h"
 
 namespace kv {
 
@@ -128,6 +129,15 @@ void SpawnHeldKeys(Game& game)
     for (std::size_t h = 0; h < SpawnKeys.size(); ++h)
         for (std::size_t w = 0; w < SpawnKeys[h].size(); ++w)
             if (game.Keys.IsDown(SpawnKeys[h][w])) SpawnEnemy(game, SpawnKeys[h][w], h + 1, w + 1);
+}
+
+// A career's battle pays for every enemy destroyed, and a lost ship costs
+// its cargo and repairs.
+void PayForBattle(Game& game)
+{
+    for (const DestroyedEnemy& enemy : game.battle.EnemiesDestroyed) PayForKill(game.world, enemy.Hull, enemy.Weapon);
+    if (game.battle.PlayerLost) LoseShip(game.world);
+    game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
 }
 
 void SteerPlayer(const KeyState& keys, kvCombatShip& player)
@@ -351,6 +361,7 @@ void ComposeCombatFrame(Game& game)
 
 void LeaveCombat(Game& game)
 {
+    if (IsCareer(game.world)) PayForBattle(game);
     game.ui.hud.Scanner.Visible = 0;
     game.battle = Battle{};
 }

@@ -50,9 +50,13 @@ bool CanJump(const World& world, uint8_t star)
 JumpOutcome Hyperjump(World& world, uint8_t star)
 {
     if (!CanJump(world, star)) return JumpOutcome::Refused;
-    SpendFuel(world, StarDistance(CurrentGalaxy(world), world.Pilot.Star, star));
+    const double distance = StarDistance(CurrentGalaxy(world), world.Pilot.Star, star);
+    const uint16_t fuelUnits = world.Pilot.Cargo[FuelGoods].Quantity;
+    SpendFuel(world, distance);
     world.Pilot.Star = star;
-    return world.random.NextReal() <= AmbushChance ? JumpOutcome::Ambushed : JumpOutcome::Arrived;
+    const JumpOutcome outcome = world.random.NextReal() <= AmbushChance ? JumpOutcome::Ambushed : JumpOutcome::Arrived;
+    if (IsCareer(world)) CareerJumped(world, distance, fuelUnits);
+    return outcome;
 }
 
 }  // namespace kv

@@ -1,8 +1,10 @@
 // Hyperjumps between the stars of the pilot's galaxy. Distances and the jump
 // range are in map units. The range is the ship's fuel reserve over its
 // engine's consumption; a jump spends distance x consumption of the reserve,
-// after which the hold's "Fuel" units are the reserve's whole tens. Jumps
-// take no game time. On arrival about three times in ten an ambush awaits.
+// after which the hold's "Fuel" units are the reserve's whole tens. By the
+// classic rules jumps take no game time; in a career game the arrival rules
+// of universe/Career.h run after the ambush is drawn. On arrival about three
+// times in ten an ambush awaits.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "universe/CareerMarket.h"
+
 namespace kv {
 
 namespace {
@@ -23,6 +25,7 @@ const PriceTable& CurrentMarket(const World& world)
 
 bool CanBuy(const World& world, uint8_t goods)
 {
+    if (IsCareer(world)) return CareerCanBuy(world, goods);
     const PriceListItem& store = CurrentMarket(world)[goods];
     const PriceListItem& hold = world.Pilot.Cargo[goods];
     return store.Quantity != 0 && store.SellPrice <= world.Pilot.Cash && hold.Quantity < MostUnits;
@@ -30,6 +33,7 @@ bool CanBuy(const World& world, uint8_t goods)
 
 bool CanSell(const World& world, uint8_t goods)
 {
+    if (IsCareer(world)) return CareerCanSell(world, goods);
     const PriceListItem& store = CurrentMarket(world)[goods];
     const PriceListItem& hold = world.Pilot.Cargo[goods];
     return hold.Quantity != 0 && store.Quantity < MostUnits &&
@@ -38,6 +42,7 @@ bool CanSell(const World& world, uint8_t goods)
 
 void BuyOne(World& world, uint8_t goods)
 {
+    if (IsCareer(world)) return CareerBuyOne(world, goods);
     PriceListItem& store = CurrentMarket(world)[goods];
     const int32_t price = store.SellPrice;
     world.Pilot.TradePoints += price / 10.0L;
@@ -50,6 +55,7 @@ void BuyOne(World& world, uint8_t goods)
 
 void SellOne(World& world, uint8_t goods)
 {
+    if (IsCareer(world)) return CareerSellOne(world, goods);
     PriceListItem& store = CurrentMarket(world)[goods];
     world.Pilot.TradePoints += store.SellPrice;
     world.Pilot.Cash += store.BuyPrice;

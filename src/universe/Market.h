@@ -1,5 +1,7 @@
-// Trading at the star the pilot is at: one unit of one goods at a time, at
-// the market's prices, which never move. Goods are known by their row 1..12.
+// Trading at the star the pilot is at: one unit of one goods at a time.
+// Goods are known by their row 1..12. By the classic rules below the prices
+// never move; a career game trades by the career market's rules instead
+// (universe/CareerMarket.h), through these same four functions.
 #pragma once
 
 #include <cstdint>

@@ -172,6 +172,8 @@ void LoadCatalogues(World& world)
 
 void StartWorld(World& world)
 {
+    world.Rules = RuleSet::Classic;
+    world.Career = CareerState{};
     InitPlayer(world);
     GenerateGalaxies(*world.galaxies, world.Goods, world.random);
 }

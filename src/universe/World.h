@@ -22,6 +22,7 @@
 
 #include "base/OneBased.h"
 #include "base/Random.h"
+#include "universe/Career.h"
 #include "universe/Player.h"
 #include "universe/SpaceCraft.h"
 #include "universe/Wares.h"
@@ -80,6 +81,12 @@ const SpectralClassTable& SpectralClassNames();
 // values. The caller resets the star map's axis cross.
 void GenerateGalaxies(Galaxies& galaxies, const GoodsTable& goods, Random& random);
 
+static_assert(CareerGalaxyCount == GalaxyCount);
+
+// Which rules a game is played by: the classic ones, or the career's
+// (universe/Career.h). Chosen per new game and kept in the save.
+enum class RuleSet : uint8_t { Classic = 0, Career = 1 };
+
 struct World {
     // The galaxies are a few megabytes, so they live on the heap.
     std::unique_ptr<Galaxies> galaxies = std::make_unique<Galaxies>();
@@ -92,12 +99,16 @@ struct World {
     uint8_t Difficulty = 1;  // 1 easy, 2 normal, 3 hardcore
     // Every draw of the game comes from here.
     Random random;
+    RuleSet Rules = RuleSet::Classic;
+    // The career's state; left empty in a classic game.
+    CareerState Career;
 };
 
 // Fills the goods and equipment catalogues, once, before the first world.
 void LoadCatalogues(World& world);
 
-// A new world: InitPlayer, then fresh galaxies.
+// A new world played by the classic rules: InitPlayer, then fresh galaxies.
+// StartCareer (universe/Career.h) makes it a career.
 void StartWorld(World& world);
 
 }  // namespace kv
