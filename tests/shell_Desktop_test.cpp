@@ -233,7 +233,7 @@ TEST_F(RememberedSettings, TheNextRunOpensWithThisRunsChoices)
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 {
     fs::create_directories(folder / "kvspace");
-    std::ofstream(path) << "sound = 1\nmode = \x01\x02\n";
+    std::ofstream(path) << std::string(kv::MostSettingsBytes + 1, '\x01');
     kv::TfrmMain form(window, path);
     ::testing::internal::CaptureStderr();
     form.FormCreate();
@@ -243,6 +243,20 @@ TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
     EXPECT_FALSE(form.LauncherControls().SoundChecked());
     kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
     EXPECT_EQ(kv::LoadSettings(path).Problem, "");
+}
+
+TEST_F(RememberedSettings, ADamagedKeyIsNamedAndTheOthersAreKept)
+{
+    fs::create_directories(folder / "kvspace");
+    std::ofstream(path) << "sound = 1\nmode = \x01\x02\nfullscreen = 0\nscaling = smooth\nwindow-scale = 0\n";
+    kv::TfrmMain form(window, path);
+    ::testing::internal::CaptureStderr();
+    form.FormCreate();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said << "the junk line, and its key missing";
+    EXPECT_NE(said.find("\"mode\""), std::string::npos) << said;
+    EXPECT_TRUE(form.LauncherControls().SoundChecked());
+    EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ void DesktopWindow::LoadSettings()
     SettingsRead read = kv::LoadSettings(path_);
     settings_ = read.Values;
     if (!read.Problem.empty()) std::cerr << "kvspace: settings " << path_ << ": " << read.Problem << "; using the defaults\n";
+    for (const std::string& problem : read.KeyProblems) std::cerr << "kvspace: settings " << path_ << ": " << problem << '\n';
     window_.SetScaling(settings_.Scaling);
 }
 

@@ -27,7 +27,8 @@ public:
     DesktopWindow(Window& window, std::string settingsPath);
 
     // Reads the settings file; a file that cannot be used gives the defaults
-    // and one line on stderr naming it.
+    // and one line on stderr naming it, and every key that fell back alone
+    // one line naming the key.
     void LoadSettings();
     const Settings& Remembered() const { return settings_; }
     void RememberLauncherChoices(std::optional<DisplayMode> mode, bool soundEnabled);
