@@ -15,7 +15,8 @@ if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   # The data files' tests measure loudness with the generator's own meter.
   add_executable(kvspace_tests ${KV_TEST_SOURCES} tools/mkassets/Loudness.cpp)
   target_include_directories(kvspace_tests PRIVATE tests tools/mkassets)
-  target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main)
+  # SDL itself for the tests that push SDL events (text input, pads, audio devices).
+  target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main PkgConfig::SDL)
   target_compile_definitions(kvspace_tests PRIVATE
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(kvspace_tests assets kvspace)

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/Utf8.h"
 #include "platform/BmpFile.h"
 #include "shell/UnitMain.h"
 
@@ -120,12 +121,10 @@ void ScenarioRunner::RunLine(const std::string& line)
         } else if (verb == "type") {
             std::string text;
             std::getline(in >> std::ws, text);
-            for (char c : text) {
-                ShiftState shift;
-                shift.Shift = std::isupper(static_cast<unsigned char>(c)) != 0;
-                const uint16_t key = c == ' ' ? vk::Space : RequireKey(std::string(1, c));
-                form_.Dispatch(KeyDownEvent{key, shift});
-                form_.Dispatch(KeyUpEvent{key});
+            for (const char32_t c : DecodeUtf8(text)) {
+                std::string one;
+                AppendUtf8(one, c);
+                form_.Dispatch(TextEvent{one});
             }
         } else if (verb == "focus" || verb == "minimise") {
             std::string state;

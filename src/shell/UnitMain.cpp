@@ -184,6 +184,8 @@ void TfrmMain::Button1Click()
         mode = screen_.Modes[static_cast<std::size_t>(screen_.selectedMode)];
     desktop_.RememberLauncherChoices(mode, game.Sound.SoundEnabled != 0);
     game.Sound.MusicOn = game.Sound.SoundEnabled;
+    // A game without sound keeps no device open streaming silence.
+    game.Sound.SetSoundEnabled(game.Sound.SoundEnabled != 0);
     BuildHud(game);
     game.ui.hud.CursorSprite.Tracking = 1;
     window_.ShowSystemPointer(false);
@@ -260,7 +262,7 @@ void TfrmMain::ReturnToTitle()
     SwitchScene(SceneTitle);
 }
 
-void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
+void TfrmMain::FormKeyDown(uint16_t key)
 {
     if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
@@ -275,18 +277,51 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
         game.RepaintNeeded = 1;
         return;
     }
-    Hud& h = game.ui.hud;
-    if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
-        static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
-        if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
-        if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
+    const bool typing = FocusedEdit() != nullptr;
+    if (typing) {
+        FocusedEdit()->KeyPress(key);
+        EditChanged();
     }
     if (game.CurrentScene == SceneSpace) {
         SpaceKeyDown(key);
+        if (!typing) MapShortcutKeyDown(key);
         FocusedWindowKeyDown(key);
     }
     if (game.CurrentScene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
+}
+
+void TfrmMain::FormTextInput(const std::string& text)
+{
+    kvEdit* edit = FocusedEdit();
+    if (edit == nullptr || game.CurrentScene == SceneLauncher || game.CurrentScene == SceneCombat) return;
+    if (game.CurrentScene == SceneSpace && SaveWindowShown(game)) return;
+    edit->TypeText(text);
+    EditChanged();
+    game.RepaintNeeded = 1;
+}
+
+kvEdit* TfrmMain::FocusedEdit()
+{
+    kvWindow* focused = game.ui.hud.FocusedItem;
+    return focused != nullptr && focused->Kind == WidgetKind::Edit ? static_cast<kvEdit*>(focused) : nullptr;
+}
+
+void TfrmMain::EditChanged()
+{
+    Hud& h = game.ui.hud;
+    if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
+    if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
+}
+
+// The star map's "E" and "C" buttons have their letters as keys too, by the
+// letter the player's layout gives, while the map is out and nothing is
+// being typed.
+void TfrmMain::MapShortcutKeyDown(uint16_t key)
+{
+    if (!game.ui.hud.StarMap.Visible) return;
+    if (key == 'E') ToggleEcliptic(game);
+    if (key == 'C') ToggleAxes(game);
 }
 
 void TfrmMain::SpaceKeyDown(uint16_t key)
@@ -488,7 +523,8 @@ void TfrmMain::Route(const InputEvent& event)
     std::visit(
         [this](const auto& e) {
             using E = std::decay_t<decltype(e)>;
-            if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
+            if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.ByLayout());
+            if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
@@ -510,6 +546,11 @@ void TfrmMain::Dispatch(const InputEvent& event)
         window_.Present(*shown_);
         return;
     }
+    // Sound follows the desktop's devices in every scene, paused or not.
+    if (const auto* device = std::get_if<AudioDeviceEvent>(&event)) {
+        game.Sound.DeviceChanged(device->Added);
+        return;
+    }
     if (WindowKeyDown(event)) return;
     const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
@@ -525,6 +566,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (pause_.Active()) return;
     try {
         Route(event);
+        window_.SetTextInput(FocusedEdit() != nullptr);
         SwitchRequestedScene();
         ComposeMarkedPanels(game);
     } catch (const LoadError& e) {
