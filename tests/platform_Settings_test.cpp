@@ -20,6 +20,9 @@ kv::Settings Chosen()
     s.Fullscreen = true;
     s.Scaling = kv::ScalingStyle::Smooth;
     s.WindowScale = 3;
+    s.MusicVolume = 40;
+    s.EffectsVolume = 0;
+    s.MuteInBackground = false;
     return s;
 }
 
@@ -35,7 +38,8 @@ TEST(Settings, RoundTripAndWhatAReaderPassesOver)
     // Comments, blank lines, blanks around "=" and line ends of another
     // system are all fine.
     const std::string loose =
-        "# mine\r\n\r\nmode=window\r\n  sound =0\r\nfullscreen= 1\r\nscaling = sharp\r\nwindow-scale = 2\r\n";
+        "# mine\r\n\r\nmode=window\r\n  sound =0\r\nfullscreen= 1\r\nscaling = sharp\r\nwindow-scale = 2\r\n"
+        "music-volume=100\r\neffects-volume = 5\r\nmute-in-background = 1\r\n";
     const kv::SettingsRead other = kv::ParseSettings(loose);
     EXPECT_EQ(other.Problem, "");
     EXPECT_TRUE(other.KeyProblems.empty());
@@ -62,8 +66,9 @@ TEST(Settings, KeysOfALaterVersionAreKeptWhenTheFileIsWrittenBack)
 // that names it, and every other key keeps the file's value.
 TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
 {
-    const std::string keys[] = {"mode", "sound", "fullscreen", "scaling", "window-scale"};
-    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999"};
+    const std::string keys[] = {"mode", "sound", "fullscreen", "scaling", "window-scale",
+                                "music-volume", "effects-volume", "mute-in-background"};
+    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on"};
     for (std::size_t k = 0; k < std::size(keys); ++k) {
         const std::size_t from = Good.find("\n" + keys[k] + " =") + 1;
         const std::size_t to = Good.find('\n', from) + 1;
@@ -81,6 +86,9 @@ TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
             if (k == 2) expected.Fullscreen = defaults.Fullscreen;
             if (k == 3) expected.Scaling = defaults.Scaling;
             if (k == 4) expected.WindowScale = defaults.WindowScale;
+            if (k == 5) expected.MusicVolume = defaults.MusicVolume;
+            if (k == 6) expected.EffectsVolume = defaults.EffectsVolume;
+            if (k == 7) expected.MuteInBackground = defaults.MuteInBackground;
             EXPECT_EQ(read.Values, expected) << text;
         }
         const std::string line = Good.substr(from, to - from);
@@ -94,7 +102,8 @@ TEST(Settings, DamagedLinesAreLeftOutAndTheRestIsRead)
 {
     // The last line end lost: the cut line is left out, and with it its key.
     const kv::SettingsRead cut = kv::ParseSettings(Good.substr(0, Good.size() - 1));
-    EXPECT_EQ(cut.Values.WindowScale, 0);
+    EXPECT_TRUE(cut.Values.MuteInBackground) << "the default of the last key";
+    EXPECT_EQ(cut.Values.WindowScale, 3);
     EXPECT_TRUE(cut.Values.Fullscreen);
     EXPECT_EQ(cut.KeyProblems.size(), 2u) << "the cut line, and its key missing";
     // Binary junk and a line without "=" cost only their own lines.

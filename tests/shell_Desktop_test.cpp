@@ -230,6 +230,49 @@ TEST_F(RememberedSettings, TheNextRunOpensWithThisRunsChoices)
     EXPECT_EQ(next.Scaling(), kv::ScalingStyle::Smooth);
 }
 
+// The options window (at 225, 80): a row's value left of x 270 steps down,
+// right of it up; other rows flip. Every change acts at once and is kept.
+TEST_F(RememberedSettings, TheOptionsWindowChangesAndKeepsEveryChoice)
+{
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        const kv::kvWindow& options = form.game.ui.hud.OptionsWindow;
+        runner.Run({"key F6", "tick"});
+        ASSERT_EQ(options.Visible, 1);
+        EXPECT_FALSE(form.game.Sound.Device().IsOpen()) << "started without sound: no device";
+        runner.Run({"click 465 155", "click 465 155", "click 525 175 right", "tick"});
+        EXPECT_EQ(form.game.ui.Options.MusicVolume, 80);
+        EXPECT_EQ(form.game.ui.Options.EffectsVolume, 90);
+        EXPECT_NE(Text().find("music-volume = 80\n"), std::string::npos) << Text();
+        EXPECT_NE(Text().find("effects-volume = 90\n"), std::string::npos);
+        runner.Run({"click 465 195", "click 465 215", "tick"});
+        EXPECT_TRUE(form.game.Sound.Device().IsOpen()) << "sound turned on in the game";
+        EXPECT_EQ(form.game.Sound.MusicOn, 1);
+        EXPECT_NE(Text().find("sound = 1\n"), std::string::npos);
+        EXPECT_NE(Text().find("mute-in-background = 0\n"), std::string::npos);
+        runner.Run({"click 465 280", "click 465 300", "tick"});
+        EXPECT_TRUE(window.DesktopFullscreen());
+        EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
+        runner.Run({"key F11", "tick"});
+        EXPECT_FALSE(form.game.ui.Options.Fullscreen) << "the window keys show in the window";
+        runner.Run({"key Esc", "tick"});
+        EXPECT_EQ(options.Visible, 0);
+        runner.Run({"key Grave", "type options", "key Enter", "tick 2"});
+        EXPECT_EQ(options.Visible, 1) << "the console's \"options\"";
+        form.FormDestroy();
+    }
+    kv::Window next;
+    kv::TfrmMain form(next, path);
+    form.FormCreate();
+    kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
+    EXPECT_EQ(form.game.ui.Options.MusicVolume, 80);
+    EXPECT_FALSE(form.game.ui.Options.MuteInBackground);
+    EXPECT_TRUE(form.game.Sound.Device().IsOpen());
+}
+
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 {
     fs::create_directories(folder / "kvspace");
@@ -248,7 +291,8 @@ TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 TEST_F(RememberedSettings, ADamagedKeyIsNamedAndTheOthersAreKept)
 {
     fs::create_directories(folder / "kvspace");
-    std::ofstream(path) << "sound = 1\nmode = \x01\x02\nfullscreen = 0\nscaling = smooth\nwindow-scale = 0\n";
+    std::ofstream(path) << "sound = 1\nmode = \x01\x02\nfullscreen = 0\nscaling = smooth\nwindow-scale = 0\n"
+                           "music-volume = 100\neffects-volume = 100\nmute-in-background = 1\n";
     kv::TfrmMain form(window, path);
     ::testing::internal::CaptureStderr();
     form.FormCreate();

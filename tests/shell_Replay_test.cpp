@@ -66,8 +66,8 @@ private:
 // Plays the roads of the game from the launcher on, each step's frame summed
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
 // within reach), the jump there, a trade, a battle's first 60 ticks, saving
-// into slot 3, another trade and loading slot 3 again, then the intro
-// crawl. Saves go to a fresh folder of the run's own, never the player's,
+// into slot 3, another trade and loading slot 3 again, the intro crawl,
+// then back in space the options window, and three of its rows changed. Saves go to a fresh folder of the run's own, never the player's,
 // and their times of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
@@ -104,6 +104,8 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     const uint64_t afterLoading = panels({"click 400 220", "move 790 590", "tick 90"});
     EXPECT_EQ(afterLoading, beforeSaving) << "the same panels before saving and after loading";
     step({"click 230 15", "tick 2", "move 150 400", "tick", "click 150 400", "tick 200"});
+    step({"key Esc", "tick", "move 150 450", "tick", "click 150 450", "tick 45", "key F6", "tick 2"});
+    step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
     return checksums;
 }
 

@@ -14,6 +14,7 @@ uint8_t CodeOf(const std::string& word)
     if (word == "combat") return command::Combat;
     if (word == "save") return command::Save;
     if (word == "load") return command::Load;
+    if (word == "options") return command::Options;
     return command::Unknown;
 }
 

@@ -9,6 +9,7 @@
 //   combat                    straight into a battle
 //   save N                    the game saved into slot 1..8
 //   load N                    slot 1..8, or 0 the autosave, loaded
+//   options                   the options window
 //
 // Words are compared exactly, so commands are typed in lower case. Errors
 // go to the console log as alerts.
@@ -31,6 +32,7 @@ constexpr uint8_t Set = 3;
 constexpr uint8_t Combat = 4;
 constexpr uint8_t Save = 5;
 constexpr uint8_t Load = 6;
+constexpr uint8_t Options = 7;
 constexpr uint8_t Unknown = 255;
 }  // namespace command
 

@@ -57,6 +57,7 @@ struct Hud {
     kvWindow OutroSheet;   // slot 9: 800 x 2100, hidden; the source of the outro crawl
     kvWindow Scanner;      // slot 10
     kvWindow SaveWindow;   // slot 11
+    kvWindow OptionsWindow;  // slot 12
     kvWindow TitleWindow;  // 800 x 600, drawn by the title and outro scenes only
 
     // The top bar's items, in the order they are added.
@@ -154,6 +155,22 @@ struct PanelMarks {
     bool PlayerWindow = false;
     bool TopBar = false;
     bool NewGame = false;
+    bool Options = false;
+};
+
+// The choices of the options window. The window changes them and sets
+// Changed; the shell then applies them to the sound and the game's window,
+// keeps them in the settings file, and writes back what it could apply
+// (a window scale that does not fit the desktop is made one that does).
+struct PlayerOptions {
+    int MusicVolume = 100;    // 0..100 %
+    int EffectsVolume = 100;  // 0..100 %
+    bool SoundOn = false;
+    bool MuteInBackground = true;
+    bool Fullscreen = false;
+    bool SmoothScaling = false;
+    int WindowScale = 1;  // the whole multiple of 800 x 600
+    bool Changed = false;
 };
 
 // What lives for the whole run around the world: the HUD, the console and
@@ -178,6 +195,7 @@ struct Interface {
     // selected".
     uint8_t ShownStar = 1;
     PanelMarks Marked;
+    PlayerOptions Options;
 };
 
 // The composition root: the shell owns one Game and passes it down. The

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "game/SaveGames.h"
 #include "hud/NewGameWindow.h"
+#include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 
 namespace kv {
@@ -78,6 +79,7 @@ std::optional<std::string> Run(Game& game, const CommandLine& line)
     case command::Combat: SwitchTo(game, SceneCombat); return std::nullopt;
     case command::Save:
     case command::Load: return RunSaveOrLoad(game, line);
+    case command::Options: OpenOptionsWindow(game); return std::nullopt;
     default:
         if (line.Word(1).empty()) return std::nullopt;
         return "Unknown command \"" + line.Word(1) + "\"";

@@ -102,7 +102,7 @@ struct Key {
     void (*Write)(const Settings&, std::ostream&);
 };
 
-const std::array<Key, 5> Keys{{
+const std::array<Key, 8> Keys{{
     {"mode", ReadMode, WriteMode},
     {"sound", [](Settings& s, std::string_view v) { return ReadSwitch(s.SoundEnabled, v); },
      [](const Settings& s, std::ostream& out) { out << (s.SoundEnabled ? 1 : 0); }},
@@ -112,6 +112,12 @@ const std::array<Key, 5> Keys{{
      [](const Settings& s, std::ostream& out) { out << (s.Scaling == ScalingStyle::Sharp ? "sharp" : "smooth"); }},
     {"window-scale", [](Settings& s, std::string_view v) { return ReadWhole(s.WindowScale, v, 0, MostWindowScale); },
      [](const Settings& s, std::ostream& out) { out << s.WindowScale; }},
+    {"music-volume", [](Settings& s, std::string_view v) { return ReadWhole(s.MusicVolume, v, 0, 100); },
+     [](const Settings& s, std::ostream& out) { out << s.MusicVolume; }},
+    {"effects-volume", [](Settings& s, std::string_view v) { return ReadWhole(s.EffectsVolume, v, 0, 100); },
+     [](const Settings& s, std::ostream& out) { out << s.EffectsVolume; }},
+    {"mute-in-background", [](Settings& s, std::string_view v) { return ReadSwitch(s.MuteInBackground, v); },
+     [](const Settings& s, std::ostream& out) { out << (s.MuteInBackground ? 1 : 0); }},
 }};
 
 bool Printable(std::string_view text)

@@ -8,6 +8,9 @@
 //   fullscreen = 0
 //   scaling = sharp          (or: smooth)
 //   window-scale = 0         (0: not chosen; the game picks a size)
+//   music-volume = 100       (0..100 %)
+//   effects-volume = 100     (0..100 %)
+//   mute-in-background = 1   (sound stops while another window has the keys)
 //
 // The file is read key by key: a key that is missing, given a second time
 // or given a value the game never writes falls back to its default alone (or,
@@ -41,6 +44,9 @@ struct Settings {
     ScalingStyle Scaling = ScalingStyle::Sharp;
     // A whole multiple of 800 x 600 the player stepped to; 0 until then.
     int WindowScale = 0;
+    int MusicVolume = 100;
+    int EffectsVolume = 100;
+    bool MuteInBackground = true;
     // The lines of keys this version does not know, as the file gave them.
     std::vector<std::string> OtherLines;
     friend bool operator==(const Settings&, const Settings&) = default;

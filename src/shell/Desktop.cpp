@@ -1,5 +1,6 @@
 #include "shell/Desktop.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace kv {
@@ -89,6 +90,39 @@ void DesktopWindow::StepScale(int step)
     settings_.WindowScale = StepWholeScale(now, window_.UsableDesktop(), FrameSize, step);
     window_.Resize(FrameSize.Width * settings_.WindowScale, FrameSize.Height * settings_.WindowScale);
     Save();
+}
+
+void DesktopWindow::SetFullscreen(bool on)
+{
+    if (on != window_.DesktopFullscreen()) ToggleFullscreen();
+}
+
+void DesktopWindow::SetScaling(ScalingStyle style)
+{
+    if (style != settings_.Scaling) ToggleScaling();
+}
+
+void DesktopWindow::SetWindowScale(int scale)
+{
+    const int now = WindowScale();
+    if (scale != now) StepScale(scale > now ? 1 : -1);
+}
+
+void DesktopWindow::RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground)
+{
+    if (soundOn == settings_.SoundEnabled && musicVolume == settings_.MusicVolume &&
+        effectsVolume == settings_.EffectsVolume && muteInBackground == settings_.MuteInBackground)
+        return;
+    settings_.SoundEnabled = soundOn;
+    settings_.MusicVolume = musicVolume;
+    settings_.EffectsVolume = effectsVolume;
+    settings_.MuteInBackground = muteInBackground;
+    Save();
+}
+
+int DesktopWindow::WindowScale() const
+{
+    return std::max(1, LargestWholeScale(Extent{window_.Width(), window_.Height()}, FrameSize));
 }
 
 void DesktopWindow::Save()

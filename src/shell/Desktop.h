@@ -42,6 +42,17 @@ public:
     // The window's keys; true when the key was one of them and is used up.
     bool WindowKey(uint16_t key, ShiftState shift);
 
+    // The options window's choices, each applied and kept only when it
+    // differs from what is now: what the window keys do, and the sound's
+    // choices, which are only kept.
+    void SetFullscreen(bool on);
+    void SetScaling(ScalingStyle style);
+    // A whole multiple of 800 x 600, made one that fits the desktop.
+    void SetWindowScale(int scale);
+    void RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground);
+    // The whole multiple of 800 x 600 the window is now (at least 1).
+    int WindowScale() const;
+
 private:
     void ToggleFullscreen();
     void ToggleScaling();

@@ -10,6 +10,7 @@
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
+#include "hud/OptionsWindow.h"
 #include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
@@ -48,6 +49,7 @@ TfrmMain::TfrmMain(Window& window, std::string settingsPath)
 void TfrmMain::FormCreate()
 {
     desktop_.LoadSettings();
+    game.Sound.SetVolumes(desktop_.Remembered().MusicVolume, desktop_.Remembered().EffectsVolume);
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
     SwitchScene(SceneLauncher);
@@ -198,7 +200,40 @@ void TfrmMain::LeaveLauncher()
 {
     startRequested_ = 0;
     desktop_.OpenGameWindow(screen_.switched);
+    SyncOptions();
     SwitchScene(SceneTitle);
+}
+
+// The options window shows what the sound and the window are now.
+void TfrmMain::SyncOptions()
+{
+    const Settings& s = desktop_.Remembered();
+    PlayerOptions& o = game.ui.Options;
+    o.MusicVolume = s.MusicVolume;
+    o.EffectsVolume = s.EffectsVolume;
+    o.SoundOn = game.Sound.SoundEnabled != 0;
+    o.MuteInBackground = s.MuteInBackground;
+    o.Fullscreen = window_.DesktopFullscreen();
+    o.SmoothScaling = s.Scaling == ScalingStyle::Smooth;
+    o.WindowScale = desktop_.WindowScale();
+    o.Changed = false;
+    game.ui.Marked.Options = true;
+}
+
+void TfrmMain::ApplyOptions()
+{
+    const PlayerOptions o = game.ui.Options;
+    if (!o.Changed) return;
+    if (o.SoundOn != (game.Sound.SoundEnabled != 0)) {
+        game.Sound.MusicOn = o.SoundOn ? 1 : 0;
+        game.Sound.SetSoundEnabled(o.SoundOn);
+    }
+    game.Sound.SetVolumes(o.MusicVolume, o.EffectsVolume);
+    desktop_.RememberSound(o.SoundOn, o.MusicVolume, o.EffectsVolume, o.MuteInBackground);
+    desktop_.SetFullscreen(o.Fullscreen);
+    desktop_.SetScaling(o.SmoothScaling ? ScalingStyle::Smooth : ScalingStyle::Sharp);
+    desktop_.SetWindowScale(o.WindowScale);
+    SyncOptions();
 }
 
 void TfrmMain::Timer1Timer()
@@ -345,6 +380,7 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
         h.Market.Visible = h.Market.Visible ? 0 : 1;
         if (h.Market.Visible) h.StarMap.Visible = 0;
         break;
+    case vk::F6: ToggleOptionsWindow(game); break;
     case vk::Grave:
         h.ConsoleEdit.Text.clear();
         h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
@@ -499,6 +535,8 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
         return true;
     }
     if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
+    SyncOptions();
+    ComposeMarkedPanels(game);
     window_.Present(*shown_);
     return true;
 }
@@ -507,8 +545,11 @@ void TfrmMain::SetPause(PauseReason reason, bool on)
 {
     const bool was = pause_.Active();
     pause_.Set(reason, on);
+    // Sound stops with the game, except, where the player chose so, while
+    // the game only waits for its window to have the keys again.
+    const bool muted = pause_.ByKey || pause_.ByMinimise || (pause_.ByFocus && desktop_.Remembered().MuteInBackground);
+    game.Sound.Hold(muted);
     if (was == pause_.Active()) return;
-    game.Sound.Hold(pause_.Active());
     window_.ShowSystemPointer(pause_.Active());
     if (pause_.Active()) {
         MarkPaused(*shown_, game.CurrentScene, pausedFrame_);
@@ -566,6 +607,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (pause_.Active()) return;
     try {
         Route(event);
+        ApplyOptions();
         window_.SetTextInput(FocusedEdit() != nullptr);
         SwitchRequestedScene();
         ComposeMarkedPanels(game);

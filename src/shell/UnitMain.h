@@ -89,6 +89,8 @@ private:
     void Route(const InputEvent& event);
     bool WindowKeyDown(const InputEvent& event);
     void SetPause(PauseReason reason, bool on);
+    void SyncOptions();
+    void ApplyOptions();
     void RestoreLauncherChoices();
 
     Window& window_;

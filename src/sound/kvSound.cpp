@@ -46,13 +46,14 @@ void kvSound::DeviceChanged(bool added)
 
 void kvSound::ResumeOnNewDevice()
 {
-    if (requestedMusic_.empty() || !audio_.LoadMusic(ResolveDataPath(requestedMusic_))) return;
+    if (wantedMusic_.empty() || !audio_.LoadMusic(ResolveDataPath(wantedMusic_))) return;
     audio_.PlayMusic();
     if (!MusicOn) audio_.PauseMusic();
 }
 
 void kvSound::PlayMusic(const std::string& path)
 {
+    wantedMusic_ = path;
     if (!SoundEnabled) return;
     requestedMusic_ = path;
     ++musicRequests_;

@@ -48,8 +48,8 @@ public:
     // enabled, track 1 becomes the current track.
     void InitSound();
     // Sound on or off in the game: on opens the device (where there is one)
-    // and plays the music last asked for; off stops everything and closes
-    // the device.
+    // and plays the music the scene last asked for, also while sound was
+    // off; off stops everything and closes the device.
     void SetSoundEnabled(bool on);
     // The desktop's audio devices changed: the open device was removed, or
     // a device was added.
@@ -93,6 +93,9 @@ private:
     void ResumeOnNewDevice();
 
     Audio audio_;
+    // The music the game last asked for, with sound on or off: what a
+    // device opened later plays.
+    std::string wantedMusic_;
     uint8_t currentTrack_ = 0;
     std::string requestedMusic_;
     std::string requestedEffect_;
