@@ -23,6 +23,7 @@ kv::Settings Chosen()
     s.MusicVolume = 40;
     s.EffectsVolume = 0;
     s.MuteInBackground = false;
+    s.Controls.Bind(kv::Action::Leave, 1, 'Q');
     return s;
 }
 
@@ -39,7 +40,8 @@ TEST(Settings, RoundTripAndWhatAReaderPassesOver)
     // system are all fine.
     const std::string loose =
         "# mine\r\n\r\nmode=window\r\n  sound =0\r\nfullscreen= 1\r\nscaling = sharp\r\nwindow-scale = 2\r\n"
-        "music-volume=100\r\neffects-volume = 5\r\nmute-in-background = 1\r\n";
+        "music-volume=100\r\neffects-volume = 5\r\nmute-in-background = 1\r\n" +
+        Good.substr(Good.find("key."));
     const kv::SettingsRead other = kv::ParseSettings(loose);
     EXPECT_EQ(other.Problem, "");
     EXPECT_TRUE(other.KeyProblems.empty());
@@ -67,8 +69,8 @@ TEST(Settings, KeysOfALaterVersionAreKeptWhenTheFileIsWrittenBack)
 TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
 {
     const std::string keys[] = {"mode", "sound", "fullscreen", "scaling", "window-scale",
-                                "music-volume", "effects-volume", "mute-in-background"};
-    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on"};
+                                "music-volume", "effects-volume", "mute-in-background", "key.leave"};
+    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on", "Esc, Q, W"};
     for (std::size_t k = 0; k < std::size(keys); ++k) {
         const std::size_t from = Good.find("\n" + keys[k] + " =") + 1;
         const std::size_t to = Good.find('\n', from) + 1;
@@ -89,6 +91,7 @@ TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
             if (k == 5) expected.MusicVolume = defaults.MusicVolume;
             if (k == 6) expected.EffectsVolume = defaults.EffectsVolume;
             if (k == 7) expected.MuteInBackground = defaults.MuteInBackground;
+            if (k == 8) expected.Controls = defaults.Controls;
             EXPECT_EQ(read.Values, expected) << text;
         }
         const std::string line = Good.substr(from, to - from);
@@ -102,7 +105,7 @@ TEST(Settings, DamagedLinesAreLeftOutAndTheRestIsRead)
 {
     // The last line end lost: the cut line is left out, and with it its key.
     const kv::SettingsRead cut = kv::ParseSettings(Good.substr(0, Good.size() - 1));
-    EXPECT_TRUE(cut.Values.MuteInBackground) << "the default of the last key";
+    EXPECT_EQ(cut.Values.Controls.Text(kv::Action::Leave), "Esc") << "the default of the last key";
     EXPECT_EQ(cut.Values.WindowScale, 3);
     EXPECT_TRUE(cut.Values.Fullscreen);
     EXPECT_EQ(cut.KeyProblems.size(), 2u) << "the cut line, and its key missing";

@@ -292,7 +292,8 @@ TEST_F(RememberedSettings, ADamagedKeyIsNamedAndTheOthersAreKept)
 {
     fs::create_directories(folder / "kvspace");
     std::ofstream(path) << "sound = 1\nmode = \x01\x02\nfullscreen = 0\nscaling = smooth\nwindow-scale = 0\n"
-                           "music-volume = 100\neffects-volume = 100\nmute-in-background = 1\n";
+                           "music-volume = 100\neffects-volume = 100\nmute-in-background = 1\n"
+                        << kv::SettingsText(kv::Settings{}).substr(kv::SettingsText(kv::Settings{}).find("key."));
     kv::TfrmMain form(window, path);
     ::testing::internal::CaptureStderr();
     form.FormCreate();

@@ -19,6 +19,7 @@
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
 #include "widgets/kvWindows.h"
+#include "platform/Bindings.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "sound/kvSound.h"
@@ -196,6 +197,8 @@ struct Interface {
     uint8_t ShownStar = 1;
     PanelMarks Marked;
     PlayerOptions Options;
+    // The battle's controls, as the settings file keeps them.
+    Bindings Controls;
 };
 
 // The composition root: the shell owns one Game and passes it down. The

@@ -93,6 +93,18 @@ bool ReadWhole(int& field, std::string_view value, int least, int most)
     return number.has_value();
 }
 
+template <Action A>
+bool ReadKeys(Settings& s, std::string_view value)
+{
+    return s.Controls.Read(A, value);
+}
+
+template <Action A>
+void WriteKeys(const Settings& s, std::ostream& out)
+{
+    out << s.Controls.Text(A);
+}
+
 // Every key the game reads and writes, in the order it writes them. A key's
 // reader sets its field only from a good value, so a bad one leaves the
 // default in place.
@@ -102,7 +114,7 @@ struct Key {
     void (*Write)(const Settings&, std::ostream&);
 };
 
-const std::array<Key, 8> Keys{{
+const std::array<Key, 14> Keys{{
     {"mode", ReadMode, WriteMode},
     {"sound", [](Settings& s, std::string_view v) { return ReadSwitch(s.SoundEnabled, v); },
      [](const Settings& s, std::ostream& out) { out << (s.SoundEnabled ? 1 : 0); }},
@@ -118,6 +130,12 @@ const std::array<Key, 8> Keys{{
      [](const Settings& s, std::ostream& out) { out << s.EffectsVolume; }},
     {"mute-in-background", [](Settings& s, std::string_view v) { return ReadSwitch(s.MuteInBackground, v); },
      [](const Settings& s, std::ostream& out) { out << (s.MuteInBackground ? 1 : 0); }},
+    {"key.turn-left", ReadKeys<Action::TurnLeft>, WriteKeys<Action::TurnLeft>},
+    {"key.turn-right", ReadKeys<Action::TurnRight>, WriteKeys<Action::TurnRight>},
+    {"key.thrust", ReadKeys<Action::Thrust>, WriteKeys<Action::Thrust>},
+    {"key.reverse", ReadKeys<Action::Reverse>, WriteKeys<Action::Reverse>},
+    {"key.fire", ReadKeys<Action::Fire>, WriteKeys<Action::Fire>},
+    {"key.leave", ReadKeys<Action::Leave>, WriteKeys<Action::Leave>},
 }};
 
 bool Printable(std::string_view text)
@@ -187,6 +205,8 @@ SettingsRead ParseSettings(std::string_view text)
     }
     for (std::size_t k = 0; k < Keys.size(); ++k)
         if (!seen[k]) read.KeyProblems.push_back(Quoted(Keys[k].Name) + " is missing; its default is used");
+    const std::string lost = read.Values.Controls.Untangle();
+    if (!lost.empty()) read.KeyProblems.push_back("keys bound twice: " + lost);
     return read;
 }
 

@@ -11,6 +11,12 @@
 //   music-volume = 100       (0..100 %)
 //   effects-volume = 100     (0..100 %)
 //   mute-in-background = 1   (sound stops while another window has the keys)
+//   key.turn-left = Left     (the battle's controls, two keys each at most:
+//   key.turn-right = Right    platform/Bindings.h)
+//   key.thrust = Up
+//   key.reverse = Down
+//   key.fire = Space
+//   key.leave = Esc
 //
 // The file is read key by key: a key that is missing, given a second time
 // or given a value the game never writes falls back to its default alone (or,
@@ -31,6 +37,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Bindings.h"
 #include "platform/Viewport.h"
 #include "platform/Window.h"
 
@@ -47,6 +54,7 @@ struct Settings {
     int MusicVolume = 100;
     int EffectsVolume = 100;
     bool MuteInBackground = true;
+    Bindings Controls;
     // The lines of keys this version does not know, as the file gave them.
     std::vector<std::string> OtherLines;
     friend bool operator==(const Settings&, const Settings&) = default;

@@ -49,6 +49,7 @@ TfrmMain::TfrmMain(Window& window, std::string settingsPath)
 void TfrmMain::FormCreate()
 {
     desktop_.LoadSettings();
+    game.ui.Controls = desktop_.Remembered().Controls;
     game.Sound.SetVolumes(desktop_.Remembered().MusicVolume, desktop_.Remembered().EffectsVolume);
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
