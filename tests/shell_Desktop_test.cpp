@@ -273,6 +273,43 @@ TEST_F(RememberedSettings, TheOptionsWindowChangesAndKeepsEveryChoice)
     EXPECT_TRUE(form.game.Sound.Device().IsOpen());
 }
 
+// The controls page (its rows 22 pixels apart from window y 50, the keys'
+// columns at x 180 and 265): a key clicked waits for the next key pressed.
+TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
+{
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        runner.Run({"key F6", "tick", "click 465 345", "tick"});
+        ASSERT_TRUE(form.game.ui.Options.ControlsPage);
+        const kv::Bindings& controls = form.game.ui.Controls;
+        runner.Run({"click 505 218", "key K", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Fire), "Space, K");
+        EXPECT_NE(Text().find("key.fire = Space, K\n"), std::string::npos) << Text();
+        runner.Run({"click 425 174", "key Space", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Thrust), "Up") << "Space belongs to Fire";
+        EXPECT_EQ(form.game.ui.Options.Note, "Space is taken by Fire");
+        runner.Run({"click 425 218", "key 46", "click 425 130", "key Esc", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Reverse), "Down") << "Esc keeps the key";
+        EXPECT_EQ(form.game.ui.hud.OptionsWindow.Visible, 1) << "and does not close the window";
+        EXPECT_EQ(controls.Text(kv::Action::Fire), "K") << "Delete unbinds";
+        form.FormDestroy();
+    }
+    {
+        kv::Window next;
+        kv::TfrmMain form(next, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        EXPECT_EQ(form.game.ui.Controls.Text(kv::Action::Fire), "K") << "kept for the next run";
+        runner.Run({"key F6", "tick", "click 465 345", "click 300 275", "tick"});
+        EXPECT_EQ(form.game.ui.Controls, kv::Bindings{}) << "Defaults";
+        EXPECT_NE(Text().find("key.fire = Space\n"), std::string::npos);
+    }
+}
+
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 {
     fs::create_directories(folder / "kvspace");

@@ -67,7 +67,8 @@ private:
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
 // within reach), the jump there, a trade, a battle's first 60 ticks, saving
 // into slot 3, another trade and loading slot 3 again, the intro crawl,
-// then back in space the options window, and three of its rows changed. Saves go to a fresh folder of the run's own, never the player's,
+// then back in space the options window, three of its rows changed, and a
+// key bound on its controls page and another refused. Saves go to a fresh folder of the run's own, never the player's,
 // and their times of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
@@ -106,6 +107,7 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     step({"click 230 15", "tick 2", "move 150 400", "tick", "click 150 400", "tick 200"});
     step({"key Esc", "tick", "move 150 450", "tick", "click 150 450", "tick 45", "key F6", "tick 2"});
     step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
+    step({"click 465 345", "click 505 218", "key K", "click 425 174", "key Space", "tick 2"});
     return checksums;
 }
 

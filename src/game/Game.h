@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "base/OneBased.h"
 #include "base/Random.h"
@@ -172,6 +173,12 @@ struct PlayerOptions {
     bool SmoothScaling = false;
     int WindowScale = 1;  // the whole multiple of 800 x 600
     bool Changed = false;
+    // The page shown: sound and video, or the battle's controls.
+    bool ControlsPage = false;
+    // The binding waiting for a key (action * 2 + slot), or -1.
+    int Capturing = -1;
+    // The last word of the controls page: a refused key, or empty.
+    std::string Note;
 };
 
 // What lives for the whole run around the world: the HUD, the console and

@@ -8,6 +8,12 @@
 // takes 10 % away and the right half adds 10 % (a right click always takes
 // away); on the window scale the same by one step; any other row flips.
 // Changes are applied at once and remembered (PlayerOptions).
+//
+// "Controls >" turns to the battle's controls: each action with its two
+// keys. A click on a key waits for the next key pressed, which takes its
+// place; Delete unbinds it and Esc keeps it; a key that another action
+// holds is refused with a line naming that action. "Defaults" gives every
+// action its first keys back.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +30,8 @@ void CloseOptionsWindow(Game& game);
 void ToggleOptionsWindow(Game& game);
 void ComposeOptionsWindow(Game& game);
 void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button);
+// A key (by its place) while a binding waits for one; false, doing
+// nothing, otherwise.
+bool OptionsKeyDown(Game& game, uint16_t key);
 
 }  // namespace kv

@@ -29,6 +29,7 @@ constexpr uint16_t Left = 37;
 constexpr uint16_t Up = 38;
 constexpr uint16_t Right = 39;
 constexpr uint16_t Down = 40;
+constexpr uint16_t Delete = 46;
 constexpr uint16_t Digit0 = 48;  // digits 1..9 follow
 constexpr uint16_t F1 = 112;
 constexpr uint16_t F2 = 113;

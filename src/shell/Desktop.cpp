@@ -120,6 +120,13 @@ void DesktopWindow::RememberSound(bool soundOn, int musicVolume, int effectsVolu
     Save();
 }
 
+void DesktopWindow::RememberControls(const Bindings& controls)
+{
+    if (controls == settings_.Controls) return;
+    settings_.Controls = controls;
+    Save();
+}
+
 int DesktopWindow::WindowScale() const
 {
     return std::max(1, LargestWholeScale(Extent{window_.Width(), window_.Height()}, FrameSize));

@@ -231,6 +231,7 @@ void TfrmMain::ApplyOptions()
     }
     game.Sound.SetVolumes(o.MusicVolume, o.EffectsVolume);
     desktop_.RememberSound(o.SoundOn, o.MusicVolume, o.EffectsVolume, o.MuteInBackground);
+    desktop_.RememberControls(game.ui.Controls);
     desktop_.SetFullscreen(o.Fullscreen);
     desktop_.SetScaling(o.SmoothScaling ? ScalingStyle::Smooth : ScalingStyle::Sharp);
     desktop_.SetWindowScale(o.WindowScale);
@@ -565,7 +566,10 @@ void TfrmMain::Route(const InputEvent& event)
     std::visit(
         [this](const auto& e) {
             using E = std::decay_t<decltype(e)>;
-            if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.ByLayout());
+            // A binding waiting in the options window takes the key by its
+            // place, as the battle polls it.
+            if constexpr (std::is_same_v<E, KeyDownEvent>)
+                if (game.CurrentScene != SceneSpace || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
             if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
