@@ -26,7 +26,8 @@ if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
   # The balance tests play careers with the career bot.
   add_executable(kvspace_tests ${KV_TEST_SOURCES} tools/mkassets/Loudness.cpp tools/careerbot/CareerBot.cpp)
   target_include_directories(kvspace_tests PRIVATE tests tools/mkassets tools/careerbot)
-  target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main)
+  # SDL itself for the tests that push SDL events (text input, pads, audio devices).
+  target_link_libraries(kvspace_tests PRIVATE kvspace_core GTest::gtest GTest::gtest_main PkgConfig::SDL)
   target_compile_definitions(kvspace_tests PRIVATE
     KV_GAME_DIR="${KV_GAME_DIR}" KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(kvspace_tests assets kvspace)

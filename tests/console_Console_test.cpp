@@ -148,6 +148,12 @@ TEST_F(ConsoleText, StampedAndCutToNinetyOneCharacters)
 
     console.Add("Arriving in system: Tiroz", MessageKind::Information, Clock);
     EXPECT_EQ(console.Entries[2].Text, "14:05:09 Arriving in system: Tiroz");
+
+    // A name typed in Cyrillic is cut by characters, never inside one.
+    std::string cyrillic;
+    for (int i = 0; i < 100; ++i) cyrillic += "Ж";
+    console.Add(cyrillic, MessageKind::Mail, Clock);
+    EXPECT_EQ(console.Entries[3].Text, Clock + " " + cyrillic.substr(0, 82 * 2));
 }
 
 TEST_F(ConsoleText, TheLocalTimeLeadsTheText)

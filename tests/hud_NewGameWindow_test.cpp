@@ -57,7 +57,7 @@ TEST_F(PilotScreens, ReopeningResetsDifficultyAndClassButKeepsAvatarAndName)
 TEST_F(PilotScreens, TheNameFieldTakesNineteenLettersAndAnEmptyNameStarts)
 {
     kv::kvEdit& name = game.ui.hud.NameEdit;
-    for (int i = 0; i < 25; ++i) name.KeyPress('A', kv::ShiftState{});
+    name.TypeText(std::string(25, 'a'));
     EXPECT_EQ(name.Text.size(), 19u);
     name.Text.clear();
     game.ui.hud.NewGame.Visible = 1;

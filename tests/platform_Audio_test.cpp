@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <iostream>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -220,6 +222,86 @@ TEST_F(SoundDeviceOpen, ClosingFreesEverything)
     ASSERT_TRUE(audio.Open());
     EXPECT_EQ(audio.EffectsPlaying(), 0);
     EXPECT_EQ(audio.Music(), MusicState::None);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(SoundLimiter, KeepsWhatIsBelowTheKneeAndNeverReachesFullScale)
+{
+    std::vector<float> samples{0.0f, 0.5f, -0.75f, 0.8f, -0.9f, 1.0f, 2.0f, -7.0f, 1e30f};
+    SoftLimit(samples.data(), samples.size());
+    EXPECT_EQ(samples[0], 0.0f);
+    EXPECT_EQ(samples[1], 0.5f);
+    EXPECT_EQ(samples[2], -0.75f);
+    for (std::size_t i = 3; i < samples.size(); ++i) EXPECT_LT(std::fabs(samples[i]), 1.0f) << i;
+    EXPECT_LT(samples[3], samples[4] * -1.0f) << "louder stays louder";
+    EXPECT_LT(samples[5], samples[6]);
+    EXPECT_GT(samples[3], 0.79f) << "just over the knee the line goes on almost unbent";
+}
+
+// The crowded battle, mixed by SDL_mixer itself into the disk driver's file
+// and followed on the mixer's own clock: the battle's music with a laser
+// every 12 ticks, about four explosions a second and a collision every two
+// seconds, 20 seconds of it at full volumes. No sample may reach full scale.
+TEST(SoundLimiter, ACrowdedBattleClipsNoSample)
+{
+    const std::string capture = testing::TempDir() + "kvspace_battle_mix.raw";
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    const std::string restore = previous ? previous : "";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    const fs::path data = fs::path(KV_GAME_DIR) / "res" / "sfx";
+    {
+        Audio audio;
+        ASSERT_TRUE(audio.Open());
+        ASSERT_TRUE(audio.LoadMusic((data / "sndtr" / "combat.mod").string()));
+        audio.PlayMusic();
+        constexpr uint64_t Seconds = 20;
+        constexpr uint64_t LaserEvery = Audio::Frequency * 12 / 64;
+        constexpr uint64_t ExplosionEvery = Audio::Frequency / 4;
+        constexpr uint64_t CollisionEvery = Audio::Frequency * 2;
+        uint64_t laser = 0, explosion = ExplosionEvery / 3, collision = CollisionEvery / 2;
+        int explosions = 0;
+        while (audio.FramesMixed() < Seconds * Audio::Frequency) {
+            const uint64_t now = audio.FramesMixed();
+            if (now >= laser) {
+                audio.PlayEffect((data / "weapon" / "Laser.wav").string());
+                laser += LaserEvery;
+            }
+            if (now >= explosion) {
+                const std::string name = "small_explosion_" + std::to_string(1 + explosions++ % 3) + ".wav";
+                audio.PlayEffect((data / "weapon" / name).string());
+                explosion += ExplosionEvery;
+            }
+            if (now >= collision) {
+                audio.PlayEffect((data / "weapon" / "collision.wav").string());
+                collision += CollisionEvery;
+            }
+            SleepMs(1);
+        }
+    }
+    if (previous) setenv("SDL_AUDIODRIVER", restore.c_str(), 1);
+    else unsetenv("SDL_AUDIODRIVER");
+    std::ifstream in(capture, std::ios::binary);
+    std::vector<float> mix;
+    float sample = 0;
+    while (in.read(reinterpret_cast<char*>(&sample), sizeof sample)) mix.push_back(sample);
+    ASSERT_GT(mix.size(), std::size_t{20} * Audio::Frequency * 2);
+    std::size_t clipped = 0;
+    float peak = 0;
+    for (const float s : mix) {
+        peak = std::max(peak, std::fabs(s));
+        if (std::fabs(s) >= 1.0f) ++clipped;
+    }
+    EXPECT_EQ(clipped, 0u) << "peak " << peak;
+    EXPECT_GT(peak, 0.1f) << "the battle is heard at all";
+    std::cout << "crowded battle: peak " << peak << " of full scale, " << clipped << " samples clipped\n";
+    fs::remove(capture);
 }
 
 }  // namespace

@@ -20,6 +20,10 @@ kv::Settings Chosen()
     s.Fullscreen = true;
     s.Scaling = kv::ScalingStyle::Smooth;
     s.WindowScale = 3;
+    s.MusicVolume = 40;
+    s.EffectsVolume = 0;
+    s.MuteInBackground = false;
+    s.Controls.Bind(kv::Action::Leave, 1, 'Q');
     return s;
 }
 
@@ -29,42 +33,92 @@ TEST(Settings, RoundTripAndWhatAReaderPassesOver)
 {
     const kv::SettingsRead read = kv::ParseSettings(Good);
     EXPECT_EQ(read.Problem, "");
+    EXPECT_TRUE(read.KeyProblems.empty());
     EXPECT_EQ(read.Values, Chosen());
     EXPECT_EQ(kv::ParseSettings(kv::SettingsText(kv::Settings{})).Values, kv::Settings{});
-    // Comments, blank lines, blanks around "=", line ends of another system
-    // and keys of a later version are all fine.
+    // Comments, blank lines, blanks around "=" and line ends of another
+    // system are all fine.
     const std::string loose =
-        "# mine\r\n\r\nmode=window\r\n  sound =0\r\nfullscreen= 1\r\nscaling = sharp\r\nwindow-scale = 2\r\nzoom = 9\r\n";
+        "# mine\r\n\r\nmode=window\r\n  sound =0\r\nfullscreen= 1\r\nscaling = sharp\r\nwindow-scale = 2\r\n"
+        "music-volume=100\r\neffects-volume = 5\r\nmute-in-background = 1\r\n" +
+        Good.substr(Good.find("key."));
     const kv::SettingsRead other = kv::ParseSettings(loose);
     EXPECT_EQ(other.Problem, "");
+    EXPECT_TRUE(other.KeyProblems.empty());
     EXPECT_FALSE(other.Values.Mode.has_value());
     EXPECT_TRUE(other.Values.Fullscreen);
     EXPECT_EQ(other.Values.WindowScale, 2);
 }
 
-TEST(Settings, EveryBadFormGivesTheDefaultsAndSaysWhy)
+TEST(Settings, KeysOfALaterVersionAreKeptWhenTheFileIsWrittenBack)
 {
-    const std::string cases[] = {
-        "",                                              // empty
-        Good.substr(0, Good.size() - 1),                  // last line end lost
-        Good.substr(0, Good.find("scaling")),            // cut after a whole line
-        Good.substr(0, Good.find("sharp") + 2) + "\n",    // cut inside a value
-        Good + "sound = 0\n",                            // a key twice
-        "mode = window\nsound = yes\nfullscreen = 0\nscaling = sharp\nwindow-scale = 0\n",
-        "mode = window\nsound = 1\nfullscreen = 0\nscaling = sharp\nwindow-scale = 99999999999\n",
-        "mode = window\nsound = 1\nfullscreen = 0\nscaling = sharp\nwindow-scale = -1\n",
-        "mode = 800x600\nsound = 1\nfullscreen = 0\nscaling = sharp\nwindow-scale = 0\n",
-        "mode = 0x600 32 60\nsound = 1\nfullscreen = 0\nscaling = sharp\nwindow-scale = 0\n",
-        "mode = 800x600 32 60 7\nsound = 1\nfullscreen = 0\nscaling = sharp\nwindow-scale = 0\n",
-        "mode = window\nsound = 1\nfullscreen\nscaling = sharp\nwindow-scale = 0\n",
-        std::string("mode = window\0sound = 1\n", 24),   // binary junk
-        std::string(5000, '#') + "\n",                   // far too long
-        "\xff\xfe\x00\x01garbage\n",
-    };
-    for (const std::string& text : cases) {
+    const kv::SettingsRead read = kv::ParseSettings("zoom = 9\n" + Good + "pad.fire =  button a\n");
+    EXPECT_TRUE(read.KeyProblems.empty());
+    EXPECT_EQ(read.Values.OtherLines, (std::vector<std::string>{"zoom = 9", "pad.fire =  button a"}));
+    kv::Settings changed = read.Values;
+    changed.WindowScale = 1;
+    const std::string written = kv::SettingsText(changed);
+    EXPECT_NE(written.find("\nzoom = 9\n"), std::string::npos);
+    EXPECT_NE(written.find("\npad.fire =  button a\n"), std::string::npos);
+    EXPECT_EQ(kv::ParseSettings(written).Values, changed);
+}
+
+// Each key in turn missing, given a value the game never writes, or given
+// twice: that key alone falls back (or keeps its first value), with one line
+// that names it, and every other key keeps the file's value.
+TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
+{
+    const std::string keys[] = {"mode", "sound", "fullscreen", "scaling", "window-scale",
+                                "music-volume", "effects-volume", "mute-in-background", "key.leave"};
+    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on", "Esc, Q, W"};
+    for (std::size_t k = 0; k < std::size(keys); ++k) {
+        const std::size_t from = Good.find("\n" + keys[k] + " =") + 1;
+        const std::size_t to = Good.find('\n', from) + 1;
+        const std::string without = Good.substr(0, from) + Good.substr(to);
+        const std::string damaged = Good.substr(0, from) + keys[k] + " = " + bad[k] + "\n" + Good.substr(to);
+        for (const std::string& text : {without, damaged}) {
+            const kv::SettingsRead read = kv::ParseSettings(text);
+            EXPECT_EQ(read.Problem, "");
+            ASSERT_EQ(read.KeyProblems.size(), 1u) << text;
+            EXPECT_NE(read.KeyProblems[0].find('"' + keys[k] + '"'), std::string::npos) << read.KeyProblems[0];
+            kv::Settings expected = Chosen();
+            const kv::Settings defaults;
+            if (k == 0) expected.Mode = defaults.Mode;
+            if (k == 1) expected.SoundEnabled = defaults.SoundEnabled;
+            if (k == 2) expected.Fullscreen = defaults.Fullscreen;
+            if (k == 3) expected.Scaling = defaults.Scaling;
+            if (k == 4) expected.WindowScale = defaults.WindowScale;
+            if (k == 5) expected.MusicVolume = defaults.MusicVolume;
+            if (k == 6) expected.EffectsVolume = defaults.EffectsVolume;
+            if (k == 7) expected.MuteInBackground = defaults.MuteInBackground;
+            if (k == 8) expected.Controls = defaults.Controls;
+            EXPECT_EQ(read.Values, expected) << text;
+        }
+        const std::string line = Good.substr(from, to - from);
+        const kv::SettingsRead twice = kv::ParseSettings(Good + keys[k] + " = " + bad[k] + "\n");
+        EXPECT_EQ(twice.Values, Chosen()) << "the first one counts";
+        EXPECT_EQ(twice.KeyProblems.size(), 1u) << line;
+    }
+}
+
+TEST(Settings, DamagedLinesAreLeftOutAndTheRestIsRead)
+{
+    // The last line end lost: the cut line is left out, and with it its key.
+    const kv::SettingsRead cut = kv::ParseSettings(Good.substr(0, Good.size() - 1));
+    EXPECT_EQ(cut.Values.Controls.Text(kv::Action::Leave), "Esc") << "the default of the last key";
+    EXPECT_EQ(cut.Values.WindowScale, 3);
+    EXPECT_TRUE(cut.Values.Fullscreen);
+    EXPECT_EQ(cut.KeyProblems.size(), 2u) << "the cut line, and its key missing";
+    // Binary junk and a line without "=" cost only their own lines.
+    const kv::SettingsRead junk = kv::ParseSettings("\x01\x02 = x\n" + Good + "fullscreen\n\xff\xfe\n");
+    EXPECT_EQ(junk.Values, Chosen());
+    EXPECT_EQ(junk.KeyProblems.size(), 3u);
+    EXPECT_TRUE(junk.Values.OtherLines.empty()) << "junk is not kept for a later version";
+    // An empty file or one far too long is refused whole.
+    for (const std::string& text : {std::string(), std::string(kv::MostSettingsBytes, '#') + "\n"}) {
         const kv::SettingsRead read = kv::ParseSettings(text);
-        EXPECT_EQ(read.Values, kv::Settings{}) << text;
-        EXPECT_NE(read.Problem, "") << text;
+        EXPECT_EQ(read.Values, kv::Settings{});
+        EXPECT_NE(read.Problem, "");
     }
 }
 

@@ -87,6 +87,26 @@ TEST_F(CombatScene, UpWinsOverDownAndLeftWithRightKeepsTheHeading)
     EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Angle, 2.8125) << "one step per tick";
 }
 
+// Controls rebound: the battle polls the keys the bindings name, a second
+// key of an action works beside the first, and a key taken away does
+// nothing.
+TEST_F(CombatScene, TheBattleFollowsTheBindings)
+{
+    kv::Bindings& controls = game.ui.Controls;
+    ASSERT_FALSE(controls.Bind(kv::Action::Thrust, 1, 'K').has_value());
+    controls.Unbind(kv::Action::TurnRight, 0);
+    ASSERT_FALSE(controls.Bind(kv::Action::TurnRight, 0, 'L').has_value());
+    game.Keys.Set('K', true);
+    game.Keys.Set(kv::vk::Right, true);
+    kv::CombatInput(game);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Thrust, 0.01);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Angle, 360) << "Right turns no more";
+    game.Keys.Clear();
+    game.Keys.Set('L', true);
+    kv::CombatInput(game);
+    EXPECT_DOUBLE_EQ(game.battle.PlayerCombatShip->Angle, 2.8125);
+}
+
 TEST_F(CombatScene, SpawnKeyHeldThreeTicksAddsThreeEnemiesChasingThePlayer)
 {
     game.Keys.Set('T', true);  // hull 5, weapon 2

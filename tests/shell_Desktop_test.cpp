@@ -238,10 +238,90 @@ TEST_F(RememberedSettings, TheNextRunOpensWithThisRunsChoices)
     EXPECT_EQ(next.Scaling(), kv::ScalingStyle::Smooth);
 }
 
+// The options window (at 225, 80): a row's value left of x 270 steps down,
+// right of it up; other rows flip. Every change acts at once and is kept.
+TEST_F(RememberedSettings, TheOptionsWindowChangesAndKeepsEveryChoice)
+{
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        const kv::kvWindow& options = form.game.ui.hud.OptionsWindow;
+        runner.Run({"key F6", "tick"});
+        ASSERT_EQ(options.Visible, 1);
+        EXPECT_FALSE(form.game.Sound.Device().IsOpen()) << "started without sound: no device";
+        runner.Run({"click 465 155", "click 465 155", "click 525 175 right", "tick"});
+        EXPECT_EQ(form.game.ui.Options.MusicVolume, 80);
+        EXPECT_EQ(form.game.ui.Options.EffectsVolume, 90);
+        EXPECT_NE(Text().find("music-volume = 80\n"), std::string::npos) << Text();
+        EXPECT_NE(Text().find("effects-volume = 90\n"), std::string::npos);
+        runner.Run({"click 465 195", "click 465 215", "tick"});
+        EXPECT_TRUE(form.game.Sound.Device().IsOpen()) << "sound turned on in the game";
+        EXPECT_EQ(form.game.Sound.MusicOn, 1);
+        EXPECT_NE(Text().find("sound = 1\n"), std::string::npos);
+        EXPECT_NE(Text().find("mute-in-background = 0\n"), std::string::npos);
+        runner.Run({"click 465 280", "click 465 300", "tick"});
+        EXPECT_TRUE(window.DesktopFullscreen());
+        EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
+        runner.Run({"key F11", "tick"});
+        EXPECT_FALSE(form.game.ui.Options.Fullscreen) << "the window keys show in the window";
+        runner.Run({"key Esc", "tick"});
+        EXPECT_EQ(options.Visible, 0);
+        runner.Run({"key Grave", "type options", "key Enter", "tick 2"});
+        EXPECT_EQ(options.Visible, 1) << "the console's \"options\"";
+        form.FormDestroy();
+    }
+    kv::Window next;
+    kv::TfrmMain form(next, path);
+    form.FormCreate();
+    kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
+    EXPECT_EQ(form.game.ui.Options.MusicVolume, 80);
+    EXPECT_FALSE(form.game.ui.Options.MuteInBackground);
+    EXPECT_TRUE(form.game.Sound.Device().IsOpen());
+}
+
+// The controls page (its rows 22 pixels apart from window y 50, the keys'
+// columns at x 180 and 265): a key clicked waits for the next key pressed.
+TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
+{
+    {
+        kv::TfrmMain form(window, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        runner.Run({"key F6", "tick", "click 465 345", "tick"});
+        ASSERT_TRUE(form.game.ui.Options.ControlsPage);
+        const kv::Bindings& controls = form.game.ui.Controls;
+        runner.Run({"click 505 218", "key K", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Fire), "Space, K");
+        EXPECT_NE(Text().find("key.fire = Space, K\n"), std::string::npos) << Text();
+        runner.Run({"click 425 174", "key Space", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Thrust), "Up") << "Space belongs to Fire";
+        EXPECT_EQ(form.game.ui.Options.Note, "Space is taken by Fire");
+        runner.Run({"click 425 218", "key 46", "click 425 130", "key Esc", "tick"});
+        EXPECT_EQ(controls.Text(kv::Action::Reverse), "Down") << "Esc keeps the key";
+        EXPECT_EQ(form.game.ui.hud.OptionsWindow.Visible, 1) << "and does not close the window";
+        EXPECT_EQ(controls.Text(kv::Action::Fire), "K") << "Delete unbinds";
+        form.FormDestroy();
+    }
+    {
+        kv::Window next;
+        kv::TfrmMain form(next, path);
+        form.FormCreate();
+        kv::ScenarioRunner runner(form, ::testing::TempDir());
+        runner.Run(kv::testing::ToSpace);
+        EXPECT_EQ(form.game.ui.Controls.Text(kv::Action::Fire), "K") << "kept for the next run";
+        runner.Run({"key F6", "tick", "click 465 345", "click 300 275", "tick"});
+        EXPECT_EQ(form.game.ui.Controls, kv::Bindings{}) << "Defaults";
+        EXPECT_NE(Text().find("key.fire = Space\n"), std::string::npos);
+    }
+}
+
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 {
     fs::create_directories(folder / "kvspace");
-    std::ofstream(path) << "sound = 1\nmode = \x01\x02\n";
+    std::ofstream(path) << std::string(kv::MostSettingsBytes + 1, '\x01');
     kv::TfrmMain form(window, path);
     ::testing::internal::CaptureStderr();
     form.FormCreate();
@@ -281,6 +361,22 @@ TEST_F(RememberedSettings, WhatCannotBeKeptIsSaidOnceInTheConsole)
     runner.Run({"click 234 56", "tick", "tick 2", "key F10", "key F10", "tick"});
     EXPECT_EQ(Said(form.game, "Settings not kept: cannot make the folder blocked"), 1);
     EXPECT_EQ(Said(form.game, "Saves are not kept: there is no home folder"), 1);
+}
+
+TEST_F(RememberedSettings, ADamagedKeyIsNamedAndTheOthersAreKept)
+{
+    fs::create_directories(folder / "kvspace");
+    std::ofstream(path) << "sound = 1\nmode = \x01\x02\nfullscreen = 0\nscaling = smooth\nwindow-scale = 0\n"
+                           "music-volume = 100\neffects-volume = 100\nmute-in-background = 1\n"
+                        << kv::SettingsText(kv::Settings{}).substr(kv::SettingsText(kv::Settings{}).find("key."));
+    kv::TfrmMain form(window, path);
+    ::testing::internal::CaptureStderr();
+    form.FormCreate();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said << "the junk line, and its key missing";
+    EXPECT_NE(said.find("\"mode\""), std::string::npos) << said;
+    EXPECT_TRUE(form.LauncherControls().SoundChecked());
+    EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
 }
 
 }  // namespace

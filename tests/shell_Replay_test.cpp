@@ -67,8 +67,10 @@ private:
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
 // within reach), the jump there, a trade, a battle's first 60 ticks, saving
 // into slot 3, another trade and loading slot 3 again, the intro crawl, then
-// a career game's road. Saves go to a fresh folder of the run's own, never
-// the player's, and their times of saving are shown in UTC.
+// a career game's road, and there the options window, three of its rows
+// changed, and a key bound on its controls page and another refused. Saves
+// go to a fresh folder of the run's own, never the player's, and their times
+// of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
     const std::string folder = ::testing::TempDir() + "kvspace_replay";
@@ -118,6 +120,9 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     step({"key Grave", "key Grave", "type contracts", "key Enter", "tick 2", "type accept 1", "key Enter", "tick 2",
           "type save 4", "key Enter", "tick 2", "type set money 5", "key Enter", "tick 2", "type load 4",
           "key Enter", "key Grave", "tick 30"});
+    step({"key F6", "tick 2"});
+    step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
+    step({"click 465 345", "click 505 218", "key K", "click 425 174", "key Space", "tick 2"});
     return checksums;
 }
 

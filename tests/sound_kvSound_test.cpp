@@ -202,3 +202,75 @@ TEST_F(SoundRules, SteppingBackBeforeAnyTrackLandsOnTrackOne)
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+class AudioDriver {
+public:
+    explicit AudioDriver(const char* name)
+    {
+        const char* previous = std::getenv("SDL_AUDIODRIVER");
+        had_ = previous != nullptr;
+        if (had_) previous_ = previous;
+        setenv("SDL_AUDIODRIVER", name, 1);
+    }
+    ~AudioDriver()
+    {
+        if (had_) setenv("SDL_AUDIODRIVER", previous_.c_str(), 1);
+        else unsetenv("SDL_AUDIODRIVER");
+    }
+
+private:
+    bool had_ = false;
+    std::string previous_;
+};
+
+TEST_F(SoundRules, SoundOffClosesTheDeviceAndOnBringsTheMusicBack)
+{
+    StartWithSound();
+    sound.PlayMusic(GamePath("Song.wav"));
+    sound.SetSoundEnabled(false);
+    EXPECT_FALSE(sound.Device().IsOpen());
+    sound.PlaySoundEffect(GamePath("Hit.wav"));
+    EXPECT_EQ(sound.EffectRequests(), 0u);
+    sound.SetSoundEnabled(true);
+    ASSERT_TRUE(sound.Device().IsOpen());
+    EXPECT_EQ(sound.Device().Music(), MusicState::Playing);
+    sound.PauseMusic();
+    sound.SetSoundEnabled(false);
+    sound.SetSoundEnabled(true);
+    EXPECT_EQ(sound.Device().Music(), MusicState::Paused) << "music the player paused stays paused";
+}
+
+TEST_F(SoundRules, ARemovedDeviceIsReplacedAndALateOneIsOpened)
+{
+    StartWithSound();
+    sound.PlayMusic(GamePath("Song.wav"));
+    sound.DeviceChanged(false);
+    ASSERT_TRUE(sound.Device().IsOpen()) << "the default device in its place";
+    EXPECT_EQ(sound.Device().Music(), MusicState::Playing);
+    EXPECT_EQ(sound.MusicRequests(), 1u) << "the game asked for nothing new";
+    sound.SetSoundEnabled(false);
+
+    kvSound late;
+    {
+        AudioDriver none("no-such-driver");
+        late.SoundEnabled = 1;
+        late.InitSound();
+        late.MusicOn = 1;
+        late.PlayMusic(GamePath("Song.wav"));
+        ASSERT_FALSE(late.Device().IsOpen());
+        late.DeviceChanged(false);
+        EXPECT_FALSE(late.Device().IsOpen()) << "still silent, and no harm done";
+    }
+    late.DeviceChanged(true);
+    ASSERT_TRUE(late.Device().IsOpen());
+    EXPECT_EQ(late.Device().Music(), MusicState::Playing);
+    late.SetSoundEnabled(false);
+    late.DeviceChanged(true);
+    EXPECT_FALSE(late.Device().IsOpen()) << "a new device does not turn sound on";
+}
+
+}  // namespace
+}  // namespace kv

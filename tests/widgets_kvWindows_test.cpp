@@ -11,6 +11,7 @@
 
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
+#include "platform/Fonts.h"
 #include "platform/LoadError.h"
 #include "sound/kvSound.h"
 #include "support/Pictures.h"
@@ -228,42 +229,49 @@ TEST(WidgetEdit, DrawSkipsOnlyKeyAndWritesTextInsideTheField)
     EXPECT_EQ(target.Pixel(1, 1), Purple);
 }
 
-kv::ShiftState With(bool shift, bool ctrl = false, bool alt = false, bool left = false)
-{
-    kv::ShiftState s;
-    s.Shift = shift;
-    s.Ctrl = ctrl;
-    s.Alt = alt;
-    s.LeftButton = left;
-    return s;
-}
-
-std::string Typed(uint16_t width, const std::vector<std::pair<uint16_t, kv::ShiftState>>& keys)
+std::string Typed(uint16_t width, std::string_view typed)
 {
     kv::kvEdit edit;
     edit.Width = width;
-    for (const auto& [key, shift] : keys) edit.KeyPress(key, shift);
+    edit.TypeText(typed);
     return edit.Text;
 }
 
-TEST(WidgetKeyPress, LettersAreUpperCaseOnlyWithShiftAlone)
+TEST(WidgetTyping, FieldsTakeTheCharactersTheFontDrawsAndKeysOnlyEdit)
 {
-    EXPECT_EQ(Typed(740, {{'A', With(true)}, {'B', With(true, true)}, {'C', With(true, false, true)},
-                          {'D', With(true, false, false, true)}, {'E', With(false)}, {'7', With(true)},
-                          {' ', With(false)}, {'Z', With(false, true)}}),
-              "Abcde7 z");
-    EXPECT_EQ(Typed(740, {{190, With(false)}, {kv::vk::Left, With(false)}, {96, With(false)}, {kv::vk::Back, With(false)}}), "");
+    EXPECT_EQ(Typed(740, "Abc 7, z!"), "Abc 7, z!");
+    EXPECT_EQ(Typed(740, "Zoë Жук ґ"), "Zoë Жук ґ");
+    // Control characters, the soft hyphen, Greek, CJK and emoji are not in
+    // the HUD's font; a broken UTF-8 sequence is no character at all.
+    EXPECT_EQ(Typed(740, "a\tb\x7f\u00ad\u03a9\u4e2d\U0001F600c\xc3(d\xe2\x82"), "abc(d");
+    kv::kvEdit edit;
+    edit.Width = 740;
+    edit.Text = "Жé";
+    for (const uint16_t key : {uint16_t{'A'}, uint16_t{' '}, kv::vk::Left, uint16_t{190}}) edit.KeyPress(key);
+    EXPECT_EQ(edit.Text, "Жé") << "letter keys type nothing: the text input does";
+    edit.KeyPress(kv::vk::Back);
+    EXPECT_EQ(edit.Text, "Ж") << "Backspace takes a whole character";
+    edit.KeyPress(kv::vk::Back);
+    edit.KeyPress(kv::vk::Back);
+    EXPECT_EQ(edit.Text, "");
 }
 
-TEST(WidgetKeyPress, FieldsHoldWhatTheirWidthAllows)
+TEST(WidgetTyping, FieldsHoldWhatTheirWidthAllowsInCharacters)
 {
-    const std::vector<std::pair<uint16_t, kv::ShiftState>> many(120, {'X', With(false)});
-    EXPECT_EQ(Typed(740, many).size(), 92u);
-    EXPECT_EQ(Typed(160, many).size(), 19u);
-    auto backAndOn = many;
-    backAndOn.push_back({kv::vk::Back, With(false)});
-    backAndOn.push_back({'1', With(false)});
-    EXPECT_EQ(Typed(160, backAndOn), std::string(18, 'x') + "1");
+    EXPECT_EQ(Typed(740, std::string(120, 'x')).size(), 92u);
+    EXPECT_EQ(Typed(160, std::string(120, 'x')).size(), 19u);
+    std::string cyrillic;
+    for (int i = 0; i < 30; ++i) cyrillic += "Ж";
+    EXPECT_EQ(Typed(160, cyrillic).size(), 19u * 2) << "19 characters of two bytes each";
+}
+
+TEST(WidgetTyping, EveryCharacterAFieldTakesIsInTheHudFont)
+{
+    kv::Font hud{"Fixedsys", 9, {0, 249, 0}};
+    for (char32_t c = 0; c < 0x500; ++c)
+        if (kv::HudFontDraws(c)) {
+            EXPECT_TRUE(kv::FontHasGlyph(hud, c)) << static_cast<uint32_t>(c);
+        }
 }
 
 TEST(WidgetKeyPress, EnterSubmitsOnlyWhenAsked)
@@ -276,16 +284,16 @@ TEST(WidgetKeyPress, EnterSubmitsOnlyWhenAsked)
         edit.Text = "echo";
     };
     edit.Text = "cash 5";
-    edit.KeyPress(kv::vk::Return, {});
+    edit.KeyPress(kv::vk::Return);
     EXPECT_TRUE(lines.empty());
     EXPECT_EQ(edit.Text, "cash 5");
     edit.SubmitOnEnter = 1;
-    edit.KeyPress(kv::vk::Return, {});
+    edit.KeyPress(kv::vk::Return);
     EXPECT_EQ(lines, std::vector<std::string>{"cash 5"});
     EXPECT_EQ(edit.Text, "");
     edit.OnSubmit = nullptr;
     edit.Text = "x";
-    edit.KeyPress(kv::vk::Return, {});
+    edit.KeyPress(kv::vk::Return);
     EXPECT_EQ(edit.Text, "");
 }
 

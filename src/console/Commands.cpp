@@ -17,6 +17,7 @@ uint8_t CodeOf(const std::string& word)
     if (word == "contracts") return command::Contracts;
     if (word == "accept") return command::Accept;
     if (word == "galaxy") return command::Galaxy;
+    if (word == "options") return command::Options;
     return command::Unknown;
 }
 

@@ -13,6 +13,7 @@
 //   contracts                 a career's contract offers and accepted contracts
 //   accept N                  a career's contract offer N accepted
 //   galaxy                    a career's galactic jump, from the gateway star
+//   options                   the options window
 //
 // Words are compared exactly, so commands are typed in lower case. Errors
 // go to the console log as alerts.
@@ -38,6 +39,7 @@ constexpr uint8_t Load = 6;
 constexpr uint8_t Contracts = 7;
 constexpr uint8_t Accept = 8;
 constexpr uint8_t Galaxy = 9;
+constexpr uint8_t Options = 10;
 constexpr uint8_t Unknown = 255;
 }  // namespace command
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/Utf8.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
@@ -71,7 +72,7 @@ void kvConsole::Add(const std::string& text, MessageKind kind, const std::string
     Count = Count >= Capacity ? 1 : static_cast<uint16_t>(Count + 1);
     ConsoleEntry& entry = Entries[Count];
     entry.Kind = kind;
-    entry.Text = (timeText + " " + text).substr(0, MaxEntryLength);
+    entry.Text = std::string(Utf8Prefix(timeText + " " + text, MaxEntryLength));
     entry.Shown = 0;
 }
 

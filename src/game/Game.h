@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "base/OneBased.h"
 #include "base/Random.h"
@@ -19,6 +20,7 @@
 #include "graphics/Geometry.h"
 #include "graphics/kvSprites.h"
 #include "widgets/kvWindows.h"
+#include "platform/Bindings.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "sound/kvSound.h"
@@ -57,6 +59,7 @@ struct Hud {
     kvWindow OutroSheet;   // slot 9: 800 x 2100, hidden; the source of the outro crawl
     kvWindow Scanner;      // slot 10
     kvWindow SaveWindow;   // slot 11
+    kvWindow OptionsWindow;  // slot 12
     kvWindow TitleWindow;  // 800 x 600, drawn by the title and outro scenes only
 
     // The top bar's items, in the order they are added.
@@ -157,6 +160,28 @@ struct PanelMarks {
     bool PlayerWindow = false;
     bool TopBar = false;
     bool NewGame = false;
+    bool Options = false;
+};
+
+// The choices of the options window. The window changes them and sets
+// Changed; the shell then applies them to the sound and the game's window,
+// keeps them in the settings file, and writes back what it could apply
+// (a window scale that does not fit the desktop is made one that does).
+struct PlayerOptions {
+    int MusicVolume = 100;    // 0..100 %
+    int EffectsVolume = 100;  // 0..100 %
+    bool SoundOn = false;
+    bool MuteInBackground = true;
+    bool Fullscreen = false;
+    bool SmoothScaling = false;
+    int WindowScale = 1;  // the whole multiple of 800 x 600
+    bool Changed = false;
+    // The page shown: sound and video, or the battle's controls.
+    bool ControlsPage = false;
+    // The binding waiting for a key (action * 2 + slot), or -1.
+    int Capturing = -1;
+    // The last word of the controls page: a refused key, or empty.
+    std::string Note;
 };
 
 // What lives for the whole run around the world: the HUD, the console and
@@ -181,6 +206,9 @@ struct Interface {
     // selected".
     uint8_t ShownStar = 1;
     PanelMarks Marked;
+    PlayerOptions Options;
+    // The battle's controls, as the settings file keeps them.
+    Bindings Controls;
 };
 
 // The composition root: the shell owns one Game and passes it down. The

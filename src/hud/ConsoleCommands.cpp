@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "game/SaveGames.h"
 #include "hud/NewGameWindow.h"
+#include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
 #include "universe/Career.h"
@@ -119,6 +120,7 @@ std::optional<std::string> Run(Game& game, const CommandLine& line)
     case command::Contracts:
     case command::Accept:
     case command::Galaxy: return RunCareerCommand(game, line);
+    case command::Options: OpenOptionsWindow(game); return std::nullopt;
     default:
         if (line.Word(1).empty()) return std::nullopt;
         return "Unknown command \"" + line.Word(1) + "\"";

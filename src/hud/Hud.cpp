@@ -5,6 +5,7 @@
 #include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
+#include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
@@ -226,7 +227,7 @@ void FillTables(Hud& h)
     for (kvWindow*& slot : h.WindowTable) slot = nullptr;
     kvWindow* const windows[] = {&h.StarMap, &h.TopBar, &h.ConsoleWindow, &h.PlayerWindow, &h.StarInfo,
                                  &h.ShipWindow, &h.Market, &h.NewGame, &h.OutroSheet, &h.Scanner,
-                                 &h.SaveWindow};
+                                 &h.SaveWindow, &h.OptionsWindow};
     for (std::size_t i = 0; i < std::size(windows); ++i) h.WindowTable[i + 1] = windows[i];
     for (kvSprite*& slot : h.SpriteTable) slot = nullptr;
     h.SpriteTable[1] = &h.CursorSprite;
@@ -295,6 +296,16 @@ Bitmap LoadFacePicture(const kvWindow& window, const std::string& path)
 
 void LoadFace(kvWindow& window, const std::string& path) { PaintFace(window.Face, LoadFacePicture(window, path)); }
 
+void MakeCentreWindow(Game& game, kvWindow& window, int top, std::function<void(int16_t, int16_t, uint8_t)> onClick)
+{
+    window.Create(350, 350);
+    PaintFace(window.Face, game.ui.hud.CentreFace);
+    window.Left = 225;
+    window.Top = top;
+    window.Visible = 0;
+    window.OnClick = std::move(onClick);
+}
+
 void BuildHud(Game& game)
 {
     Hud& h = game.ui.hud;
@@ -323,6 +334,7 @@ void BuildHud(Game& game)
     BuildNewGameWindow(game);
     BuildScannerAndSheets(h);
     BuildSaveWindow(game);
+    BuildOptionsWindow(game);
     FillTables(h);
 
     game.BackBuffer.SetSize(800, 600);
@@ -358,8 +370,9 @@ void ComposeMarkedPanels(Game& game)
     if (marked.PlayerWindow) ComposePlayerWindow(game);
     if (marked.TopBar) ComposeTopBar(game);
     if (marked.NewGame) ComposeNewGameWindow(game);
+    if (marked.Options) ComposeOptionsWindow(game);
     if (marked.StarMap || marked.StarInfo || marked.Market || marked.ShipWindow || marked.PlayerWindow ||
-        marked.TopBar || marked.NewGame)
+        marked.TopBar || marked.NewGame || marked.Options)
         game.RepaintNeeded = 1;
 }
 

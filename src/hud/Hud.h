@@ -3,6 +3,7 @@
 // switch the windows' transparency.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "game/Game.h"
@@ -20,6 +21,11 @@ void BuildHud(Game& game);
 Bitmap LoadFacePicture(const kvWindow& window, const std::string& path);
 // The same, painted onto the window's face.
 void LoadFace(kvWindow& window, const std::string& path);
+
+// A hidden 350 x 350 window in the middle of the screen, on the centre
+// panels' background, whose clicks go to `onClick`: the save and options
+// windows.
+void MakeCentreWindow(Game& game, kvWindow& window, int top, std::function<void(int16_t, int16_t, uint8_t)> onClick);
 
 // Portrait 1..7 as the HUD's build loaded it; an empty picture for any
 // other number.

@@ -127,13 +127,8 @@ void ChooseSlot(Game& game, int slot)
 
 void BuildSaveWindow(Game& game)
 {
-    kvWindow& w = game.ui.hud.SaveWindow;
-    w.Create(350, 350);
-    PaintFace(w.Face, game.ui.hud.CentreFace);
-    w.Left = 225;
-    w.Top = SaveWindowHiddenTop;
-    w.Visible = 0;
-    w.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); };
+    MakeCentreWindow(game, game.ui.hud.SaveWindow, SaveWindowHiddenTop,
+                     [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); });
 }
 
 bool SaveWindowShown(const Game& game)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cmath>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -24,6 +26,10 @@ constexpr int StereoChannels = 2;
 constexpr int PlayOnce = 0;
 constexpr int AnyChannel = -1;
 constexpr int AllChannels = -1;
+// The level of the music and of every effect channel at 100 %: half of
+// SDL_mixer's full level, so that the music and a few effects at once stay
+// under the limiter's knee and only a crowd of them is bent.
+constexpr int FullLevel = MIX_MAX_VOLUME / 2;
 
 struct MusicDeleter {
     void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
@@ -51,7 +57,23 @@ std::optional<std::vector<uint8_t>> ReadQuietly(const std::string& path, std::si
     }
 }
 
+int Level(int percent) { return FullLevel * std::clamp(percent, 0, 100) / 100; }
+
 }  // namespace
+
+void SoftLimit(float* samples, std::size_t count)
+{
+    constexpr float room = 1.0f - LimiterKnee;
+    for (std::size_t i = 0; i < count; ++i) {
+        const float x = samples[i];
+        const float size = std::fabs(x);
+        if (size <= LimiterKnee) continue;
+        // tanh rounds to 1 in float for large inputs; the last step below
+        // full scale keeps even those off it.
+        const float bent = std::min(LimiterKnee + room * std::tanh((size - LimiterKnee) / room), 0.99997f);
+        samples[i] = std::copysign(bent, x);
+    }
+}
 
 // Exists only while the device is open; its destructor undoes the opening.
 struct Audio::Device {
@@ -77,7 +99,21 @@ struct Audio::Device {
     // with the smallest number holds the oldest effect.
     std::array<uint64_t, EffectChannels> startedAt{};
     uint64_t starts = 0;
+    // Written by the mixing thread, read by the game's.
+    std::atomic<uint64_t> framesMixed{0};
 };
+
+namespace {
+
+// The last step of every mix, on SDL_mixer's thread.
+void FinishMix(void* device, Uint8* stream, int bytes)
+{
+    SoftLimit(reinterpret_cast<float*>(stream), static_cast<std::size_t>(bytes) / sizeof(float));
+    static_cast<std::atomic<uint64_t>*>(device)->fetch_add(
+        static_cast<uint64_t>(bytes) / (sizeof(float) * StereoChannels), std::memory_order_relaxed);
+}
+
+}  // namespace
 
 Audio::Audio() = default;
 Audio::~Audio() = default;
@@ -91,17 +127,35 @@ bool Audio::Open()
     // Without the module decoder the music stays silent and the effects
     // still play, so its absence is not a reason to give up the device.
     Mix_Init(MIX_INIT_MOD);
-    if (Mix_OpenAudio(Frequency, AUDIO_S16SYS, StereoChannels, MixBufferSamples) != 0) {
+    if (Mix_OpenAudio(Frequency, AUDIO_F32SYS, StereoChannels, MixBufferSamples) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     Mix_AllocateChannels(EffectChannels);
     device_ = std::make_unique<Device>();
+    Mix_SetPostMix(FinishMix, &device_->framesMixed);
+    ApplyVolumes();
     return true;
 }
 
 void Audio::Close() { device_.reset(); }
+
+void Audio::SetVolumes(int musicPercent, int effectsPercent)
+{
+    musicPercent_ = std::clamp(musicPercent, 0, 100);
+    effectsPercent_ = std::clamp(effectsPercent, 0, 100);
+    ApplyVolumes();
+}
+
+void Audio::ApplyVolumes() const
+{
+    if (!device_) return;
+    Mix_VolumeMusic(Level(musicPercent_));
+    Mix_Volume(AllChannels, Level(effectsPercent_));
+}
+
+uint64_t Audio::FramesMixed() const { return device_ ? device_->framesMixed.load(std::memory_order_relaxed) : 0; }
 
 bool Audio::LoadMusic(const std::string& path)
 {

@@ -21,10 +21,19 @@
 // over, counted in starts rather than by a clock, so that effects started in
 // the same millisecond keep their order.
 //
+// Levels: the device mixes in floating point, so that a crowd of effects
+// over the music never saturates while it is summed; the mix then goes
+// through a soft limiter (SoftLimit) that leaves everything below 3/4 of full
+// scale as it is and bends louder peaks smoothly towards full scale without
+// ever reaching it. Every effect plays at the same channel level, so the
+// effects' loudness against one another is the waves' own. The music and the
+// effects each have a volume of 0..100 % on top of that level.
+//
 // SDL_mixer is one device per process, so only one Audio is open at a time.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -55,6 +64,12 @@ public:
     // Halts everything, frees the music and the loaded waves, closes the device.
     void Close();
     bool IsOpen() const { return device_ != nullptr; }
+    // The music's and the effects' volumes, 0..100 %, kept while the device
+    // is closed and applied when it opens.
+    void SetVolumes(int musicPercent, int effectsPercent);
+    // Sample frames the device has mixed since it opened (for tests that
+    // follow the sound's own clock).
+    uint64_t FramesMixed() const;
 
     // Halts and frees the current music, then loads the file as the new one;
     // false when it cannot be loaded, leaving no music.
@@ -78,10 +93,21 @@ public:
     std::size_t LoadedEffects() const;
 
 private:
+    void ApplyVolumes() const;
     struct Device;
     std::unique_ptr<Device> device_;
     bool held_ = false;
     bool musicHeld_ = false;
+    int musicPercent_ = 100;
+    int effectsPercent_ = 100;
 };
+
+// Above this share of full scale the limiter starts to bend the mix.
+constexpr float LimiterKnee = 0.75f;
+// The soft limiter on interleaved float samples: below the knee a sample is
+// kept; above it, |x| becomes knee + (1 - knee) * tanh((|x| - knee) / (1 - knee)),
+// which follows the line at the knee, grows ever more slowly and stays
+// below full scale for any input.
+void SoftLimit(float* samples, std::size_t count);
 
 }  // namespace kv

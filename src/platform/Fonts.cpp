@@ -275,6 +275,11 @@ TextBox MeasureText(const Font& font, std::string_view text)
     return box;
 }
 
+bool FontHasGlyph(const Font& font, char32_t c)
+{
+    return TTF_GlyphIsProvided32(Find(MapFont(font)).Font.get(), static_cast<Uint32>(c)) != 0;
+}
+
 namespace {
 
 // Synthetic bold as the desktop drew it: each glyph pixel also sets the one

@@ -71,5 +71,8 @@ struct TextMask {
 
 TextBox MeasureText(const Font& font, std::string_view text);
 TextMask RenderText(const Font& font, std::string_view text);
+// Whether the face a desktop font maps to has a glyph of its own for the
+// character.
+bool FontHasGlyph(const Font& font, char32_t c);
 
 }  // namespace kv

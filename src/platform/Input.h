@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <variant>
 
 namespace kv {
@@ -28,12 +29,14 @@ constexpr uint16_t Left = 37;
 constexpr uint16_t Up = 38;
 constexpr uint16_t Right = 39;
 constexpr uint16_t Down = 40;
+constexpr uint16_t Delete = 46;
 constexpr uint16_t Digit0 = 48;  // digits 1..9 follow
 constexpr uint16_t F1 = 112;
 constexpr uint16_t F2 = 113;
 constexpr uint16_t F3 = 114;
 constexpr uint16_t F4 = 115;
 constexpr uint16_t F5 = 116;
+constexpr uint16_t F6 = 117;
 constexpr uint16_t F10 = 121;
 constexpr uint16_t F11 = 122;
 constexpr uint16_t NumpadAdd = 107;
@@ -60,9 +63,15 @@ struct ShiftState {
 // Mouse buttons as the game numbers them in click handlers.
 enum class MouseButton : uint8_t { Left = 0, Right = 1, Middle = 2 };
 
+// `Key` is the key by its place on the keyboard (the battle's keys, the
+// console key left of "1"); `LayoutKey` is the letter or digit the player's
+// layout gives that key (A on the key a French keyboard marks "A"), for the
+// shortcut letters; 0 when it is the same as `Key`.
 struct KeyDownEvent {
     uint16_t Key;
     ShiftState Shift;
+    uint16_t LayoutKey = 0;
+    uint16_t ByLayout() const { return LayoutKey != 0 ? LayoutKey : Key; }
 };
 struct KeyUpEvent {
     uint16_t Key;
@@ -84,6 +93,11 @@ struct MouseUpEvent {
 struct WheelEvent {
     int Delta;  // 120 per notch, positive away from the user
 };
+// Text the player typed, as UTF-8: one character or a whole word from an
+// input method.
+struct TextEvent {
+    std::string Text;
+};
 struct QuitEvent {};
 // The window needs its picture again: uncovered or resized.
 struct ExposeEvent {};
@@ -94,8 +108,15 @@ struct MinimiseEvent {
     bool Minimised;
 };
 
+// An audio output device was added to the desktop, or the one the game
+// plays on was removed.
+struct AudioDeviceEvent {
+    bool Added;
+};
+
 using InputEvent = std::variant<KeyDownEvent, KeyUpEvent, MouseDownEvent, MouseMoveEvent, MouseUpEvent,
-                                WheelEvent, QuitEvent, ExposeEvent, FocusEvent, MinimiseEvent>;
+                                WheelEvent, TextEvent, QuitEvent, ExposeEvent, FocusEvent, MinimiseEvent,
+                                AudioDeviceEvent>;
 
 // Which virtual keys are held at this moment. SDL's own keyboard state does
 // not follow injected events, so the game keeps its own, fed by every key

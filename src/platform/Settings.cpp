@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "platform/SafeFile.h"
@@ -15,8 +16,6 @@ namespace kv {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::array<std::string_view, 5> Keys{"mode", "sound", "fullscreen", "scaling", "window-scale"};
 
 std::string_view Trim(std::string_view s)
 {
@@ -56,43 +55,132 @@ std::optional<DisplayMode> ModeFrom(std::string_view s)
     return DisplayMode{*width, *height, *depth, *rate, 0};
 }
 
-// Sets one key from its value; false when the value is not one the game writes.
-bool Apply(Settings& s, std::string_view key, std::string_view value)
+bool ReadMode(Settings& s, std::string_view value)
 {
-    if (key == "mode") {
-        if (value == "window") {
-            s.Mode.reset();
-            return true;
-        }
-        s.Mode = ModeFrom(value);
-        return s.Mode.has_value();
-    }
-    if (key == "scaling") {
-        if (value != "sharp" && value != "smooth") return false;
-        s.Scaling = value == "sharp" ? ScalingStyle::Sharp : ScalingStyle::Smooth;
+    if (value == "window") {
+        s.Mode.reset();
         return true;
     }
-    if (key == "window-scale") {
-        const auto scale = WholeNumber(value, 0, MostWindowScale);
-        if (scale) s.WindowScale = *scale;
-        return scale.has_value();
-    }
+    const std::optional<DisplayMode> mode = ModeFrom(value);
+    if (mode) s.Mode = mode;
+    return mode.has_value();
+}
+
+void WriteMode(const Settings& s, std::ostream& out)
+{
+    if (s.Mode) out << s.Mode->Width << 'x' << s.Mode->Height << ' ' << s.Mode->BitsPerPixel << ' ' << s.Mode->RefreshRate;
+    else out << "window";
+}
+
+bool ReadSwitch(bool& field, std::string_view value)
+{
     const auto on = Switch(value);
-    if (!on) return false;
-    (key == "sound" ? s.SoundEnabled : s.Fullscreen) = *on;
+    if (on) field = *on;
+    return on.has_value();
+}
+
+bool ReadScaling(Settings& s, std::string_view value)
+{
+    if (value != "sharp" && value != "smooth") return false;
+    s.Scaling = value == "sharp" ? ScalingStyle::Sharp : ScalingStyle::Smooth;
     return true;
 }
+
+bool ReadWhole(int& field, std::string_view value, int least, int most)
+{
+    const auto number = WholeNumber(value, least, most);
+    if (number) field = *number;
+    return number.has_value();
+}
+
+template <Action A>
+bool ReadKeys(Settings& s, std::string_view value)
+{
+    return s.Controls.Read(A, value);
+}
+
+template <Action A>
+void WriteKeys(const Settings& s, std::ostream& out)
+{
+    out << s.Controls.Text(A);
+}
+
+// Every key the game reads and writes, in the order it writes them. A key's
+// reader sets its field only from a good value, so a bad one leaves the
+// default in place.
+struct Key {
+    std::string_view Name;
+    bool (*Read)(Settings&, std::string_view);
+    void (*Write)(const Settings&, std::ostream&);
+};
+
+const std::array<Key, 14> Keys{{
+    {"mode", ReadMode, WriteMode},
+    {"sound", [](Settings& s, std::string_view v) { return ReadSwitch(s.SoundEnabled, v); },
+     [](const Settings& s, std::ostream& out) { out << (s.SoundEnabled ? 1 : 0); }},
+    {"fullscreen", [](Settings& s, std::string_view v) { return ReadSwitch(s.Fullscreen, v); },
+     [](const Settings& s, std::ostream& out) { out << (s.Fullscreen ? 1 : 0); }},
+    {"scaling", ReadScaling,
+     [](const Settings& s, std::ostream& out) { out << (s.Scaling == ScalingStyle::Sharp ? "sharp" : "smooth"); }},
+    {"window-scale", [](Settings& s, std::string_view v) { return ReadWhole(s.WindowScale, v, 0, MostWindowScale); },
+     [](const Settings& s, std::ostream& out) { out << s.WindowScale; }},
+    {"music-volume", [](Settings& s, std::string_view v) { return ReadWhole(s.MusicVolume, v, 0, 100); },
+     [](const Settings& s, std::ostream& out) { out << s.MusicVolume; }},
+    {"effects-volume", [](Settings& s, std::string_view v) { return ReadWhole(s.EffectsVolume, v, 0, 100); },
+     [](const Settings& s, std::ostream& out) { out << s.EffectsVolume; }},
+    {"mute-in-background", [](Settings& s, std::string_view v) { return ReadSwitch(s.MuteInBackground, v); },
+     [](const Settings& s, std::ostream& out) { out << (s.MuteInBackground ? 1 : 0); }},
+    {"key.turn-left", ReadKeys<Action::TurnLeft>, WriteKeys<Action::TurnLeft>},
+    {"key.turn-right", ReadKeys<Action::TurnRight>, WriteKeys<Action::TurnRight>},
+    {"key.thrust", ReadKeys<Action::Thrust>, WriteKeys<Action::Thrust>},
+    {"key.reverse", ReadKeys<Action::Reverse>, WriteKeys<Action::Reverse>},
+    {"key.fire", ReadKeys<Action::Fire>, WriteKeys<Action::Fire>},
+    {"key.leave", ReadKeys<Action::Leave>, WriteKeys<Action::Leave>},
+}};
 
 bool Printable(std::string_view text)
 {
     for (const char c : text)
-        if ((static_cast<unsigned char>(c) < 32 && c != '\n' && c != '\r' && c != '\t') || c == 127) return false;
+        if ((static_cast<unsigned char>(c) < 32 && c != '\r' && c != '\t') || c == 127) return false;
     return true;
 }
 
-SettingsRead Refused(std::string problem) { return SettingsRead{Settings{}, std::move(problem)}; }
+SettingsRead Refused(std::string problem) { return SettingsRead{Settings{}, std::move(problem), {}}; }
 
-std::string LineProblem(int number, const std::string& what) { return "line " + std::to_string(number) + ": " + what; }
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string LineProblem(int number, std::string_view key, const std::string& what)
+{
+    return "line " + std::to_string(number) + ": " + Quoted(key) + " " + what + "; its default is used";
+}
+
+// One line of the file: a comment, a known key, or a line kept for a later
+// version of the game. A line the game never writes is reported and dropped.
+void ReadLine(std::string_view line, int number, std::array<bool, Keys.size()>& seen, SettingsRead& read)
+{
+    if (line.empty() || line.front() == '#') return;
+    const std::size_t equals = line.find('=');
+    if (!Printable(line) || equals == std::string_view::npos) {
+        read.KeyProblems.push_back("line " + std::to_string(number) + " is no setting and is left out");
+        return;
+    }
+    const std::string_view key = Trim(line.substr(0, equals));
+    const std::string_view value = Trim(line.substr(equals + 1));
+    std::size_t k = 0;
+    while (k < Keys.size() && Keys[k].Name != key) ++k;
+    if (k == Keys.size()) {
+        read.Values.OtherLines.emplace_back(line);
+        return;
+    }
+    if (seen[k]) {
+        read.KeyProblems.push_back("line " + std::to_string(number) + ": " + Quoted(key) +
+                                   " a second time; the first one counts");
+        return;
+    }
+    seen[k] = true;
+    if (!Keys[k].Read(read.Values, value))
+        read.KeyProblems.push_back(LineProblem(number, key, "cannot be " + Quoted(value)));
+}
 
 }  // namespace
 
@@ -100,45 +188,38 @@ SettingsRead ParseSettings(std::string_view text)
 {
     if (text.empty()) return Refused("the file is empty");
     if (text.size() > MostSettingsBytes) return Refused("the file is larger than a settings file can be");
-    if (!Printable(text)) return Refused("the file holds characters a settings file never does");
-    if (text.back() != '\n') return Refused("the file is cut short");
-    Settings settings;
+    SettingsRead read;
     std::array<bool, Keys.size()> seen{};
     int number = 0;
+    // A last line without its line end was cut short while it was written:
+    // what it holds may be half a value, so it is left out.
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        const std::string_view line = Trim(text.substr(0, end));
-        text.remove_prefix(end + 1);
         ++number;
-        if (line.empty() || line.front() == '#') continue;
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) return Refused(LineProblem(number, "no \"=\""));
-        const std::string_view key = Trim(line.substr(0, equals));
-        const std::string_view value = Trim(line.substr(equals + 1));
-        std::size_t k = 0;
-        while (k < Keys.size() && Keys[k] != key) ++k;
-        if (k == Keys.size()) continue;
-        if (seen[k]) return Refused(LineProblem(number, "\"" + std::string(key) + "\" a second time"));
-        seen[k] = true;
-        if (!Apply(settings, key, value))
-            return Refused(LineProblem(number, "\"" + std::string(value) + "\" is no value for \"" + std::string(key) + "\""));
+        if (end == std::string_view::npos) {
+            read.KeyProblems.push_back("line " + std::to_string(number) + " is cut short and is left out");
+            break;
+        }
+        ReadLine(Trim(text.substr(0, end)), number, seen, read);
+        text.remove_prefix(end + 1);
     }
     for (std::size_t k = 0; k < Keys.size(); ++k)
-        if (!seen[k]) return Refused("the file is cut short: \"" + std::string(Keys[k]) + "\" is missing");
-    return SettingsRead{settings, ""};
+        if (!seen[k]) read.KeyProblems.push_back(Quoted(Keys[k].Name) + " is missing; its default is used");
+    const std::string lost = read.Values.Controls.Untangle();
+    if (!lost.empty()) read.KeyProblems.push_back("keys bound twice: " + lost);
+    return read;
 }
 
 std::string SettingsText(const Settings& s)
 {
     std::ostringstream out;
     out << "# kvspace settings\n";
-    out << "mode = ";
-    if (s.Mode) out << s.Mode->Width << 'x' << s.Mode->Height << ' ' << s.Mode->BitsPerPixel << ' ' << s.Mode->RefreshRate;
-    else out << "window";
-    out << "\nsound = " << (s.SoundEnabled ? 1 : 0);
-    out << "\nfullscreen = " << (s.Fullscreen ? 1 : 0);
-    out << "\nscaling = " << (s.Scaling == ScalingStyle::Sharp ? "sharp" : "smooth");
-    out << "\nwindow-scale = " << s.WindowScale << '\n';
+    for (const Key& key : Keys) {
+        out << key.Name << " = ";
+        key.Write(s, out);
+        out << '\n';
+    }
+    for (const std::string& line : s.OtherLines) out << line << '\n';
     return out.str();
 }
 

@@ -8,12 +8,24 @@
 //   fullscreen = 0
 //   scaling = sharp          (or: smooth)
 //   window-scale = 0         (0: not chosen; the game picks a size)
+//   music-volume = 100       (0..100 %)
+//   effects-volume = 100     (0..100 %)
+//   mute-in-background = 1   (sound stops while another window has the keys)
+//   key.turn-left = Left     (the battle's controls, two keys each at most:
+//   key.turn-right = Right    platform/Bindings.h)
+//   key.thrust = Up
+//   key.reverse = Down
+//   key.fire = Space
+//   key.leave = Esc
 //
-// The file is read whole or not at all: a file that is unreadable, too
-// large, cut short (a key missing, or the last line without its line end),
-// or that holds anything the game does not write gives the defaults, with
-// the reason. A missing file is the first start: the defaults, no reason. Keys the game does not know
-// are passed over, so a file written by a later version still reads.
+// The file is read key by key: a key that is missing, given a second time
+// or given a value the game never writes falls back to its default alone (or,
+// given twice, keeps its first value), with one line naming it; the other
+// keys keep what the file says. Only a file that cannot be read at all
+// (missing, unreadable, not a file, larger than a settings file can be) gives
+// the defaults throughout, with one line naming the reason. Lines of keys
+// this version does not know are kept as they were and written back after
+// the known keys, so a file that a later version wrote keeps its settings.
 //
 // Writing goes to a temporary file beside the real one, which is flushed to
 // the disk and then renamed over it: a crash or a full disk leaves the old
@@ -23,7 +35,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/Bindings.h"
 #include "platform/Viewport.h"
 #include "platform/Window.h"
 
@@ -37,17 +51,25 @@ struct Settings {
     ScalingStyle Scaling = ScalingStyle::Sharp;
     // A whole multiple of 800 x 600 the player stepped to; 0 until then.
     int WindowScale = 0;
+    int MusicVolume = 100;
+    int EffectsVolume = 100;
+    bool MuteInBackground = true;
+    Bindings Controls;
+    // The lines of keys this version does not know, as the file gave them.
+    std::vector<std::string> OtherLines;
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 constexpr int MostWindowScale = 16;
-constexpr std::size_t MostSettingsBytes = 4096;
+constexpr std::size_t MostSettingsBytes = 16384;
 
-// What reading gave: the values, and the reason they are the defaults
-// (empty when the file was read).
+// What reading gave: the values; the reason they are all the defaults
+// (empty when the file was read); and one line for every key that fell back
+// alone.
 struct SettingsRead {
     Settings Values;
     std::string Problem;
+    std::vector<std::string> KeyProblems;
 };
 
 SettingsRead ParseSettings(std::string_view text);

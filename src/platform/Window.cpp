@@ -89,6 +89,17 @@ uint16_t VirtualKey(SDL_Scancode code)
     }
 }
 
+// The letter or digit the layout gives a key, as the key code of that letter
+// on the old desktop: a key whose place is a letter's but whose layout gives
+// no letter or digit (the French "," where US has "M") is no letter at all.
+uint16_t LayoutKey(SDL_Keycode symbol, uint16_t key)
+{
+    if (symbol >= SDLK_a && symbol <= SDLK_z) return static_cast<uint16_t>('A' + (symbol - SDLK_a));
+    if (symbol >= SDLK_0 && symbol <= SDLK_9) return static_cast<uint16_t>('0' + (symbol - SDLK_0));
+    const bool letterOrDigitPlace = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    return letterOrDigitPlace ? vk::OtherKey : key;
+}
+
 // The modifier keys as they were when the key went down: by the time the
 // event is read, a quick Alt+Enter has let Alt go again.
 ShiftState ShiftStateOf(uint16_t mods)
@@ -137,13 +148,18 @@ std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame)
     case SDL_KEYDOWN: {
         const uint16_t key = VirtualKey(e.key.keysym.scancode);
         if (key == 0) return std::nullopt;
-        return KeyDownEvent{key, ShiftStateOf(e.key.keysym.mod)};
+        return KeyDownEvent{key, ShiftStateOf(e.key.keysym.mod), LayoutKey(e.key.keysym.sym, key)};
     }
     case SDL_KEYUP: {
         const uint16_t key = VirtualKey(e.key.keysym.scancode);
         if (key == 0) return std::nullopt;
         return KeyUpEvent{key};
     }
+    case SDL_TEXTINPUT: return TextEvent{e.text.text};
+    case SDL_AUDIODEVICEADDED:
+    case SDL_AUDIODEVICEREMOVED:
+        if (e.adevice.iscapture) return std::nullopt;
+        return AudioDeviceEvent{e.type == SDL_AUDIODEVICEADDED};
     case SDL_MOUSEBUTTONDOWN:
         if (auto b = GameButton(e.button.button)) {
             const FramePoint p = toFrame(e.button.x, e.button.y);
@@ -406,6 +422,13 @@ void Window::BecomeGameWindow()
 }
 
 void Window::ShowSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
+void Window::SetTextInput(bool on)
+{
+    if (on == (SDL_IsTextInputActive() == SDL_TRUE)) return;
+    if (on) SDL_StartTextInput();
+    else SDL_StopTextInput();
+}
 
 void Window::SetDesktopFullscreen(bool on)
 {

@@ -69,6 +69,10 @@ public:
     // window manager can move, resize, maximise and minimise it.
     void BecomeGameWindow();
     void ShowSystemPointer(bool shown);
+    // Text input on while an edit field has the keyboard: typed text then
+    // arrives as TextEvents, and a desktop with an on-screen keyboard shows
+    // it. Off, no text arrives.
+    void SetTextInput(bool on);
 
     // Desktop fullscreen: the desktop keeps its mode and the frame is scaled
     // into the whole screen.

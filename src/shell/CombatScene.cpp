@@ -140,12 +140,12 @@ void PayForBattle(Game& game)
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
 }
 
-void SteerPlayer(const KeyState& keys, kvCombatShip& player)
+void SteerPlayer(const Bindings& controls, const KeyState& keys, kvCombatShip& player)
 {
-    if (keys.IsDown(vk::Down)) player.Thrust = -PlayerThrust;
-    if (keys.IsDown(vk::Left)) player.Angle = NormalizeAngle(player.Angle - TurnKeyStep);
-    if (keys.IsDown(vk::Right)) player.Angle = NormalizeAngle(player.Angle + TurnKeyStep);
-    if (keys.IsDown(vk::Up)) player.Thrust = PlayerThrust;
+    if (controls.Held(Action::Reverse, keys)) player.Thrust = -PlayerThrust;
+    if (controls.Held(Action::TurnLeft, keys)) player.Angle = NormalizeAngle(player.Angle - TurnKeyStep);
+    if (controls.Held(Action::TurnRight, keys)) player.Angle = NormalizeAngle(player.Angle + TurnKeyStep);
+    if (controls.Held(Action::Thrust, keys)) player.Thrust = PlayerThrust;
 }
 
 void EndBattle(Game& game)
@@ -324,13 +324,14 @@ void SetUpBattle(Game& game)
 void CombatInput(Game& game)
 {
     const KeyState& keys = game.Keys;
-    if (keys.IsDown(vk::Escape)) {
+    const Bindings& controls = game.ui.Controls;
+    if (controls.Held(Action::Leave, keys)) {
         EndBattle(game);
         return;
     }
     kvCombatShip* player = game.battle.PlayerCombatShip;
-    if (player != nullptr) SteerPlayer(keys, *player);
-    if (keys.IsDown(vk::Space) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
+    if (player != nullptr) SteerPlayer(controls, keys, *player);
+    if (controls.Held(Action::Fire, keys) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
     SpawnHeldKeys(game);
     if (keys.IsDown(AsteroidKey)) AddRandomObstacle(BattleContextOf(game));
     if (keys.IsDown(RepairKey)) game.world.Ship.Hull.HP = ClampToInt32(int64_t{game.world.Ship.Hull.HP} + HullPointsKey);

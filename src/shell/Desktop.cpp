@@ -1,5 +1,6 @@
 #include "shell/Desktop.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace kv {
@@ -30,6 +31,7 @@ void DesktopWindow::LoadSettings()
         std::cerr << "kvspace: settings " << path_ << ": " << read.Problem << "; using the defaults\n";
         notices_.push_back("Settings not read, using the defaults: " + read.Problem);
     }
+    for (const std::string& problem : read.KeyProblems) std::cerr << "kvspace: settings " << path_ << ": " << problem << '\n';
     window_.SetScaling(settings_.Scaling);
 }
 
@@ -91,6 +93,46 @@ void DesktopWindow::StepScale(int step)
     settings_.WindowScale = StepWholeScale(now, window_.UsableDesktop(), FrameSize, step);
     window_.Resize(FrameSize.Width * settings_.WindowScale, FrameSize.Height * settings_.WindowScale);
     Save();
+}
+
+void DesktopWindow::SetFullscreen(bool on)
+{
+    if (on != window_.DesktopFullscreen()) ToggleFullscreen();
+}
+
+void DesktopWindow::SetScaling(ScalingStyle style)
+{
+    if (style != settings_.Scaling) ToggleScaling();
+}
+
+void DesktopWindow::SetWindowScale(int scale)
+{
+    const int now = WindowScale();
+    if (scale != now) StepScale(scale > now ? 1 : -1);
+}
+
+void DesktopWindow::RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground)
+{
+    if (soundOn == settings_.SoundEnabled && musicVolume == settings_.MusicVolume &&
+        effectsVolume == settings_.EffectsVolume && muteInBackground == settings_.MuteInBackground)
+        return;
+    settings_.SoundEnabled = soundOn;
+    settings_.MusicVolume = musicVolume;
+    settings_.EffectsVolume = effectsVolume;
+    settings_.MuteInBackground = muteInBackground;
+    Save();
+}
+
+void DesktopWindow::RememberControls(const Bindings& controls)
+{
+    if (controls == settings_.Controls) return;
+    settings_.Controls = controls;
+    Save();
+}
+
+int DesktopWindow::WindowScale() const
+{
+    return std::max(1, LargestWholeScale(Extent{window_.Width(), window_.Height()}, FrameSize));
 }
 
 void DesktopWindow::Save()

@@ -29,8 +29,9 @@ public:
     DesktopWindow(Window& window, std::string settingsPath);
 
     // Reads the settings file; a file that cannot be used gives the defaults
-    // and one line on stderr naming it, and a notice. A missing file is the
-    // first start: it says nothing.
+    // and one line on stderr naming it, and a notice; every key that fell
+    // back alone gets one line naming the key. A missing file is the first
+    // start: it says nothing.
     void LoadSettings();
     // What the player should read in the game about the settings file since
     // the last call: that it could not be used or kept, each said once.
@@ -48,6 +49,18 @@ public:
 
     // The window's keys; true when the key was one of them and is used up.
     bool WindowKey(uint16_t key, ShiftState shift);
+
+    // The options window's choices, each applied and kept only when it
+    // differs from what is now: what the window keys do, and the sound's
+    // choices, which are only kept.
+    void SetFullscreen(bool on);
+    void SetScaling(ScalingStyle style);
+    // A whole multiple of 800 x 600, made one that fits the desktop.
+    void SetWindowScale(int scale);
+    void RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground);
+    void RememberControls(const Bindings& controls);
+    // The whole multiple of 800 x 600 the window is now (at least 1).
+    int WindowScale() const;
 
 private:
     void ToggleFullscreen();

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 
+#include "base/Utf8.h"
+#include "platform/Bindings.h"
 #include "game/SaveGames.h"
 #include "platform/BmpFile.h"
 #include "shell/UnitMain.h"
@@ -17,12 +18,6 @@ namespace {
 
 // 9 December 2026, 12:00 UTC: when a seeded run saves.
 constexpr int64_t StoppedSaveClock = 1796817600;
-
-std::string Upper(std::string s)
-{
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 MouseButton ButtonByName(const std::string& name)
 {
@@ -54,28 +49,7 @@ uint16_t RequireKey(const std::string& name)
 
 }  // namespace
 
-uint16_t KeyCodeByName(const std::string& name)
-{
-    static const std::map<std::string, uint16_t> named{
-        {"ESC", vk::Escape}, {"ENTER", vk::Return}, {"BACK", vk::Back},   {"SPACE", vk::Space},
-        {"TAB", vk::Tab},    {"UP", vk::Up},        {"DOWN", vk::Down},   {"LEFT", vk::Left},
-        {"RIGHT", vk::Right}, {"HOME", vk::Home},   {"END", vk::End},     {"GRAVE", vk::Grave},
-        {"SHIFT", vk::Shift}, {"CTRL", vk::Control}, {"ALT", vk::Menu},
-        {"PAUSE", vk::Pause}, {"CAPSLOCK", vk::CapsLock}, {"EQUALS", vk::Equals}, {"MINUS", vk::Minus},
-    };
-    const std::string key = Upper(name);
-    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) return static_cast<uint16_t>(key[0]);
-    if (auto it = named.find(key); it != named.end()) return it->second;
-    if (key.size() >= 2 && key[0] == 'F' && std::isdigit(static_cast<unsigned char>(key[1]))) {
-        const int n = std::stoi(key.substr(1));
-        return n >= 1 && n <= 12 ? static_cast<uint16_t>(vk::F1 + n - 1) : 0;
-    }
-    if (std::all_of(key.begin(), key.end(), [](unsigned char c) { return std::isdigit(c); }) && key.size() <= 3) {
-        const int code = std::stoi(key);
-        return code > 0 && code < 256 ? static_cast<uint16_t>(code) : 0;
-    }
-    return 0;
-}
+uint16_t KeyCodeByName(const std::string& name) { return KeyByName(name); }
 
 ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
     : form_(form), folder_(std::move(frameFolder))
@@ -123,12 +97,10 @@ void ScenarioRunner::RunLine(const std::string& line)
         } else if (verb == "type") {
             std::string text;
             std::getline(in >> std::ws, text);
-            for (char c : text) {
-                ShiftState shift;
-                shift.Shift = std::isupper(static_cast<unsigned char>(c)) != 0;
-                const uint16_t key = c == ' ' ? vk::Space : RequireKey(std::string(1, c));
-                form_.Dispatch(KeyDownEvent{key, shift});
-                form_.Dispatch(KeyUpEvent{key});
+            for (const char32_t c : DecodeUtf8(text)) {
+                std::string one;
+                AppendUtf8(one, c);
+                form_.Dispatch(TextEvent{one});
             }
         } else if (verb == "focus" || verb == "minimise") {
             std::string state;

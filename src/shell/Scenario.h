@@ -9,7 +9,8 @@
 //   wheel DELTA               the wheel turns (120 a notch)
 //   key KEY [MOD...]          a key pressed and released (MOD: shift ctrl alt)
 //   hold KEY / let KEY        a key held down / released
-//   type TEXT                 letters, digits and blanks typed one by one
+//   type TEXT                 text typed one character at a time (UTF-8), as
+//                             the desktop's text input gives it
 //   shot NAME                 the window's picture saved as NAME.png
 //   scene N                   the scene switch to N (2 starts a battle)
 //   seed N                    every later seeding takes N and the console's

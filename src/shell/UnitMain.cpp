@@ -12,6 +12,7 @@
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
+#include "hud/OptionsWindow.h"
 #include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
@@ -51,6 +52,8 @@ void TfrmMain::FormCreate()
 {
     SweepSavesFolder(game.ui.Saves.Folder);
     desktop_.LoadSettings();
+    game.ui.Controls = desktop_.Remembered().Controls;
+    game.Sound.SetVolumes(desktop_.Remembered().MusicVolume, desktop_.Remembered().EffectsVolume);
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
     SwitchScene(SceneLauncher);
@@ -187,6 +190,8 @@ void TfrmMain::Button1Click()
         mode = screen_.Modes[static_cast<std::size_t>(screen_.selectedMode)];
     desktop_.RememberLauncherChoices(mode, game.Sound.SoundEnabled != 0);
     game.Sound.MusicOn = game.Sound.SoundEnabled;
+    // A game without sound keeps no device open streaming silence.
+    game.Sound.SetSoundEnabled(game.Sound.SoundEnabled != 0);
     BuildHud(game);
     TellNoHomeFolder();
     TellSettingsNotices();
@@ -201,7 +206,41 @@ void TfrmMain::LeaveLauncher()
 {
     startRequested_ = 0;
     desktop_.OpenGameWindow(screen_.switched);
+    SyncOptions();
     SwitchScene(SceneTitle);
+}
+
+// The options window shows what the sound and the window are now.
+void TfrmMain::SyncOptions()
+{
+    const Settings& s = desktop_.Remembered();
+    PlayerOptions& o = game.ui.Options;
+    o.MusicVolume = s.MusicVolume;
+    o.EffectsVolume = s.EffectsVolume;
+    o.SoundOn = game.Sound.SoundEnabled != 0;
+    o.MuteInBackground = s.MuteInBackground;
+    o.Fullscreen = window_.DesktopFullscreen();
+    o.SmoothScaling = s.Scaling == ScalingStyle::Smooth;
+    o.WindowScale = desktop_.WindowScale();
+    o.Changed = false;
+    game.ui.Marked.Options = true;
+}
+
+void TfrmMain::ApplyOptions()
+{
+    const PlayerOptions o = game.ui.Options;
+    if (!o.Changed) return;
+    if (o.SoundOn != (game.Sound.SoundEnabled != 0)) {
+        game.Sound.MusicOn = o.SoundOn ? 1 : 0;
+        game.Sound.SetSoundEnabled(o.SoundOn);
+    }
+    game.Sound.SetVolumes(o.MusicVolume, o.EffectsVolume);
+    desktop_.RememberSound(o.SoundOn, o.MusicVolume, o.EffectsVolume, o.MuteInBackground);
+    desktop_.RememberControls(game.ui.Controls);
+    desktop_.SetFullscreen(o.Fullscreen);
+    desktop_.SetScaling(o.SmoothScaling ? ScalingStyle::Smooth : ScalingStyle::Sharp);
+    desktop_.SetWindowScale(o.WindowScale);
+    SyncOptions();
 }
 
 void TfrmMain::Timer1Timer()
@@ -269,7 +308,7 @@ void TfrmMain::ReturnToTitle()
     SwitchScene(SceneTitle);
 }
 
-void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
+void TfrmMain::FormKeyDown(uint16_t key)
 {
     if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
@@ -284,18 +323,51 @@ void TfrmMain::FormKeyDown(uint16_t key, ShiftState shift)
         game.RepaintNeeded = 1;
         return;
     }
-    Hud& h = game.ui.hud;
-    if (h.FocusedItem != nullptr && h.FocusedItem->Kind == WidgetKind::Edit) {
-        static_cast<kvEdit*>(h.FocusedItem)->KeyPress(key, shift);
-        if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
-        if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
+    const bool typing = FocusedEdit() != nullptr;
+    if (typing) {
+        FocusedEdit()->KeyPress(key);
+        EditChanged();
     }
     if (game.CurrentScene == SceneSpace) {
         SpaceKeyDown(key);
+        if (!typing) MapShortcutKeyDown(key);
         FocusedWindowKeyDown(key);
     }
     if (game.CurrentScene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
+}
+
+void TfrmMain::FormTextInput(const std::string& text)
+{
+    kvEdit* edit = FocusedEdit();
+    if (edit == nullptr || game.CurrentScene == SceneLauncher || game.CurrentScene == SceneCombat) return;
+    if (game.CurrentScene == SceneSpace && SaveWindowShown(game)) return;
+    edit->TypeText(text);
+    EditChanged();
+    game.RepaintNeeded = 1;
+}
+
+kvEdit* TfrmMain::FocusedEdit()
+{
+    kvWindow* focused = game.ui.hud.FocusedItem;
+    return focused != nullptr && focused->Kind == WidgetKind::Edit ? static_cast<kvEdit*>(focused) : nullptr;
+}
+
+void TfrmMain::EditChanged()
+{
+    Hud& h = game.ui.hud;
+    if (h.FocusedItem == &h.ConsoleEdit) ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
+    if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
+}
+
+// The star map's "E" and "C" buttons have their letters as keys too, by the
+// letter the player's layout gives, while the map is out and nothing is
+// being typed.
+void TfrmMain::MapShortcutKeyDown(uint16_t key)
+{
+    if (!game.ui.hud.StarMap.Visible) return;
+    if (key == 'E') ToggleEcliptic(game);
+    if (key == 'C') ToggleAxes(game);
 }
 
 void TfrmMain::SpaceKeyDown(uint16_t key)
@@ -319,6 +391,7 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
         h.Market.Visible = h.Market.Visible ? 0 : 1;
         if (h.Market.Visible) h.StarMap.Visible = 0;
         break;
+    case vk::F6: ToggleOptionsWindow(game); break;
     case vk::Grave:
         h.ConsoleEdit.Text.clear();
         h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
@@ -489,6 +562,8 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
     }
     if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
     TellSettingsNotices();
+    SyncOptions();
+    ComposeMarkedPanels(game);
     window_.Present(*shown_);
     return true;
 }
@@ -497,8 +572,11 @@ void TfrmMain::SetPause(PauseReason reason, bool on)
 {
     const bool was = pause_.Active();
     pause_.Set(reason, on);
+    // Sound stops with the game, except, where the player chose so, while
+    // the game only waits for its window to have the keys again.
+    const bool muted = pause_.ByKey || pause_.ByMinimise || (pause_.ByFocus && desktop_.Remembered().MuteInBackground);
+    game.Sound.Hold(muted);
     if (was == pause_.Active()) return;
-    game.Sound.Hold(pause_.Active());
     window_.ShowSystemPointer(pause_.Active());
     if (pause_.Active()) {
         MarkPaused(*shown_, game.CurrentScene, pausedFrame_);
@@ -513,7 +591,11 @@ void TfrmMain::Route(const InputEvent& event)
     std::visit(
         [this](const auto& e) {
             using E = std::decay_t<decltype(e)>;
-            if constexpr (std::is_same_v<E, KeyDownEvent>) FormKeyDown(e.Key, e.Shift);
+            // A binding waiting in the options window takes the key by its
+            // place, as the battle polls it.
+            if constexpr (std::is_same_v<E, KeyDownEvent>)
+                if (game.CurrentScene != SceneSpace || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
+            if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
@@ -535,6 +617,11 @@ void TfrmMain::Dispatch(const InputEvent& event)
         window_.Present(*shown_);
         return;
     }
+    // Sound follows the desktop's devices in every scene, paused or not.
+    if (const auto* device = std::get_if<AudioDeviceEvent>(&event)) {
+        game.Sound.DeviceChanged(device->Added);
+        return;
+    }
     if (WindowKeyDown(event)) return;
     const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
@@ -550,6 +637,8 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (pause_.Active()) return;
     try {
         Route(event);
+        ApplyOptions();
+        window_.SetTextInput(FocusedEdit() != nullptr);
         SwitchRequestedScene();
         ComposeMarkedPanels(game);
     } catch (const LoadError& e) {

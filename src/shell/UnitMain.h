@@ -31,7 +31,9 @@ public:
     void FormPaint();
     void Timer1Timer();
 
-    void FormKeyDown(uint16_t key, ShiftState shift);
+    void FormKeyDown(uint16_t key);
+    // Typed text for the focused edit field.
+    void FormTextInput(const std::string& text);
     void FormMouseDown(MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
@@ -77,6 +79,9 @@ private:
     void ActOnLauncher(LauncherAction action);
     void ComposeLauncher();
     void SpaceKeyDown(uint16_t key);
+    void MapShortcutKeyDown(uint16_t key);
+    kvEdit* FocusedEdit();
+    void EditChanged();
     void FocusedWindowKeyDown(uint16_t key);
     void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
@@ -86,6 +91,8 @@ private:
     void Route(const InputEvent& event);
     bool WindowKeyDown(const InputEvent& event);
     void SetPause(PauseReason reason, bool on);
+    void SyncOptions();
+    void ApplyOptions();
     void RestoreLauncherChoices();
 
     Window& window_;

@@ -25,8 +25,35 @@ void kvSound::InitSound()
     if (SoundEnabled) currentTrack_ = 1;
 }
 
+void kvSound::SetSoundEnabled(bool on)
+{
+    SoundEnabled = on ? 1 : 0;
+    if (!on) {
+        audio_.Close();
+        return;
+    }
+    if (audio_.IsOpen()) return;
+    if (audio_.Open()) ResumeOnNewDevice();
+}
+
+void kvSound::DeviceChanged(bool added)
+{
+    if (!SoundEnabled) return;
+    if (added && audio_.IsOpen()) return;
+    audio_.Close();
+    if (audio_.Open()) ResumeOnNewDevice();
+}
+
+void kvSound::ResumeOnNewDevice()
+{
+    if (wantedMusic_.empty() || !audio_.LoadMusic(ResolveDataPath(wantedMusic_))) return;
+    audio_.PlayMusic();
+    if (!MusicOn) audio_.PauseMusic();
+}
+
 void kvSound::PlayMusic(const std::string& path)
 {
+    wantedMusic_ = path;
     if (!SoundEnabled) return;
     requestedMusic_ = path;
     ++musicRequests_;

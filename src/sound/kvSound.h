@@ -8,6 +8,12 @@
 //   not look at it, so a scene entered while the player has paused the music
 //   still starts its own track, and the flag stays clear.
 //
+// The audio device is open only while sound is enabled: SetSoundEnabled(0)
+// closes it, so a silent game streams nothing. A device that goes away
+// (headphones pulled out) is given up and the default device opened in its
+// place, the scene's music starting again there; where there is none the
+// game goes on silently until one appears, which is then opened.
+//
 // Paths are the game's data paths ("res\sfx\hud\btn_click.wav"), resolved
 // below the working directory without regard to case. Audio failures are
 // silent: no device, or a missing or unreadable file, means nothing is heard,
@@ -41,6 +47,15 @@ public:
     // Opens the audio device (silence when there is none); then, if sound is
     // enabled, track 1 becomes the current track.
     void InitSound();
+    // Sound on or off in the game: on opens the device (where there is one)
+    // and plays the music the scene last asked for, also while sound was
+    // off; off stops everything and closes the device.
+    void SetSoundEnabled(bool on);
+    // The desktop's audio devices changed: the open device was removed, or
+    // a device was added.
+    void DeviceChanged(bool added);
+    // The music's and the effects' volumes, 0..100 %.
+    void SetVolumes(int musicPercent, int effectsPercent) { audio_.SetVolumes(musicPercent, effectsPercent); }
     // Stops and frees the current music, loads the module and starts it,
     // once: a track that ends stays ended.
     void PlayMusic(const std::string& path);
@@ -73,8 +88,14 @@ public:
 
 private:
     void PlayCurrentTrack();
+    // The device is open again: the music last asked for plays from its
+    // start, paused when the player has paused it.
+    void ResumeOnNewDevice();
 
     Audio audio_;
+    // The music the game last asked for, with sound on or off: what a
+    // device opened later plays.
+    std::string wantedMusic_;
     uint8_t currentTrack_ = 0;
     std::string requestedMusic_;
     std::string requestedEffect_;

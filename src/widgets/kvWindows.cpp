@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/Utf8.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/Fonts.h"
@@ -46,19 +47,6 @@ int TextCoordinate(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -
 
 std::string SizeText(int64_t width, int64_t height) { return std::to_string(width) + " x " + std::to_string(height); }
 
-bool Typeable(uint16_t key)
-{
-    return key == vk::Space || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
-}
-
-// Letters arrive as their upper-case key codes; they stay upper case only
-// with Shift and nothing else held.
-char Typed(uint16_t key, ShiftState shift)
-{
-    const char c = static_cast<char>(key);
-    if (shift.ShiftAlone() || key < 'A' || key > 'Z') return c;
-    return static_cast<char>(c - 'A' + 'a');
-}
 
 // The item takes a click at window-relative (x, y) when it is shown, has a
 // handler, holds the point (edges included) and its face is not purple there.
@@ -205,10 +193,10 @@ void kvEdit::DrawTo(Bitmap& target) const
     Canvas(target).TextOut(TextCoordinate(int64_t{Left} + 2), TextCoordinate(int64_t{Top} + 1), Text);
 }
 
-void kvEdit::KeyPress(uint16_t key, ShiftState shift)
+void kvEdit::KeyPress(uint16_t key)
 {
     if (key == vk::Back) {
-        if (!Text.empty()) Text.pop_back();
+        DropLastUtf8(Text);
         return;
     }
     if (key == vk::Return) {
@@ -220,8 +208,22 @@ void kvEdit::KeyPress(uint16_t key, ShiftState shift)
         Text.clear();
         return;
     }
-    if (!Typeable(key) || (Text.size() + 1) * CellWidth >= Width) return;
-    Text.push_back(Typed(key, shift));
+}
+
+void kvEdit::TypeText(std::string_view typed)
+{
+    for (const char32_t c : DecodeUtf8(typed)) {
+        if (!HudFontDraws(c)) continue;
+        if ((Utf8Length(Text) + 1) * CellWidth >= Width) return;
+        AppendUtf8(Text, c);
+    }
+}
+
+bool HudFontDraws(char32_t c)
+{
+    const bool latin = (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0x17F && c != 0xAD && c != 0x176 && c != 0x177);
+    const bool cyrillic = (c >= 0x400 && c <= 0x45F) || c == 0x490 || c == 0x491;
+    return latin || cyrillic;
 }
 
 void FrameEdit(kvEdit& edit)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/OneBased.h"
 #include "platform/Bitmap.h"
@@ -74,15 +75,26 @@ public:
     uint8_t Enabled = 1;
 };
 
-// A one-line field that collects typed letters, digits and blanks.
+// Whether the HUD's font (Terminus) draws a character that an edit field
+// may take: printable Latin-1 and Latin Extended-A (without the soft
+// hyphen, and without Ŷ ŷ, which Terminus lacks), and Cyrillic
+// (U+0400..U+045F, and Ґ ґ).
+bool HudFontDraws(char32_t c);
+
+// A one-line field that collects typed text. Text arrives as the desktop's
+// text input gives it (UTF-8, from any keyboard layout, dead keys and input
+// methods included); keys only edit it.
 class kvEdit : public kvWindow {
 public:
     kvEdit() { Kind = WidgetKind::Edit; }
     void Create(int x, int y, uint16_t width, const std::string& bitmapPath);
     void DrawTo(Bitmap& target) const;
-    // Backspace, letters (upper case with Shift alone), digits and blanks
-    // while (length + 1) * 8 < Width, and Enter when SubmitOnEnter is set.
-    void KeyPress(uint16_t key, ShiftState shift);
+    // Backspace takes away the last character; Enter submits when
+    // SubmitOnEnter is set. Other keys do nothing here.
+    void KeyPress(uint16_t key);
+    // Appends the characters of the typed text that the HUD's font draws,
+    // while (characters + 1) * 8 < Width; the others are passed over.
+    void TypeText(std::string_view typed);
 
     std::string Text;
     // The field's image as Create loaded it; FrameEdit shows it again.

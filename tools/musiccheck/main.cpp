@@ -40,7 +40,8 @@ bool Render(const std::string& module, double seconds, const fs::path& file, Ste
     if (!audio.Open() || !audio.LoadMusic(module))
         return false;
     audio.PlayMusic();
-    const auto wanted = static_cast<std::uintmax_t>(seconds * Rate) * 4;
+    // The device mixes in 32-bit floats, two sides a frame.
+    const auto wanted = static_cast<std::uintmax_t>(seconds * Rate) * 2 * sizeof(float);
     std::error_code error;
     for (int wait = 0; wait < 60000; ++wait) {
         if (fs::exists(file) && fs::file_size(file, error) >= wanted)
@@ -49,12 +50,12 @@ bool Render(const std::string& module, double seconds, const fs::path& file, Ste
     }
     audio.Close();
     std::ifstream in(file, std::ios::binary);
-    std::vector<int16_t> pcm(wanted / 2);
-    in.read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(wanted));
-    pcm.resize(static_cast<std::size_t>(in.gcount()) / 2);
-    for (std::size_t i = 0; i + 1 < pcm.size(); i += 2) {
-        out.Left.push_back(pcm[i] / 32768.0);
-        out.Right.push_back(pcm[i + 1] / 32768.0);
+    std::vector<float> mix(wanted / sizeof(float));
+    in.read(reinterpret_cast<char*>(mix.data()), static_cast<std::streamsize>(wanted));
+    mix.resize(static_cast<std::size_t>(in.gcount()) / sizeof(float));
+    for (std::size_t i = 0; i + 1 < mix.size(); i += 2) {
+        out.Left.push_back(mix[i]);
+        out.Right.push_back(mix[i + 1]);
     }
     fs::remove(file);
     return true;

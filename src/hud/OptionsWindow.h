@@ -1,0 +1,37 @@
+// The options window: the music's and the effects' volumes, sound on or
+// off, whether sound stops while another window has the keys, fullscreen,
+// the scaling style and the window scale. It opens in the middle of the
+// space scene (F6, or the console's "options") in place of the star map or
+// the market, and takes the keyboard focus; Esc or F6 closes it.
+//
+// A click on a row changes it: on a volume, the left half of its value
+// takes 10 % away and the right half adds 10 % (a right click always takes
+// away); on the window scale the same by one step; any other row flips.
+// Changes are applied at once and remembered (PlayerOptions).
+//
+// "Controls >" turns to the battle's controls: each action with its two
+// keys. A click on a key waits for the next key pressed, which takes its
+// place; Delete unbinds it and Esc keeps it; a key that another action
+// holds is refused with a line naming that action. "Defaults" gives every
+// action its first keys back.
+#pragma once
+
+#include <cstdint>
+
+namespace kv {
+
+struct Game;
+
+void BuildOptionsWindow(Game& game);
+bool OptionsWindowShown(const Game& game);
+void OpenOptionsWindow(Game& game);
+void CloseOptionsWindow(Game& game);
+// F6: opens the window, or closes it when it is out.
+void ToggleOptionsWindow(Game& game);
+void ComposeOptionsWindow(Game& game);
+void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button);
+// A key (by its place) while a binding waits for one; false, doing
+// nothing, otherwise.
+bool OptionsKeyDown(Game& game, uint16_t key);
+
+}  // namespace kv
