@@ -235,7 +235,7 @@ SettingsRead LoadSettings(const std::string& path)
     // No file yet is a new player's first start: the defaults, and nothing to say.
     if (!fs::exists(path, error)) {
         if (error) return Refused("cannot look for it: " + error.message());
-        return SettingsRead{Settings{}, ""};
+        return SettingsRead{};
     }
     if (!fs::is_regular_file(path, error)) return Refused("it is not a file");
     if (fs::file_size(path, error) > MostSettingsBytes) return Refused("the file is larger than a settings file can be");
