@@ -128,6 +128,7 @@ void BuildSaveWindow(Game& game)
     w.Left = 225;
     w.Top = SaveWindowHiddenTop;
     w.Visible = 0;
+    w.Alpha = 256;
     w.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); };
 }
 
@@ -135,6 +136,12 @@ bool SaveWindowShown(const Game& game)
 {
     const kvWindow& w = game.ui.hud.SaveWindow;
     return w.Visible && !w.SlideOut && w.Top > SaveWindowHiddenTop;
+}
+
+bool SaveWindowInPlace(const Game& game)
+{
+    const kvWindow& w = game.ui.hud.SaveWindow;
+    return SaveWindowShown(game) && w.Top == SaveWindowTop;
 }
 
 void OpenSaveWindow(Game& game, bool saving)
@@ -198,7 +205,7 @@ void ComposeSaveWindow(Game& game)
 void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 {
     const int slot = SlotAt(y);
-    if (button != 0 || slot < 0) return;
+    if (button != 0 || slot < 0 || !SaveWindowInPlace(game)) return;
     ChooseSlot(game, slot);
 }
 
@@ -206,6 +213,7 @@ void SaveWindowKeyDown(Game& game, uint16_t key)
 {
     const int asking = game.ui.Saves.AskingSlot;
     if (key == vk::Escape) CloseSaveWindow(game);
+    else if (!SaveWindowInPlace(game)) return;
     else if (key == vk::Return && asking >= 0) ChooseSlot(game, asking);
     else if (key >= vk::Digit0 && key < vk::Digit0 + SlotsShown) ChooseSlot(game, key - vk::Digit0);
 }
