@@ -57,7 +57,7 @@ std::optional<uint8_t> StarAt(const Interface& ui, const kvGalaxy& galaxy, int x
     const MapProjection& p = ui.projection;
     for (std::size_t k = galaxy.StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
-        const Point centre = GalaxyViewPoint(ui, star);
+        const Point centre = GalaxyPickPoint(ui, star);
         // In 64 bits: at a high zoom a star's centre lies far off the map.
         const int64_t dx = x - int64_t{centre.X}, dy = y - int64_t{centre.Y};
         if (dx * dx + dy * dy <= PickRadius * PickRadius) return star.Number;
