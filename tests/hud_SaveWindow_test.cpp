@@ -44,7 +44,7 @@ protected:
     // A career: goods bought, a jump to seed 1's star 4, a refit, points.
     void Career()
     {
-        Play({"key F5", "tick", "click 300 190", "click 530 192", "click 530 192", "tick"});
+        Play({"key F5", "tick", "click 300 215", "click 530 220", "click 530 220", "tick"});
         ASSERT_EQ(game().world.Pilot.Cargo[5].Quantity, 2);
         Play({"key F1", "tick", "click 369 319", "tick", "click 745 152", "tick"});
         ASSERT_EQ(game().world.Pilot.Star, 4);

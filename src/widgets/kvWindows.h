@@ -119,7 +119,9 @@ constexpr Rgb HudTextColour{0, 249, 0};
 // The caption of a button that refuses clicks.
 constexpr Rgb DisabledTextColour{0, 96, 0};
 // The dark green bar behind the chosen row of a list: the market's goods,
-// the ship window's parts, the save window's slots.
-constexpr Rgb SelectionBar{0, 102, 0};
+// the ship window's parts, the save window's slots. Dark enough that the
+// HUD's green text on it keeps a contrast above 4.5:1 when the panel is
+// blended over the backdrop.
+constexpr Rgb SelectionBar{0, 52, 0};
 
 }  // namespace kv
