@@ -147,6 +147,9 @@ public:
 };
 
 // What a battle owns, from its set-up until it is left.
+// How a battle has ended, once it has.
+enum class BattleEnding : uint8_t { None, Won, Lost };
+
 struct Battle {
     std::vector<std::unique_ptr<kvCombatObject>> CombatObjects;
     kvCombatShip* PlayerCombatShip = nullptr;
@@ -157,6 +160,10 @@ struct Battle {
     uint16_t HostilesLeft = 0;
     // Set by the sweep that removes the player's destroyed ship.
     bool PlayerLost = false;
+    // Once the battle is over, its banner shows for the frames left before
+    // the way back to space.
+    BattleEnding Ending = BattleEnding::None;
+    uint16_t EndingFramesLeft = 0;
     Bitmap CombatTiles;
     StarField Stars;
     // Pictures and rotation strips, each made once per battle and shared by
