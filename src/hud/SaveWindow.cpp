@@ -57,7 +57,7 @@ void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
     if (s.FromBackup) {
         face.TextOut(135, top, "- its backup:");
     } else {
-        face.TextOut(55, top, s.PilotName.substr(0, 13));
+        face.TextOut(55, top, FitText(face, s.PilotName, 106));
         face.TextOut(165, top, TradeRankNames[std::min<std::size_t>(s.TradeRank, TradeRankNames.size() - 1)]);
         face.TextOut(260, top, std::to_string(s.Cash));
     }

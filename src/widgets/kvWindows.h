@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/OneBased.h"
 #include "platform/Bitmap.h"
@@ -93,6 +94,7 @@ public:
 };
 
 class kvSound;
+class Canvas;
 
 // A click at window-relative (x, y) of a top-level window: the first visible
 // item with a handler whose box holds the point and whose pixel there is not
@@ -109,6 +111,11 @@ void FrameEdit(kvEdit& edit);
 // keeps its own drawing settings: how a compose routine lays a panel's
 // background, loaded once when the HUD is built, under its text.
 void PaintFace(Bitmap& face, const Bitmap& picture);
+// The text cut to fit `width` pixels in the canvas's font, ending in an
+// ellipsis where it is cut; the whole text when it fits.
+std::string FitText(const Canvas& canvas, std::string_view text, int width);
+// Writes a text centred on column `centreX`.
+void CentredText(Canvas& canvas, int centreX, int y, std::string_view text);
 // Draws an item by its kind: button, edit or plain window.
 void DrawItem(const kvWindow& item, Bitmap& target);
 // Draws a window's visible items onto its own face, in item order: the last
