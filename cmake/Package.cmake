@@ -12,7 +12,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KV_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-terminus")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-terminus, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kvspace is a single-player space trading and combat game. You trade twelve
 kinds of goods between the star systems of a generated galaxy, turn the
 galaxy on a three-dimensional star map, hyperjump as far as your fuel
