@@ -45,7 +45,7 @@ foreach(soak kvcombat_soak kvmonkey_soak)
 endforeach()
 add_test(NAME combat_soak COMMAND kvcombat_soak WORKING_DIRECTORY ${KV_GAME_DIR})
 add_test(NAME monkey_soak COMMAND kvmonkey_soak WORKING_DIRECTORY ${KV_GAME_DIR})
-set_tests_properties(monkey_soak PROPERTIES ENVIRONMENT
+set_tests_properties(combat_soak monkey_soak PROPERTIES ENVIRONMENT
   "${KV_HEADLESS};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tools/soak/lsan.supp")
 
 find_program(KV_XVFB Xvfb)
