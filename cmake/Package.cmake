@@ -18,7 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_DEBIAN_GAME_PACKAGE_NAME kvspace)
 set(CPACK_DEBIAN_GAME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "kvspace-data (= ${PROJECT_VERSION}), fonts-terminus")
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "kvspace-data (= ${PROJECT_VERSION}), fonts-terminus, fonts-dejavu-core")
 set(CPACK_DEBIAN_GAME_DESCRIPTION "space trading and combat game
 kvspace is a single-player space trading and combat game. You trade twelve
 kinds of goods between the star systems of a generated galaxy, turn the

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <string>
 
 #include "platform/BmpFile.h"
@@ -34,14 +36,15 @@ protected:
 
     static int LineTop(int line) { return FirstLine + line * kvConsole::LineHeight; }
 
-    // Text glyphs of a line: green pixels right of the icon column, in the
+    // Text glyphs of a line: lit pixels right of the icon column, in the
     // rows of the line that the neighbouring lines cannot reach.
-    bool TextOn(int lineY) const
+    bool TextOn(int lineY) const { return TextColourOn(lineY) != Black; }
+    Rgb TextColourOn(int lineY) const
     {
         for (int y = lineY + 2; y < lineY + 12; ++y)
             for (int x = LogX + 16; x < 800; ++x)
-                if (panel.Face.Pixel(x, y) == HudTextColour) return true;
-        return false;
+                if (panel.Face.Pixel(x, y) != Black) return panel.Face.Pixel(x, y);
+        return Black;
     }
 
     // The icon of `kind` sits in the 12 x 12 box at (LogX, lineY + 1): its
@@ -103,6 +106,21 @@ TEST_F(ConsoleLog, SevenMessagesShowTheNewestSixOldestOnTop)
     EXPECT_FALSE(TextOn(LineTop(6)));
     EXPECT_EQ(sound.EffectRequests(), 0u);
     EXPECT_EQ(console.Entries[1].Shown, 0);
+}
+
+// Every kind of message is written in its own colour, information in the
+// HUD's green.
+TEST_F(ConsoleLog, EachKindHasItsOwnColour)
+{
+    for (MessageKind kind : {MessageKind::Alert, MessageKind::Information, MessageKind::Audio, MessageKind::Mail,
+                             MessageKind::Alien})
+        Add(kind);
+    Draw();
+    std::vector<Rgb> colours;
+    for (int line = 0; line < 5; ++line) colours.push_back(TextColourOn(LineTop(line)));
+    EXPECT_EQ(colours[1], HudTextColour);
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        for (std::size_t j = i + 1; j < colours.size(); ++j) EXPECT_NE(colours[i], colours[j]) << i << " " << j;
 }
 
 TEST_F(ConsoleLog, AKindBeyondAlienDrawsItsTextWithoutIconOrSound)

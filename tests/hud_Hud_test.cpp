@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "console/Console.h"
+#include "hud/SaveWindow.h"
 #include "platform/DataPath.h"
 #include "platform/Window.h"
 #include "shell/Scenario.h"
@@ -77,6 +78,23 @@ TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)
     EXPECT_EQ(hud().ConsoleWindow.Top, 455);
 }
 
+// The centre holds one panel: the star map or the market sent there takes
+// the place of the new-game window or the save window.
+TEST_F(SpaceHud, TheCentreHoldsOnePanel)
+{
+    Play({"click 87 17", "tick"});
+    ASSERT_EQ(hud().NewGame.Visible, 1);
+    Play({"click 499 17", "tick"});
+    EXPECT_EQ(hud().NewGame.Visible, 0);
+    EXPECT_EQ(hud().StarMap.Visible, 1);
+    Play({"click 87 47", "tick 20"});
+    ASSERT_EQ(hud().StarMap.Visible, 0);
+    Play({"click 529 17", "tick 20"});
+    EXPECT_EQ(hud().Market.Visible, 1);
+    EXPECT_EQ(hud().StarMap.Visible, 0) << "the map the save window covered stays away";
+    EXPECT_EQ(hud().SaveWindow.Top, kv::SaveWindowHiddenTop);
+}
+
 TEST_F(SpaceHud, TransparencyCyclesBackTo179)
 {
     Play({"click 775 47"});
@@ -86,7 +104,7 @@ TEST_F(SpaceHud, TransparencyCyclesBackTo179)
     Play({"click 775 47"});
     for (kv::kvWindow* w : hud().WindowTable) {
         if (w != nullptr) {
-            EXPECT_EQ(w->Alpha, 179);
+            EXPECT_EQ(w->Alpha, w == &hud().SaveWindow ? 256 : 179);
         }
     }
 }

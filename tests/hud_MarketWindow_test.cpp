@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "game/Game.h"
 #include "hud/Hud.h"
@@ -27,7 +29,7 @@ protected:
     kv::PriceListItem& Hold(uint8_t k) { return game.world.Pilot.Cargo[k]; }
     void Select(uint8_t k)
     {
-        kv::SelectMarketRow(game, 100, static_cast<int16_t>(30 + 15 * k), 0);
+        kv::SelectMarketRow(game, 100, static_cast<int16_t>(23 + 22 * k), 0);
         kv::ComposeMarkedPanels(game);
     }
     // A click on "+" or "-" as the player makes it, through the window.
@@ -44,20 +46,26 @@ protected:
     kv::Game game;
 };
 
-TEST_F(Market, RowsAreSelectedFromY45ToY224)
+// The rows fill the window: 22 pixels apart, each picked in its band from
+// 3 pixels above its text to 3 below, row 1's from y 42, row 12's to y 305.
+TEST_F(Market, RowsAreSelectedFromY42ToY305)
 {
     Select(5);
-    for (int16_t y : {int16_t{44}, int16_t{225}, int16_t{0}, int16_t{400}}) {
+    for (int16_t y : {int16_t{41}, int16_t{306}, int16_t{0}, int16_t{400}}) {
         kv::SelectMarketRow(game, 10, y, 1);
         EXPECT_EQ(game.ui.SelectedGoods, 5) << y;
     }
-    kv::SelectMarketRow(game, 0, 45, 2);
+    kv::SelectMarketRow(game, 0, 42, 2);
     EXPECT_EQ(game.ui.SelectedGoods, 1);
     EXPECT_EQ(game.ui.hud.BuyButton.Top, 45);
-    kv::SelectMarketRow(game, 0, 224, 0);
+    kv::SelectMarketRow(game, 0, 63, 0);
+    EXPECT_EQ(game.ui.SelectedGoods, 1);
+    kv::SelectMarketRow(game, 0, 64, 0);
+    EXPECT_EQ(game.ui.SelectedGoods, 2);
+    kv::SelectMarketRow(game, 0, 305, 0);
     EXPECT_EQ(game.ui.SelectedGoods, 12);
-    EXPECT_EQ(game.ui.hud.SellButton.Top, 210);
-    EXPECT_EQ(game.ui.hud.BuyButton.Top, 210);
+    EXPECT_EQ(game.ui.hud.SellButton.Top, 287);
+    EXPECT_EQ(game.ui.hud.BuyButton.Top, 287);
 }
 
 TEST_F(Market, BuyingTakesExactlyThePriceAndTheLastUnitInStore)
@@ -163,12 +171,34 @@ TEST_F(Market, TheWindowListsTheGoodsOfTheCurrentStar)
     game.ui.hud.Market.Visible = 1;
     kv::DrawMarket(game);
     const kv::Bitmap& face = game.ui.hud.Market.Face;
-    // The selection bar on row 1, and black text cells nowhere near it.
-    EXPECT_EQ(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
-    EXPECT_EQ(face.Pixel(15, 45), kv::Black);
+    // The selection bar fills row 1's band, 3 pixels round its text.
+    EXPECT_EQ(face.Pixel(15, 42), kv::SelectionBar);
+    EXPECT_EQ(face.Pixel(295, 63), kv::SelectionBar);
+    EXPECT_NE(face.Pixel(15, 64), kv::SelectionBar);
     Select(3);
-    EXPECT_EQ(face.Pixel(17, 77), (kv::Rgb{0, 0x66, 0}));
-    EXPECT_NE(face.Pixel(17, 47), (kv::Rgb{0, 0x66, 0}));
+    EXPECT_EQ(face.Pixel(17, 87), kv::SelectionBar);
+    EXPECT_NE(face.Pixel(17, 47), kv::SelectionBar);
+}
+
+// Numbers end where their headings end, whatever their length: the
+// rightmost lit pixel of every row's price, store and hold columns, within
+// the blank a glyph leaves at the right of its 8-pixel cell.
+TEST_F(Market, NumbersAreRightAlignedUnderTheirHeadings)
+{
+    kv::DrawMarket(game);
+    const kv::Bitmap& face = game.ui.hud.Market.Face;
+    const auto rightmostText = [&face](int left, int right, int top) {
+        int last = -1;
+        for (int y = top; y < top + 16; ++y)
+            for (int x = left; x < right; ++x)
+                if (face.Pixel(x, y) == kv::HudTextColour) last = std::max(last, x);
+        return last;
+    };
+    for (const auto& [left, right] : {std::pair{130, 172}, std::pair{172, 214}, std::pair{214, 258}, std::pair{258, 296}}) {
+        const int heading = rightmostText(left, right, 18);
+        ASSERT_GT(heading, 0);
+        for (int row = 2; row <= 12; ++row) EXPECT_NEAR(rightmostText(left, right, 45 + 22 * (row - 1)), heading, 3) << row;
+    }
 }
 
 // The market as the player meets it: opened with F5 in the space scene,
@@ -183,22 +213,22 @@ TEST(MarketScenario, ClicksSelectRowsAndTradeOneUnit)
     runner.Run({"key F5", "tick"});
     kv::Game& game = form.game;
     ASSERT_EQ(game.ui.hud.Market.Visible, 1);
-    // The window sits at (225, 80): its rows run from y 45 to 224 inside it.
+    // The window sits at (225, 80): its rows run from y 42 to 305 inside it.
     runner.Run({"click 400 125", "tick", "shot market_row1"});
     EXPECT_EQ(game.ui.SelectedGoods, 1);
-    runner.Run({"click 400 304", "tick", "shot market_row12"});
+    runner.Run({"click 400 380", "tick", "shot market_row12"});
     EXPECT_EQ(game.ui.SelectedGoods, 12);
-    runner.Run({"click 400 305", "tick", "click 400 124", "tick"});
+    runner.Run({"click 400 386", "tick", "click 400 121", "tick"});
     EXPECT_EQ(game.ui.SelectedGoods, 12);
 
     kv::PriceListItem& store = (*game.world.galaxies)[1].Stars[1].PriceList[12];
     const uint16_t inStore = store.Quantity;
     const int32_t cash = game.world.Pilot.Cash;
-    runner.Run({"click 527 292", "tick", "shot market_bought"});
+    runner.Run({"click 527 372", "tick", "shot market_bought"});
     EXPECT_EQ(game.world.Pilot.Cargo[12].Quantity, 1);
     EXPECT_EQ(store.Quantity, inStore - 1);
     EXPECT_EQ(game.world.Pilot.Cash, cash - store.SellPrice);
-    runner.Run({"click 547 292", "tick", "shot market_sold"});
+    runner.Run({"click 547 372", "tick", "shot market_sold"});
     EXPECT_EQ(game.world.Pilot.Cargo[12].Quantity, 0);
     EXPECT_EQ(game.ui.hud.SellButton.Enabled, 0);
     EXPECT_EQ(runner.FramesWritten().size(), 4u);

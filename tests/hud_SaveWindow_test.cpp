@@ -44,7 +44,7 @@ protected:
     // A career: goods bought, a jump to seed 1's star 4, a refit, points.
     void Career()
     {
-        Play({"key F5", "tick", "click 300 190", "click 530 192", "click 530 192", "tick"});
+        Play({"key F5", "tick", "click 300 215", "click 530 220", "click 530 220", "tick"});
         ASSERT_EQ(game().world.Pilot.Cargo[5].Quantity, 2);
         Play({"key F1", "tick", "click 369 319", "tick", "click 745 152", "tick"});
         ASSERT_EQ(game().world.Pilot.Star, 4);
@@ -140,8 +140,13 @@ TEST_F(Saves, TheWindowAsksOnceBeforeSavingOverASlot)
     Play({"click 238 47", "tick"});
     const kv::kvWindow& w = game().ui.hud.SaveWindow;
     EXPECT_LT(w.Top, kv::SaveWindowTop);
-    Play({"tick 90"});
-    ASSERT_EQ(w.Top, kv::SaveWindowTop);
+    // Mid-way down it hides what it passes over but takes no click.
+    Play({"tick 14", "click 400 190", "key 5", "tick"});
+    EXPECT_EQ(w.Alpha, 256);
+    EXPECT_LT(w.Top, kv::SaveWindowTop);
+    EXPECT_FALSE(fs::exists(SlotFile(5)));
+    Play({"tick 4"});
+    ASSERT_EQ(w.Top, kv::SaveWindowTop) << "in place 20 ticks after the click";
     // Rows are 31 pixels from y 45 of the window: slot 2 at screen y 187.
     Play({"click 400 190", "tick"});
     EXPECT_TRUE(fs::exists(SlotFile(2)));

@@ -85,6 +85,21 @@ TEST_F(StarInfo, AClickPicksTheNearestStarWithinTenPixelsAndAMissClearsTheSelect
     EXPECT_EQ(game.ui.SelectedStar, 3);
 }
 
+// A click finds a star round the point the window's offset gives before
+// rounding: 20.5 + 175 = 195.5 rounds to 196 (halves to even), where the
+// drawing's 20.5 rounded first gives 20 + 175 = 195.
+TEST_F(StarInfo, ThePickCentreRoundsWithTheWindowsOffsetInside)
+{
+    AddStar(0, 20.5, 0);
+    game.world.Pilot.Star = 3;
+    ClickMap(196 + 10, 170);
+    EXPECT_EQ(game.ui.SelectedStar, 3);
+    ClickMap(186, 173);  // 9 and 3 from 195, 10 and 3 from 196
+    EXPECT_EQ(game.ui.SelectedStar, 0) << "195's 10-pixel reach would have picked it";
+    ClickMap(196, 170);
+    EXPECT_EQ(game.ui.projection.CurrentStarPoint.X, 196) << "the jump line starts there too";
+}
+
 TEST_F(StarInfo, GoIsOfferedOnlyForAnotherStarWithinReach)
 {
     game.world.Ship.Fuel = 100.0;  // exactly the distance

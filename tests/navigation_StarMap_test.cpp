@@ -88,6 +88,32 @@ TEST_F(StarMap, JumpLineIsRedWhenTheDistanceEqualsTheRange)
     EXPECT_EQ(MapPixel(225, 170), (Rgb{0xFF, 0xFF, 0x00}));
 }
 
+// The selected star's name, pale blue with a black outline, goes to the side
+// of its disc where it covers neither the current star nor any other disc,
+// and the axis labels stay inside the frame.
+TEST_F(StarMap, TheNameStandsClearOfTheCurrentStarAndTheAxisLabelsInsideTheFrame)
+{
+    constexpr Rgb NameColour{0xC8, 0xE6, 0xFF};
+    AddStar(0, 0, 0);    // current, at (175, 170)
+    AddStar(0, -25, 0);  // selected, at (150, 170): its name on the right would reach the current star
+    game.ui.SelectedStar = 2;
+    kv::DrawStarMap(game);
+    int left = 0, between = 0;
+    for (int y = 150; y < 190; ++y)
+        for (int x = 100; x < 175; ++x) {
+            if (MapPixel(x, y) != NameColour) continue;
+            if (x < 145) ++left;
+            else ++between;
+        }
+    EXPECT_GT(left, 20);
+    EXPECT_EQ(between, 0);
+
+    // Unturned, the Y axis ends on the frame's right border at x 330; its
+    // label is pulled back inside.
+    for (int y = 40; y < 80; ++y)
+        for (int x = 330; x < 350; ++x) EXPECT_NE(MapPixel(x, y), (Rgb{0xFF, 0xFF, 0x00})) << x << "," << y;
+}
+
 TEST_F(StarMap, SystemLevelNeedsASelectionAndTheEmptyLevelShowsNothing)
 {
     AddStar(0, 0, 0);
@@ -96,7 +122,12 @@ TEST_F(StarMap, SystemLevelNeedsASelectionAndTheEmptyLevelShowsNothing)
     EXPECT_TRUE(InsideIsBare());
     game.ui.SelectedStar = 1;
     kv::DrawStarMap(game);
-    EXPECT_EQ(MapPixel(175, 175 - 8), StarFill);  // the star's sphere, radius Size x zoom
+    // The star's disc, radius Size x zoom, lit from the upper left.
+    const kv::Bitmap& background = game.ui.hud.StarMapImages[0];
+    EXPECT_NE(MapPixel(175, 175 - 7), background.Pixel(175 - 21, 175 - 7 - 20));
+    EXPECT_EQ(MapPixel(175, 175 - 9), background.Pixel(175 - 21, 175 - 9 - 20));
+    const Rgb lit = MapPixel(172, 172), far = MapPixel(178, 178);
+    EXPECT_GT(lit.R + lit.G + lit.B, far.R + far.G + far.B);
     game.ui.map.MapLevel = 2;
     kv::DrawStarMap(game);
     EXPECT_TRUE(InsideIsBare());

@@ -8,16 +8,24 @@
 #include "combat/Effects.h"
 #include "game/Game.h"
 #include "hud/Hud.h"
+#include "platform/BmpFile.h"
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
 #include "support/Battles.h"
+#include "support/Pictures.h"
 
 namespace {
 
 using kv::testing::AddShip;
 
-constexpr kv::Rgb BlipRim{255, 255, 0};
+constexpr kv::Rgb EnemyBlip{255, 70, 50};
+constexpr kv::Rgb PlayerBlip{80, 220, 255};
+constexpr kv::Rgb PlayerMark{80, 220, 255};
+constexpr kv::Rgb HullGood{0, 220, 60};
+constexpr kv::Rgb HullLow{240, 200, 0};
+constexpr kv::Rgb WonColour{252, 210, 69};
+constexpr kv::Rgb LostColour{255, 80, 60};
 
 class CombatScene : public ::testing::Test {
 protected:
@@ -167,6 +175,9 @@ TEST_F(CombatScene, WalkHandlesObjectsAppendedDuringItInTheSameTick)
     EXPECT_EQ(game.battle.CameraX, static_cast<int32_t>(kv::Nearest(game.battle.PlayerCombatShip->X - 400)));
 }
 
+// The battle is over at the start of the frame after the last kill; its
+// "Victory" banner shows over the last frames, in which the keys but Esc
+// do nothing, and then the game returns to space.
 TEST_F(CombatScene, BattleEndsAtTheStartOfTheFrameAfterTheLastKill)
 {
     Enemy().ShipRecord->Hull.HP = 0;
@@ -174,9 +185,46 @@ TEST_F(CombatScene, BattleEndsAtTheStartOfTheFrameAfterTheLastKill)
     EXPECT_EQ(game.CurrentScene, kv::SceneCombat) << "the frame of the kill is drawn";
     EXPECT_EQ(game.battle.HostilesLeft, 0);
     EXPECT_EQ(Ships(), 1u) << "swept in the same tick";
+    EXPECT_EQ(game.battle.Ending, kv::BattleEnding::None);
     kv::ComposeCombatFrame(game);
+    EXPECT_EQ(game.battle.Ending, kv::BattleEnding::Won);
+    kv::SavePngFile(::testing::TempDir() + "battle_victory.png", game.BackBuffer);
+    EXPECT_EQ(game.BackBuffer.Pixel(250, 262), WonColour) << "the banner's frame";
+    game.Keys.Set('A', true);
+    Tick(kv::EndingBannerFrames - 1);
+    EXPECT_EQ(game.CurrentScene, kv::SceneCombat);
+    EXPECT_EQ(Ships(), 1u) << "no enemy spawned once the battle is over";
+    Tick();
     EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
     EXPECT_TRUE(game.battle.CombatObjects.empty());
+}
+
+// Top right, the hull points as a number and a bar, and the weapon's reload;
+// brackets round the player's ship; and the radar's blips by side.
+TEST_F(CombatScene, TheReadoutFollowsTheHullAndTheWeapon)
+{
+    const int32_t full = game.world.Equipment.HullCatalogue[1].HP;
+    const auto barLit = [this](int y) {
+        int lit = 0;
+        for (int x = 602; x < 788; ++x) lit += game.BackBuffer.Pixel(x, y) == HullGood ? 1 : 0;
+        return lit;
+    };
+    Tick();
+    EXPECT_EQ(barLit(7 + 18 + 2), 186) << "a whole hull fills the bar";
+    game.world.Ship.Hull.HP = full / 2;
+    Tick();
+    EXPECT_EQ(barLit(7 + 18 + 2), 0) << "half a hull turns the bar amber";
+    EXPECT_GT(kv::testing::Count(game.BackBuffer, HullLow), 80);
+    EXPECT_EQ(barLit(39 + 18 + 2), 186) << "the weapon is ready";
+    game.Keys.Set(kv::vk::Space, true);
+    Tick();
+    EXPECT_LT(barLit(39 + 18 + 2), 30) << "just fired: the reload bar starts again";
+
+    const kv::kvCombatShip& player = *game.battle.PlayerCombatShip;
+    const int x = kv::NearestInt(player.X) - game.battle.CameraX + 14;
+    const int y = kv::NearestInt(player.Y) - game.battle.CameraY + 14;
+    EXPECT_EQ(game.BackBuffer.Pixel(x, y), PlayerMark);
+    EXPECT_EQ(game.BackBuffer.Pixel(x + 9, y), PlayerMark);
 }
 
 TEST_F(CombatScene, DestroyedPlayerEndsTheBattleWithOneAlertAndIsNeverUsedAgain)
@@ -192,6 +240,9 @@ TEST_F(CombatScene, DestroyedPlayerEndsTheBattleWithOneAlertAndIsNeverUsedAgain)
     kv::CombatInput(game);
     EXPECT_EQ(game.CurrentScene, kv::SceneCombat);
     kv::ComposeCombatFrame(game);
+    EXPECT_EQ(game.battle.Ending, kv::BattleEnding::Lost);
+    EXPECT_EQ(game.BackBuffer.Pixel(250, 262), LostColour) << "the banner's frame";
+    Tick(kv::EndingBannerFrames);
     EXPECT_EQ(game.CurrentScene, kv::SceneSpace);
     const auto& log = game.ui.Console;
     ASSERT_GE(log.Count, 1);
@@ -245,11 +296,11 @@ TEST_F(CombatScene, FarShipsBlipOnTheRadarsRadius40)
     enemy.Autopilot = nullptr;
     Tick();
     // u = 40, t = Nearest(2 * 40 / 52.04) = 2: the box (89, 51)-(91, 53),
-    // small enough to be all rim.
-    EXPECT_EQ(game.BackBuffer.Pixel(89, 51), BlipRim);
-    EXPECT_EQ(game.BackBuffer.Pixel(90, 52), BlipRim);
-    EXPECT_NE(game.BackBuffer.Pixel(91, 52), BlipRim);
-    EXPECT_EQ(game.BackBuffer.Pixel(52, 52), BlipRim) << "the player's own blip";
+    // small enough to be all rim, in the enemies' red.
+    EXPECT_EQ(game.BackBuffer.Pixel(89, 51), EnemyBlip);
+    EXPECT_EQ(game.BackBuffer.Pixel(90, 52), EnemyBlip);
+    EXPECT_NE(game.BackBuffer.Pixel(91, 52), EnemyBlip);
+    EXPECT_EQ(game.BackBuffer.Pixel(52, 52), PlayerBlip) << "the player's own blip";
 }
 
 class CombatRoads : public ::testing::Test {
@@ -283,7 +334,7 @@ TEST_F(CombatRoads, BattleFoughtToItsEnd)
     Play({"hold Space", "tick 25", "shot battle_hit"});
     ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     EXPECT_EQ(enemy.ShipRecord->Hull.HP, 40) << "one beam hit";
-    Play({"tick 60", "let Space"});
+    Play({"tick 60", "let Space", "shot battle_victory", "tick 97"});
     EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
     EXPECT_TRUE(battle().CombatObjects.empty());
     EXPECT_EQ(form.game.ui.hud.Scanner.Visible, 0);
@@ -304,7 +355,7 @@ TEST_F(CombatRoads, KeysReachNoHandlerInBattleAndThePlayersLossReturnsToSpace)
     rock.Y = player.Y + 46 - rock.Height / 2;
     Play({"tick", "shot battle_lost"});
     EXPECT_EQ(battle().PlayerCombatShip, nullptr);
-    Play({"tick"});
+    Play({"tick", "shot battle_ship_lost", "tick 96"});
     EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace);
     Play({"tick 40", "shot battle_lost_space"});
 }

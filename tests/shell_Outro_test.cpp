@@ -128,6 +128,31 @@ TEST(OutroLayout, GrownWidthsMatchWholeRunsInTheGamesOwnText)
     EXPECT_GT(justified, 10);
 }
 
+// In the crawl's proportional face the game's own text keeps every gap
+// between words under two blanks' width and over a third of one: the lines
+// are written to fill the sheet's width nearly evenly.
+TEST(OutroLayout, TheGamesOwnTextKeepsItsGapsUnderTwoBlanks)
+{
+    kv::Bitmap sheet(800, 40);
+    sheet.font = kv::Font{"Arial Black", 30, kv::Rgb{252, 210, 69}};
+    kv::Canvas canvas(sheet);
+    const kv::TextMeasure width = [&canvas](std::string_view text) { return canvas.TextWidth(text); };
+    const int blank = width(" ");
+    std::ifstream file(std::string(KV_SOURCE_DIR) + "/data/res/outro.txt");
+    int widest = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == ' ' || line[0] == '#') continue;
+        const auto placed = kv::LayOutOutroLine(line, width);
+        for (std::size_t k = 0; k + 1 < placed.size(); ++k) {
+            const int gap = placed[k + 1].Left - placed[k].Left - width(placed[k].Text);
+            EXPECT_LT(gap, 2 * blank) << line;
+            EXPECT_GT(3 * gap, blank) << line;
+            widest = std::max(widest, gap);
+        }
+    }
+    EXPECT_GT(widest, 0);
+}
+
 // Blanks only, control bytes, broken UTF-8 and a line of megabytes compose
 // without harm; what can be shown is shown.
 TEST(OutroLayout, HostileTextComposes)

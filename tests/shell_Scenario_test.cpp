@@ -70,6 +70,23 @@ TEST_F(ShellScenario, LauncherTitleIntroAndExit)
     EXPECT_TRUE(form.Terminated());
 }
 
+// Once the screen's top row has passed the sheet's last line of text, the
+// crawl returns to the title by itself, the pointer shown again.
+TEST_F(ShellScenario, TheCrawlReturnsToTheTitleWhenItsLastLineHasGone)
+{
+    form.FormCreate();
+    Play({"click 234 56", "tick", "move 150 400", "tick", "click 150 400"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneOutro);
+    const uint16_t end = form.game.scene.OutroEnd;
+    ASSERT_GT(end, 1200);
+    ASSERT_LT(end, 2100 + 1200) << "the sheet's text ends within its 2100 rows";
+    Play({"tick " + std::to_string(end - 1)});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneOutro);
+    Play({"tick"});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle);
+    EXPECT_EQ(form.game.ui.hud.CursorSprite.Tracking, 1);
+}
+
 TEST_F(ShellScenario, StartGameShowsTheSpaceBackground)
 {
     form.FormCreate();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hud/Hud.h"
+#include "hud/SaveWindow.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TEST(WindowSlides, HiddenPanelOpensFromOffScreen)
 {
     kv::Game game;
     kv::Hud& h = game.ui.hud;
+    h.StarInfo.Visible = 0;  // nothing else on the right to send out
     h.ShipWindow.Visible = 0;
     h.ShipWindow.Left = 123;
     kv::ToggleShipWindow(game);
@@ -78,6 +80,47 @@ TEST(WindowSlides, HiddenPanelOpensFromOffScreen)
     TicksUntilRest(h, h.ShipWindow);
     EXPECT_EQ(h.ShipWindow.Left, 600);
     EXPECT_FALSE(kv::RunWindowSlides(h));
+}
+
+// The right-hand place holds one panel: the ship window sliding in sends
+// the star information out, and the star information coming back sends the
+// ship window out again. A panel leaving on its own sends nothing.
+TEST(WindowSlides, OnePanelStandsOnTheRight)
+{
+    kv::Game game;
+    kv::Hud& h = game.ui.hud;
+    h.StarInfo.Left = 600;
+    h.ShipWindow.Visible = 0;
+    kv::ToggleShipWindow(game);
+    EXPECT_EQ(h.StarInfo.SlideOut, 1);
+    EXPECT_EQ(h.StarInfo.SlideIn, 0);
+    TicksUntilRest(h, h.ShipWindow);
+    EXPECT_EQ(h.ShipWindow.Left, 600);
+    EXPECT_EQ(h.StarInfo.Left, 800);
+
+    kv::ToggleStarInfo(game);
+    EXPECT_EQ(h.ShipWindow.SlideOut, 1);
+    TicksUntilRest(h, h.StarInfo);
+    EXPECT_EQ(h.StarInfo.Left, 600);
+    EXPECT_EQ(h.ShipWindow.Left, 800);
+
+    kv::ToggleStarInfo(game);  // leaves: the ship window stays out
+    TicksUntilRest(h, h.StarInfo);
+    EXPECT_EQ(h.ShipWindow.Left, 800);
+    EXPECT_EQ(h.ShipWindow.SlideIn, 0);
+}
+
+TEST(WindowSlides, TheSaveWindowDropsInTwentyTicks)
+{
+    kv::Game game;
+    kv::Hud& h = game.ui.hud;
+    h.SaveWindow.Top = kv::SaveWindowHiddenTop;
+    h.SaveWindow.SlideIn = 1;
+    EXPECT_EQ(TicksUntilRest(h, h.SaveWindow), 20);
+    EXPECT_EQ(h.SaveWindow.Top, kv::SaveWindowTop);
+    h.SaveWindow.SlideOut = 1;
+    EXPECT_EQ(TicksUntilRest(h, h.SaveWindow), 20);
+    EXPECT_EQ(h.SaveWindow.Top, kv::SaveWindowHiddenTop);
 }
 
 }  // namespace

@@ -163,17 +163,18 @@ struct Band {
     double High;
 };
 
-// Quiet HUD clicks, then the console's chimes, the weapons, and the hits
-// and explosions loudest: whatever plays together, the battle's bangs come
-// through and a click never startles.
+// One rule levels the effects, each role a fixed number of decibels under
+// the explosions (-14 LUFS): the collision 4, the weapons 5, the console's
+// chimes 7 and the HUD's clicks 10. Whatever plays together, the battle's
+// bangs come through and a click never startles.
 const std::map<std::string, Band> LoudnessBands{
-    {"hud/menu1.wav", {-21, -19}},          {"hud/btn_click.wav", {-21, -19}},
-    {"hud/btn_disabled.wav", {-21, -19}},   {"hud/planet_select.wav", {-21, -19}},
-    {"hud/message_info.wav", {-19, -17}},   {"hud/message_alert.wav", {-17, -15}},
-    {"weapon/collision.wav", {-13, -11}},   {"weapon/small_explosion_1.wav", {-14, -12}},
-    {"weapon/small_explosion_2.wav", {-14, -12}}, {"weapon/small_explosion_3.wav", {-14, -12}},
+    {"hud/menu1.wav", {-25, -23}},          {"hud/btn_click.wav", {-25, -23}},
+    {"hud/btn_disabled.wav", {-25, -23}},   {"hud/planet_select.wav", {-25, -23}},
+    {"hud/message_info.wav", {-22, -20}},   {"hud/message_alert.wav", {-22, -20}},
+    {"weapon/collision.wav", {-19, -17}},   {"weapon/small_explosion_1.wav", {-15, -13}},
+    {"weapon/small_explosion_2.wav", {-15, -13}}, {"weapon/small_explosion_3.wav", {-15, -13}},
 };
-constexpr Band WeaponBand{-18, -16};
+constexpr Band WeaponBand{-20, -18};
 
 TEST(Waves, EachSitsInItsLoudnessBandSilentAtBothEndsAndUnclipped)
 {

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -326,4 +328,70 @@ TEST(OutroText, FollowsTheCrawlFormat)
     EXPECT_GE(justified, 15);
 }
 
+// The effects as written: 16-bit mono waves after a 44-byte header.
+std::vector<double> WaveSamples(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<double> samples;
+    for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
+        const auto low = static_cast<uint8_t>(bytes[i]);
+        const auto high = static_cast<uint8_t>(bytes[i + 1]);
+        samples.push_back(static_cast<int16_t>(low | (high << 8)) / 32768.0);
+    }
+    return samples;
+}
+
+double Peak(const std::vector<double>& s)
+{
+    double peak = 0;
+    for (double v : s) peak = std::max(peak, std::abs(v));
+    return peak;
+}
+
+// The loudest 400 ms, as a root mean square.
+double LoudestRms(const std::vector<double>& s)
+{
+    const std::size_t window = std::min<std::size_t>(s.size(), 22050 * 4 / 10);
+    double sum = 0, best = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        sum += s[i] * s[i];
+        if (i >= window) sum -= s[i - window] * s[i - window];
+        best = std::max(best, sum);
+    }
+    return std::sqrt(best / static_cast<double>(window));
+}
+
+// One rule levels the effects: the explosions loudest, the collision under
+// every explosion, the weapons under both, the HUD's sounds quietest; and
+// every wave ends in silence, its last millisecond under -50 dBFS.
+TEST(GeneratedSounds, EffectsKeepTheirOrderAndEndInSilence)
+{
+    const fs::path weapon = GameDir / "res/sfx/weapon";
+    const fs::path hud = GameDir / "res/sfx/hud";
+    double quietestBlast = 1, quietestBlastPeak = 1;
+    for (const char* file : {"small_explosion_1.wav", "small_explosion_2.wav", "small_explosion_3.wav"}) {
+        const auto s = WaveSamples(weapon / file);
+        quietestBlast = std::min(quietestBlast, LoudestRms(s));
+        quietestBlastPeak = std::min(quietestBlastPeak, Peak(s));
+    }
+    const auto collision = WaveSamples(weapon / "collision.wav");
+    EXPECT_LT(LoudestRms(collision), quietestBlast);
+    EXPECT_LT(Peak(collision), quietestBlastPeak);
+    double loudestShot = 0;
+    for (const char* file : {"Laser.wav", "Pulser.wav", "Plasma.wav", "Railgun.wav"})
+        loudestShot = std::max(loudestShot, LoudestRms(WaveSamples(weapon / file)));
+    EXPECT_LT(loudestShot, quietestBlast);
+    for (const char* file : {"btn_click.wav", "btn_disabled.wav", "menu1.wav", "planet_select.wav"})
+        EXPECT_LT(LoudestRms(WaveSamples(hud / file)), loudestShot) << file;
+    for (const fs::path& folder : {weapon, hud})
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const auto s = WaveSamples(entry.path());
+            ASSERT_GT(s.size(), 100u);
+            const std::vector<double> last(s.end() - 22, s.end());
+            EXPECT_LT(Peak(last), 0.0032) << entry.path();
+        }
+}
+
 }  // namespace
+

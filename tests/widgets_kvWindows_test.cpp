@@ -426,4 +426,19 @@ TEST(WidgetWindowFaceChanges, ShowAtTheNextDraw)
     EXPECT_EQ(frame.Pixel(9, 9), (kv::Rgb{9, 9, 9}));
 }
 
+// A text too wide for its room is cut at whole characters and ends in an
+// ellipsis that fits too; one that fits is left whole.
+TEST(FitText, CutsToTheRoomAndEndsInAnEllipsis)
+{
+    kv::kvWindow w;
+    w.Create(200, 20);
+    const kv::Canvas canvas(w.Face);
+    EXPECT_EQ(kv::FitText(canvas, "Commander", 72), "Commander");
+    const std::string cut = kv::FitText(canvas, "Commander Jameson", 96);
+    EXPECT_EQ(cut, "Commander J\u2026");
+    EXPECT_LE(canvas.TextWidth(cut), 96);
+    EXPECT_EQ(kv::FitText(canvas, "12.345 \u043f\u043a", 64), "12.345 \u2026") << "never half a Cyrillic letter";
+}
+
 }  // namespace
+

@@ -23,6 +23,7 @@ constexpr double PilotCruise = 3.0;
 // Both headings are multiples of 2.8125, so this holds only when they are equal.
 constexpr double AimTolerance = 0.6283185307179586;
 constexpr Rgb BeamColour{0, 255, 0};
+constexpr Rgb BeamGlowColour{0, 110, 40};
 constexpr Rgb PelletColour{255, 255, 0};
 constexpr Rgb PlasmaColour{164, 65, 210};
 constexpr const char* BulletPicture = "res\\gfx\\models\\bullet.bmp";
@@ -337,13 +338,19 @@ void DrawBullet(const kvBullet& bullet, Bitmap& target, int32_t cameraX, int32_t
     const double sy = bullet.Y - cameraY;
     Canvas canvas(target);
     switch (bullet.Kind) {
-    case 0:
+    case 0: {
+        // A beam: a dim glow 4 pixels wide under its 2-pixel core.
+        const int x1 = ClampToInt32(static_cast<int64_t>(sx)), y1 = NearestInt(sy);
+        const int x2 = ClampToInt32(static_cast<int64_t>(sx + bullet.VX * bullet.Length));
+        const int y2 = NearestInt(sy + bullet.VY * bullet.Length);
+        target.pen.Colour = BeamGlowColour;
+        target.pen.Width = 4;
+        canvas.Line(x1, y1, x2, y2);
         target.pen.Colour = BeamColour;
         target.pen.Width = 2;
-        canvas.Line(ClampToInt32(static_cast<int64_t>(sx)), NearestInt(sy),
-                    ClampToInt32(static_cast<int64_t>(sx + bullet.VX * bullet.Length)),
-                    NearestInt(sy + bullet.VY * bullet.Length));
+        canvas.Line(x1, y1, x2, y2);
         break;
+    }
     case 1:
         target.pen.Colour = PelletColour;
         target.pen.Width = 1;

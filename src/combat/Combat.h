@@ -153,6 +153,9 @@ struct DestroyedEnemy {
 };
 
 // What a battle owns, from its set-up until it is left.
+// How a battle has ended, once it has.
+enum class BattleEnding : uint8_t { None, Won, Lost };
+
 struct Battle {
     std::vector<std::unique_ptr<kvCombatObject>> CombatObjects;
     kvCombatShip* PlayerCombatShip = nullptr;
@@ -165,6 +168,10 @@ struct Battle {
     bool PlayerLost = false;
     // Every enemy destroyed, in order.
     std::vector<DestroyedEnemy> EnemiesDestroyed;
+    // Once the battle is over, its banner shows for the frames left before
+    // the way back to space.
+    BattleEnding Ending = BattleEnding::None;
+    uint16_t EndingFramesLeft = 0;
     Bitmap CombatTiles;
     StarField Stars;
     // Pictures and rotation strips, each made once per battle and shared by

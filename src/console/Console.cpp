@@ -26,6 +26,22 @@ constexpr int TextIndent = 16;
 constexpr int TitleTop = 7;
 constexpr int LogLeft = 30;
 constexpr int LogTop = 50;
+// Lines end inside the log's inset.
+constexpr int LogRight = 772;
+
+// Each kind of message in its own colour of the HUD's palette: alerts red,
+// information green, audio blue, mail gold, alien violet.
+Rgb KindColour(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Alert: return {255, 110, 80};
+    case MessageKind::Information: return HudTextColour;
+    case MessageKind::Audio: return {80, 220, 255};
+    case MessageKind::Mail: return {252, 210, 69};
+    case MessageKind::Alien: return {200, 140, 255};
+    }
+    return HudTextColour;
+}
 
 // Alerts and information announce themselves; the other kinds are silent.
 std::string_view SoundOf(MessageKind kind)
@@ -86,7 +102,11 @@ void kvConsole::DrawLog(int x, int y, Bitmap& target, kvSound& sound)
         const auto kind = static_cast<std::size_t>(entry.Kind);
         if (kind < Icons.size()) DrawIcon(Icons[kind], x, lineY, target);
         SoundOnce(entry, sound);
-        Canvas(target).TextOut(x + TextIndent, lineY, entry.Text);
+        const Rgb was = target.font.Colour;
+        target.font.Colour = KindColour(entry.Kind);
+        Canvas canvas(target);
+        canvas.TextOut(x + TextIndent, lineY, FitText(canvas, entry.Text, LogRight - x - TextIndent));
+        target.font.Colour = was;
     }
 }
 

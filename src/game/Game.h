@@ -145,6 +145,9 @@ struct SceneState {
     int16_t HoveredItem = title::None;
     int16_t PreviousHoveredItem = title::NeverHovered;
     uint16_t OutroCounter = 0;
+    // The counter at which the crawl's last line has left the top of the
+    // screen: the outro then returns to the title.
+    uint16_t OutroEnd = UINT16_MAX;
     Bitmap SpaceBackground;
 };
 

@@ -28,10 +28,42 @@ ClickHandler Does(Game& game, void (*action)(Game&))
 
 const ClickHandler Nothing = [](int16_t, int16_t, uint8_t) {};
 
+// Where the star information and ship windows rest on screen.
+constexpr int32_t RightPanelLeft = 600;
+
 // The top bar's icons are 24 pixels square, as the buttons that show them.
 constexpr int IconSide = 24;
 
 void LoadIcon(Bitmap& icon, const std::string& path) { LoadBmp(path, icon, Exactly(IconSide, IconSide)); }
+
+// A panel that stands, or is on its way, in a place it shares goes back out
+// when another panel is sent there.
+void PushOut(kvWindow& window)
+{
+    if (!window.Visible) return;
+    window.SlideIn = 0;
+    window.SlideOut = 1;
+}
+
+// The right-hand place holds the star information or the ship window, never
+// both: the one that slides in sends the other out.
+void MakeRoomOnTheRight(Hud& h, const kvWindow& arriving)
+{
+    const bool coming = arriving.SlideIn && arriving.Left > RightPanelLeft;
+    if (!coming) return;
+    PushOut(&arriving == &h.StarInfo ? h.ShipWindow : h.StarInfo);
+}
+
+// The centre holds one panel: the star map or the market leaves no new-game
+// or save window standing over it.
+void ClearCentreFor(Game& game)
+{
+    game.ui.hud.NewGame.Visible = 0;
+    if (!SaveWindowShown(game)) return;
+    game.ui.Saves.CoveredMap = false;
+    game.ui.Saves.CoveredMarket = false;
+    CloseSaveWindow(game);
+}
 
 // A hidden sliding panel opens from `hiddenAt`; a visible one reverses.
 void ToggleSlide(Game& game, kvWindow& window, int32_t kvWindow::*axis, int32_t hiddenAt)
@@ -392,6 +424,7 @@ void UpdateSoundButton(Game& game)
 
 void ToggleStarMap(Game& game)
 {
+    ClearCentreFor(game);
     game.ui.hud.StarMap.Visible = game.ui.hud.StarMap.Visible ? 0 : 1;
     game.ui.hud.Market.Visible = 0;
     game.RepaintNeeded = 1;
@@ -399,14 +432,24 @@ void ToggleStarMap(Game& game)
 
 void ToggleMarket(Game& game)
 {
+    ClearCentreFor(game);
     game.ui.hud.StarMap.Visible = 0;
     game.ui.hud.Market.Visible = game.ui.hud.Market.Visible ? 0 : 1;
     game.RepaintNeeded = 1;
 }
 
 void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, -200); }
-void ToggleStarInfo(Game& game) { ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, 800); }
-void ToggleShipWindow(Game& game) { ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, 800); }
+void ToggleStarInfo(Game& game)
+{
+    ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, 800);
+    MakeRoomOnTheRight(game.ui.hud, game.ui.hud.StarInfo);
+}
+
+void ToggleShipWindow(Game& game)
+{
+    ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, 800);
+    MakeRoomOnTheRight(game.ui.hud, game.ui.hud.ShipWindow);
+}
 void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, 575); }
 
 void PauseOrResumeMusic(Game& game)
@@ -435,8 +478,9 @@ void CycleTransparency(Game& game)
     static constexpr uint16_t Alphas[] = {256, 179, 128};
     Hud& h = game.ui.hud;
     h.Transparency = static_cast<uint8_t>(h.Transparency % 3 + 1);
+    // The save window stays opaque: its slots are read over the top bar.
     for (kvWindow* w : h.WindowTable)
-        if (w != nullptr) w->Alpha = Alphas[h.Transparency - 1];
+        if (w != nullptr && w != &h.SaveWindow) w->Alpha = Alphas[h.Transparency - 1];
     PaintFace(h.TransparencyButton.Face, h.TransparencyIcons[h.Transparency]);
     game.ui.Marked.TopBar = true;
 }

@@ -11,10 +11,26 @@ namespace kv {
 
 namespace {
 
-constexpr int FirstRowY = 45;
-constexpr int RowHeight = 15;
+// The twelve rows share the window's height down to its lower frame: each
+// row's text 22 pixels below the last, in a band from 3 pixels above its text
+// to 3 below, which the selection bar fills and a click picks.
+constexpr int FirstRowTop = 45;
+constexpr int RowPitch = 22;
+constexpr int BandAbove = 3;
+constexpr int FirstBandTop = FirstRowTop - BandAbove;
 
-int RowTop(uint8_t row) { return row * RowHeight + 30; }
+int RowTop(uint8_t row) { return FirstRowTop + (row - 1) * RowPitch; }
+
+// The columns: the goods' names from the left, the numbers right-aligned
+// under the right end of their headings.
+constexpr int NameLeft = 20;
+constexpr int BarLeft = 15, BarRight = 296;
+struct NumberColumn {
+    const char* Heading;
+    int Right;
+};
+constexpr NumberColumn BuyColumn{"Buy", 168}, SellColumn{"Sell", 210}, StoreColumn{"Store", 254},
+    HoldColumn{"Hold", 292};
 
 void PlaceTradeButtons(Game& game)
 {
@@ -23,13 +39,18 @@ void PlaceTradeButtons(Game& game)
     game.ui.hud.SellButton.Top = top;
 }
 
+void RightAligned(Canvas& face, const NumberColumn& column, int y, const std::string& text)
+{
+    face.TextOut(column.Right - face.TextWidth(text), y, text);
+}
+
 void DrawColumns(Canvas& face, const PriceListItem& store, const PriceListItem& hold, int y)
 {
-    face.TextOut(20, y, hold.Goods.Name);
-    face.TextOut(140, y, std::to_string(store.BuyPrice));
-    face.TextOut(180, y, std::to_string(store.SellPrice));
-    face.TextOut(220, y, std::to_string(store.Quantity));
-    face.TextOut(270, y, std::to_string(hold.Quantity));
+    face.TextOut(NameLeft, y, hold.Goods.Name);
+    RightAligned(face, BuyColumn, y, std::to_string(store.BuyPrice));
+    RightAligned(face, SellColumn, y, std::to_string(store.SellPrice));
+    RightAligned(face, StoreColumn, y, std::to_string(store.Quantity));
+    RightAligned(face, HoldColumn, y, std::to_string(hold.Quantity));
 }
 
 // The panels a trade changes.
@@ -47,16 +68,15 @@ void DrawMarket(Game& game)
     UpdateTradeButtons(game);
     PaintFace(market.Face, game.ui.hud.CentreFace);
     Canvas face(market.Face);
-    const int barTop = RowTop(game.ui.SelectedGoods);
+    const int barTop = RowTop(game.ui.SelectedGoods) - BandAbove;
     market.Face.brush.SetColour(SelectionBar);
-    face.Rectangle(15, barTop, 290, barTop + RowHeight);
+    market.Face.pen.Colour = SelectionBar;
+    face.Rectangle(BarLeft, barTop, BarRight, barTop + RowPitch);
     market.Face.brush.Style = BrushStyle::Clear;
 
-    face.TextOut(20, 18, "Goods");
-    face.TextOut(140, 18, "Buy");
-    face.TextOut(180, 18, "Sell");
-    face.TextOut(220, 18, "Store");
-    face.TextOut(270, 18, "Hold");
+    face.TextOut(NameLeft, 18, "Goods");
+    for (const NumberColumn& column : {BuyColumn, SellColumn, StoreColumn, HoldColumn})
+        RightAligned(face, column, 18, column.Heading);
     const PriceTable& store = CurrentMarket(game.world);
     for (uint8_t i = 1; i <= GoodsCount; ++i) DrawColumns(face, store[i], game.world.Pilot.Cargo[i], RowTop(i));
     DrawVisibleItems(market);
@@ -64,8 +84,8 @@ void DrawMarket(Game& game)
 
 void SelectMarketRow(Game& game, int16_t, int16_t y, uint8_t)
 {
-    if (y < FirstRowY || y >= FirstRowY + static_cast<int>(GoodsCount) * RowHeight) return;
-    game.ui.SelectedGoods = static_cast<uint8_t>((y - FirstRowY) / RowHeight + 1);
+    if (y < FirstBandTop || y >= FirstBandTop + static_cast<int>(GoodsCount) * RowPitch) return;
+    game.ui.SelectedGoods = static_cast<uint8_t>((y - FirstBandTop) / RowPitch + 1);
     PlaceTradeButtons(game);
     game.ui.Marked.Market = true;
 }

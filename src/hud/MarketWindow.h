@@ -11,7 +11,8 @@ struct Game;
 
 // Redraws the market window's bitmap from the current state.
 void DrawMarket(Game& game);
-// The window's click handler: y 45..224 selects row (y - 45) div 15 + 1.
+// The window's click handler: y 42..305 selects row (y - 42) div 22 + 1, the
+// row whose band (its text's 16 pixels and 3 either side) holds the click.
 void SelectMarketRow(Game& game, int16_t x, int16_t y, uint8_t button);
 // "+" and "-": one unit of the selected goods.
 void BuyButtonClick(Game& game);

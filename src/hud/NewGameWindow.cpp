@@ -127,7 +127,7 @@ void ComposeNewGameWindow(Game& game)
     FrameEdit(h.NameEdit);
     PaintFace(h.NewGame.Face, h.CentreFace);
     Canvas face(h.NewGame.Face);
-    face.TextOut(135, 20, "New game");
+    CentredText(face, 175, 20, "New game");
     face.TextOut(15, 50, "Enter your name");
     face.TextOut(15, 110, "Choose your avatar");
     face.Draw(220, 90, Portrait(h, c.AvatarChoice));

@@ -22,11 +22,24 @@ namespace {
 constexpr int FirstRowY = 130;
 constexpr int RowStep = 20;
 constexpr int RowCount = 5;
+// The centres of the plates behind the panels' headings, left and right.
+constexpr int LeftHeadingCentre = 124;
+constexpr int RightHeadingCentre = 64;
+// Values end 3 pixels short of the panel's right edge.
+constexpr int ValueLeft = 95, ValueRight = 197;
 
 void WriteRow(Canvas& face, int y, std::string_view label, std::string_view value)
 {
     face.TextOut(5, y, label);
-    face.TextOut(95, y, value);
+    face.TextOut(ValueLeft, y, FitText(face, value, ValueRight - ValueLeft));
+}
+
+// One row of the equipment list, its label and name in one form ("e: Ion
+// Drive"); the selected row stops short of the arrow buttons beside it.
+void WriteShipRow(Canvas& face, int row, uint8_t selected, std::string_view label, std::string_view name)
+{
+    const int right = row == selected ? 148 : 190;
+    face.TextOut(15, FirstRowY + RowStep * (row - 1), FitText(face, std::string(label) + ": " + std::string(name), right - 15));
 }
 
 std::string ModelPicture(const kvFormFactor& hull) { return "res\\gfx\\models\\" + hull.Name + "_g.bmp"; }
@@ -110,8 +123,8 @@ void ComposePlayerWindow(Game& game)
     PaintFace(w.Face, game.ui.hud.LeftFace);
     Canvas face(w.Face);
     face.Draw(5, 55, Portrait(game.ui.hud, pilot.Avatar));
-    face.TextOut(90, 7, "Player");
-    face.TextOut(80, 27, "information");
+    CentredText(face, LeftHeadingCentre, 7, "Player");
+    CentredText(face, LeftHeadingCentre, 27, "information");
     WriteRow(face, 130, "Name", pilot.Name);
     WriteRow(face, 150, "Class", ClassName(pilot.Class));
     WriteRow(face, 170, "Date", ShortDateText(pilot.GameDate));
@@ -130,16 +143,16 @@ void ComposeShipWindow(Game& game)
     const ShipChoices& s = game.ui.shipChoices;
     PaintFace(w.Face, game.ui.hud.RightFace);
     Canvas face(w.Face);
-    face.TextOut(55, 7, "Ship");
-    face.TextOut(20, 27, "information");
+    CentredText(face, RightHeadingCentre, 7, "Ship");
+    CentredText(face, RightHeadingCentre, 27, "information");
     DrawHullPicture(w.Face, game.ui.hud.HullPictures[s.HullChoice]);
     HighlightRow(w.Face, s.SelectedRow);
-    face.TextOut(15, 130, "s:" + c.HullCatalogue[s.HullChoice].Name);
-    face.TextOut(15, 150, "e:" + c.EngineCatalogue[s.EngineChoice].Name);
-    face.TextOut(15, 170, "a: Emission Shield");
-    face.TextOut(15, 190, "w:" + c.WeaponCatalogue[s.WeaponChoice].Name);
-    face.TextOut(15, 210, "m: n/a");
-    face.TextOut(15, 230, "*: Radar");
+    WriteShipRow(face, 1, s.SelectedRow, "s", c.HullCatalogue[s.HullChoice].Name);
+    WriteShipRow(face, 2, s.SelectedRow, "e", c.EngineCatalogue[s.EngineChoice].Name);
+    WriteShipRow(face, 3, s.SelectedRow, "a", "Emission Shield");
+    WriteShipRow(face, 4, s.SelectedRow, "w", c.WeaponCatalogue[s.WeaponChoice].Name);
+    WriteShipRow(face, 5, s.SelectedRow, "m", "n/a");
+    WriteShipRow(face, 6, s.SelectedRow, "*", "Radar");
     FitShip(game.world.Ship, c, {.Hull = s.HullChoice, .Engine = s.EngineChoice, .Weapon = s.WeaponChoice});
     DrawVisibleItems(w);
 }

@@ -65,7 +65,7 @@ void DrawSlot(Canvas& face, const SaveShelf& shelf, int slot)
     if (s.FromBackup) {
         face.TextOut(135, top, "- its backup:");
     } else {
-        face.TextOut(55, top, s.PilotName.substr(0, 13));
+        face.TextOut(55, top, FitText(face, s.PilotName, 106));
         face.TextOut(165, top, TradeRankNames[std::min<std::size_t>(s.TradeRank, TradeRankNames.size() - 1)]);
         face.TextOut(260, top, std::to_string(s.Cash));
     }
@@ -129,12 +129,20 @@ void BuildSaveWindow(Game& game)
 {
     MakeCentreWindow(game, game.ui.hud.SaveWindow, SaveWindowHiddenTop,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); });
+    // Opaque, so that its slots read over the top bar.
+    game.ui.hud.SaveWindow.Alpha = 256;
 }
 
 bool SaveWindowShown(const Game& game)
 {
     const kvWindow& w = game.ui.hud.SaveWindow;
     return w.Visible && !w.SlideOut && w.Top > SaveWindowHiddenTop;
+}
+
+bool SaveWindowInPlace(const Game& game)
+{
+    const kvWindow& w = game.ui.hud.SaveWindow;
+    return SaveWindowShown(game) && w.Top == SaveWindowTop;
 }
 
 void OpenSaveWindow(Game& game, bool saving)
@@ -199,7 +207,7 @@ void ComposeSaveWindow(Game& game)
 void ClickSaveWindow(Game& game, int16_t, int16_t y, uint8_t button)
 {
     const int slot = SlotAt(y);
-    if (button != 0 || slot < 0) return;
+    if (button != 0 || slot < 0 || !SaveWindowInPlace(game)) return;
     ChooseSlot(game, slot);
 }
 
@@ -207,6 +215,7 @@ void SaveWindowKeyDown(Game& game, uint16_t key)
 {
     const int asking = game.ui.Saves.AskingSlot;
     if (key == vk::Escape) CloseSaveWindow(game);
+    else if (!SaveWindowInPlace(game)) return;
     else if (key == vk::Return && asking >= 0) ChooseSlot(game, asking);
     else if (key >= vk::Digit0 && key < vk::Digit0 + SlotsShown) ChooseSlot(game, key - vk::Digit0);
 }

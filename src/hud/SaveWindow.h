@@ -1,7 +1,8 @@
 // The save window: the autosave slot and slots 1..8, each with its pilot,
 // rank, cash, star and galaxy, game date and time of saving, or "Empty",
-// "Damaged" or "Newer version". It slides down into the centre from the top
-// bar's "Save" or "Load" and takes the keyboard focus. Saving into an
+// "Damaged" or "Newer version". It drops into the centre from the top bar's
+// "Save" or "Load" in 20 ticks, opaque over what lies beneath, and takes the
+// keyboard focus. Saving into an
 // occupied slot asks once, in the window; loading replaces the whole world
 // in one step after the file has been read and checked whole, then redraws
 // every panel.
@@ -14,7 +15,7 @@ namespace kv {
 struct Game;
 
 constexpr int SaveWindowTop = 80;
-constexpr int SaveWindowHiddenTop = -350;
+constexpr int SaveWindowHiddenTop = -360;
 
 // Makes the window (350 x 350, hidden) and its picture's checks.
 void BuildSaveWindow(Game& game);
@@ -22,6 +23,8 @@ void BuildSaveWindow(Game& game);
 // True while the window is out or sliding in: then Esc closes it, whatever
 // was clicked last.
 bool SaveWindowShown(const Game& game);
+// True once it has landed: only then do its slots take clicks and keys.
+bool SaveWindowInPlace(const Game& game);
 
 // "Save" and "Load": reads the slots and slides the window in for saving or
 // loading, in place of the star map or the market; pressed again for the

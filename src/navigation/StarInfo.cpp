@@ -16,6 +16,7 @@ namespace {
 constexpr int PickRadius = 10;
 constexpr int LabelX = 5;
 constexpr int ValueX = 105;
+constexpr int ValueRight = 197;
 constexpr int RowStep = 20;
 
 struct InfoRow {
@@ -42,10 +43,10 @@ void DrawStarFacts(const World& world, Canvas& canvas, const kvStar& star)
         canvas.TextOut(LabelX, row.Y, row.Label);
     const kvGalaxy& galaxy = CurrentGalaxy(world);
     canvas.TextOut(ValueX, TechLevelRow.Y, std::to_string(star.TechLevel));
-    canvas.TextOut(ValueX, NameRow.Y, star.Name);
+    canvas.TextOut(ValueX, NameRow.Y, FitText(canvas, star.Name, ValueRight - ValueX));
     canvas.TextOut(ValueX, TypeRow.Y, SpectralClassNames()[star.SpectralClass]);
     canvas.TextOut(ValueX, DistanceRow.Y, DistanceText(StarDistance(galaxy, world.Pilot.Star, star.Number)));
-    canvas.TextOut(ValueX, GovernmentRow.Y, GovernmentNames.at(star.Government));
+    canvas.TextOut(ValueX, GovernmentRow.Y, FitText(canvas, GovernmentNames.at(star.Government), ValueRight - ValueX));
     for (std::size_t p = 1; p <= star.PlanetCount; ++p)
         canvas.TextOut(ValueX, TechLevelRow.Y + RowStep * static_cast<int>(p), star.Planets[p].Name);
 }
@@ -57,7 +58,7 @@ std::optional<uint8_t> StarAt(const Interface& ui, const kvGalaxy& galaxy, int x
     const MapProjection& p = ui.projection;
     for (std::size_t k = galaxy.StarCount; k >= 1; --k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
-        const Point centre = GalaxyViewPoint(ui, star);
+        const Point centre = GalaxyPickPoint(ui, star);
         // In 64 bits: at a high zoom a star's centre lies far off the map.
         const int64_t dx = x - int64_t{centre.X}, dy = y - int64_t{centre.Y};
         if (dx * dx + dy * dy <= PickRadius * PickRadius) return star.Number;
@@ -117,8 +118,9 @@ void DrawStarInfo(Game& game, uint8_t s)
     PaintFace(window.Face, game.ui.hud.RightFace);
     DrawVisibleItems(window);
     Canvas canvas(window.Face);
-    canvas.TextOut(50, 7, "Star");
-    canvas.TextOut(20, 27, "information");
+    // Centred on the plate behind the heading.
+    CentredText(canvas, 64, 7, "Star");
+    CentredText(canvas, 64, 27, "information");
     if (s == 0) {
         canvas.TextOut(25, 170, "Nothing is selected");
         return;

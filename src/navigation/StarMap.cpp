@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
 #include <numbers>
 
 #include "base/Numbers.h"
@@ -26,6 +29,16 @@ constexpr Rgb Wireframe{0x00, 0xFE, 0x00};
 constexpr Rgb JumpInRange{0xFF, 0xFF, 0x00};
 constexpr Rgb JumpOutOfRange{0xCC, 0x00, 0x00};
 constexpr Rgb AxisPen{0xFF, 0xFF, 0x00};
+// The selected star's name: pale blue, apart from every disc's colour, with
+// a black outline so that it reads over discs, lines and the backdrop.
+constexpr Rgb NameColour{0xC8, 0xE6, 0xFF};
+constexpr Rgb NameOutline{0x00, 0x00, 0x00};
+// The system view's star and planets: lit from the upper left.
+constexpr Rgb SunColour{0xFF, 0xEC, 0xAA};
+constexpr std::array<Rgb, 6> PlanetColours{{{0x70, 0xA0, 0xE0}, {0xD0, 0x90, 0x50}, {0xA0, 0xA8, 0xA0},
+                                            {0xD0, 0x60, 0x50}, {0x60, 0xC8, 0xB0}, {0xC8, 0xB8, 0x80}}};
+// The part of the map's face inside its frame, where names may stand.
+constexpr int InsideLeft = 22, InsideTop = 21, InsideRight = 329, InsideBottom = 308;
 
 // The galaxy's centre on the 800 x 600 screen; the window's place is taken
 // off to give window pixels.
@@ -56,16 +69,120 @@ void Polyline(Canvas& canvas, Point a, Point b, Point c, Point d)
 
 void Line(Canvas& canvas, Point from, Point to) { canvas.Line(from.X, from.Y, to.X, to.Y); }
 
+// A box on the map's face, right and bottom edges excluded.
+struct Box {
+    int X1, Y1, X2, Y2;
+};
+
 // The disc of one star: its box reaches (PZ + 100) / 30 plus 2 pixels either
 // side of the centre, whatever the zoom.
-void DrawStarDisc(const Interface& ui, Canvas& canvas, const ProjectedStar& star)
+Box DiscBox(const Interface& ui, const ProjectedStar& star)
 {
     const double z = ui.map.MapZoom;
     const double e = (star.PZ + 100.0) / 30.0;
     const Point centre = GalaxyCentreIn(ui.hud.StarMap);
     const int left = centre.X, top = centre.Y;
-    canvas.Ellipse(NearestInt(star.PX * z - e) - 2 + left, NearestInt(star.PY * z - e) - 2 + top,
-                   NearestInt(star.PX * z + e) + 2 + left, NearestInt(star.PY * z + e) + 2 + top);
+    return {NearestInt(star.PX * z - e) - 2 + left, NearestInt(star.PY * z - e) - 2 + top,
+            NearestInt(star.PX * z + e) + 2 + left, NearestInt(star.PY * z + e) + 2 + top};
+}
+
+void DrawStarDisc(const Interface& ui, Canvas& canvas, const ProjectedStar& star)
+{
+    const Box box = DiscBox(ui, star);
+    canvas.Ellipse(box.X1, box.Y1, box.X2, box.Y2);
+}
+
+// The pixels two boxes share.
+int Overlap(const Box& a, const Box& b)
+{
+    const int w = std::min(a.X2, b.X2) - std::max(a.X1, b.X1);
+    const int h = std::min(a.Y2, b.Y2) - std::max(a.Y1, b.Y1);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// What a place for the selected star's name costs: covering the current or
+// the selected star all but rules it out; every pixel of another disc it
+// covers, and every pixel it leaves the frame's inside by, counts against it.
+int NameCost(const Interface& ui, const kvGalaxy& galaxy, uint8_t current, const Box& name)
+{
+    const MapProjection& p = ui.projection;
+    int cost = 0;
+    for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
+        const ProjectedStar& star = p.ProjectedStars[i];
+        const int covered = Overlap(DiscBox(ui, star), name);
+        const bool marked = star.Number == ui.SelectedStar || star.Number == current;
+        cost += marked && covered > 0 ? 100000 : covered;
+    }
+    const int outside = std::max(0, InsideLeft - name.X1) + std::max(0, name.X2 - InsideRight) +
+                        std::max(0, InsideTop - name.Y1) + std::max(0, name.Y2 - InsideBottom);
+    return cost + 100 * outside;
+}
+
+// The selected star's name goes beside its disc where it covers the least of
+// the other discs and stays inside the frame: right of it first, then left,
+// each a little higher or lower, then above and below.
+Point NamePlace(const Interface& ui, const kvGalaxy& galaxy, uint8_t current, int width, int height)
+{
+    const Box disc = DiscBox(ui, ui.projection.ProjectedStars[ui.SelectedStar]);
+    const int cx = (disc.X1 + disc.X2) / 2, cy = (disc.Y1 + disc.Y2) / 2;
+    constexpr int Gap = 3;
+    std::vector<Point> places;
+    for (int dy : {0, -7, 7, -14, 14}) {
+        places.push_back({disc.X2 + Gap, cy - height / 2 + dy});
+        places.push_back({disc.X1 - Gap - width, cy - height / 2 + dy});
+    }
+    for (int dx : {0, -width / 2, width / 2}) {
+        places.push_back({cx - width / 2 + dx, disc.Y1 - Gap - height});
+        places.push_back({cx - width / 2 + dx, disc.Y2 + Gap});
+    }
+    Point best = places.front();
+    int bestCost = std::numeric_limits<int>::max();
+    for (const Point& place : places) {
+        // The outline reaches one pixel round the text.
+        const int cost = NameCost(ui, galaxy, current, {place.X - 1, place.Y - 1, place.X + width + 1, place.Y + height + 1});
+        if (cost < bestCost) {
+            best = place;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
+// Text with a one-pixel outline: the outline colour at the eight neighbours,
+// then the text itself.
+void OutlinedText(Canvas& canvas, Bitmap& face, Point at, const std::string& text, Rgb colour, Rgb outline)
+{
+    const Rgb was = face.font.Colour;
+    face.font.Colour = outline;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (dx != 0 || dy != 0) canvas.TextOut(at.X + dx, at.Y + dy, text);
+    face.font.Colour = colour;
+    canvas.TextOut(at.X, at.Y, text);
+    face.font.Colour = was;
+}
+
+// A disc lit from the upper left: full colour where it faces the light,
+// under a third of it on the far side.
+void ShadedDisc(Bitmap& target, int cx, int cy, double radius, Rgb colour)
+{
+    const double lx = -0.45, ly = -0.55, lz = 0.70;
+    const int reach = static_cast<int>(std::ceil(radius));
+    for (int y = std::max(cy - reach, 0); y <= std::min(cy + reach, target.Height() - 1); ++y) {
+        uint8_t* row = target.Row(y);
+        const double ny = (y - cy) / radius;
+        for (int x = std::max(cx - reach, 0); x <= std::min(cx + reach, target.Width() - 1); ++x) {
+            const double nx = (x - cx) / radius;
+            const double flat = nx * nx + ny * ny;
+            if (flat >= 1.0) continue;
+            const double facing = std::max(0.0, nx * lx + ny * ly + std::sqrt(1.0 - flat) * lz);
+            const double light = std::min(1.0, 0.3 + 0.9 * facing);
+            uint8_t* px = row + 3 * x;
+            px[0] = static_cast<uint8_t>(colour.B * light);
+            px[1] = static_cast<uint8_t>(colour.G * light);
+            px[2] = static_cast<uint8_t>(colour.R * light);
+        }
+    }
 }
 
 // Current star magenta, selected star yellow (a star that is both is yellow).
@@ -76,7 +193,7 @@ void DrawStarDiscs(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
     for (std::size_t k = 1; k <= galaxy.StarCount; ++k) {
         const ProjectedStar& star = p.ProjectedStars[p.DrawOrder[k]];
         if (star.Number == game.world.Pilot.Star) {
-            p.CurrentStarPoint = GalaxyViewPoint(game.ui, star);
+            p.CurrentStarPoint = GalaxyPickPoint(game.ui, star);
             face.brush.SetColour(CurrentStarFill);
         }
         if (star.Number == game.ui.SelectedStar) face.brush.SetColour(SelectedStarFill);
@@ -95,7 +212,9 @@ void DrawJumpLine(Game& game, Canvas& canvas, const kvGalaxy& galaxy)
     face.pen.Colour = JumpRange(game.world.Ship) > distance ? JumpInRange : JumpOutOfRange;
     canvas.Line(p.LabelPoint.X - 10, p.LabelPoint.Y + 4, p.CurrentStarPoint.X, p.CurrentStarPoint.Y);
     face.brush.Style = BrushStyle::Clear;
-    canvas.TextOut(p.LabelPoint.X, p.LabelPoint.Y, galaxy.Stars[game.ui.SelectedStar].Name);
+    const std::string& name = galaxy.Stars[game.ui.SelectedStar].Name;
+    const TextExtent size = canvas.TextSize(name);
+    OutlinedText(canvas, face, NamePlace(game.ui, galaxy, game.world.Pilot.Star, size.Width, size.Height), name, NameColour, NameOutline);
     face.brush.Style = BrushStyle::Solid;
 }
 
@@ -115,8 +234,14 @@ void DrawGalaxyView(Game& game, Canvas& canvas)
     if (game.ui.SelectedStar != 0) DrawJumpLine(game, canvas, galaxy);
 }
 
+// A planet's disc: two pixels more than its radius at the zoom, so that the
+// smallest world still reads as a ball, not a dot.
+constexpr double MinimumSunRadius = 4.0;
+double PlanetRadius(const kvPlanet& planet, double zoom) { return 2.0 + planet.Radius * zoom; }
+
 // The selected star in the middle and each planet at its place on its ring
-// on the game date; the rings lean by the planets' own tilts.
+// on the game date, drawn as lit discs over their rings; the rings lean by
+// the planets' own tilts.
 void DrawSystemView(Game& game)
 {
     if (game.ui.SelectedStar == 0) return;
@@ -126,7 +251,11 @@ void DrawSystemView(Game& game)
     const ViewRotation view(m.MapTilt, m.MapSpin);
     Bitmap& face = game.ui.hud.StarMap.Face;
     face.pen.Colour = Wireframe;
-    DrawSphere(20, SystemCentre, SystemCentre, face, m.MapSpin, m.MapTilt, star.Size * z);
+    for (std::size_t i = 1; i <= star.PlanetCount; ++i) {
+        const double ring = star.Size + star.Planets[i].OrbitRadius;
+        DrawOrbit(50, SystemCentre, SystemCentre, face, m.MapSpin + star.Planets[i].OrbitTilt, m.MapTilt, ring * z);
+    }
+    ShadedDisc(face, SystemCentre, SystemCentre, std::max(star.Size * z, MinimumSunRadius), SunColour);
     for (std::size_t i = 1; i <= star.PlanetCount; ++i) {
         const kvPlanet& planet = star.Planets[i];
         const double ring = star.Size + planet.OrbitRadius;
@@ -134,9 +263,8 @@ void DrawSystemView(Game& game)
         const double x = ring * std::cos(angle), y = ring * std::sin(angle);
         const int dx = NearestInt(view.Right(x, y) * z);
         const int dy = NearestInt(view.Down(x, y, 0.0) * z);
-        face.pen.Colour = Wireframe;
-        DrawSphere(20, SystemCentre + dx, SystemCentre + dy, face, m.MapSpin, m.MapTilt, planet.Radius * z);
-        DrawOrbit(50, SystemCentre, SystemCentre, face, m.MapSpin + planet.OrbitTilt, m.MapTilt, ring * z);
+        ShadedDisc(face, SystemCentre + dx, SystemCentre + dy, PlanetRadius(planet, z),
+                   PlanetColours[(i - 1) % PlanetColours.size()]);
     }
 }
 
@@ -161,7 +289,13 @@ void DrawAxisCross(Interface& ui, Canvas& canvas)
         ends[a] = {AxisOrigin.X + NearestInt(axis.X), AxisOrigin.Y + NearestInt(axis.Y)};
         Line(canvas, AxisOrigin, ends[a]);
     }
-    for (std::size_t a = 0; a < ends.size(); ++a) canvas.TextOut(ends[a].X + 3, ends[a].Y + 3, Labels[a]);
+    // A label that would reach the frame is pulled back inside it.
+    for (std::size_t a = 0; a < ends.size(); ++a) {
+        const TextExtent size = canvas.TextSize(Labels[a]);
+        const int x = std::clamp(ends[a].X + 3, InsideLeft, InsideRight - size.Width);
+        const int y = std::clamp(ends[a].Y + 3, InsideTop, InsideBottom - size.Height);
+        canvas.TextOut(x, y, Labels[a]);
+    }
 }
 
 // The grid of a sphere or a ring seen with spin f and tilt g.
@@ -185,6 +319,13 @@ Point GalaxyViewPoint(const Interface& ui, double right, double down)
 }
 
 Point GalaxyViewPoint(const Interface& ui, const ProjectedStar& star) { return GalaxyViewPoint(ui, star.PX, star.PY); }
+
+Point GalaxyPickPoint(const Interface& ui, const ProjectedStar& star)
+{
+    const double z = ui.map.MapZoom;
+    const Point centre = GalaxyCentreIn(ui.hud.StarMap);
+    return {NearestInt(star.PX * z + centre.X), NearestInt(star.PY * z + centre.Y)};
+}
 
 void ProjectGalaxy(const MapView& m, const kvGalaxy& galaxy, MapProjection& p)
 {

@@ -61,6 +61,10 @@ void ProjectGalaxy(const MapView& view, const kvGalaxy& galaxy, MapProjection& p
 // projected star.
 Point GalaxyViewPoint(const Interface& ui, double right, double down);
 Point GalaxyViewPoint(const Interface& ui, const ProjectedStar& star);
+// Where a click finds a star and where the jump line starts: the window's
+// offset is added before the rounding, so at an exact half (PX x zoom =
+// 20.5) the point is one pixel right of the drawing's.
+Point GalaxyPickPoint(const Interface& ui, const ProjectedStar& star);
 
 // Redraws the map window's bitmap from the view, the selection and the ship's
 // range: the level's content, the frame, the axis cross and the buttons.

@@ -20,28 +20,31 @@ namespace kv {
 
 namespace {
 
-// The game's font names and how each is drawn. Every name is drawn in one
-// family, Terminus, so the launcher, the title, the crawl and the HUD read as
-// one game. A size of 0 is the size asked for, converted from points at
-// 96 DPI and then moved to the nearest size Terminus draws from a bitmap.
+// The fontconfig patterns of the two families: Terminus for the HUD and the
+// launcher, then the generic face fontconfig falls back on; and a
+// proportional display face for the large texts of the title, the crawl and
+// the banners, whose words must sit with even, narrow gaps.
+constexpr std::string_view Family = "Terminus (TTF),Terminus,monospace";
+constexpr std::string_view DisplayFamily = "DejaVu Sans,sans-serif";
+
+// The game's font names and how each is drawn. A size of 0 is the size
+// asked for, converted from points at 96 DPI, and for Terminus then moved to
+// the nearest size it draws from a bitmap.
 struct FontChoice {
     std::string_view Name;
     int FixedPixels;
     bool Bold;
+    std::string_view Family;
 };
 
 constexpr std::array FontTable{
-    FontChoice{"Fixedsys", 16, false},
-    FontChoice{"MS Sans Serif", 12, false},
-    FontChoice{"Arial Black", 0, true},
-    FontChoice{"Arial", 0, false},
+    FontChoice{"Fixedsys", 16, false, Family},
+    FontChoice{"MS Sans Serif", 12, false, Family},
+    FontChoice{"Arial Black", 0, true, DisplayFamily},
+    FontChoice{"Arial", 0, false, DisplayFamily},
 };
 // Names the table does not hold.
 constexpr const FontChoice& OtherNames = FontTable.back();
-
-// The fontconfig pattern of the family: Terminus first, then the generic
-// face fontconfig falls back on.
-constexpr std::string_view Family = "Terminus (TTF),Terminus,monospace";
 // The family whose faces carry bitmap strikes: their line box is the
 // strike's cell.
 constexpr std::string_view BitmapCellFamily = "Terminus";
@@ -130,7 +133,7 @@ struct MatchedFace {
 // left and a real leak of font objects would show.
 struct FontLibrary {
     std::map<std::pair<std::string, int>, OpenFont> Opened;
-    std::map<bool, MatchedFace> Matched;
+    std::map<std::string, MatchedFace> Matched;
     std::map<std::tuple<std::string, int, bool, std::string>, TextMask> Rendered;
     bool FontconfigStarted = false;
 
@@ -237,13 +240,14 @@ MatchedFace Match(const std::string& wanted)
     return face;
 }
 
-// The family's regular and bold faces are each looked up once and kept for
-// the run.
-const MatchedFace& MatchOnce(bool bold)
+// Each family's regular and bold faces are looked up once and kept for the
+// run.
+const MatchedFace& MatchOnce(std::string_view family, bool bold)
 {
     auto& matched = Library().Matched;
-    auto it = matched.find(bold);
-    if (it == matched.end()) it = matched.emplace(bold, Match(std::string(Family) + (bold ? ":bold" : ""))).first;
+    const std::string wanted = std::string(family) + (bold ? ":bold" : "");
+    auto it = matched.find(wanted);
+    if (it == matched.end()) it = matched.emplace(wanted, Match(wanted)).first;
     return it->second;
 }
 
@@ -254,7 +258,7 @@ FontFace MapFont(const Font& font)
     const auto row = std::find_if(FontTable.begin(), FontTable.end(),
                                   [&](const FontChoice& choice) { return SameName(font.Name, choice.Name); });
     const FontChoice& choice = row != FontTable.end() ? *row : OtherNames;
-    const MatchedFace& face = MatchOnce(choice.Bold);
+    const MatchedFace& face = MatchOnce(choice.Family, choice.Bold);
     const bool bitmapCell = face.Family.compare(0, BitmapCellFamily.size(), BitmapCellFamily) == 0;
     int pixels = choice.FixedPixels;
     if (pixels == 0) pixels = bitmapCell ? NearestStrike(PointsToPixels(font.Size)) : PointsToPixels(font.Size);

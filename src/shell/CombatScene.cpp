@@ -1,6 +1,7 @@
 #include "shell/CombatScene.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
 #include "platform/DataPath.h"
+#include "platform/Fonts.h"
 #include "platform/LoadError.h"
 #include "universe/Career.h"
 
@@ -31,6 +33,23 @@ constexpr uint16_t ShipSize = 92;
 constexpr Rgb RadarColour{0, 255, 0};
 constexpr Rgb BlipColour{255, 204, 0};
 constexpr Rgb BlipRimColour{255, 255, 0};
+// The radar's blips by side: the player's ship, the enemies, the asteroids.
+constexpr Rgb PlayerBlipColour{80, 220, 255};
+constexpr Rgb EnemyBlipColour{255, 70, 50};
+constexpr Rgb AsteroidBlipColour{150, 150, 150};
+// The brackets that mark the player's ship apart from enemies of its hull.
+constexpr Rgb PlayerMarkColour{80, 220, 255};
+// The readout of hull points and weapon, top right.
+constexpr Rgb ReadoutBacking{0, 24, 12};
+constexpr Rgb ReadoutFrame{0, 150, 60};
+constexpr Rgb ReadoutText{0, 249, 0};
+constexpr Rgb BarEmpty{0, 60, 20};
+constexpr Rgb HullGood{0, 220, 60};
+constexpr Rgb HullLow{240, 200, 0};
+constexpr Rgb HullCritical{240, 50, 30};
+constexpr Rgb ReloadColour{80, 220, 255};
+constexpr Rgb WonColour{252, 210, 69};
+constexpr Rgb LostColour{255, 80, 60};
 
 std::string ModelPicture(const std::string& hullName) { return "res\\gfx\\models\\" + hullName + ".bmp"; }
 
@@ -185,6 +204,28 @@ void StepObject(Game& game, kvCombatObject& o)
     }
 }
 
+// Four corner brackets round the player's ship, a little inside its
+// picture's box, so that it stands apart from enemies of the same hull.
+void DrawPlayerMark(const kvCombatObject& ship, Bitmap& frame, int32_t cameraX, int32_t cameraY)
+{
+    constexpr int Inset = 14, Arm = 10;
+    const int x1 = ClampToInt32(Nearest(ship.X) - cameraX) + Inset;
+    const int y1 = ClampToInt32(Nearest(ship.Y) - cameraY) + Inset;
+    const int x2 = x1 + ship.Width - 2 * Inset, y2 = y1 + ship.Height - 2 * Inset;
+    Canvas canvas(frame);
+    const Rgb pen = frame.pen.Colour;
+    const int width = frame.pen.Width;
+    frame.pen.Colour = PlayerMarkColour;
+    frame.pen.Width = 1;
+    for (const auto& [x, y, dx, dy] : {std::array{x1, y1, 1, 1}, std::array{x2, y1, -1, 1}, std::array{x1, y2, 1, -1},
+                                       std::array{x2, y2, -1, -1}}) {
+        canvas.Line(x, y, x + dx * Arm, y);
+        canvas.Line(x, y, x, y + dy * Arm);
+    }
+    frame.pen.Colour = pen;
+    frame.pen.Width = width;
+}
+
 void DrawByClass(Game& game, kvCombatObject& o)
 {
     Battle& b = game.battle;
@@ -193,8 +234,11 @@ void DrawByClass(Game& game, kvCombatObject& o)
     case ObjectClass::Explosion: UpdateAndDrawExplosion(b, static_cast<kvExplosion&>(o), frame); break;
     case ObjectClass::Bullet: DrawBullet(static_cast<kvBullet&>(o), frame, b.CameraX, b.CameraY); break;
     case ObjectClass::Exhaust: DrawExhaust(b, static_cast<kvExhaust&>(o), frame); break;
-    case ObjectClass::Obstacle:
-    case ObjectClass::Ship: DrawObject(o, frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Obstacle: DrawObject(o, frame, b.CameraX, b.CameraY); break;
+    case ObjectClass::Ship:
+        DrawObject(o, frame, b.CameraX, b.CameraY);
+        if (&o == b.PlayerCombatShip) DrawPlayerMark(o, frame, b.CameraX, b.CameraY);
+        break;
     case ObjectClass::Attractor: break;
     }
 }
@@ -267,22 +311,28 @@ void DrawRadarFrame(Battle& b, Bitmap& frame)
     frame.pen.Colour = BlipColour;
 }
 
-// Each ship's place on the screen scaled down 200 times; one beyond radius
+// An object's place on the screen scaled down 200 times; one beyond radius
 // 50 is pulled in to radius 40 on the same bearing.
-void DrawBlip(const kvCombatShip& ship, const kvCombatShip& player, Canvas& canvas)
+Point BlipPlace(const kvCombatObject& object, const kvCombatShip& player)
 {
-    auto u = Nearest((ship.X - player.X + 400) / 200);
-    auto t = Nearest((ship.Y - player.Y + 300) / 200);
+    auto u = Nearest((object.X - player.X + 400) / 200);
+    auto t = Nearest((object.Y - player.Y + 300) / 200);
     if (u * u + t * t > 2500) {
         const double d = std::sqrt(static_cast<double>(u * u + t * t));
         u = Nearest(static_cast<double>(u) * 40 / d);
         t = Nearest(static_cast<double>(t) * 40 / d);
     }
-    const int x = static_cast<int>(u);
-    const int y = static_cast<int>(t);
-    canvas.Ellipse(x + 49, y + 49, x + 51, y + 51);
+    return {static_cast<int>(u), static_cast<int>(t)};
 }
 
+void DrawBlip(const kvCombatShip& ship, const kvCombatShip& player, Canvas& canvas)
+{
+    const Point at = BlipPlace(ship, player);
+    canvas.Ellipse(at.X + 49, at.Y + 49, at.X + 51, at.Y + 51);
+}
+
+// Asteroids first, as single grey pixels, so that the ships' blips lie over
+// them; then every ship in its side's colour, the player's own last.
 void DrawBlips(Battle& b, Bitmap& frame)
 {
     const kvCombatShip* player = b.PlayerCombatShip;
@@ -290,10 +340,94 @@ void DrawBlips(Battle& b, Bitmap& frame)
     Canvas canvas(frame);
     for (std::size_t i = 1; i < b.CombatObjects.size(); ++i) {
         const kvCombatObject& o = *b.CombatObjects[i];
-        if (o.Class != ObjectClass::Ship) continue;
-        frame.pen.Colour = BlipRimColour;
+        if (o.Class != ObjectClass::Obstacle) continue;
+        const Point at = BlipPlace(o, *player);
+        frame.SetPixel(at.X + 50, at.Y + 50, AsteroidBlipColour);
+    }
+    for (std::size_t i = 1; i < b.CombatObjects.size(); ++i) {
+        const kvCombatObject& o = *b.CombatObjects[i];
+        if (o.Class != ObjectClass::Ship || &o == player) continue;
+        frame.pen.Colour = EnemyBlipColour;
+        frame.brush.SetColour(EnemyBlipColour);
         DrawBlip(static_cast<const kvCombatShip&>(o), *player, canvas);
     }
+    frame.pen.Colour = PlayerBlipColour;
+    frame.brush.SetColour(PlayerBlipColour);
+    DrawBlip(*player, *player, canvas);
+}
+
+// A bar of `fill` (0..1) of its width over a dark groove.
+void DrawBar(Canvas& canvas, Bitmap& frame, int x, int y, int width, int height, double fill, Rgb colour)
+{
+    frame.brush.SetColour(BarEmpty);
+    canvas.FillRect(x, y, x + width, y + height);
+    frame.brush.SetColour(colour);
+    canvas.FillRect(x, y, x + static_cast<int>(width * std::clamp(fill, 0.0, 1.0)), y + height);
+}
+
+Rgb HullColour(double fill)
+{
+    if (fill > 0.5) return HullGood;
+    if (fill > 0.25) return HullLow;
+    return HullCritical;
+}
+
+// One line of the readout: a label at the left, its value at the right,
+// and a bar under both.
+void ReadoutLine(Canvas& canvas, Bitmap& frame, int top, const std::string& label, const std::string& value,
+                 double fill, Rgb colour)
+{
+    constexpr int Left = 602, Right = 788;
+    frame.brush.Style = BrushStyle::Clear;
+    canvas.TextOut(Left, top, label);
+    canvas.TextOut(Right - canvas.TextWidth(value), top, value);
+    DrawBar(canvas, frame, Left, top + 18, Right - Left, 6, fill, colour);
+    frame.brush.Style = BrushStyle::Clear;
+}
+
+// Top right: the hull points as a number and a bar, and the weapon with the
+// part of its reload still to go.
+void DrawReadout(Game& game, Bitmap& frame)
+{
+    Canvas canvas(frame);
+    frame.pen.Colour = ReadoutFrame;
+    frame.pen.Width = 1;
+    frame.pen.Style = PenStyle::Solid;
+    frame.brush.SetColour(ReadoutBacking);
+    canvas.Rectangle(596, 4, 794, 70);
+    frame.font = Font{"Fixedsys", 9, ReadoutText};
+
+    const kvShip& ship = game.world.Ship;
+    const int32_t full = std::max<int32_t>(1, game.world.Equipment.HullCatalogue[1].HP);
+    const int32_t hp = game.battle.PlayerCombatShip != nullptr ? std::max<int32_t>(0, ship.Hull.HP) : 0;
+    const double hull = static_cast<double>(hp) / full;
+    ReadoutLine(canvas, frame, 7, "Hull", std::to_string(hp), hull, HullColour(hull));
+
+    const kvWeapon& weapon = ship.Weapons[1];
+    const bool ready = weapon.ReloadCounter == 0;
+    const double loaded = weapon.Reload > 0 ? 1.0 - static_cast<double>(weapon.ReloadCounter) / weapon.Reload : 1.0;
+    ReadoutLine(canvas, frame, 39, weapon.Name, ready ? "ready" : "loading", loaded, ready ? HullGood : ReloadColour);
+    frame.font = Font{"Fixedsys", 10, RadarColour};
+}
+
+// "Victory" or "Ship lost" across the middle of the view, on a dark band,
+// while the battle's last frames run on.
+void DrawEndingBanner(Battle& b, Bitmap& frame)
+{
+    if (b.Ending == BattleEnding::None) return;
+    const bool won = b.Ending == BattleEnding::Won;
+    const char* text = won ? "Victory" : "Ship lost";
+    Canvas canvas(frame);
+    frame.pen.Colour = won ? WonColour : LostColour;
+    frame.pen.Width = 1;
+    frame.pen.Style = PenStyle::Solid;
+    frame.brush.SetColour(ReadoutBacking);
+    canvas.Rectangle(250, 262, 550, 322);
+    frame.font = Font{"Arial Black", 24, won ? WonColour : LostColour};
+    frame.brush.Style = BrushStyle::Clear;
+    const TextExtent size = canvas.TextSize(text);
+    canvas.TextOut(400 - size.Width / 2, 292 - size.Height / 2, text);
+    frame.font = Font{"Fixedsys", 10, RadarColour};
 }
 
 }  // namespace
@@ -329,6 +463,8 @@ void CombatInput(Game& game)
         EndBattle(game);
         return;
     }
+    // Once the battle is over only Esc counts: the banner shows what happened.
+    if (game.battle.Ending != BattleEnding::None) return;
     kvCombatShip* player = game.battle.PlayerCombatShip;
     if (player != nullptr) SteerPlayer(controls, keys, *player);
     if (controls.Held(Action::Fire, keys) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
@@ -340,8 +476,12 @@ void CombatInput(Game& game)
 void ComposeCombatFrame(Game& game)
 {
     Battle& b = game.battle;
-    if (b.PlayerLost) game.ui.Console.Add(PlayerLostText, MessageKind::Alert);
-    if (b.PlayerLost || b.HostilesLeft == 0) {
+    if (b.Ending == BattleEnding::None && (b.PlayerLost || b.HostilesLeft == 0)) {
+        if (b.PlayerLost) game.ui.Console.Add(PlayerLostText, MessageKind::Alert);
+        b.Ending = b.PlayerLost ? BattleEnding::Lost : BattleEnding::Won;
+        b.EndingFramesLeft = EndingBannerFrames;
+    }
+    if (b.Ending != BattleEnding::None && b.EndingFramesLeft-- == 0) {
         EndBattle(game);
         return;
     }
@@ -357,6 +497,8 @@ void ComposeCombatFrame(Game& game)
     DrawRadarFrame(b, frame);
     DrawVisibleWindows(game.ui.hud, game.BackBuffer);
     DrawBlips(b, frame);
+    DrawReadout(game, frame);
+    DrawEndingBanner(b, frame);
     frame.pen.Style = PenStyle::Clear;
 }
 

@@ -4,8 +4,12 @@
 //
 // A battle ends at the start of the first frame after the last enemy is
 // gone, when the player holds Esc, or when the player's ship has been
-// destroyed: then the console says so and the game returns to space; the
-// next battle's set-up restores the hull points as it always does.
+// destroyed: then the console says so. Won or lost, a "Victory" or "Ship
+// lost" banner shows over the battle's last frames for a second and a half
+// (only Esc counts then) before the game returns to space; the next
+// battle's set-up restores the hull points as it always does. A readout at
+// the top right shows the hull points and the weapon's reload, brackets
+// mark the player's ship, and the radar colours its blips by side.
 #pragma once
 
 #include <array>
@@ -26,6 +30,8 @@ inline constexpr std::array<std::array<uint16_t, 4>, 5> SpawnKeys{{
 }};
 
 inline constexpr const char* PlayerLostText = "Your ship has been destroyed";
+// The frames the banner of a battle's end shows before space.
+inline constexpr uint16_t EndingBannerFrames = 96;
 
 // Everything a battle starts with: the star field, the player's hull points
 // restored, the attractor, the player's ship at (400, 300), one enemy chasing
@@ -37,7 +43,7 @@ void SetUpBattle(Game& game);
 // each held spawn key adds an enemy; N adds an asteroid, M 1000 hull points.
 // A spawn key naming no catalogue entry adds nothing and says so once.
 void CombatInput(Game& game);
-// One combat frame: ends the battle if it is over; otherwise clears, draws
+// One combat frame: ends the battle once its banner has shown; otherwise clears, draws
 // the stars, walks every object once (steer, collide, emit exhaust, move,
 // follow with the camera, draw, age), sweeps the dead, and draws the radar.
 void ComposeCombatFrame(Game& game);

@@ -13,6 +13,10 @@ constexpr Rgb Panel{24, 28, 44};
 constexpr Rgb PanelLight{70, 78, 110};
 constexpr Rgb PanelDark{8, 10, 16};
 constexpr Rgb Highlight{60, 60, 140};
+constexpr Rgb HudButtonFace{12, 40, 44};
+constexpr Rgb HudButtonLight{90, 170, 160};
+constexpr Rgb HudButtonShade{4, 16, 18};
+constexpr Rgb HudButtonCaption{0, 249, 0};
 
 void Bevel(Canvas& canvas, Bitmap& frame, const Launcher::Box& b, bool sunken)
 {
@@ -183,16 +187,28 @@ void Launcher::DrawList(Bitmap& frame) const
     }
 }
 
+// "Play" and "Exit" look like the HUD's buttons: a dark teal face inside a
+// two-pixel bevel, lit from the top left, with the HUD's green caption.
 void Launcher::DrawButton(Bitmap& frame, const Box& box, const char* caption, bool pressed) const
 {
     Canvas canvas(frame);
-    FillBox(canvas, frame, box, Panel);
-    Bevel(canvas, frame, box, pressed);
-    frame.font = Font{"MS Sans Serif", 8, Yellow};
+    FillBox(canvas, frame, box, HudButtonFace);
+    const Box inner{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    for (const Box& ring : {box, inner}) {
+        const int right = ring.Left + ring.Width - 1, bottom = ring.Top + ring.Height - 1;
+        frame.pen = Pen{pressed ? HudButtonShade : HudButtonLight, 1, PenStyle::Solid, PenMode::Copy};
+        canvas.Line(ring.Left, bottom, ring.Left, ring.Top);
+        canvas.Line(ring.Left, ring.Top, right + 1, ring.Top);
+        frame.pen.Colour = pressed ? HudButtonLight : HudButtonShade;
+        canvas.Line(right, ring.Top + 1, right, bottom);
+        canvas.Line(ring.Left, bottom, right + 1, bottom);
+    }
+    frame.font = Font{"MS Sans Serif", 8, HudButtonCaption};
     const TextExtent size = canvas.TextSize(caption);
     const int shift = pressed ? 1 : 0;
-    WriteText(canvas, frame, box.Left + (box.Width - size.Width) / 2 + shift,
-              box.Top + (box.Height - size.Height) / 2 + shift, caption);
+    frame.brush.Style = BrushStyle::Clear;
+    canvas.TextOut(box.Left + (box.Width - size.Width) / 2 + shift, box.Top + (box.Height - size.Height) / 2 + shift,
+                   caption);
 }
 
 void Launcher::DrawCheckBox(Bitmap& frame) const

@@ -81,16 +81,28 @@ std::vector<PlacedWord> LayOutOutroLine(std::string_view line, const TextMeasure
     return LayOutJustified(line, width);
 }
 
-void ComposeOutroText(const std::vector<std::string>& lines, Bitmap& sheet)
+int ComposeOutroText(const std::vector<std::string>& lines, Bitmap& sheet)
 {
     Canvas canvas(sheet);
     const TextMeasure width = [&canvas](std::string_view text) { return canvas.TextWidth(text); };
     int penY = 0;
+    int bottom = 0;
     for (const std::string& line : lines) {
         if (penY >= sheet.Height()) break;
-        for (const PlacedWord& w : LayOutOutroLine(line, width)) canvas.TextOut(w.Left, penY, w.Text);
+        const std::vector<PlacedWord> words = LayOutOutroLine(line, width);
+        for (const PlacedWord& w : words) canvas.TextOut(w.Left, penY, w.Text);
+        if (!words.empty()) bottom = std::min(penY + canvas.TextHeight(words.front().Text), sheet.Height());
         penY += LineAdvance;
     }
+    return bottom;
+}
+
+uint16_t CrawlEnd(const OutroCrawl& crawl, int textBottom)
+{
+    constexpr int TopRow = 599;
+    for (uint32_t counter = 0; counter < UINT16_MAX; ++counter)
+        if (crawl.SourceRow(static_cast<uint16_t>(counter), TopRow) > textBottom) return static_cast<uint16_t>(counter);
+    return UINT16_MAX;
 }
 
 OutroCrawl::OutroCrawl() : rowBend_(600), spans_(600)
@@ -138,10 +150,11 @@ void OutroCrawl::Draw(const Bitmap& sheet, uint16_t counter, Bitmap& frame) cons
     }
 }
 
-void OutroTick(Game& game)
+bool OutroTick(Game& game)
 {
     ++game.scene.OutroCounter;
     game.RepaintNeeded = 1;
+    return game.scene.OutroCounter >= game.scene.OutroEnd;
 }
 
 void ComposeOutro(Game& game, const OutroCrawl& crawl)

@@ -33,8 +33,9 @@ struct PlacedWord {
 using TextMeasure = std::function<int(std::string_view)>;
 std::vector<PlacedWord> LayOutOutroLine(std::string_view line, const TextMeasure& width);
 
-// Writes the lines onto the sheet with the sheet's current font.
-void ComposeOutroText(const std::vector<std::string>& lines, Bitmap& sheet);
+// Writes the lines onto the sheet with the sheet's current font; returns
+// the sheet row below the last line that shows anything.
+int ComposeOutroText(const std::vector<std::string>& lines, Bitmap& sheet);
 
 // The crawl's mapping from screen to sheet, worked out once: screen row
 // 599 - s shows sheet row nearest(C - 200 - s - (s - 400)(s + 200) / 400) at
@@ -57,7 +58,12 @@ private:
     std::vector<RowSpan> spans_;
 };
 
-void OutroTick(Game& game);
+// The counter at which the screen's top row has passed the sheet's row
+// `textBottom`: the crawl has shown everything.
+uint16_t CrawlEnd(const OutroCrawl& crawl, int textBottom);
+
+// Moves the crawl on; true once it has shown its last line.
+bool OutroTick(Game& game);
 void ComposeOutro(Game& game, const OutroCrawl& crawl);
 
 }  // namespace kv

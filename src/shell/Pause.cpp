@@ -27,16 +27,9 @@ MarkBox PausedMarkBox(uint8_t scene)
 
 namespace {
 
-// The panel behind the word: a quarter of the picture's light.
-void Darken(Bitmap& frame, const MarkBox& box)
-{
-    const int first = std::max(box.Left, 0);
-    const int last = std::min(box.Left + box.Width, frame.Width());
-    for (int y = std::max(box.Top, 0); y < std::min(box.Top + box.Height, frame.Height()); ++y) {
-        uint8_t* row = frame.Row(y);
-        for (int i = first * 3; i < last * 3; ++i) row[i] = static_cast<uint8_t>(row[i] / 4);
-    }
-}
+// The panel behind the word covers what lies under it: nothing of the
+// picture shows through the mark.
+constexpr Rgb MarkBacking{0, 24, 12};
 
 }  // namespace
 
@@ -44,11 +37,11 @@ void MarkPaused(const Bitmap& frame, uint8_t scene, Bitmap& marked)
 {
     marked = frame;
     const MarkBox box = PausedMarkBox(scene);
-    Darken(marked, box);
     Canvas canvas(marked);
     marked.pen = Pen{HudTextColour, 1, PenStyle::Solid, PenMode::Copy};
-    marked.brush.Style = BrushStyle::Clear;
+    marked.brush.SetColour(MarkBacking);
     canvas.Rectangle(box.Left, box.Top, box.Left + box.Width, box.Top + box.Height);
+    marked.brush.Style = BrushStyle::Clear;
     marked.font = Font{"Arial Black", 16, HudTextColour};
     const TextExtent size = canvas.TextSize("Paused");
     canvas.TextOut(box.Left + (box.Width - size.Width) / 2, box.Top + (box.Height - size.Height) / 2, "Paused");

@@ -126,7 +126,8 @@ void TfrmMain::EnterOutro()
     Bitmap& sheet = game.ui.hud.OutroSheet.Face;
     sheet.font = Font{"Arial Black", 30, OutroTextColour};
     sheet.brush.Style = BrushStyle::Clear;
-    ComposeOutroText(ReadTextLines("res\\outro.txt", OutroSheetLines), sheet);
+    const int textBottom = ComposeOutroText(ReadTextLines("res\\outro.txt", OutroSheetLines), sheet);
+    game.scene.OutroEnd = CrawlEnd(crawl_, textBottom);
     game.Sound.PlayMusic("res\\sfx\\sndtr\\intro.mod");
 }
 
@@ -260,7 +261,9 @@ void TfrmMain::Timer1Timer()
         CombatInput(game);
         game.RepaintNeeded = 1;
         break;
-    case SceneOutro: OutroTick(game); break;
+    case SceneOutro:
+        if (OutroTick(game)) ReturnToTitle();
+        break;
     case SceneLauncher:
         if (startRequested_) LeaveLauncher();
         break;

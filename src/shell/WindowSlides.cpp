@@ -7,6 +7,10 @@ namespace kv {
 namespace {
 
 constexpr int Step = 5;
+// The save window drops from its hidden place in 20 ticks: a window that is
+// needed now, not a panel gliding in.
+constexpr int SaveWindowStep = (SaveWindowTop - SaveWindowHiddenTop) / 20;
+static_assert((SaveWindowTop - SaveWindowHiddenTop) % 20 == 0, "the save window lands exactly in place");
 
 // Where a panel rests on screen and off it along its axis; `direction` is
 // the sign of the slide-in move (+1 toward larger coordinates).
@@ -16,13 +20,14 @@ struct SlidePath {
     int32_t onScreen;
     int32_t offScreen;
     bool slidesOut;
+    int step = Step;
 };
 
 // Moves toward `stop` while short of it; true when it moved.
-bool MoveToward(int32_t& pos, int direction, int32_t stop)
+bool MoveToward(int32_t& pos, int direction, int32_t stop, int step)
 {
     if (direction * pos >= direction * stop) return false;
-    pos += direction * Step;
+    pos += direction * step;
     return true;
 }
 
@@ -32,10 +37,10 @@ bool Slide(kvWindow& w, const SlidePath& path)
 {
     int32_t& pos = w.*path.Axis;
     bool moved = false;
-    if (w.SlideIn) moved |= MoveToward(pos, path.direction, path.onScreen);
+    if (w.SlideIn) moved |= MoveToward(pos, path.direction, path.onScreen, path.step);
     if (w.SlideIn && Reached(pos, path.direction, path.onScreen)) w.SlideIn = 0;
     if (!path.slidesOut) return moved;
-    if (w.SlideOut) moved |= MoveToward(pos, -path.direction, path.offScreen);
+    if (w.SlideOut) moved |= MoveToward(pos, -path.direction, path.offScreen, path.step);
     if (w.SlideOut && Reached(pos, -path.direction, path.offScreen)) w.SlideOut = 0;
     return moved;
 }
@@ -49,7 +54,7 @@ bool RunWindowSlides(Hud& hud)
     const SlidePath console{&kvWindow::Top, -1, 459, 575, true};
     const SlidePath left{&kvWindow::Left, +1, 0, -200, true};
     const SlidePath right{&kvWindow::Left, -1, 600, 800, true};
-    const SlidePath down{&kvWindow::Top, +1, SaveWindowTop, SaveWindowHiddenTop, true};
+    const SlidePath down{&kvWindow::Top, +1, SaveWindowTop, SaveWindowHiddenTop, true, SaveWindowStep};
     bool moved = false;
     moved |= Slide(hud.TopBar, topBar);
     moved |= Slide(hud.ConsoleWindow, console);

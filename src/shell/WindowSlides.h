@@ -1,4 +1,5 @@
-// The sliding HUD panels of the space scene: 5 pixels a tick toward their
+// The sliding HUD panels of the space scene: 5 pixels a tick (the save window
+// 22) toward their
 // place on screen (SlideIn) or off it (SlideOut). Toggling a panel flips both
 // flags, so a resting panel crosses to the other end and a moving one turns
 // back where it is.

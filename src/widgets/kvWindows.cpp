@@ -226,6 +226,27 @@ bool HudFontDraws(char32_t c)
     return latin || cyrillic;
 }
 
+std::string FitText(const Canvas& canvas, std::string_view text, int width)
+{
+    if (canvas.TextWidth(text) <= width) return std::string(text);
+    constexpr std::string_view Ellipsis = "\u2026";
+    // Cut whole UTF-8 characters only: never between a lead byte and the
+    // bytes that follow it.
+    std::string cut(text);
+    const auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    while (!cut.empty()) {
+        while (!cut.empty() && continuation(cut.back())) cut.pop_back();
+        if (!cut.empty()) cut.pop_back();
+        if (canvas.TextWidth(cut + std::string(Ellipsis)) <= width) break;
+    }
+    return cut + std::string(Ellipsis);
+}
+
+void CentredText(Canvas& canvas, int centreX, int y, std::string_view text)
+{
+    canvas.TextOut(centreX - canvas.TextWidth(text) / 2, y, text);
+}
+
 void FrameEdit(kvEdit& edit)
 {
     PaintFace(edit.Face, edit.Picture);

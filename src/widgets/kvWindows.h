@@ -105,6 +105,7 @@ public:
 };
 
 class kvSound;
+class Canvas;
 
 // A click at window-relative (x, y) of a top-level window: the first visible
 // item with a handler whose box holds the point and whose pixel there is not
@@ -121,6 +122,11 @@ void FrameEdit(kvEdit& edit);
 // keeps its own drawing settings: how a compose routine lays a panel's
 // background, loaded once when the HUD is built, under its text.
 void PaintFace(Bitmap& face, const Bitmap& picture);
+// The text cut to fit `width` pixels in the canvas's font, ending in an
+// ellipsis where it is cut; the whole text when it fits.
+std::string FitText(const Canvas& canvas, std::string_view text, int width);
+// Writes a text centred on column `centreX`.
+void CentredText(Canvas& canvas, int centreX, int y, std::string_view text);
 // Draws an item by its kind: button, edit or plain window.
 void DrawItem(const kvWindow& item, Bitmap& target);
 // Draws a window's visible items onto its own face, in item order: the last
@@ -131,7 +137,9 @@ constexpr Rgb HudTextColour{0, 249, 0};
 // The caption of a button that refuses clicks.
 constexpr Rgb DisabledTextColour{0, 96, 0};
 // The dark green bar behind the chosen row of a list: the market's goods,
-// the ship window's parts, the save window's slots.
-constexpr Rgb SelectionBar{0, 102, 0};
+// the ship window's parts, the save window's slots. Dark enough that the
+// HUD's green text on it keeps a contrast above 4.5:1 when the panel is
+// blended over the backdrop.
+constexpr Rgb SelectionBar{0, 52, 0};
 
 }  // namespace kv

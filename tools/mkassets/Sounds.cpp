@@ -1,9 +1,10 @@
 // Short effects, each a sum of a few layers: band-limited tones gliding in
 // pitch and filtered noise bursts, each with a quick attack, an exponential
-// decay and an optional filter sweep. Every effect is levelled to a loudness
-// of its own, so that the game's sounds keep their order however many play:
-// HUD clicks quietest, then the console's alert, the weapons, and the hits
-// and explosions loudest.
+// decay and an optional filter sweep. Every effect is levelled by one rule:
+// its role's loudness, a fixed number of decibels under the explosions, the
+// loudest sounds of the game. So a collision never outshouts an explosion,
+// the weapons sit under both, and the HUD's clicks stay quiet. Every tail
+// fades to silence before the wave ends.
 #include "Sounds.h"
 
 #include <algorithm>
@@ -40,9 +41,27 @@ struct Tone {
     double Wobble = 0;  // vibrato rate in Hz, 0 = none
 };
 
+// What an effect is for, and so how loud it is: decibels under the
+// explosions' loudness.
+enum class Role { Explosion, Collision, Weapon, Message, Interface };
+
+constexpr double ExplosionLufs = -14;
+
+double RoleLufs(Role role)
+{
+    switch (role) {
+    case Role::Explosion: return ExplosionLufs;
+    case Role::Collision: return ExplosionLufs - 4;
+    case Role::Weapon: return ExplosionLufs - 5;
+    case Role::Message: return ExplosionLufs - 7;
+    case Role::Interface: return ExplosionLufs - 10;
+    }
+    return ExplosionLufs;
+}
+
 struct SoundEffect {
     std::string File;
-    double Lufs;  // the loudness it is levelled to
+    Role Use;
     std::vector<Tone> Tones;
 };
 
@@ -130,15 +149,18 @@ void AddTone(std::vector<double>& mix, const Tone& tone, uint32_t seed)
     }
 }
 
-// The first and last milliseconds fade, so that the wave starts and ends at
-// silence and never clicks when it starts or is cut.
+// The first millisecond fades in, so that the wave never clicks when it
+// starts; the tail fades out along a half cosine over the last third of the
+// wave (at most 150 ms), so that whatever is still sounding dies away to
+// silence instead of stopping dead.
 void FadeEdges(std::vector<double>& mix)
 {
     const std::size_t in = Rate / 1000;
-    const std::size_t out = Rate / 100;
+    const std::size_t out = std::max<std::size_t>(1, std::min(mix.size() / 3, static_cast<std::size_t>(Rate * 0.15)));
     for (std::size_t i = 0; i < mix.size(); ++i) {
         const double fadeIn = std::min(1.0, static_cast<double>(i) / in);
-        const double fadeOut = std::min(1.0, static_cast<double>(mix.size() - 1 - i) / out);
+        const double left = static_cast<double>(mix.size() - 1 - i) / static_cast<double>(out);
+        const double fadeOut = left >= 1.0 ? 1.0 : 0.5 - 0.5 * std::cos(Pi * left);
         mix[i] *= std::min(fadeIn, fadeOut);
     }
 }
@@ -175,7 +197,7 @@ std::vector<int16_t> Render(const SoundEffect& effect)
     for (std::size_t i = 0; i < effect.Tones.size(); ++i)
         AddTone(mix, effect.Tones[i], seed + static_cast<uint32_t>(i));
     FadeEdges(mix);
-    Level(mix, effect.Lufs);
+    Level(mix, RoleLufs(effect.Use));
     std::vector<int16_t> samples;
     for (const double v : mix)
         samples.push_back(static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767)));
@@ -216,33 +238,34 @@ std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples)
 std::vector<SoundEffect> HudEffects()
 {
     return {
-        {"menu1.wav", -20,
+        {"menu1.wav", Role::Interface,
          {{Wave::Sine, 880, 1175, 0, 0.09, 0.004, 0.05, 1}, {Wave::Sine, 1760, 2350, 0, 0.06, 0.003, 0.03, 0.25}}},
-        {"btn_click.wav", -20,
+        {"btn_click.wav", Role::Interface,
          {{Wave::Triangle, 1800, 900, 0, 0.035, 0.001, 0.01, 1},
           {Wave::Noise, 1, 1, 0, 0.012, 0.0005, 0.003, 0.6, Pass::BandPass, 3500, 2500, 1.5}}},
-        {"btn_disabled.wav", -20,
+        {"btn_disabled.wav", Role::Interface,
          {{Wave::Square, 110, 104, 0, 0.2, 0.005, 0.2, 1, Pass::LowPass, 900, 500},
           {Wave::Square, 116.5, 110, 0, 0.2, 0.005, 0.2, 0.8, Pass::LowPass, 900, 500}}},
         // A soft falling two-note chime: it calls for attention without
         // shouting over the game.
-        {"message_alert.wav", -16,
+        {"message_alert.wav", Role::Message,
          {{Wave::Triangle, 880, 880, 0, 0.16, 0.004, 0.09, 1, Pass::LowPass, 1800, 1800},
           {Wave::Sine, 440, 440, 0, 0.16, 0.004, 0.09, 0.5},
           {Wave::Triangle, 659, 659, 0.15, 0.24, 0.004, 0.12, 1, Pass::LowPass, 1500, 1500},
           {Wave::Sine, 330, 330, 0.15, 0.24, 0.004, 0.12, 0.5}}},
-        {"message_info.wav", -18,
+        {"message_info.wav", Role::Message,
          {{Wave::Sine, 660, 660, 0, 0.25, 0.005, 0.12, 1},
           {Wave::Sine, 990, 990, 0.09, 0.3, 0.005, 0.15, 1},
           {Wave::Sine, 1980, 1980, 0.09, 0.2, 0.005, 0.08, 0.2}}},
-        {"planet_select.wav", -20,
+        {"planet_select.wav", Role::Interface,
          {{Wave::Sine, 400, 1300, 0, 0.16, 0.005, 0.2, 1},
           {Wave::Triangle, 1300, 1500, 0.12, 0.14, 0.002, 0.06, 0.5}}},
     };
 }
 
 // An explosion in three layers: the crack of the blast, a band of noise
-// falling from bright to dull as the fireball swells, and a low thump.
+// falling from bright to dull as the fireball swells, and a low thump; then
+// as many bursts of debris as the blast throws.
 struct Blast {
     double CrackHz;     // centre of the crack's noise
     double BodyFromHz;  // the body's band falls from here ...
@@ -250,29 +273,39 @@ struct Blast {
     double BodyLength;
     double BodyDecay;
     double ThumpHz;     // the thump starts here and falls an octave
+    double ThumpLength;
+    int Debris;         // short bright bursts after the blast, 0 = none
 };
 
 SoundEffect Explosion(const std::string& file, const Blast& blast)
 {
-    return {file, -13,
-            {{Wave::Noise, 1, 1, 0, 0.04, 0.0005, 0.008, 0.9, Pass::HighPass, blast.CrackHz, blast.CrackHz},
-             {Wave::Noise, 1, 1, 0.005, blast.BodyLength, 0.004, blast.BodyDecay, 2.2, Pass::BandPass,
-              blast.BodyFromHz, blast.BodyToHz, 1.1},
-             {Wave::Sine, blast.ThumpHz, blast.ThumpHz / 2, 0, 0.35, 0.002, 0.11, 0.9}}};
+    SoundEffect effect{file, Role::Explosion,
+                       {{Wave::Noise, 1, 1, 0, 0.04, 0.0005, 0.008, 0.9, Pass::HighPass, blast.CrackHz, blast.CrackHz},
+                        {Wave::Noise, 1, 1, 0.005, blast.BodyLength, 0.004, blast.BodyDecay, 2.2, Pass::BandPass,
+                         blast.BodyFromHz, blast.BodyToHz, 1.1},
+                        {Wave::Sine, blast.ThumpHz, blast.ThumpHz / 2, 0, blast.ThumpLength, 0.002,
+                         blast.ThumpLength / 3, 0.9}}};
+    for (int k = 0; k < blast.Debris; ++k) {
+        const double at = 0.05 + 0.07 * k + 0.013 * (k % 3);
+        const double hz = 2600 + 900 * (k % 4);
+        effect.Tones.push_back({Wave::Noise, 1, 1, at, 0.05, 0.0005, 0.012, 0.7 - 0.08 * k, Pass::BandPass, hz, hz * 0.7, 2});
+    }
+    return effect;
 }
 
 std::vector<SoundEffect> CombatEffects()
 {
     return {
         // Hulls meeting: a dull knock, nearly all of it low.
-        {"collision.wav", -12,
+        {"collision.wav", Role::Collision,
          {{Wave::Sine, 120, 62, 0, 0.45, 0.002, 0.16, 1},
           {Wave::Noise, 1, 1, 0, 0.4, 0.002, 0.12, 2.5, Pass::BandPass, 100, 70, 3},
           {Wave::Noise, 1, 1, 0, 0.02, 0.0005, 0.005, 0.15, Pass::HighPass, 1500, 1500},
           {Wave::Sine, 340, 330, 0, 0.12, 0.001, 0.04, 0.08}}},
-        Explosion("small_explosion_1.wav", {2500, 2200, 300, 0.55, 0.16, 100}),
-        Explosion("small_explosion_2.wav", {1800, 1400, 160, 0.8, 0.26, 75}),
-        Explosion("small_explosion_3.wav", {3500, 3500, 500, 0.45, 0.1, 120}),
+        // A sharp bang, a deep rolling boom, and a crackle of debris.
+        Explosion("small_explosion_1.wav", {3500, 3000, 600, 0.35, 0.07, 140, 0.2, 0}),
+        Explosion("small_explosion_2.wav", {1200, 700, 90, 1.1, 0.35, 55, 0.9, 0}),
+        Explosion("small_explosion_3.wav", {2500, 1800, 400, 0.5, 0.1, 90, 0.3, 6}),
     };
 }
 
@@ -281,7 +314,7 @@ std::vector<SoundEffect> CombatEffects()
 // it drags, a falling band of noise.
 SoundEffect RailShot(const std::string& file, double p)
 {
-    return {file, -17,
+    return {file, Role::Weapon,
             {{Wave::Noise, 1, 1, 0, 0.03, 0.0005, 0.006, 1, Pass::HighPass, 3000, 3000},
              {Wave::Sine, 1870 * p, 1860 * p, 0, 0.4, 0.001, 0.12, 0.35},
              {Wave::Sine, 2790 * p, 2775 * p, 0, 0.3, 0.001, 0.08, 0.25},
@@ -300,17 +333,21 @@ SoundEffect WeaponEffect(const WeaponEntry& weapon, std::size_t index)
     const std::string file = weapon.Name + ".wav";
     switch (weapon.Type) {
     case 1:
-        return {file, -17,
+        return {file, Role::Weapon,
                 {{Wave::Square, 700 * p, 420 * p, 0, 0.09, 0.001, 0.04, 1, Pass::LowPass, 3000, 1500},
                  {Wave::Sine, 1400 * p, 900 * p, 0, 0.06, 0.001, 0.03, 0.5}}};
     case 2:
-        return {file, -17,
+        return {file, Role::Weapon,
+                // A knot of plasma: a wobbling saw over a deep sine body that
+                // falls with it, and a sizzle of bright noise round both.
                 {{Wave::Saw, 320 * p, 90 * p, 0, 0.35, 0.005, 0.15, 1, Pass::LowPass, 1800, 600, 1.2, 30},
-                 {Wave::Noise, 1, 1, 0, 0.25, 0.002, 0.08, 0.5, Pass::LowPass, 2500, 800}}};
+                 {Wave::Sine, 160 * p, 70 * p, 0, 0.4, 0.004, 0.18, 1.1, Pass::None, 0, 0, 0.7, 12},
+                 {Wave::Triangle, 480 * p, 180 * p, 0, 0.3, 0.004, 0.12, 0.5},
+                 {Wave::Noise, 1, 1, 0, 0.3, 0.002, 0.1, 0.6, Pass::BandPass, 3500, 1200, 1.3}}};
     default:
         if (weapon.Damage >= RailDamage)
             return RailShot(file, p);
-        return {file, -17,
+        return {file, Role::Weapon,
                 {{Wave::Saw, 1800 * p, 300 * p, 0, 0.2, 0.001, 0.09, 1, Pass::LowPass, 5000, 1500},
                  {Wave::Square, 2400 * p, 600 * p, 0, 0.12, 0.001, 0.05, 0.4, Pass::LowPass, 6000, 2000}}};
     }
