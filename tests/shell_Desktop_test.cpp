@@ -331,7 +331,7 @@ TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
     EXPECT_FALSE(form.LauncherControls().SoundChecked());
     kv::ScenarioRunner(form, ::testing::TempDir()).Run({"click 234 56", "tick"});
     EXPECT_EQ(kv::LoadSettings(path).Problem, "");
-    EXPECT_EQ(Said(form.game, "Settings not read, using the defaults: the file holds"), 1) << "the console says it too";
+    EXPECT_EQ(Said(form.game, "Settings not read, using the defaults: the file is larger"), 1) << "the console says it too";
     EXPECT_EQ(Said(form.game, "not kept"), 0);
 }
 
