@@ -166,9 +166,9 @@ frame_pixels() {
   ' "$xvfb_screen" "$geometry" "$scale" "$2" "$3" "$4" "$5" "$6"
 }
 
-# The launcher's controls are drawn over its picture in yellow: the "Play"
-# caption, and the tick of "Enable sound".
-launcher_drawn() { at_least 20 frame_pixels "$1" 197 48 271 64 '$r == 255 && $g == 255 && $b == 0'; }
+# The launcher's controls are drawn over its picture: the "Play" caption in
+# green on its bevelled face, and the tick of "Enable sound" in yellow.
+launcher_drawn() { at_least 20 frame_pixels "$1" 197 48 271 64 '$g >= 200 && $r < 60 && $b < 60'; }
 sound_on() { at_least 5 frame_pixels "$1" 13 74 25 86 '$r == 255 && $g == 255 && $b == 0'; }
 # The title's menu disc: the band of "Start game" shows the picture's many
 # colours, and one flat olive when the pointer is on it.
