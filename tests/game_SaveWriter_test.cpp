@@ -82,6 +82,7 @@ TEST_F(SaveWriterTest, TheGameSaysHowASaveWentOnceItIsWritten)
 {
     kv::Game game;
     game.ui.Saves.Folder = folder;
+    kv::LoadCatalogues(game.world);
     kv::StartWorld(game.world);
     game.world.Pilot.Cash = 4242;
     ASSERT_TRUE(kv::SaveToSlot(game, 6));
