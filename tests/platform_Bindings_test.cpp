@@ -35,7 +35,11 @@ TEST(Bindings, NamesReadBackAndJunkChangesNothing)
         EXPECT_EQ(kv::KeyByName(kv::KeyName(key)), key) << kv::KeyName(key);
     EXPECT_EQ(kv::KeyByName("space"), kv::vk::Space);
     EXPECT_EQ(kv::KeyByName("f12"), kv::vk::F1 + 11);
-    for (const char* junk : {"", "F13", "256", "Spacebar", "-1"}) EXPECT_EQ(kv::KeyByName(junk), 0) << junk;
+    for (const char* junk : {"", "F13", "256", "#256", "#", "Spacebar", "-1", "190"}) EXPECT_EQ(kv::KeyByName(junk), 0) << junk;
+    // A name that once read as code 1 but was written back as the key "1".
+    EXPECT_EQ(kv::KeyByName("01"), 0);
+    EXPECT_EQ(kv::KeyByName(kv::KeyName(1)), 1);
+    EXPECT_NE(kv::KeyByName(kv::KeyName(1)), kv::KeyByName("1"));
     kv::Bindings b;
     EXPECT_TRUE(b.Read(Action::Fire, " Ctrl ,  K "));
     EXPECT_EQ(b.Text(Action::Fire), "Ctrl, K");

@@ -133,7 +133,7 @@ std::string KeyName(uint16_t key)
         if (named.Key == key) return std::string(named.Name);
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
     if (key >= vk::F1 && key < vk::F1 + 12) return "F" + std::to_string(key - vk::F1 + 1);
-    return std::to_string(key);
+    return "#" + std::to_string(key);
 }
 
 uint16_t KeyByName(std::string_view name)
@@ -142,9 +142,13 @@ uint16_t KeyByName(std::string_view name)
         if (SameName(named.Name, name)) return named.Key;
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return static_cast<uint16_t>(std::toupper(static_cast<unsigned char>(name[0])));
-    int number = 0;
+    // A code is written after a "#", apart from the digit keys' names: "1"
+    // is the key 1, "#1" the key of code 1.
     const bool function = name.size() >= 2 && (name[0] == 'F' || name[0] == 'f');
-    const std::string_view digits = function ? name.substr(1) : name;
+    const bool code = name.size() >= 2 && name[0] == '#';
+    if (!function && !code) return 0;
+    int number = 0;
+    const std::string_view digits = name.substr(1);
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return 0;
     if (function) return number >= 1 && number <= 12 ? static_cast<uint16_t>(vk::F1 + number - 1) : 0;

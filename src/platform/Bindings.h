@@ -62,9 +62,10 @@ private:
 };
 
 // A key's name as the settings file and the options window write it:
-// "Space", "Left", "A", "F1" ...; for a key without one, its code.
+// "Space", "Left", "A", "F1" ...; for a key without one, its code after a
+// "#" ("#190").
 std::string KeyName(uint16_t key);
-// The key of a name (any case) or a code 1..255; 0 for none.
+// The key of a name (any case) or of a code "#1" .. "#255"; 0 for none.
 uint16_t KeyByName(std::string_view name);
 
 }  // namespace kv

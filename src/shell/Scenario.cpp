@@ -49,7 +49,13 @@ uint16_t RequireKey(const std::string& name)
 
 }  // namespace
 
-uint16_t KeyCodeByName(const std::string& name) { return KeyByName(name); }
+// A script names a key as the settings file does, or by its plain code of
+// two or three digits ("key 46"); one digit is the digit's key.
+uint16_t KeyCodeByName(const std::string& name)
+{
+    const bool code = name.size() >= 2 && std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); });
+    return KeyByName(code ? "#" + name : name);
+}
 
 ScenarioRunner::ScenarioRunner(TfrmMain& form, std::string frameFolder)
     : form_(form), folder_(std::move(frameFolder))
