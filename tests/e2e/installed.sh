@@ -42,8 +42,7 @@ shows_picture() { at_least 21 frame_pixels "$1" 0 0 284 40 colours; }
 # Starts the installed game and checks that its launcher shows the picture.
 expect_launcher_with_picture() {
   local what=$1
-  "$executable" 2>"$work/stderr" &
-  game=$!
+  launch "$work/stderr" "$executable"
   local window
   window=$(find_game_window)
   [ -n "$window" ] || { echo "$what: the launcher never appeared"; cat "$work/stderr"; exit 1; }
@@ -99,8 +98,7 @@ echo "no data, no display: one message, a failure status"
 # With a display the message also opens in a box in the middle of the screen,
 # and the game ends when the player closes it. Without a window manager the
 # keys go to the window under the pointer: Return there closes the box.
-"$executable" 2>"$work/stderr" &
-game=$!
+launch "$work/stderr" "$executable"
 box_shown() { box=$(message_box) && [ -n "$box" ]; }
 box=""
 wait_until "$patience" box_shown || { echo "no data: no message box appeared"; cat "$work/stderr"; exit 1; }

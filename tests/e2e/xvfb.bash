@@ -37,6 +37,10 @@
 # start_game_lit, space_drawn, console_open WINDOW
 #                                    whether the screen shows that
 # process_ended PID                  whether that process has ended
+# launch LOG COMMAND...              starts the game in the background, its
+#                                    pid in $game and its stderr in LOG,
+#                                    again while the X server was starting
+#                                    afresh
 #
 # The screen file is an XWD image: a big-endian header (its size in word 0,
 # a row's bytes in word 12, the colour map's entries in word 19), a colour
@@ -60,6 +64,25 @@ wait_until() {
 }
 
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# The X server starts afresh whenever its last client leaves, as the game
+# before this one did, and a game that asks for the display meanwhile finds
+# none ("x11 not available") and ends: it is started again then. It holds
+# the display once a window of its own (its launcher, or a message box)
+# shows.
+kvspace_window_shown() { [ -n "$(xdotool search --name '^kvspace$' 2>/dev/null | head -n 1)" ]; }
+connected_or_ended() { kvspace_window_shown || process_ended "$1"; }
+launch() {
+  local log=$1
+  shift
+  for _ in 1 2 3 4 5; do
+    "$@" 2>"$log" &
+    game=$!
+    wait_until "$patience" connected_or_ended "$game" || true
+    grep -q "x11 not available" "$log" || return 0
+    wait "$game" 2>/dev/null || true
+  done
+}
 
 at_least() {
   local least=$1 count

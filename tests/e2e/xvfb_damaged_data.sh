@@ -72,8 +72,7 @@ start() {  # start CASE: a copy of the data, damaged by the caller, then the gam
   cp -r "$game_dir/res" "$game_dir/Objects" "$work/$case/"
 }
 run() {
-  (cd "$work/$case" && KVSPACE_DATA="$work/$case" exec "$game_dir/kvspace" 2>"$work/$case.log") &
-  game=$!
+  launch "$work/$case.log" env -C "$work/$case" KVSPACE_DATA="$work/$case" "$game_dir/kvspace"
 }
 # From the launcher to a click on "Start game" in the title.
 to_space() {
