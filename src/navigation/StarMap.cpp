@@ -92,29 +92,32 @@ void DrawStarDisc(const Interface& ui, Canvas& canvas, const ProjectedStar& star
     canvas.Ellipse(box.X1, box.Y1, box.X2, box.Y2);
 }
 
-// The pixels two boxes share.
-int Overlap(const Box& a, const Box& b)
+// The pixels two boxes share, counted in 64 bits: a map zoomed far in puts
+// discs and names millions of pixels away.
+int64_t Overlap(const Box& a, const Box& b)
 {
-    const int w = std::min(a.X2, b.X2) - std::max(a.X1, b.X1);
-    const int h = std::min(a.Y2, b.Y2) - std::max(a.Y1, b.Y1);
+    const int64_t w = int64_t{std::min(a.X2, b.X2)} - std::max(a.X1, b.X1);
+    const int64_t h = int64_t{std::min(a.Y2, b.Y2)} - std::max(a.Y1, b.Y1);
     return w > 0 && h > 0 ? w * h : 0;
 }
+
+int64_t Beyond(int64_t from, int64_t to) { return std::max<int64_t>(0, to - from); }
 
 // What a place for the selected star's name costs: covering the current or
 // the selected star all but rules it out; every pixel of another disc it
 // covers, and every pixel it leaves the frame's inside by, counts against it.
-int NameCost(const Interface& ui, const kvGalaxy& galaxy, uint8_t current, const Box& name)
+int64_t NameCost(const Interface& ui, const kvGalaxy& galaxy, uint8_t current, const Box& name)
 {
     const MapProjection& p = ui.projection;
-    int cost = 0;
+    int64_t cost = 0;
     for (std::size_t i = 1; i <= galaxy.StarCount; ++i) {
         const ProjectedStar& star = p.ProjectedStars[i];
-        const int covered = Overlap(DiscBox(ui, star), name);
+        const int64_t covered = Overlap(DiscBox(ui, star), name);
         const bool marked = star.Number == ui.SelectedStar || star.Number == current;
         cost += marked && covered > 0 ? 100000 : covered;
     }
-    const int outside = std::max(0, InsideLeft - name.X1) + std::max(0, name.X2 - InsideRight) +
-                        std::max(0, InsideTop - name.Y1) + std::max(0, name.Y2 - InsideBottom);
+    const int64_t outside = Beyond(name.X1, InsideLeft) + Beyond(InsideRight, name.X2) +
+                            Beyond(name.Y1, InsideTop) + Beyond(InsideBottom, name.Y2);
     return cost + 100 * outside;
 }
 
@@ -136,10 +139,10 @@ Point NamePlace(const Interface& ui, const kvGalaxy& galaxy, uint8_t current, in
         places.push_back({cx - width / 2 + dx, disc.Y2 + Gap});
     }
     Point best = places.front();
-    int bestCost = std::numeric_limits<int>::max();
+    int64_t bestCost = std::numeric_limits<int64_t>::max();
     for (const Point& place : places) {
         // The outline reaches one pixel round the text.
-        const int cost = NameCost(ui, galaxy, current, {place.X - 1, place.Y - 1, place.X + width + 1, place.Y + height + 1});
+        const int64_t cost = NameCost(ui, galaxy, current, {place.X - 1, place.Y - 1, place.X + width + 1, place.Y + height + 1});
         if (cost < bestCost) {
             best = place;
             bestCost = cost;
