@@ -18,14 +18,17 @@ constexpr Rgb HudButtonLight{90, 170, 160};
 constexpr Rgb HudButtonShade{4, 16, 18};
 constexpr Rgb HudButtonCaption{0, 249, 0};
 
-void Bevel(Canvas& canvas, Bitmap& frame, const Launcher::Box& b, bool sunken)
+// A one-pixel bevel lit from the top left: `light` on the top and left
+// edges and `dark` on the others, swapped when it is sunken.
+void Bevel(Canvas& canvas, Bitmap& frame, const Launcher::Box& b, bool sunken, Rgb light = PanelLight,
+           Rgb dark = PanelDark)
 {
     const int right = b.Left + b.Width - 1;
     const int bottom = b.Top + b.Height - 1;
-    frame.pen = Pen{sunken ? PanelDark : PanelLight, 1, PenStyle::Solid, PenMode::Copy};
+    frame.pen = Pen{sunken ? dark : light, 1, PenStyle::Solid, PenMode::Copy};
     canvas.Line(b.Left, bottom, b.Left, b.Top);
     canvas.Line(b.Left, b.Top, right + 1, b.Top);
-    frame.pen.Colour = sunken ? PanelLight : PanelDark;
+    frame.pen.Colour = sunken ? light : dark;
     canvas.Line(right, b.Top + 1, right, bottom);
     canvas.Line(b.Left, bottom, right + 1, bottom);
 }
@@ -194,15 +197,7 @@ void Launcher::DrawButton(Bitmap& frame, const Box& box, const char* caption, bo
     Canvas canvas(frame);
     FillBox(canvas, frame, box, HudButtonFace);
     const Box inner{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
-    for (const Box& ring : {box, inner}) {
-        const int right = ring.Left + ring.Width - 1, bottom = ring.Top + ring.Height - 1;
-        frame.pen = Pen{pressed ? HudButtonShade : HudButtonLight, 1, PenStyle::Solid, PenMode::Copy};
-        canvas.Line(ring.Left, bottom, ring.Left, ring.Top);
-        canvas.Line(ring.Left, ring.Top, right + 1, ring.Top);
-        frame.pen.Colour = pressed ? HudButtonLight : HudButtonShade;
-        canvas.Line(right, ring.Top + 1, right, bottom);
-        canvas.Line(ring.Left, bottom, right + 1, bottom);
-    }
+    for (const Box& ring : {box, inner}) Bevel(canvas, frame, ring, pressed, HudButtonLight, HudButtonShade);
     frame.font = Font{"MS Sans Serif", 8, HudButtonCaption};
     const TextExtent size = canvas.TextSize(caption);
     const int shift = pressed ? 1 : 0;
