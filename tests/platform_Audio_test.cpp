@@ -224,6 +224,21 @@ TEST_F(SoundDeviceOpen, ClosingFreesEverything)
     EXPECT_EQ(audio.Music(), MusicState::None);
 }
 
+// Two games in one program (as tests make them) share SDL_mixer's one
+// device: the second stays silent, so that neither can close the device
+// under the other, and takes the device once the first lets it go.
+TEST_F(SoundDeviceOpen, ASecondAudioStaysSilentWhileTheFirstHoldsTheDevice)
+{
+    Audio other;
+    EXPECT_FALSE(other.Open());
+    EXPECT_FALSE(other.IsOpen());
+    EXPECT_GE(audio.PlayEffect(WriteWave("shared.wav", 3000)), 0);
+    other.Close();
+    EXPECT_EQ(audio.EffectsPlaying(), 1) << "the silent one closes nothing";
+    audio.Close();
+    EXPECT_TRUE(other.Open());
+}
+
 }  // namespace
 }  // namespace kv
 

@@ -82,6 +82,9 @@ struct Audio::Device {
     Device& operator=(const Device&) = delete;
     ~Device()
     {
+        // The mixing thread stops calling back into this device before it
+        // goes, whatever else still holds the mixer open.
+        Mix_SetPostMix(nullptr, nullptr);
         Mix_HaltChannel(AllChannels);
         effects.clear();
         music.reset();
@@ -123,6 +126,10 @@ Audio& Audio::operator=(Audio&&) noexcept = default;
 bool Audio::Open()
 {
     if (device_) return true;
+    // SDL_mixer has one device for the whole program: a second Audio that
+    // opened it too would share its channels and its last mixing step, and
+    // the first to close would leave the other pointing at what it freed.
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) return false;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     // Without the module decoder the music stays silent and the effects
     // still play, so its absence is not a reason to give up the device.

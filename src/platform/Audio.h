@@ -59,7 +59,8 @@ public:
     Audio& operator=(Audio&&) noexcept;
 
     // Opens the default output device; false leaves the game silent. Opening
-    // an open device changes nothing.
+    // an open device changes nothing. There is one device for the program:
+    // while one Audio holds it, another stays silent.
     bool Open();
     // Halts everything, frees the music and the loaded waves, closes the device.
     void Close();
