@@ -2,9 +2,11 @@
 // that plays its sections in order and then jumps back to the start of its
 // loop, so that it plays for as long as the scene lasts without a gap.
 //
-// Channels: bass on 1 and the harmony (chords or the tune's echo) on 4, on
-// the left; drums on 2 and the tune on 3, on the right. Bass and tune are
-// thus on opposite sides, and each side holds one low and one high part.
+// Channels: bass on 1, drums on 2, the tune on 3 and the harmony (chords or
+// the tune's echo) on 4. The first pattern places them: bass and drums in
+// the middle, the tune a little to the right and the harmony as far to the
+// left, so that the low end and the hats sit centred and the two sides
+// balance.
 #include "Music.h"
 
 #include <algorithm>
@@ -263,6 +265,32 @@ Pattern ComposePattern(const Song& song, const Section& section)
     return pattern;
 }
 
+// Places of the channels from left (0) to right (15), set with effect E8x:
+// players give it the same meaning everywhere, and 7 and 8 are as near the
+// middle as it reaches.
+constexpr std::array<int, ChannelCount> Placement{7, 8, 9, 6};
+constexpr int SetPanning = 0x80;
+
+// Sets each channel's place on the first row of the pattern where its cell
+// holds no effect, or else where it only continues an arpeggio (the chord's
+// root then sounds alone for that row).
+void PlaceChannels(Pattern& pattern)
+{
+    for (int channel = 0; channel < ChannelCount; ++channel) {
+        const auto free = [&](const Row& row) { return row[channel].Effect == 0 && row[channel].Parameter == 0; };
+        const auto continuing = [&](const Row& row) {
+            return row[channel].Note < 0 && row[channel].Effect == Effect::Arpeggio;
+        };
+        auto row = std::find_if(pattern.begin(), pattern.end(), free);
+        if (row == pattern.end())
+            row = std::find_if(pattern.begin(), pattern.end(), continuing);
+        if (row == pattern.end())
+            throw std::logic_error("no cell to place a channel");
+        (*row)[channel].Effect = Effect::Extended;
+        (*row)[channel].Parameter = SetPanning | Placement[static_cast<std::size_t>(channel)];
+    }
+}
+
 // The last row of the song's last pattern jumps back to the loop's start.
 // When that pattern also plays earlier in the song, the jump goes on a copy.
 void CloseTheLoop(Module& module, int loopOrder)
@@ -298,6 +326,8 @@ Module Compose(const Song& song)
         module.Patterns.push_back(ComposePattern(song, section));
     module.Order = song.Order;
     CloseTheLoop(module, song.LoopOrder);
+    // The intro plays first and only once; the places hold from then on.
+    PlaceChannels(module.Patterns[static_cast<std::size_t>(module.Order.front())]);
     return module;
 }
 
