@@ -30,6 +30,8 @@ constexpr int HatInstrument = 3;
 constexpr int BassInstrument = 4;
 constexpr int LeadInstrument = 5;
 constexpr int HarmonyInstrument = 6;
+constexpr int PadInstrument = 7;
+constexpr int RideInstrument = 8;
 
 constexpr int BassChannel = 0;
 constexpr int DrumChannel = 1;
@@ -38,6 +40,7 @@ constexpr int HarmonyChannel = 3;
 
 constexpr int NoteC2 = 12;
 constexpr int NoteC3 = 24;
+constexpr int NoteB3 = 35;
 constexpr int RowsPerBar = 16;
 constexpr int EchoDelay = 3;
 constexpr std::string_view FillDrums = "k.s.g.s.k.s.r.r.";
@@ -111,9 +114,10 @@ char Symbol(std::string_view line, int row)
 
 const Chord& ChordAt(const Bars& bars, int row) { return bars[static_cast<std::size_t>(row / RowsPerBar)]; }
 
-void WriteDrums(Pattern& pattern, const Section& section, int volume)
+void WriteDrums(Pattern& pattern, const Section& section, const Song& song)
 {
-    const int hat = volume / 2;
+    const int volume = song.Kit.Volume;
+    const int hat = volume * 2 / 3;
     const int accent = volume * 5 / 6;
     const int ghost = volume / 3;
     for (int row = 0; row < RowCount; ++row) {
@@ -121,11 +125,16 @@ void WriteDrums(Pattern& pattern, const Section& section, int volume)
         Cell& cell = pattern[row][DrumChannel];
         switch (fill ? Symbol(FillDrums, row) : Symbol(section.Drums, row)) {
         case 'k': cell = {KickInstrument, NoteC2}; break;
-        case 's': cell = {SnareInstrument, NoteC2}; break;
-        case 'g': cell = {SnareInstrument, NoteC2, Effect::SetVolume, ghost}; break;
-        case 'r': cell = {SnareInstrument, NoteC2, Effect::Extended, 0x93}; break;
-        case 'h': cell = {HatInstrument, NoteC3, Effect::SetVolume, hat}; break;
-        case 'H': cell = {HatInstrument, NoteC3, Effect::SetVolume, accent}; break;
+        case 's': cell = {SnareInstrument, NoteC3}; break;
+        case 'g': cell = {SnareInstrument, NoteC3, Effect::SetVolume, ghost}; break;
+        case 'r': cell = {SnareInstrument, NoteC3, Effect::Extended, 0x93}; break;
+        case 'h': cell = {HatInstrument, NoteB3, Effect::SetVolume, hat}; break;
+        case 'H': cell = {HatInstrument, NoteB3, Effect::SetVolume, accent}; break;
+        case 'c':
+            if (song.Ride.Data.empty())
+                throw std::invalid_argument("a ride in a song without one");
+            cell = {RideInstrument, NoteB3, Effect::SetVolume, accent};
+            break;
         default: break;
         }
     }
@@ -158,7 +167,7 @@ void WriteHarmony(Pattern& pattern, const Section& section, const Bars& bars)
             cell = {HarmonyInstrument,
                     InRange(NoteC2 + chord.Root + chord.Tones[static_cast<std::size_t>(symbol - '0')])};
         else if (symbol == 'A')
-            cell = {HarmonyInstrument, InRange(NoteC2 + chord.Root), Effect::Arpeggio, arpeggio};
+            cell = {PadInstrument, InRange(NoteC2 + chord.Root), Effect::Arpeggio, arpeggio};
         else if (symbol == ':')
             cell = {0, -1, Effect::Arpeggio, arpeggio};
         else if (symbol == '-')
@@ -251,7 +260,7 @@ Pattern ComposePattern(const Song& song, const Section& section)
 {
     Pattern pattern{};
     const Bars bars = ParseChords(section);
-    WriteDrums(pattern, section, song.Kit.Volume);
+    WriteDrums(pattern, section, song);
     WriteBass(pattern, section, bars);
     WriteTune(pattern, section, song.Lead.Volume);
     if (section.Echo)
@@ -316,12 +325,10 @@ Module Compose(const Song& song)
 {
     Module module;
     module.Title = std::string(song.Title);
-    module.Instruments = {Kick(song.Kit),
-                          Snare(song.Kit),
-                          Hat(song.Kit),
-                          TonalInstrument("bass", song.Bass),
-                          TonalInstrument("lead", song.Lead),
-                          TonalInstrument("harmony", song.Harmony)};
+    module.Instruments = {Kick(song.Kit), Snare(song.Kit), Hat(song.Kit), TonalInstrument("bass", song.Bass),
+                          song.Lead,      song.Harmony,     song.Pad};
+    if (!song.Ride.Data.empty())
+        module.Instruments.push_back(song.Ride);
     for (const Section& section : song.Sections)
         module.Patterns.push_back(ComposePattern(song, section));
     module.Order = song.Order;
