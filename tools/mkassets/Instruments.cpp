@@ -15,6 +15,7 @@ constexpr double RateAtC2 = 8287.0;
 constexpr double RateAtC3 = 2 * RateAtC2;
 constexpr double RateAtB3 = 3546894.6 / 113;  // the player's clock over the note's period
 constexpr int Cycle = 32;
+constexpr double TonalPeak = 124;  // of the 127 a byte holds, for the looped voices
 constexpr int HighestHarmonic = Cycle / 2 - 1;
 
 double VoiceWave(const Voice& voice, double phase, double progress)
@@ -95,7 +96,7 @@ double PhaseOf(double t) { return t - std::floor(t); }
 
 // Samples `wave(t, progress)` over the tone's frame (t in cycles from the
 // start, progress 0..1 through the decay, 1 through the loop) under the
-// tone's envelope, and scales its peak to the level of the plain voices.
+// tone's envelope, and scales its peak to that of the plain voices.
 template <typename Wave>
 Instrument Shaped(const char* name, const Tone& tone, Wave wave)
 {
@@ -112,7 +113,7 @@ Instrument Shaped(const char* name, const Tone& tone, Wave wave)
     }
     Instrument instrument{name, {0, 0}, tone.Volume, 0, 0};
     for (const double level : levels)
-        instrument.Data.push_back(ToSample(110 * level / peak));
+        instrument.Data.push_back(ToSample(TonalPeak * level / peak));
     if (tone.LoopCycles > 0) {
         instrument.LoopStart = 2 + static_cast<std::size_t>(tone.DecayCycles * Cycle);
         instrument.LoopLength = static_cast<std::size_t>(tone.LoopCycles * Cycle);
@@ -140,7 +141,7 @@ Instrument TonalInstrument(const char* name, const Voice& voice)
         const double progress = std::min(1.0, t / voice.DecayCycles);
         const double sustain = voice.LoopCycles > 0 ? voice.Sustain : 0.004;
         const double level = std::pow(sustain, progress) * std::min(1.0, t * 4);
-        instrument.Data.push_back(ToSample(110 * level * VoiceWave(voice, t - std::floor(t), progress) / peak));
+        instrument.Data.push_back(ToSample(TonalPeak * level * VoiceWave(voice, t - std::floor(t), progress) / peak));
     }
     if (voice.LoopCycles > 0) {
         instrument.LoopStart = 2 + static_cast<std::size_t>(voice.DecayCycles * voice.Period);

@@ -15,7 +15,7 @@ Song TitleSong()
     constexpr std::string_view Pads = "A:::::::::::::::";
     constexpr std::string_view Broken = "0.2.1.2.3.2.1.2.";
     return {"load.mod", "kvspace title", 6, 125,
-            {110, 48, 0.12, 0.05, 180, 0.5, 0.06, 0.015, 0.2, 52},
+            {110, 48, 0.12, 0.05, 180, 0.5, 0.06, 0.015, 0.2, 58},
             {},
             {64, {0.55, 1, 0.5, 0.3, 0.15, 0.08, 0, 0}, 120, 0.35, 0.6, 4, 54},
             Pluck("pluck", {700, 0.15, 8, 54}, 0.85),
@@ -44,7 +44,7 @@ Song SpaceSong()
     constexpr std::string_view B = "B3:4 A3:4 G3:4 F#3:4 A3:8 F#3:4 D3:4 G3:4 F#3:4 E3:4 B2:4 C#3:8 E3:4 A2:4";
     constexpr std::string_view Pads = "A:::::::::::::::";
     return {"track1.mod", "kvspace drift", 6, 110,
-            {120, 45, 0.14, 0.2, 190, 0.6, 0.07, 0.025, 0.5, 45},
+            {120, 45, 0.14, 0.2, 190, 0.6, 0.07, 0.025, 0.5, 50},
             {},
             {64, {0.6, 1, 0.4, 0.15, 0.05, 0, 0, 0}, 200, 0.4, 0.3, 4, 62},
             Flute("flute", {400, 0.6, 256, 50}, 0.45),
@@ -74,7 +74,7 @@ Song CombatSong()
                                    "G3:2 C3:4 D#3:2 F#3:2 B2:2 F#3:2 D#3:2 F#3:2 B3:4";
     constexpr std::string_view Drive = "B3:4 A3:4 G3:4 F#3:4 E3/:8 G3:8 B3:4 A3:4 G3:4 A3:4 B3>:16";
     constexpr std::string_view Arps = "A:::::::::::::::";
-    constexpr DrumKit Kit{170, 50, 0.16, 0.6, 200, 0.7, 0.09, 0.02, 1.0, 39};
+    constexpr DrumKit Kit{170, 50, 0.16, 0.6, 200, 0.7, 0.09, 0.02, 1.0, 43};
     return {"combat.mod", "kvspace battle", 4, 125,
             Kit,
             Ride(Kit),
@@ -105,7 +105,7 @@ Song CrawlSong()
     constexpr std::string_view Bells = "0...1...2...3...";
     constexpr std::string_view Pads = "A:::::::::::::::";
     return {"intro.mod", "kvspace voyage", 8, 125,
-            {100, 42, 0.2, 0.1, 160, 0.55, 0.12, 0.03, 0.3, 61},
+            {100, 42, 0.2, 0.1, 160, 0.55, 0.12, 0.03, 0.3, 64},
             {},
             {64, {0.6, 1, 0.35, 0.15, 0, 0, 0, 0}, 300, 0.5, 0.3, 4, 53},
             SingingVoice("voice", {300, 0.6, 128, 59}),
