@@ -105,8 +105,9 @@ endif()
 
 # Five minutes (two loops and more) of every module through SDL2_mixer's
 # module decoder, rendered by the disk audio driver as fast as it runs: the
-# songs loop without stopping, stay balanced and level with each other, and
-# never clip.
+# songs loop without stopping, stay balanced and level with each other, keep
+# a top end and never clip; their hats and bass, played alone, sit in the
+# middle.
 add_executable(kvmusiccheck tools/musiccheck/main.cpp tools/mkassets/Loudness.cpp)
 target_include_directories(kvmusiccheck PRIVATE tools/mkassets)
 target_link_libraries(kvmusiccheck PRIVATE kvspace_core)

@@ -119,6 +119,73 @@ TEST(Modules, AreDifferentSongs)
         EXPECT_NE(ReadBytes(GameDir / "res/sfx/sndtr" / name), title) << name;
 }
 
+struct ModuleInstrument {
+    std::string Name;
+    std::vector<int8_t> Data;
+    std::size_t LoopStart = 0;
+    std::size_t LoopLength = 0;  // 2 or less: plays once
+};
+
+// The instruments of a module with their sample data, which follows the
+// patterns.
+std::vector<ModuleInstrument> Instruments(const std::vector<uint8_t>& b)
+{
+    std::vector<ModuleInstrument> instruments;
+    const std::size_t patterns = *std::max_element(b.begin() + OrderTable, b.begin() + OrderTable + 128) + 1u;
+    std::size_t data = FirstPattern + patterns * PatternBytes;
+    for (std::size_t i = 0; i < 31; ++i) {
+        const std::size_t header = 20 + 30 * i;
+        const std::size_t length = Big16(b, header + 22) * 2;
+        if (length == 0)
+            continue;
+        ModuleInstrument instrument;
+        for (std::size_t c = header; c < header + 22 && b[c] != 0; ++c)
+            instrument.Name += static_cast<char>(b[c]);
+        for (std::size_t at = data; at < std::min(data + length, b.size()); ++at)
+            instrument.Data.push_back(static_cast<int8_t>(b[at]));
+        instrument.LoopStart = Big16(b, header + 26) * 2;
+        instrument.LoopLength = Big16(b, header + 28) * 2;
+        instruments.push_back(instrument);
+        data += length;
+    }
+    return instruments;
+}
+
+TEST(Modules, EachSongHasAtLeastTwoInstrumentsOfItsOwn)
+{
+    std::map<std::string, int> songsPlaying;
+    std::map<std::string, std::vector<std::string>> names;
+    for (const char* name : Modules)
+        for (const ModuleInstrument& instrument : Instruments(ReadBytes(GameDir / "res/sfx/sndtr" / name))) {
+            names[name].push_back(instrument.Name);
+            ++songsPlaying[instrument.Name];
+        }
+    for (const char* name : Modules) {
+        const auto own = std::count_if(names[name].begin(), names[name].end(),
+                                       [&](const std::string& instrument) { return songsPlaying[instrument] == 1; });
+        EXPECT_GE(own, 2) << name;
+    }
+}
+
+// A loop that does not hold whole cycles jumps at its seam, and the jump
+// clicks at every turn: the step from the loop's last byte back to its first
+// is no larger than the largest step inside it.
+TEST(Modules, InstrumentLoopsJoinWithoutAStep)
+{
+    for (const char* name : Modules)
+        for (const ModuleInstrument& instrument : Instruments(ReadBytes(GameDir / "res/sfx/sndtr" / name))) {
+            if (instrument.LoopLength <= 2)
+                continue;
+            ASSERT_LE(instrument.LoopStart + instrument.LoopLength, instrument.Data.size()) << instrument.Name;
+            const auto first = instrument.Data.begin() + static_cast<std::ptrdiff_t>(instrument.LoopStart);
+            const auto last = first + static_cast<std::ptrdiff_t>(instrument.LoopLength) - 1;
+            int largest = 0;
+            for (auto at = first; at != last; ++at)
+                largest = std::max(largest, std::abs(at[1] - at[0]));
+            EXPECT_LE(std::abs(*first - *last), largest) << name << " " << instrument.Name;
+        }
+}
+
 struct Wave {
     int Rate = 0;
     std::vector<double> Samples;  // -1..1

@@ -2,9 +2,11 @@
 // that plays its sections in order and then jumps back to the start of its
 // loop, so that it plays for as long as the scene lasts without a gap.
 //
-// Channels: bass on 1 and the harmony (chords or the tune's echo) on 4, on
-// the left; drums on 2 and the tune on 3, on the right. Bass and tune are
-// thus on opposite sides, and each side holds one low and one high part.
+// Channels: bass on 1, drums on 2, the tune on 3 and the harmony (chords or
+// the tune's echo) on 4. The first pattern places them: bass and drums in
+// the middle, the tune a little to the right and the harmony as far to the
+// left, so that the low end and the hats sit centred and the two sides
+// balance.
 #include "Music.h"
 
 #include <algorithm>
@@ -28,6 +30,8 @@ constexpr int HatInstrument = 3;
 constexpr int BassInstrument = 4;
 constexpr int LeadInstrument = 5;
 constexpr int HarmonyInstrument = 6;
+constexpr int PadInstrument = 7;
+constexpr int RideInstrument = 8;
 
 constexpr int BassChannel = 0;
 constexpr int DrumChannel = 1;
@@ -36,6 +40,7 @@ constexpr int HarmonyChannel = 3;
 
 constexpr int NoteC2 = 12;
 constexpr int NoteC3 = 24;
+constexpr int NoteB3 = 35;
 constexpr int RowsPerBar = 16;
 constexpr int EchoDelay = 3;
 constexpr std::string_view FillDrums = "k.s.g.s.k.s.r.r.";
@@ -109,9 +114,10 @@ char Symbol(std::string_view line, int row)
 
 const Chord& ChordAt(const Bars& bars, int row) { return bars[static_cast<std::size_t>(row / RowsPerBar)]; }
 
-void WriteDrums(Pattern& pattern, const Section& section, int volume)
+void WriteDrums(Pattern& pattern, const Section& section, const Song& song)
 {
-    const int hat = volume / 2;
+    const int volume = song.Kit.Volume;
+    const int hat = volume * 2 / 3;
     const int accent = volume * 5 / 6;
     const int ghost = volume / 3;
     for (int row = 0; row < RowCount; ++row) {
@@ -119,11 +125,16 @@ void WriteDrums(Pattern& pattern, const Section& section, int volume)
         Cell& cell = pattern[row][DrumChannel];
         switch (fill ? Symbol(FillDrums, row) : Symbol(section.Drums, row)) {
         case 'k': cell = {KickInstrument, NoteC2}; break;
-        case 's': cell = {SnareInstrument, NoteC2}; break;
-        case 'g': cell = {SnareInstrument, NoteC2, Effect::SetVolume, ghost}; break;
-        case 'r': cell = {SnareInstrument, NoteC2, Effect::Extended, 0x93}; break;
-        case 'h': cell = {HatInstrument, NoteC3, Effect::SetVolume, hat}; break;
-        case 'H': cell = {HatInstrument, NoteC3, Effect::SetVolume, accent}; break;
+        case 's': cell = {SnareInstrument, NoteC3}; break;
+        case 'g': cell = {SnareInstrument, NoteC3, Effect::SetVolume, ghost}; break;
+        case 'r': cell = {SnareInstrument, NoteC3, Effect::Extended, 0x93}; break;
+        case 'h': cell = {HatInstrument, NoteB3, Effect::SetVolume, hat}; break;
+        case 'H': cell = {HatInstrument, NoteB3, Effect::SetVolume, accent}; break;
+        case 'c':
+            if (song.Ride.Data.empty())
+                throw std::invalid_argument("a ride in a song without one");
+            cell = {RideInstrument, NoteB3, Effect::SetVolume, accent};
+            break;
         default: break;
         }
     }
@@ -156,7 +167,7 @@ void WriteHarmony(Pattern& pattern, const Section& section, const Bars& bars)
             cell = {HarmonyInstrument,
                     InRange(NoteC2 + chord.Root + chord.Tones[static_cast<std::size_t>(symbol - '0')])};
         else if (symbol == 'A')
-            cell = {HarmonyInstrument, InRange(NoteC2 + chord.Root), Effect::Arpeggio, arpeggio};
+            cell = {PadInstrument, InRange(NoteC2 + chord.Root), Effect::Arpeggio, arpeggio};
         else if (symbol == ':')
             cell = {0, -1, Effect::Arpeggio, arpeggio};
         else if (symbol == '-')
@@ -249,7 +260,7 @@ Pattern ComposePattern(const Song& song, const Section& section)
 {
     Pattern pattern{};
     const Bars bars = ParseChords(section);
-    WriteDrums(pattern, section, song.Kit.Volume);
+    WriteDrums(pattern, section, song);
     WriteBass(pattern, section, bars);
     WriteTune(pattern, section, song.Lead.Volume);
     if (section.Echo)
@@ -261,6 +272,32 @@ Pattern ComposePattern(const Song& song, const Section& section)
     PutEffect(pattern, 0, BassChannel, Effect::SetSpeed, song.Speed);
     PutEffect(pattern, 0, DrumChannel, Effect::SetSpeed, song.Tempo);
     return pattern;
+}
+
+// Places of the channels from left (0) to right (15), set with effect E8x:
+// players give it the same meaning everywhere, and 7 and 8 are as near the
+// middle as it reaches.
+constexpr std::array<int, ChannelCount> Placement{7, 8, 9, 6};
+constexpr int SetPanning = 0x80;
+
+// Sets each channel's place on the first row of the pattern where its cell
+// holds no effect, or else where it only continues an arpeggio (the chord's
+// root then sounds alone for that row).
+void PlaceChannels(Pattern& pattern)
+{
+    for (int channel = 0; channel < ChannelCount; ++channel) {
+        const auto free = [&](const Row& row) { return row[channel].Effect == 0 && row[channel].Parameter == 0; };
+        const auto continuing = [&](const Row& row) {
+            return row[channel].Note < 0 && row[channel].Effect == Effect::Arpeggio;
+        };
+        auto row = std::find_if(pattern.begin(), pattern.end(), free);
+        if (row == pattern.end())
+            row = std::find_if(pattern.begin(), pattern.end(), continuing);
+        if (row == pattern.end())
+            throw std::logic_error("no cell to place a channel");
+        (*row)[channel].Effect = Effect::Extended;
+        (*row)[channel].Parameter = SetPanning | Placement[static_cast<std::size_t>(channel)];
+    }
 }
 
 // The last row of the song's last pattern jumps back to the loop's start.
@@ -288,16 +325,16 @@ Module Compose(const Song& song)
 {
     Module module;
     module.Title = std::string(song.Title);
-    module.Instruments = {Kick(song.Kit),
-                          Snare(song.Kit),
-                          Hat(song.Kit),
-                          TonalInstrument("bass", song.Bass),
-                          TonalInstrument("lead", song.Lead),
-                          TonalInstrument("harmony", song.Harmony)};
+    module.Instruments = {Kick(song.Kit), Snare(song.Kit), Hat(song.Kit), TonalInstrument("bass", song.Bass),
+                          song.Lead,      song.Harmony,     song.Pad};
+    if (!song.Ride.Data.empty())
+        module.Instruments.push_back(song.Ride);
     for (const Section& section : song.Sections)
         module.Patterns.push_back(ComposePattern(song, section));
     module.Order = song.Order;
     CloseTheLoop(module, song.LoopOrder);
+    // The intro plays first and only once; the places hold from then on.
+    PlaceChannels(module.Patterns[static_cast<std::size_t>(module.Order.front())]);
     return module;
 }
 

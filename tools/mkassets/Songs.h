@@ -7,9 +7,10 @@
 // fades it out and "/" glides into it from the note before. Drums, bass and
 // harmony: a line of 16 characters repeated over the four bars, or of 64 for
 // the whole pattern, one per row. Drums: k kick, s snare, g ghost snare, r a
-// snare roll, h hat, H accented hat. Bass: R root, T third, F fifth, O
-// octave. Harmony: 0..3 the chord's root, third, fifth and octave one at a
-// time, A the chord as an arpeggio and ":" its continuation. In bass and
+// snare roll, h hat, H accented hat, c the ride cymbal. Bass: R root, T
+// third, F fifth, O octave. Harmony: 0..3 the chord's root, third, fifth and
+// octave one at a time on the song's harmony instrument, A the chord as an
+// arpeggio on its pad and ":" its continuation. In bass and
 // harmony lines "-" silences the channel; "." leaves a row as it is.
 //
 // Variants of a section reuse its lines: moved by semitones, the tune
@@ -43,9 +44,11 @@ struct Song {
     int Speed;           // ticks per row
     int Tempo;           // beats per minute of the tracker's clock
     DrumKit Kit;
+    Instrument Ride;     // of songs whose drums use one, else empty
     Voice Bass;
-    Voice Lead;
-    Voice Harmony;
+    Instrument Lead;
+    Instrument Harmony;  // the chord tones one at a time
+    Instrument Pad;      // the chord as an arpeggio
     std::vector<Section> Sections;
     std::vector<int> Order;  // sections in playing order
     int LoopOrder;           // the order entry the song jumps back to at its end

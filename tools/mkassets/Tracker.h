@@ -53,7 +53,8 @@ constexpr int Vibrato = 0x4;
 constexpr int VolumeSlide = 0xA;   // x0 up, 0y down, per tick
 constexpr int PositionJump = 0xB;  // to the given order entry after this row
 constexpr int SetVolume = 0xC;
-constexpr int Extended = 0xE;      // 9x: retrigger the note every x ticks
+constexpr int Extended = 0xE;      // 8x: the channel's place, 0 left .. 15 right;
+                                   // 9x: retrigger the note every x ticks
 constexpr int SetSpeed = 0xF;      // below 32 ticks per row, otherwise beats per minute
 }  // namespace Effect
 

@@ -2,19 +2,26 @@
 // audio device (SDL2_mixer and its module decoder) into SDL's disk audio
 // driver, as fast as the decoder runs, and checks what a player would hear
 // over that long: the music never stops or falls silent, never clips, has
-// its left and right sides within 1.5 dB of each other, and all modules are
-// within 1 LU of each other in loudness. Prints its measures; exits 1 when
-// a check fails.
+// its left and right sides within 1.5 dB of each other, a top end above
+// 4 kHz within 20 dB of its mids (250 Hz to 2 kHz), and all modules are
+// within 1 LU of each other in loudness. Then it plays 40 seconds of each
+// module's hats alone and of its bass alone (a copy of the module in which
+// every other instrument is silent) and checks that each plays and sits
+// within 2 dB of the middle. Prints its measures; exits 1 when a check fails.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -26,6 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int Rate = kv::Audio::Frequency;
+constexpr double Pi = 3.14159265358979323846;
+constexpr double SoloSeconds = 40;
 
 struct Stereo {
     std::vector<double> Left;
@@ -69,6 +78,89 @@ double Energy(const std::vector<double>& x)
     return sum;
 }
 
+double Decibels(double ratio) { return 10 * std::log10(std::max(ratio, 1e-12)); }
+
+// Left against right in dB, as a listener weighs them.
+double Balance(const Stereo& s)
+{
+    return Decibels(Energy(mkassets::KWeighted(s.Left, Rate)) /
+                    std::max(Energy(mkassets::KWeighted(s.Right, Rate)), 1e-12));
+}
+
+// A second-order Butterworth section, run twice for a steep edge.
+struct Biquad {
+    double B0, B1, B2, A1, A2;
+};
+
+Biquad Butterworth(double hz, bool highPass)
+{
+    const double k = std::tan(Pi * hz / Rate);
+    const double a0 = 1 + std::sqrt(2.0) * k + k * k;
+    const double a1 = 2 * (k * k - 1) / a0;
+    const double a2 = (1 - std::sqrt(2.0) * k + k * k) / a0;
+    if (highPass)
+        return {1 / a0, -2 / a0, 1 / a0, a1, a2};
+    return {k * k / a0, 2 * k * k / a0, k * k / a0, a1, a2};
+}
+
+void Filter(std::vector<double>& signal, const Biquad& f)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        for (double& v : signal) {
+            const double y = f.B0 * v + f.B1 * x1 + f.B2 * x2 - f.A1 * y1 - f.A2 * y2;
+            x2 = x1;
+            x1 = v;
+            y2 = y1;
+            y1 = y;
+            v = y;
+        }
+    }
+}
+
+struct Band {
+    const char* Name;
+    double From;  // Hz, 0 for none
+    double To;    // Hz, 0 for none
+};
+
+constexpr std::array<Band, 3> Bands{{{"lows", 0, 250}, {"mids", 250, 2000}, {"highs", 4000, 0}}};
+
+// The band's level in dB against a full-scale square wave, both sides
+// together.
+double BandLevel(const Stereo& s, const Band& band)
+{
+    double power = 0;
+    for (const auto* side : {&s.Left, &s.Right}) {
+        std::vector<double> signal = *side;
+        if (band.From > 0)
+            Filter(signal, Butterworth(band.From, true));
+        if (band.To > 0)
+            Filter(signal, Butterworth(band.To, false));
+        power += Energy(signal) / static_cast<double>(std::max<std::size_t>(signal.size(), 1)) / 2;
+    }
+    return Decibels(power);
+}
+
+std::array<double, Bands.size()> BandLevels(const Stereo& s)
+{
+    std::array<double, Bands.size()> levels{};
+    for (std::size_t b = 0; b < Bands.size(); ++b)
+        levels[b] = BandLevel(s, Bands[b]);
+    return levels;
+}
+
+std::string BandText(const std::array<double, Bands.size()>& levels)
+{
+    std::string text;
+    for (std::size_t b = 0; b < Bands.size(); ++b) {
+        char part[48];
+        std::snprintf(part, sizeof part, "%s%s %.1f dB", b == 0 ? "" : ", ", Bands[b].Name, levels[b]);
+        text += part;
+    }
+    return text;
+}
+
 // The longest stretch, in seconds, in which both sides stay near silence
 // once the music has begun: the device writes silence from the moment it
 // opens, and loading the module on a busy machine can take a while, so the
@@ -96,6 +188,64 @@ std::size_t Clipped(const Stereo& s)
     return n;
 }
 
+// The module's bytes with every instrument but those named `name` silenced:
+// the header gives each instrument's name and length, and the sample data
+// follows the patterns, of which the order table names the highest.
+std::vector<char> Solo(const std::vector<char>& module, std::string_view name, bool& found)
+{
+    constexpr std::size_t HeaderSize = 30, Names = 22, OrderTable = 952, Patterns = 1084, PatternSize = 1024;
+    found = false;
+    if (module.size() < Patterns)
+        return module;
+    std::vector<char> solo = module;
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(module[at]); };
+    std::size_t highest = 0;
+    for (std::size_t i = 0; i < 128; ++i)
+        highest = std::max<std::size_t>(highest, byte(OrderTable + i));
+    std::size_t data = Patterns + (highest + 1) * PatternSize;
+    for (std::size_t i = 0; i < 31; ++i) {
+        const std::size_t header = 20 + i * HeaderSize;
+        const std::string own(&module[header], strnlen(&module[header], Names));
+        const std::size_t length = 2 * (std::size_t{byte(header + Names)} << 8 | byte(header + Names + 1));
+        const bool kept = own == name;
+        found = found || kept;
+        for (std::size_t at = data; at < std::min(data + length, solo.size()); ++at)
+            solo[at] = kept ? solo[at] : 0;
+        data += length;
+    }
+    return solo;
+}
+
+std::vector<char> ReadAll(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Plays the named instrument alone for a while and checks that it sits in
+// the middle. Prints what it measured.
+bool SoloCentred(const std::string& module, std::string_view instrument, const fs::path& raw)
+{
+    bool found = false;
+    const std::vector<char> solo = Solo(ReadAll(module), instrument, found);
+    if (!found) {
+        std::printf("  %.*s: none in the module\n", static_cast<int>(instrument.size()), instrument.data());
+        return false;
+    }
+    const fs::path file = fs::path(raw).replace_extension(".mod");
+    std::ofstream(file, std::ios::binary).write(solo.data(), static_cast<std::streamsize>(solo.size()));
+    Stereo s;
+    const bool played = Render(file.string(), SoloSeconds, raw, s);
+    fs::remove(file);
+    if (!played)
+        return false;
+    const double balance = Balance(s);
+    const double lufs = mkassets::IntegratedLoudness(s.Left, s.Right, Rate);
+    std::printf("  %.*s alone: %.2f LUFS, left %+.2f dB against right, %s\n", static_cast<int>(instrument.size()),
+                instrument.data(), lufs, balance, BandText(BandLevels(s)).c_str());
+    return lufs > -60 && std::abs(balance) <= 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -121,14 +271,17 @@ int main(int argc, char** argv)
         }
         const double played = static_cast<double>(s.Left.size()) / Rate;
         const double lufs = mkassets::IntegratedLoudness(s.Left, s.Right, Rate);
-        const double balance = 10 * std::log10(Energy(mkassets::KWeighted(s.Left, Rate)) /
-                                               std::max(Energy(mkassets::KWeighted(s.Right, Rate)), 1e-12));
+        const double balance = Balance(s);
         const double silence = LongestSilence(s);
         const std::size_t clipped = Clipped(s);
+        const auto bands = BandLevels(s);
         std::printf("%s: %.1f s played, %.2f LUFS, left %+.2f dB against right, longest silence %.3f s, "
-                    "%zu samples clipped\n",
-                    argv[i], played, lufs, balance, silence, clipped);
-        good = good && played >= seconds - 1 && std::abs(balance) <= 1.5 && silence < 1 && clipped == 0;
+                    "%zu samples clipped\n  %s\n",
+                    argv[i], played, lufs, balance, silence, clipped, BandText(bands).c_str());
+        good = good && played >= seconds - 1 && std::abs(balance) <= 1.5 && silence < 1 && clipped == 0 &&
+               bands[2] >= bands[1] - 20;
+        for (const std::string_view instrument : {"hat", "bass"})
+            good = SoloCentred(argv[i], instrument, file) && good;
         quietest = i == 2 ? lufs : std::min(quietest, lufs);
         loudest = std::max(loudest, lufs);
     }
