@@ -3,11 +3,14 @@
 // freshly built HUD.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "console/Commands.h"
 #include "game/Game.h"
 #include "hud/ConsoleCommands.h"
+#include "hud/ContractsWindow.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
@@ -58,6 +61,46 @@ TEST_F(CareerGame, NewgameTakesTheRulesAndTheCareerCommandsNeedACareer)
     EXPECT_EQ(game.world.Pilot.Galaxy, 1);
     Type("newgame ann 3 2 4");
     EXPECT_FALSE(kv::IsCareer(game.world));
+}
+
+// Offers sit at window y 60, 94 and 128, each two lines high; the accepted
+// contracts below them take no clicks.
+TEST_F(CareerGame, TheContractsWindowListsOffersAndAcceptsTheOneClicked)
+{
+    kv::ToggleContractsWindow(game);
+    EXPECT_FALSE(kv::ContractsWindowShown(game));
+    EXPECT_EQ(LastMessage(), "Only a career game has contracts");
+
+    Type("newgame ann 3 2 4 career");
+    const double date = game.world.Pilot.GameDate;
+    game.world.Career.Offers = {kv::Contract{5, 10, 1, 2, date + 30, 900, 120},
+                                kv::Contract{6, 4, 1, 3, date + 40, 500, 70}};
+    game.ui.hud.StarMap.Visible = 1;
+    kv::ToggleContractsWindow(game);
+    kv::ComposeMarkedPanels(game);
+    ASSERT_TRUE(kv::ContractsWindowShown(game));
+    EXPECT_FALSE(game.ui.hud.StarMap.Visible) << "one panel in the middle at a time";
+    EXPECT_EQ(game.ui.hud.FocusedItem, &game.ui.hud.ContractsWindow);
+    const kv::Bitmap& face = game.ui.hud.ContractsWindow.Face;
+    const std::vector<uint8_t> offered(face.Data(), face.Data() + face.Stride() * face.Height());
+
+    game.ui.hud.ContractsWindow.OnClick(100, 200, 0);  // among the accepted
+    game.ui.hud.ContractsWindow.OnClick(100, 110, 1);  // a right click
+    EXPECT_TRUE(game.world.Career.Accepted.empty());
+    game.ui.hud.ContractsWindow.OnClick(100, 110, 0);  // the second offer's second line
+    ASSERT_EQ(game.world.Career.Accepted.size(), 1u);
+    EXPECT_EQ(game.world.Career.Accepted[0].Reward, 500);
+    EXPECT_EQ(game.world.Pilot.Cash, 1000 - 70);
+    kv::ComposeMarkedPanels(game);
+    EXPECT_FALSE(std::equal(offered.begin(), offered.end(), face.Data())) << "the window shows the contract accepted";
+
+    kv::ToggleStarMap(game);
+    EXPECT_FALSE(kv::ContractsWindowShown(game)) << "the star map coming in sends the contracts out";
+    EXPECT_EQ(game.ui.hud.FocusedItem, nullptr);
+    kv::ToggleContractsWindow(game);
+    kv::ToggleContractsWindow(game);
+    EXPECT_FALSE(kv::ContractsWindowShown(game));
+    EXPECT_FALSE(game.ui.hud.StarMap.Visible);
 }
 
 TEST_F(CareerGame, TheRulesChoiceIsKeptForTheNextNewGame)

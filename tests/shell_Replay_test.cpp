@@ -21,6 +21,7 @@
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
 #include "support/Roads.h"
+#include "universe/Career.h"
 
 namespace {
 
@@ -67,10 +68,10 @@ private:
 // up by its checksum: a star clicked on the map (in seed 1's galaxy, star 4
 // within reach), the jump there, a trade, a battle's first 60 ticks, saving
 // into slot 3, another trade and loading slot 3 again, the intro crawl, then
-// a career game's road, and there the options window, three of its rows
-// changed, and a key bound on its controls page and another refused. Saves
-// go to a fresh folder of the run's own, never the player's, and their times
-// of saving are shown in UTC.
+// a career game's road (a contract delivered, a battle won), and there the
+// options window, three of its rows changed, and a key bound on its controls
+// page and another refused. Saves go to a fresh folder of the run's own,
+// never the player's, and their times of saving are shown in UTC.
 std::vector<uint64_t> PlayRoads(uint32_t seed)
 {
     const std::string folder = ::testing::TempDir() + "kvspace_replay";
@@ -109,7 +110,10 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     // A career road: back to space from the crawl, a new career game (on a
     // generator seeded afresh, so that its galaxy is the same whatever came
     // before), a jump that takes days, a trade that moves a price, a weapon
-    // bought in the ship window, a contract accepted, a save and a load.
+    // bought in the ship window, a contract accepted, a save and a load;
+    // the contracts window, two jumps (the second on fuel added with Up) to
+    // the contract's star, which delivers it, and a battle won by turning
+    // and firing without pause, which pays a bounty.
     // The console prompt is still open from the battle's command, but has
     // lost the keys: closed and opened again, it takes them.
     step({"click 400 300", "tick 2", "move 150 450", "tick", "click 150 450", "tick 45", "seed 7", "key Grave",
@@ -120,6 +124,20 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     step({"key Grave", "key Grave", "type contracts", "key Enter", "tick 2", "type accept 1", "key Enter", "tick 2",
           "type save 4", "key Enter", "tick 2", "type set money 5", "key Enter", "tick 2", "type load 4",
           "key Enter", "key Grave", "tick 30"});
+    step({"key F7", "tick 2"});
+    step({"key F7", "key F1", "tick 30", "click 344 280", "tick 2", "key F3", "tick 60", "click 745 152", "tick 2",
+          "key Up", "key Up", "tick 2", "click 387 311", "tick 2", "click 745 152", "tick 30"});
+    step({"key Grave", "type combat", "key Enter", "key Grave", "hold Space", "hold Left", "tick 600"});
+    step({"tick 300", "let Space", "let Left", "tick 120"});
+    // The career's galaxy is the same for every seed, but its first offers
+    // follow what the classic road drew before: seed 1's offer goes to the
+    // star of these two jumps.
+    const kv::CareerState& career = form.game.world.Career;
+    if (seed == 1) {
+        EXPECT_EQ(career.Deliveries, 1u) << "the contract was delivered";
+        EXPECT_EQ(career.Kills, 1u) << "the battle was won";
+        EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace) << "and left for space";
+    }
     step({"key F6", "tick 2"});
     step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
     step({"click 465 345", "click 505 218", "key K", "click 425 174", "key Space", "tick 2"});

@@ -60,6 +60,7 @@ struct Hud {
     kvWindow Scanner;      // slot 10
     kvWindow SaveWindow;   // slot 11
     kvWindow OptionsWindow;  // slot 12
+    kvWindow ContractsWindow;  // slot 13
     kvWindow TitleWindow;  // 800 x 600, drawn by the title and outro scenes only
 
     // The top bar's items, in the order they are added.
@@ -164,6 +165,7 @@ struct PanelMarks {
     bool TopBar = false;
     bool NewGame = false;
     bool Options = false;
+    bool Contracts = false;
 };
 
 // The choices of the options window. The window changes them and sets

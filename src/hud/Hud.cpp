@@ -5,6 +5,7 @@
 #include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
+#include "hud/ContractsWindow.h"
 #include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 #include "navigation/StarInfo.h"
@@ -52,17 +53,6 @@ void MakeRoomOnTheRight(Hud& h, const kvWindow& arriving)
     const bool coming = arriving.SlideIn && arriving.Left > RightPanelLeft;
     if (!coming) return;
     PushOut(&arriving == &h.StarInfo ? h.ShipWindow : h.StarInfo);
-}
-
-// The centre holds one panel: the star map or the market leaves no new-game
-// or save window standing over it.
-void ClearCentreFor(Game& game)
-{
-    game.ui.hud.NewGame.Visible = 0;
-    if (!SaveWindowShown(game)) return;
-    game.ui.Saves.CoveredMap = false;
-    game.ui.Saves.CoveredMarket = false;
-    CloseSaveWindow(game);
 }
 
 // A hidden sliding panel opens from `hiddenAt`; a visible one reverses.
@@ -259,7 +249,7 @@ void FillTables(Hud& h)
     for (kvWindow*& slot : h.WindowTable) slot = nullptr;
     kvWindow* const windows[] = {&h.StarMap, &h.TopBar, &h.ConsoleWindow, &h.PlayerWindow, &h.StarInfo,
                                  &h.ShipWindow, &h.Market, &h.NewGame, &h.OutroSheet, &h.Scanner,
-                                 &h.SaveWindow, &h.OptionsWindow};
+                                 &h.SaveWindow, &h.OptionsWindow, &h.ContractsWindow};
     for (std::size_t i = 0; i < std::size(windows); ++i) h.WindowTable[i + 1] = windows[i];
     for (kvSprite*& slot : h.SpriteTable) slot = nullptr;
     h.SpriteTable[1] = &h.CursorSprite;
@@ -367,6 +357,7 @@ void BuildHud(Game& game)
     BuildScannerAndSheets(h);
     BuildSaveWindow(game);
     BuildOptionsWindow(game);
+    BuildContractsWindow(game);
     FillTables(h);
 
     game.BackBuffer.SetSize(800, 600);
@@ -403,8 +394,11 @@ void ComposeMarkedPanels(Game& game)
     if (marked.TopBar) ComposeTopBar(game);
     if (marked.NewGame) ComposeNewGameWindow(game);
     if (marked.Options) ComposeOptionsWindow(game);
+    // The contracts follow the pilot as the player window does: an arrival,
+    // a trade or a new game changes them.
+    if (marked.Contracts || (marked.PlayerWindow && ContractsWindowShown(game))) ComposeContractsWindow(game);
     if (marked.StarMap || marked.StarInfo || marked.Market || marked.ShipWindow || marked.PlayerWindow ||
-        marked.TopBar || marked.NewGame || marked.Options)
+        marked.TopBar || marked.NewGame || marked.Options || marked.Contracts)
         game.RepaintNeeded = 1;
 }
 
@@ -422,9 +416,20 @@ void UpdateSoundButton(Game& game)
     PaintFace(game.ui.hud.SoundPlayButton.Face, playing ? h.SoundPlayingIcon : h.SoundStoppedIcon);
 }
 
+void ClearCentre(Game& game)
+{
+    game.ui.hud.NewGame.Visible = 0;
+    if (OptionsWindowShown(game)) CloseOptionsWindow(game);
+    if (ContractsWindowShown(game)) CloseContractsWindow(game);
+    if (!SaveWindowShown(game)) return;
+    game.ui.Saves.CoveredMap = false;
+    game.ui.Saves.CoveredMarket = false;
+    CloseSaveWindow(game);
+}
+
 void ToggleStarMap(Game& game)
 {
-    ClearCentreFor(game);
+    ClearCentre(game);
     game.ui.hud.StarMap.Visible = game.ui.hud.StarMap.Visible ? 0 : 1;
     game.ui.hud.Market.Visible = 0;
     game.RepaintNeeded = 1;
@@ -432,7 +437,7 @@ void ToggleStarMap(Game& game)
 
 void ToggleMarket(Game& game)
 {
-    ClearCentreFor(game);
+    ClearCentre(game);
     game.ui.hud.StarMap.Visible = 0;
     game.ui.hud.Market.Visible = game.ui.hud.Market.Visible ? 0 : 1;
     game.RepaintNeeded = 1;

@@ -43,6 +43,10 @@ void ComposeMarkedPanels(Game& game);
 void ComposeTopBar(Game& game);
 void UpdateSoundButton(Game& game);
 
+// The centre holds one panel: the star map or the market coming in leaves
+// no new-game, save, options or contracts window standing over it.
+void ClearCentre(Game& game);
+
 // The top bar's handlers, also reached by the function keys.
 void ToggleStarMap(Game& game);
 void ToggleMarket(Game& game);

@@ -156,6 +156,7 @@ bool OptionsWindowShown(const Game& game) { return game.ui.hud.OptionsWindow.Vis
 void OpenOptionsWindow(Game& game)
 {
     Hud& h = game.ui.hud;
+    ClearCentre(game);
     h.StarMap.Visible = 0;
     h.Market.Visible = 0;
     h.OptionsWindow.Visible = 1;

@@ -37,6 +37,7 @@ constexpr uint16_t F3 = 114;
 constexpr uint16_t F4 = 115;
 constexpr uint16_t F5 = 116;
 constexpr uint16_t F6 = 117;
+constexpr uint16_t F7 = 118;
 constexpr uint16_t F10 = 121;
 constexpr uint16_t F11 = 122;
 constexpr uint16_t NumpadAdd = 107;

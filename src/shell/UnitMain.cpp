@@ -12,6 +12,7 @@
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
+#include "hud/ContractsWindow.h"
 #include "hud/OptionsWindow.h"
 #include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
@@ -382,6 +383,7 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
         game.ui.Marked.PlayerWindow = true;
         break;
     case vk::F1:
+        ClearCentre(game);
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
         if (h.StarMap.Visible) OfferJump(game);
         ShowStar(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
@@ -391,10 +393,12 @@ void TfrmMain::SpaceKeyDown(uint16_t key)
     case vk::F3: ToggleStarInfo(game); break;
     case vk::F4: ToggleShipWindow(game); break;
     case vk::F5:
+        ClearCentre(game);
         h.Market.Visible = h.Market.Visible ? 0 : 1;
         if (h.Market.Visible) h.StarMap.Visible = 0;
         break;
     case vk::F6: ToggleOptionsWindow(game); break;
+    case vk::F7: ToggleContractsWindow(game); break;
     case vk::Grave:
         h.ConsoleEdit.Text.clear();
         h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
