@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "universe/CareerMarket.h"
 #include "universe/CareerNumbers.h"
 #include "universe/Contracts.h"
@@ -136,6 +138,40 @@ TEST_F(Career, AKillPaysItsBountyAndPointsAndALostShipCostsTheCargoAndRepairs)
     kv::LoseShip(world);
     EXPECT_EQ(world.Pilot.Cash, 1500);  // the Sparrow's repairs cost a quarter of 2000
     EXPECT_TRUE(Told("Your ship was wrecked"));
+}
+
+// A pilot with an empty tank, an empty hold and no money is given the fuel
+// for the nearest star, and only then: goods to sell or money for the fuel
+// leave the pilot to help itself.
+TEST_F(Career, AStrandedPilotIsGivenFuelForTheNearestStar)
+{
+    const auto strand = [&](int32_t cash, uint16_t goods) {
+        world.Pilot.Cash = cash;
+        world.Pilot.Cargo[1].Quantity = goods;
+        world.Pilot.Cargo[kv::FuelGoods].Quantity = 0;
+        world.Ship.Fuel = 0.0;
+        kv::CareerArrival(world, 0.0);
+    };
+    const kv::kvGalaxy& galaxy = kv::CurrentGalaxy(world);
+    double nearest = 1e9;
+    for (uint8_t j = 1; j <= galaxy.StarCount; ++j)
+        if (j != world.Pilot.Star) nearest = std::min(nearest, kv::StarDistance(galaxy, world.Pilot.Star, j));
+
+    strand(0, 0);
+    EXPECT_TRUE(Told("Space Navigation Center: emergency fuel for the jump to "));
+    EXPECT_GE(kv::JumpRange(world.Ship), nearest);
+    EXPECT_LT(kv::JumpRange(world.Ship), nearest + kv::FuelPerUnit / world.Ship.Engine.Consumption)
+        << "just the fuel for that star";
+    EXPECT_EQ(world.Pilot.Cargo[kv::FuelGoods].Quantity * kv::FuelPerUnit, world.Ship.Fuel);
+    EXPECT_EQ(world.Pilot.Cash, 0);
+
+    strand(0, 3);
+    EXPECT_EQ(world.Ship.Fuel, 0.0) << "the goods can be sold for fuel";
+    strand(100000, 0);
+    EXPECT_EQ(world.Ship.Fuel, 0.0) << "the fuel can be bought";
+    Store(kv::FuelGoods).Quantity = 0;
+    strand(100000, 0);
+    EXPECT_GE(kv::JumpRange(world.Ship), nearest) << "a market without fuel strands the richest pilot";
 }
 
 TEST_F(Career, TheShipyardSellsByTechLevelForThePriceLessTheTradeIn)

@@ -86,6 +86,53 @@ void AddScore(World& world, int32_t points) { world.Pilot.Score = AddCash(world.
 
 uint16_t GalaxyBit(uint8_t galaxy) { return static_cast<uint16_t>(1u << (galaxy - 1)); }
 
+// The nearest other star of the pilot's galaxy; 0 when it has no other.
+uint8_t NearestStar(const World& world)
+{
+    const kvGalaxy& galaxy = CurrentGalaxy(world);
+    uint8_t nearest = 0;
+    for (uint8_t j = 1; j <= galaxy.StarCount; ++j) {
+        if (j == world.Pilot.Star) continue;
+        if (nearest == 0 ||
+            StarDistance(galaxy, world.Pilot.Star, j) < StarDistance(galaxy, world.Pilot.Star, nearest))
+            nearest = j;
+    }
+    return nearest;
+}
+
+bool HoldsGoodsToSell(const World& world)
+{
+    for (std::size_t k = 1; k <= GoodsCount; ++k)
+        if (k != FuelGoods && world.Pilot.Cargo[k].Quantity != 0) return true;
+    return false;
+}
+
+// A pilot who can reach no star, has nothing to sell and could not buy the
+// fuel for the nearest star here, even with its price doubled as buying
+// raises it, is given that fuel: a career never ends stranded at a star.
+void RescueIfStranded(World& world)
+{
+    const uint8_t nearest = NearestStar(world);
+    if (nearest == 0 || HoldsGoodsToSell(world)) return;
+    const double distance = StarDistance(CurrentGalaxy(world), world.Pilot.Star, nearest);
+    const double missing = distance * world.Ship.Engine.Consumption - world.Ship.Fuel;
+    if (missing <= 0.0) return;
+    auto units = static_cast<uint16_t>(std::ceil(missing / FuelPerUnit));
+    const PriceListItem& store = CurrentMarket(world)[FuelGoods];
+    if (store.Quantity >= units && units * static_cast<double>(store.SellPrice) * HighestPriceShare <= world.Pilot.Cash)
+        return;
+    world.Pilot.Cargo[FuelGoods].Quantity = static_cast<uint16_t>(world.Pilot.Cargo[FuelGoods].Quantity + units);
+    world.Ship.Fuel += units * FuelPerUnit;
+    // Rounding can leave the tank a hair short of the star.
+    if (JumpRange(world.Ship) < distance) {
+        ++world.Pilot.Cargo[FuelGoods].Quantity;
+        world.Ship.Fuel += FuelPerUnit;
+    }
+    AddNotice(world,
+              "Space Navigation Center: emergency fuel for the jump to " + CurrentGalaxy(world).Stars[nearest].Name,
+              NoticeMail);
+}
+
 }  // namespace
 
 bool IsCareer(const World& world) { return world.Rules == RuleSet::Career; }
@@ -130,6 +177,7 @@ void CareerArrival(World& world, double days)
     SettleContracts(world);
     MaybeNews(world);
     MakeOffers(world);
+    RescueIfStranded(world);
 }
 
 void CareerJumped(World& world, double distance, uint16_t fuelUnitsBefore)
@@ -169,6 +217,7 @@ void LoseShip(World& world)
     ++world.Career.ShipsLost;
     AddNotice(world, "Your ship was wrecked: the cargo is lost and the repairs cost " + std::to_string(paid) + " credits",
          NoticeAlert);
+    RescueIfStranded(world);
 }
 
 uint8_t GatewayStar(const World& world, uint8_t galaxy)

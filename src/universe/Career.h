@@ -109,7 +109,9 @@ uint32_t HoldRoom(const World& world);
 
 // The ship is at a star after `days` of travel: the date moves on, the
 // star's market relaxes, contracts are delivered or forfeited, the news may
-// speak and new contract offers are made.
+// speak and new contract offers are made; a pilot stranded there (no star
+// in reach, nothing to sell, no money for the fuel) is given the fuel for
+// the nearest star.
 void CareerArrival(World& world, double days);
 // A hyperjump over `distance` has just moved the ship, with `fuelUnitsBefore`
 // fuel units in the hold when it left: the fuel's cost follows the units
@@ -120,7 +122,8 @@ void CareerJumped(World& world, double distance, uint16_t fuelUnitsBefore);
 // Returns the bounty.
 int32_t PayForKill(World& world, const kvFormFactor& hull, const kvWeapon& weapon);
 // The ship lost in battle: the cargo but the fuel is gone, the tank holds at
-// least the starting 16 units, and the repairs are paid.
+// least the starting 16 units, and the repairs are paid; a pilot stranded
+// by it is given fuel as on arrival.
 void LoseShip(World& world);
 
 // The star of the pilot's galaxy the galactic jump leaves from: its first
