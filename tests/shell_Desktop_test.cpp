@@ -291,7 +291,7 @@ TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
         kv::ScenarioRunner runner(form, ::testing::TempDir());
         runner.Run(kv::testing::ToSpace);
         runner.Run({"key F6", "tick", "click 465 345", "tick"});
-        ASSERT_TRUE(form.game.ui.Options.ControlsPage);
+        ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::Keys);
         const kv::Bindings& controls = form.game.ui.Controls;
         runner.Run({"click 505 218", "key K", "tick"});
         EXPECT_EQ(controls.Text(kv::Action::Fire), "Space, K");

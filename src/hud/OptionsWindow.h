@@ -13,10 +13,15 @@
 // keys. A click on a key waits for the next key pressed, which takes its
 // place; Delete unbinds it and Esc keeps it; a key that another action
 // holds is refused with a line naming that action. "Defaults" gives every
-// action its first keys back.
+// action its first keys and buttons back. "Gamepad >" turns to the same
+// for the gamepad's buttons (the next button pressed takes the place), and
+// the sticks' dead zone, stepped by 5 %. The spawn keys, N and M stay
+// fixed and are not listed.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/Input.h"
 
 namespace kv {
 
@@ -33,5 +38,8 @@ void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button);
 // A key (by its place) while a binding waits for one; false, doing
 // nothing, otherwise.
 bool OptionsKeyDown(Game& game, uint16_t key);
+// A gamepad's button while a binding on the gamepad's page waits for one;
+// false, doing nothing, otherwise.
+bool OptionsPadDown(Game& game, PadButton button);
 
 }  // namespace kv

@@ -123,10 +123,11 @@ void DesktopWindow::RememberSound(bool soundOn, int musicVolume, int effectsVolu
     Save();
 }
 
-void DesktopWindow::RememberControls(const Bindings& controls)
+void DesktopWindow::RememberControls(const Bindings& controls, int padDeadZone)
 {
-    if (controls == settings_.Controls) return;
+    if (controls == settings_.Controls && padDeadZone == settings_.PadDeadZone) return;
     settings_.Controls = controls;
+    settings_.PadDeadZone = padDeadZone;
     Save();
 }
 

@@ -58,7 +58,7 @@ public:
     // A whole multiple of 800 x 600, made one that fits the desktop.
     void SetWindowScale(int scale);
     void RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground);
-    void RememberControls(const Bindings& controls);
+    void RememberControls(const Bindings& controls, int padDeadZone);
     // The whole multiple of 800 x 600 the window is now (at least 1).
     int WindowScale() const;
 

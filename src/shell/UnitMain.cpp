@@ -1,5 +1,7 @@
 #include "shell/UnitMain.h"
 
+#include <algorithm>
+#include <iostream>
 #include <type_traits>
 #include <utility>
 
@@ -53,6 +55,7 @@ void TfrmMain::FormCreate()
     SweepSavesFolder(game.ui.Saves.Folder);
     desktop_.LoadSettings();
     game.ui.Controls = desktop_.Remembered().Controls;
+    game.Pads.DeadZonePercent = desktop_.Remembered().PadDeadZone;
     game.Sound.SetVolumes(desktop_.Remembered().MusicVolume, desktop_.Remembered().EffectsVolume);
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
@@ -223,6 +226,7 @@ void TfrmMain::SyncOptions()
     o.Fullscreen = window_.DesktopFullscreen();
     o.SmoothScaling = s.Scaling == ScalingStyle::Smooth;
     o.WindowScale = desktop_.WindowScale();
+    o.DeadZone = s.PadDeadZone;
     o.Changed = false;
     game.ui.Marked.Options = true;
 }
@@ -237,7 +241,8 @@ void TfrmMain::ApplyOptions()
     }
     game.Sound.SetVolumes(o.MusicVolume, o.EffectsVolume);
     desktop_.RememberSound(o.SoundOn, o.MusicVolume, o.EffectsVolume, o.MuteInBackground);
-    desktop_.RememberControls(game.ui.Controls);
+    game.Pads.DeadZonePercent = o.DeadZone;
+    desktop_.RememberControls(game.ui.Controls, o.DeadZone);
     desktop_.SetFullscreen(o.Fullscreen);
     desktop_.SetScaling(o.SmoothScaling ? ScalingStyle::Smooth : ScalingStyle::Sharp);
     desktop_.SetWindowScale(o.WindowScale);
@@ -247,8 +252,12 @@ void TfrmMain::ApplyOptions()
 void TfrmMain::Timer1Timer()
 {
     switch (game.CurrentScene) {
-    case SceneTitle: TitleTick(game); break;
+    case SceneTitle:
+        PadTick();
+        TitleTick(game);
+        break;
     case SceneSpace:
+        PadTick();
         if (TakeWrittenSaves(game) && SaveWindowShown(game)) {
             ComposeSaveWindow(game);
             game.RepaintNeeded = 1;
@@ -517,6 +526,57 @@ void TfrmMain::FormMouseWheel(int delta)
     WheelZoom(game, delta);
 }
 
+void TfrmMain::FormPadButton(PadButton button, bool down)
+{
+    if (game.CurrentScene == SceneLauncher || game.CurrentScene == SceneCombat) return;
+    // A binding waiting in the options window takes the button.
+    if (down && game.CurrentScene == SceneSpace && OptionsPadDown(game, button)) return;
+    const Point at = game.scene.LastMouse;
+    switch (button) {
+    case PadButton::A:
+    case PadButton::X: {
+        const MouseButton mouse = button == PadButton::A ? MouseButton::Left : MouseButton::Right;
+        if (down) FormMouseDown(mouse, at.X, at.Y);
+        else FormMouseUp(mouse, at.X, at.Y);
+        break;
+    }
+    case PadButton::B:
+        if (down) FormKeyDown(vk::Escape);
+        break;
+    default: break;
+    }
+}
+
+// Every tick of the scenes with a pointer: the left stick and the d-pad
+// move it; in space the right stick turns the star map and the shoulders
+// zoom it while it is out.
+void TfrmMain::PadTick()
+{
+    const Point step = StepPointer(padPointer_, PointerPush(game.Pads));
+    if (step.X != 0 || step.Y != 0) {
+        const Point at = game.scene.LastMouse;
+        FormMouseMove(std::clamp(at.X + step.X, 0, 799), std::clamp(at.Y + step.Y, 0, 599));
+    }
+    if (game.CurrentScene != SceneSpace || game.ui.hud.StarMap.Visible != 1) return;
+    const Point turn = StepMapTurn(mapTurn_, game.Pads.RightStick());
+    if (turn.X != 0 || turn.Y != 0) {
+        TurnStarMap(game, turn.X, turn.Y);
+        game.ui.Marked.ShipWindow = true;
+        game.RepaintNeeded = 1;
+    }
+    const int zoom = (game.Pads.IsDown(PadButton::RightShoulder) ? 1 : 0) - (game.Pads.IsDown(PadButton::LeftShoulder) ? 1 : 0);
+    if (zoom != 0) {
+        WheelZoom(game, zoom * ShoulderZoomPerTick);
+        game.RepaintNeeded = 1;
+    }
+}
+
+void TfrmMain::StartGamepads(const std::string& mappingsPath)
+{
+    padNotice_ = window_.StartGamepads(mappingsPath);
+    if (padNotice_) std::cerr << "kvspace: " << *padNotice_ << '\n';
+}
+
 void TfrmMain::ActOnLauncher(LauncherAction action)
 {
     switch (action) {
@@ -551,6 +611,7 @@ void TfrmMain::TellNoHomeFolder()
 void TfrmMain::TellSettingsNotices()
 {
     for (const std::string& notice : desktop_.TakeNotices()) game.ui.Console.Add(notice, MessageKind::Alert);
+    if (padNotice_) game.ui.Console.Add(*std::exchange(padNotice_, std::nullopt), MessageKind::Alert);
 }
 
 // The keys of the window itself work in every scene after the launcher,
@@ -568,6 +629,25 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
     SyncOptions();
     ComposeMarkedPanels(game);
     window_.Present(*shown_);
+    return true;
+}
+
+// A pad's Start pauses and resumes as the Pause key does, in every scene
+// after the launcher. A pad that comes or goes is said in the console; one
+// pulled out in a battle pauses it, as the ship would otherwise fly on
+// unsteered.
+bool TfrmMain::PadWindowEvent(const InputEvent& event)
+{
+    if (const auto* device = std::get_if<PadDeviceEvent>(&event)) {
+        if (game.CurrentScene == SceneLauncher) return true;
+        game.ui.Console.Add((device->Added ? "Gamepad connected: " : "Gamepad disconnected: ") + device->Name,
+                            device->Added ? MessageKind::Information : MessageKind::Alert);
+        if (!device->Added && game.CurrentScene == SceneCombat) SetPause(PauseReason::Key, true);
+        return true;
+    }
+    const auto* button = std::get_if<PadButtonEvent>(&event);
+    if (button == nullptr || button->Button != PadButton::Start || game.CurrentScene == SceneLauncher) return false;
+    if (button->Down) SetPause(PauseReason::Key, !pause_.ByKey);
     return true;
 }
 
@@ -603,6 +683,7 @@ void TfrmMain::Route(const InputEvent& event)
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, WheelEvent>) FormMouseWheel(e.Delta);
+            if constexpr (std::is_same_v<E, PadButtonEvent>) FormPadButton(e.Button, e.Down);
         },
         event);
 }
@@ -610,6 +691,7 @@ void TfrmMain::Route(const InputEvent& event)
 void TfrmMain::Dispatch(const InputEvent& event)
 {
     game.Keys.Apply(event);
+    game.Pads.Apply(event);
     if (std::holds_alternative<QuitEvent>(event)) {
         game.TerminateRequested = true;
         return;
@@ -625,7 +707,7 @@ void TfrmMain::Dispatch(const InputEvent& event)
         game.Sound.DeviceChanged(device->Added);
         return;
     }
-    if (WindowKeyDown(event)) return;
+    if (WindowKeyDown(event) || PadWindowEvent(event)) return;
     const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
         // Keys let go in another window never reach this one.

@@ -15,6 +15,7 @@
 #include "shell/Desktop.h"
 #include "shell/Launcher.h"
 #include "shell/Outro.h"
+#include "shell/PadPointer.h"
 #include "shell/Pause.h"
 #include "shell/TitleScene.h"
 #include "shell/kvScreen.h"
@@ -38,6 +39,14 @@ public:
     void FormMouseMove(int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
     void FormMouseWheel(int delta);
+    // A gamepad's button in the scenes with a pointer: A is the left mouse
+    // button, X the right one, B is Esc. In a battle the buttons are polled.
+    void FormPadButton(PadButton button, bool down);
+
+    // Gamepads from now on, with the mappings of the file at that path
+    // (platform/Gamepads.h); a file that cannot be used is said once, on
+    // stderr and in the console.
+    void StartGamepads(const std::string& mappingsPath);
 
     // The launcher's controls.
     void Button1Click();
@@ -91,6 +100,8 @@ private:
     void Route(const InputEvent& event);
     bool WindowKeyDown(const InputEvent& event);
     void SetPause(PauseReason reason, bool on);
+    bool PadWindowEvent(const InputEvent& event);
+    void PadTick();
     void SyncOptions();
     void ApplyOptions();
     void RestoreLauncherChoices();
@@ -110,6 +121,11 @@ private:
     OutroCrawl crawl_;
     Bitmap launcherFrame_;
     const Bitmap* shown_ = &launcherFrame_;
+    // The pointer and the star map as the pads move them.
+    PadPointer padPointer_;
+    PadPointer mapTurn_;
+    // Why the gamepad mapping file is not used, until the console says it.
+    std::optional<std::string> padNotice_;
     // Every message shown so far: each is shown once in a run, however often
     // its failure comes back (a picture missing at every hit in a battle).
     std::set<std::string> reported_;
