@@ -101,6 +101,45 @@ TEST_F(Desktop, ThePausedMarkKeepsOffTheTopBarsButtons)
     EXPECT_TRUE(kv::testing::SamePicture(Shown(), running)) << "the mark goes with the pause";
 }
 
+// The options window opens over the title scene too, and from the "Paused"
+// mark: a click on the mark or F6 goes on with the game and opens it, where
+// the player paused it; a pause the desktop holds (focus lost) stays.
+TEST_F(Desktop, TheOptionsWindowOpensOverTheTitleAndFromThePausedMark)
+{
+    form.FormCreate();
+    const kv::kvWindow& options = form.game.ui.hud.OptionsWindow;
+    Play({"click 234 56", "tick", "move 700 100", "tick"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneTitle);
+    const kv::Bitmap title = Shown();
+    Play({"key F6", "tick"});
+    ASSERT_EQ(options.Visible, 1);
+    EXPECT_FALSE(kv::testing::SamePicture(Shown(), title));
+    Play({"click 465 155", "tick"});
+    EXPECT_EQ(form.game.ui.Options.MusicVolume, 90) << "clicked in the title scene";
+    Play({"key Esc", "tick"});
+    EXPECT_EQ(options.Visible, 0);
+
+    const kv::MarkBox mark = kv::PausedMarkBox(kv::SceneTitle);
+    const std::string onMark = std::to_string(mark.Left + 5) + " " + std::to_string(mark.Top + 5);
+    Play({"key Pause", "click 100 100", "tick"});
+    EXPECT_TRUE(form.Pause().Active()) << "a click beside the mark does nothing";
+    Play({"click " + onMark, "tick"});
+    EXPECT_FALSE(form.Pause().Active());
+    EXPECT_EQ(options.Visible, 1);
+    Play({"key F6", "focus off", "click " + onMark, "key F6"});
+    EXPECT_TRUE(form.Pause().Active()) << "lost focus holds the pause";
+    EXPECT_EQ(options.Visible, 0);
+
+    Play({"focus on", "move 150 450", "tick", "click 150 450", "tick 5", "key Pause", "key F6", "tick"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    EXPECT_FALSE(form.Pause().Active());
+    EXPECT_EQ(options.Visible, 1) << "F6 on the paused space scene";
+    Play({"key F6"});
+    kv::testing::FitPlayerShip(form.game);
+    Play({"scene 2", "tick", "key Pause", "key F6", "tick"});
+    EXPECT_TRUE(form.Pause().Active()) << "a battle has no options window";
+}
+
 // A hang-up or a quit from the terminal ends the running game's loop as the
 // window's close does, so the program goes on to give the desktop its mode
 // back; in the middle of a battle, and while paused.

@@ -2,7 +2,9 @@
 // off, whether sound stops while another window has the keys, fullscreen,
 // the scaling style and the window scale. It opens in the middle of the
 // space scene (F6, or the console's "options") in place of the star map or
-// the market, and takes the keyboard focus; Esc or F6 closes it.
+// the market, over the title scene (F6), and from the "Paused" mark (a
+// click on it, or F6 while paused), and takes the keyboard focus; Esc or F6
+// closes it.
 //
 // A click on a row changes it: on a volume, the left half of its value
 // takes 10 % away and the right half adds 10 % (a right click always takes

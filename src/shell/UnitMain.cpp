@@ -345,8 +345,17 @@ void TfrmMain::FormKeyDown(uint16_t key)
         if (!typing) MapShortcutKeyDown(key);
         FocusedWindowKeyDown(key);
     }
+    if (game.CurrentScene == SceneTitle) TitleKeyDown(key);
     if (game.CurrentScene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
+}
+
+// The title scene has the options window too: F6 opens and closes it, Esc
+// closes it.
+void TfrmMain::TitleKeyDown(uint16_t key)
+{
+    if (key == vk::F6) ToggleOptionsWindow(game);
+    if (key == vk::Escape && OptionsWindowShown(game)) CloseOptionsWindow(game);
 }
 
 void TfrmMain::FormTextInput(const std::string& text)
@@ -426,8 +435,9 @@ void TfrmMain::FocusedWindowKeyDown(uint16_t key)
     if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }
 
-void TfrmMain::TitleMouseDown(MouseButton button)
+void TfrmMain::TitleMouseDown(MouseButton button, int x, int y)
 {
+    if (ClickWindowAt(game.ui.hud.OptionsWindow, button, x, y)) return;
     if (button != MouseButton::Left) return;
     game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + 2);
     switch (game.scene.HoveredItem) {
@@ -445,7 +455,7 @@ void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
 {
     game.scene.LastMouse = Point{x, y};
     switch (game.CurrentScene) {
-    case SceneTitle: TitleMouseDown(button); break;
+    case SceneTitle: TitleMouseDown(button, x, y); break;
     case SceneSpace: SpaceMouseDown(button, x, y); break;
     case SceneOutro:
         game.RepaintNeeded = 1;
@@ -464,13 +474,21 @@ void TfrmMain::SpaceMouseDown(MouseButton button, int x, int y)
     Hud& h = game.ui.hud;
     for (std::size_t slot = 32; slot >= 1; --slot) {
         kvWindow* w = h.WindowTable[slot];
-        if (w == nullptr || !w->OnClick || w->Visible != 1) continue;
-        if (x < w->Left || x > w->Left + w->Width - 1 || y < w->Top || y > w->Top + w->Height - 1) continue;
-        if (w->Face.Pixel(x - w->Left, y - w->Top) == ColourKey) continue;
-        ClickItemAt(*w, static_cast<int16_t>(x - w->Left), static_cast<int16_t>(y - w->Top),
-                    static_cast<uint8_t>(button), h.FocusedItem, game.Sound);
-        return;
+        if (w != nullptr && ClickWindowAt(*w, button, x, y)) return;
     }
+}
+
+// A click on a window that is shown, takes clicks, and whose picture under
+// the pointer is not transparent goes to the item under it; false when
+// the window does not take it.
+bool TfrmMain::ClickWindowAt(kvWindow& w, MouseButton button, int x, int y)
+{
+    if (!w.OnClick || w.Visible != 1) return false;
+    if (x < w.Left || x > w.Left + w.Width - 1 || y < w.Top || y > w.Top + w.Height - 1) return false;
+    if (w.Face.Pixel(x - w.Left, y - w.Top) == ColourKey) return false;
+    ClickItemAt(w, static_cast<int16_t>(x - w.Left), static_cast<int16_t>(y - w.Top), static_cast<uint8_t>(button),
+                game.ui.hud.FocusedItem, game.Sound);
+    return true;
 }
 
 void TfrmMain::TitleMouseMove(int x, int y)
@@ -530,7 +548,7 @@ void TfrmMain::FormPadButton(PadButton button, bool down)
 {
     if (game.CurrentScene == SceneLauncher || game.CurrentScene == SceneCombat) return;
     // A binding waiting in the options window takes the button.
-    if (down && game.CurrentScene == SceneSpace && OptionsPadDown(game, button)) return;
+    if (down && HasOptionsWindow() && OptionsPadDown(game, button)) return;
     const Point at = game.scene.LastMouse;
     switch (button) {
     case PadButton::A:
@@ -669,6 +687,28 @@ void TfrmMain::SetPause(PauseReason reason, bool on)
     }
 }
 
+bool TfrmMain::HasOptionsWindow() const
+{
+    return game.CurrentScene == SceneSpace || game.CurrentScene == SceneTitle;
+}
+
+// Paused by the player in a scene with the options window, a click on the
+// "Paused" mark or the options key goes on with the game and opens it.
+void TfrmMain::OptionsFromPause(const InputEvent& event)
+{
+    if (!pause_.ByKey || pause_.ByFocus || pause_.ByMinimise || !HasOptionsWindow()) return;
+    const auto* click = std::get_if<MouseDownEvent>(&event);
+    const auto* key = std::get_if<KeyDownEvent>(&event);
+    const MarkBox box = PausedMarkBox(game.CurrentScene);
+    const bool onMark = click != nullptr && click->X >= box.Left && click->X < box.Left + box.Width &&
+                        click->Y >= box.Top && click->Y < box.Top + box.Height;
+    if (!onMark && (key == nullptr || key->Key != vk::F6)) return;
+    SetPause(PauseReason::Key, false);
+    OpenOptionsWindow(game);
+    ComposeMarkedPanels(game);
+    FormPaint();
+}
+
 void TfrmMain::Route(const InputEvent& event)
 {
     std::visit(
@@ -677,7 +717,7 @@ void TfrmMain::Route(const InputEvent& event)
             // A binding waiting in the options window takes the key by its
             // place, as the battle polls it.
             if constexpr (std::is_same_v<E, KeyDownEvent>)
-                if (game.CurrentScene != SceneSpace || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
+                if (!HasOptionsWindow() || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
             if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
@@ -719,7 +759,10 @@ void TfrmMain::Dispatch(const InputEvent& event)
         if (!launcher) SetPause(PauseReason::Minimise, minimise->Minimised);
         return;
     }
-    if (pause_.Active()) return;
+    if (pause_.Active()) {
+        OptionsFromPause(event);
+        return;
+    }
     try {
         Route(event);
         ApplyOptions();

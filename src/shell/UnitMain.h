@@ -81,7 +81,11 @@ private:
     void LoadSpaceBackdrop();
     void EnterOutro();
     void EnterLauncher();
-    void TitleMouseDown(MouseButton button);
+    void TitleMouseDown(MouseButton button, int x, int y);
+    void TitleKeyDown(uint16_t key);
+    bool ClickWindowAt(kvWindow& window, MouseButton button, int x, int y);
+    bool HasOptionsWindow() const;
+    void OptionsFromPause(const InputEvent& event);
     void TitleMouseMove(int x, int y);
     void ReturnToTitle();
     void LauncherEvent(const InputEvent& event);
