@@ -357,6 +357,41 @@ TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
     }
 }
 
+// The window's and panels' keys page (from "Window and panel keys >" at
+// window y 245): the panel keys, pause and fullscreen bound anew act at
+// once, a key a field is typing into stays text, and the window's own keys
+// pressed while a binding waits are the binding.
+TEST_F(RememberedSettings, ThePanelAndWindowKeysAreRebound)
+{
+    kv::TfrmMain form(window, path);
+    form.FormCreate();
+    kv::ScenarioRunner runner(form, ::testing::TempDir());
+    runner.Run(kv::testing::ToSpace);
+    runner.Run({"key F6", "tick", "click 465 345", "click 300 325", "tick"});
+    ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::PanelKeys);
+    const kv::Bindings& controls = form.game.ui.Controls;
+    runner.Run({"click 500 174", "key K", "click 500 130", "key F9", "click 500 152", "key Pause", "tick"});
+    EXPECT_EQ(controls.Text(kv::Action::StarMap), "F1, K");
+    EXPECT_EQ(controls.Text(kv::Action::Pause), "Pause, F9");
+    EXPECT_FALSE(form.Pause().Active()) << "Pause pressed for a binding is the binding's";
+    EXPECT_EQ(form.game.ui.Options.Note, "Pause is taken by Pause");
+    EXPECT_NE(Text().find("key.star-map = F1, K\n"), std::string::npos) << Text();
+    runner.Run({"key F6", "tick"});
+
+    const uint8_t map = form.game.ui.hud.StarMap.Visible;
+    runner.Run({"key K", "tick"});
+    EXPECT_NE(form.game.ui.hud.StarMap.Visible, map);
+    runner.Run({"key F1", "tick"});
+    EXPECT_EQ(form.game.ui.hud.StarMap.Visible, map) << "F1 still works beside K";
+    runner.Run({"key Grave", "type k", "key K", "tick"});
+    EXPECT_EQ(form.game.ui.hud.StarMap.Visible, map) << "K typed into the console is text";
+    EXPECT_EQ(form.game.ui.hud.ConsoleEdit.Text, "k");
+    runner.Run({"key Grave", "key F9"});
+    EXPECT_TRUE(form.Pause().Active());
+    runner.Run({"key Pause"});
+    EXPECT_FALSE(form.Pause().Active());
+}
+
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)
 {
     fs::create_directories(folder / "kvspace");

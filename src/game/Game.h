@@ -170,7 +170,7 @@ struct PanelMarks {
 // Changed; the shell then applies them to the sound and the game's window,
 // keeps them in the settings file, and writes back what it could apply
 // (a window scale that does not fit the desktop is made one that does).
-enum class OptionsPage : uint8_t { SoundAndVideo, Keys, Gamepad };
+enum class OptionsPage : uint8_t { SoundAndVideo, Keys, PanelKeys, Gamepad };
 
 struct PlayerOptions {
     int MusicVolume = 100;    // 0..100 %
@@ -182,8 +182,9 @@ struct PlayerOptions {
     int WindowScale = 1;  // the whole multiple of 800 x 600
     int DeadZone = 25;    // 0..90 % of a stick's push
     bool Changed = false;
-    // The page shown: sound and video, the battle's keys, or its gamepad
-    // buttons and the sticks' dead zone.
+    // The page shown: sound and video, the battle's keys, the window's and
+    // panels' keys, or the battle's gamepad buttons and the sticks' dead
+    // zone.
     OptionsPage Page = OptionsPage::SoundAndVideo;
     // The binding waiting for a key or a button (action * 2 + slot) on the
     // page shown, or -1.

@@ -93,7 +93,7 @@ void Change(PlayerOptions& o, Row row, int step)
 }
 
 // The controls pages: an action a row, its two keys (or pad buttons) in
-// two columns.
+// two columns, "Defaults" under them.
 constexpr int FirstActionY = 50;
 constexpr int ActionRowHeight = 22;
 constexpr int FirstKeyLeft = 180;
@@ -101,16 +101,32 @@ constexpr int SecondKeyLeft = 265;
 // The pad's button names are longer than the keys'.
 constexpr int FirstButtonLeft = 160;
 constexpr int SecondButtonLeft = 250;
-constexpr int DefaultsY = 195;
+// The battle's keys page: the way back and the way to the gamepad's page
+// share a row, the way to the window's and panels' keys has the next.
 constexpr int BackY = 220;
-// On the keys page the way to the gamepad's page shares the back row.
 constexpr int GamepadLinkLeft = 240;
+constexpr int PanelKeysLinkY = 245;
 // On the gamepad's page the dead zone, then the way back to the keys.
 constexpr int DeadZoneY = 220;
 constexpr int KeysLinkY = 245;
 constexpr int DeadZoneStep = 5;
+// The window's and panels' keys page: its way back under "Defaults".
+constexpr int BattleLinkY = 264;
 
-int ActionRowY(std::size_t action) { return FirstActionY + static_cast<int>(action) * ActionRowHeight; }
+// The actions a controls page lists.
+struct ActionRange {
+    std::size_t First;
+    std::size_t Count;
+};
+ActionRange ActionsOf(OptionsPage page)
+{
+    if (page == OptionsPage::PanelKeys) return {BattleActionCount, ActionCount - BattleActionCount};
+    return {0, BattleActionCount};
+}
+
+int RowY(std::size_t row) { return FirstActionY + static_cast<int>(row) * ActionRowHeight; }
+
+int DefaultsY(OptionsPage page) { return RowY(ActionsOf(page).Count) + 13; }
 
 struct SlotColumns {
     int First;
@@ -140,13 +156,16 @@ std::string SlotText(const Game& game, std::size_t action, std::size_t slot)
 
 void ComposeActionRows(Game& game, Canvas& face)
 {
-    const SlotColumns columns = ColumnsOf(game.ui.Options.Page);
-    for (std::size_t a = 0; a < ActionCount; ++a) {
-        face.TextOut(20, ActionRowY(a), NamesOf(static_cast<Action>(a)).Label);
-        face.TextOut(columns.First, ActionRowY(a), SlotText(game, a, 0));
-        face.TextOut(columns.Second, ActionRowY(a), SlotText(game, a, 1));
+    const OptionsPage page = game.ui.Options.Page;
+    const SlotColumns columns = ColumnsOf(page);
+    const ActionRange actions = ActionsOf(page);
+    for (std::size_t row = 0; row < actions.Count; ++row) {
+        const std::size_t a = actions.First + row;
+        face.TextOut(20, RowY(row), NamesOf(static_cast<Action>(a)).Label);
+        face.TextOut(columns.First, RowY(row), SlotText(game, a, 0));
+        face.TextOut(columns.Second, RowY(row), SlotText(game, a, 1));
     }
-    face.TextOut(20, DefaultsY, "Defaults");
+    face.TextOut(20, DefaultsY(page), "Defaults");
 }
 
 void ComposeKeysPage(Game& game, Canvas& face)
@@ -155,10 +174,21 @@ void ComposeKeysPage(Game& game, Canvas& face)
     ComposeActionRows(game, face);
     face.TextOut(20, BackY, "< Sound and video");
     face.TextOut(GamepadLinkLeft, BackY, "Gamepad >");
-    face.TextOut(20, 250, game.ui.Options.Note);
-    face.TextOut(20, 280, "Click a key to change it; then");
-    face.TextOut(20, 295, "Delete unbinds it, Esc keeps it.");
-    face.TextOut(20, 310, "The spawn keys, N and M stay.");
+    face.TextOut(20, PanelKeysLinkY, "Window and panel keys >");
+    face.TextOut(20, 270, game.ui.Options.Note);
+    face.TextOut(20, 290, "Click a key to change it; then");
+    face.TextOut(20, 305, "Delete unbinds it, Esc keeps it.");
+    face.TextOut(20, 320, "The spawn keys, N and M stay.");
+}
+
+void ComposePanelKeysPage(Game& game, Canvas& face)
+{
+    face.TextOut(55, 18, "Options: window and panel keys");
+    ComposeActionRows(game, face);
+    face.TextOut(20, BattleLinkY, "< Battle controls");
+    face.TextOut(20, 289, game.ui.Options.Note);
+    face.TextOut(20, 309, "Click a key to change it; then");
+    face.TextOut(20, 324, "Delete unbinds it, Esc keeps it.");
 }
 
 void ComposeGamepadPage(Game& game, Canvas& face)
@@ -174,18 +204,19 @@ void ComposeGamepadPage(Game& game, Canvas& face)
     face.TextOut(20, 325, "unbinds it, Esc keeps it.");
 }
 
-// The rows both controls pages share: the actions' columns and "Defaults".
+// The rows every controls page has: the actions' columns and "Defaults".
 // True when the click was on one of them.
 bool ClickActionRows(Game& game, int x, int y)
 {
     PlayerOptions& o = game.ui.Options;
-    if (OnRow(y, DefaultsY)) {
+    if (OnRow(y, DefaultsY(o.Page))) {
         game.ui.Controls = Bindings{};
         o.Changed = true;
         return true;
     }
-    if (y < FirstActionY || y >= ActionRowY(ActionCount)) return false;
-    const auto action = static_cast<std::size_t>((y - FirstActionY) / ActionRowHeight);
+    const ActionRange actions = ActionsOf(o.Page);
+    if (y < FirstActionY || y >= RowY(actions.Count)) return false;
+    const std::size_t action = actions.First + static_cast<std::size_t>((y - FirstActionY) / ActionRowHeight);
     const SlotColumns columns = ColumnsOf(o.Page);
     if (x >= columns.First) o.Capturing = static_cast<int>(action * KeysPerAction + (x < columns.Second ? 0 : 1));
     return true;
@@ -197,14 +228,22 @@ void ClickControlsPage(Game& game, int x, int y)
     o.Note.clear();
     o.Capturing = -1;
     if (ClickActionRows(game, x, y)) return;
-    if (o.Page == OptionsPage::Keys) {
+    switch (o.Page) {
+    case OptionsPage::Keys:
         if (OnRow(y, BackY)) o.Page = x < GamepadLinkLeft ? OptionsPage::SoundAndVideo : OptionsPage::Gamepad;
-        return;
-    }
-    if (OnRow(y, KeysLinkY)) o.Page = OptionsPage::Keys;
-    if (OnRow(y, DeadZoneY) && x >= ValueLeft) {
-        o.DeadZone = std::clamp(o.DeadZone + (x < ValueMiddle ? -DeadZoneStep : DeadZoneStep), 0, MostDeadZone);
-        o.Changed = true;
+        if (OnRow(y, PanelKeysLinkY)) o.Page = OptionsPage::PanelKeys;
+        break;
+    case OptionsPage::PanelKeys:
+        if (OnRow(y, BattleLinkY)) o.Page = OptionsPage::Keys;
+        break;
+    case OptionsPage::Gamepad:
+        if (OnRow(y, KeysLinkY)) o.Page = OptionsPage::Keys;
+        if (OnRow(y, DeadZoneY) && x >= ValueLeft) {
+            o.DeadZone = std::clamp(o.DeadZone + (x < ValueMiddle ? -DeadZoneStep : DeadZoneStep), 0, MostDeadZone);
+            o.Changed = true;
+        }
+        break;
+    case OptionsPage::SoundAndVideo: break;
     }
 }
 
@@ -262,6 +301,7 @@ void ComposeOptionsWindow(Game& game)
     PaintFace(w.Face, game.ui.hud.CentreFace);
     Canvas face(w.Face);
     if (game.ui.Options.Page == OptionsPage::Keys) return ComposeKeysPage(game, face);
+    if (game.ui.Options.Page == OptionsPage::PanelKeys) return ComposePanelKeysPage(game, face);
     if (game.ui.Options.Page == OptionsPage::Gamepad) return ComposeGamepadPage(game, face);
     face.TextOut(147, 18, "Options");
     face.TextOut(20, 45, "Sound");
@@ -308,6 +348,11 @@ bool OptionsKeyDown(Game& game, uint16_t key)
     }
     Marked(game);
     return true;
+}
+
+bool OptionsWaitForKey(const Game& game)
+{
+    return OptionsWindowShown(game) && game.ui.Options.Capturing >= 0 && game.ui.Options.Page != OptionsPage::Gamepad;
 }
 
 bool OptionsPadDown(Game& game, PadButton button)

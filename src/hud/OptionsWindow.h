@@ -17,8 +17,9 @@
 // holds is refused with a line naming that action. "Defaults" gives every
 // action its first keys and buttons back. "Gamepad >" turns to the same
 // for the gamepad's buttons (the next button pressed takes the place), and
-// the sticks' dead zone, stepped by 5 %. The spawn keys, N and M stay
-// fixed and are not listed.
+// the sticks' dead zone, stepped by 5 %; "Window and panel keys >" to the
+// keys of pause, fullscreen, the panels F1-F5 and the console. The spawn
+// keys, N and M, and F6 stay fixed and are not listed.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,9 @@ void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button);
 // A key (by its place) while a binding waits for one; false, doing
 // nothing, otherwise.
 bool OptionsKeyDown(Game& game, uint16_t key);
+// Whether a binding waits for a key: the window's own keys (Pause, F11)
+// are then taken as the binding.
+bool OptionsWaitForKey(const Game& game);
 // A gamepad's button while a binding on the gamepad's page waits for one;
 // false, doing nothing, otherwise.
 bool OptionsPadDown(Game& game, PadButton button);

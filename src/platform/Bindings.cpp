@@ -15,6 +15,14 @@ constexpr std::array<ActionNames, ActionCount> Names{{
     {"reverse", "Thrust backwards"},
     {"fire", "Fire"},
     {"leave", "Leave the battle"},
+    {"pause", "Pause"},
+    {"fullscreen", "Fullscreen"},
+    {"star-map", "Star map"},
+    {"player", "Player panel"},
+    {"star-info", "Star information"},
+    {"ship", "Ship panel"},
+    {"market", "Market"},
+    {"console", "Console"},
 }};
 
 struct NamedKey {
@@ -62,6 +70,14 @@ Bindings::Bindings()
     keys_[Index(Action::Reverse)][0] = vk::Down;
     keys_[Index(Action::Fire)][0] = vk::Space;
     keys_[Index(Action::Leave)][0] = vk::Escape;
+    keys_[Index(Action::Pause)][0] = vk::Pause;
+    keys_[Index(Action::Fullscreen)][0] = vk::F11;
+    keys_[Index(Action::StarMap)][0] = vk::F1;
+    keys_[Index(Action::PlayerPanel)][0] = vk::F2;
+    keys_[Index(Action::StarInfoPanel)][0] = vk::F3;
+    keys_[Index(Action::ShipPanel)][0] = vk::F4;
+    keys_[Index(Action::Market)][0] = vk::F5;
+    keys_[Index(Action::Console)][0] = vk::Grave;
     pads_[Index(Action::TurnLeft)] = {PadButton::DpadLeft, PadButton::StickLeft};
     pads_[Index(Action::TurnRight)] = {PadButton::DpadRight, PadButton::StickRight};
     pads_[Index(Action::Thrust)] = {PadButton::DpadUp, PadButton::StickUp};
@@ -226,6 +242,11 @@ uint16_t KeyByName(std::string_view name)
     if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return 0;
     if (function) return number >= 1 && number <= 12 ? static_cast<uint16_t>(vk::F1 + number - 1) : 0;
     return number >= 1 && number <= 255 ? static_cast<uint16_t>(number) : 0;
+}
+
+bool TypesText(uint16_t key)
+{
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == vk::Space;
 }
 
 std::string PadButtonName(PadButton button)

@@ -5,8 +5,12 @@
 // button, belongs to one action at most: binding it to a second is refused,
 // naming the action that holds it.
 //
-// Keys are the battle's, polled by their places on the keyboard
-// (virtual-key codes, Input.h). The spawn keys and N and M stay fixed.
+// The first six actions are the battle's, polled by their keys' places on
+// the keyboard (virtual-key codes, Input.h), on a gamepad too. The others are
+// keys of the window and the space scene, keyboard only: pause, fullscreen,
+// the panel keys F1-F5 and the console key. The spawn keys, N and M, the
+// options key F6, Alt+Enter and the window's scale and scaling keys stay
+// fixed.
 #pragma once
 
 #include <array>
@@ -20,8 +24,24 @@
 
 namespace kv {
 
-enum class Action : uint8_t { TurnLeft, TurnRight, Thrust, Reverse, Fire, Leave };
-constexpr std::size_t ActionCount = 6;
+enum class Action : uint8_t {
+    TurnLeft,
+    TurnRight,
+    Thrust,
+    Reverse,
+    Fire,
+    Leave,
+    Pause,
+    Fullscreen,
+    StarMap,
+    PlayerPanel,
+    StarInfoPanel,
+    ShipPanel,
+    Market,
+    Console,
+};
+constexpr std::size_t BattleActionCount = 6;
+constexpr std::size_t ActionCount = 14;
 constexpr std::size_t KeysPerAction = 2;
 
 struct ActionNames {
@@ -34,7 +54,10 @@ class Bindings {
 public:
     // The defaults: Left and Right turn, Up thrusts, Down thrusts
     // backwards, Space fires, Esc leaves; on a pad the d-pad and the left
-    // stick turn and thrust, A and the right trigger fire, B leaves.
+    // stick turn and thrust, A and the right trigger fire, B leaves. Pause
+    // pauses, F11 is fullscreen, F1 to F5 the star map, the player, star
+    // information and ship panels and the market, the key left of "1" the
+    // console.
     Bindings();
 
     uint16_t Key(Action action, std::size_t slot) const { return keys_[Index(action)][slot]; }
@@ -78,6 +101,10 @@ private:
 std::string KeyName(uint16_t key);
 // The key of a name (any case) or of a code "#1" .. "#255"; 0 for none.
 uint16_t KeyByName(std::string_view name);
+// Whether the key types text in an edit field (a letter, a digit, Space):
+// while a field has the keyboard such a key is text, not an action.
+bool TypesText(uint16_t key);
+
 // A pad button's name: "A", "LB", "RT", "Start", "DpadLeft", "StickUp",
 // "Joy1" ...; and the button of a name (any case), None for none.
 std::string PadButtonName(PadButton button);

@@ -126,7 +126,7 @@ struct Key {
     void (*Write)(const Settings&, std::ostream&);
 };
 
-const std::array<Key, 21> Keys{{
+const std::array<Key, 29> Keys{{
     {"mode", ReadMode, WriteMode},
     {"sound", [](Settings& s, std::string_view v) { return ReadSwitch(s.SoundEnabled, v); },
      [](const Settings& s, std::ostream& out) { out << (s.SoundEnabled ? 1 : 0); }},
@@ -148,6 +148,14 @@ const std::array<Key, 21> Keys{{
     {"key.reverse", ReadKeys<Action::Reverse>, WriteKeys<Action::Reverse>},
     {"key.fire", ReadKeys<Action::Fire>, WriteKeys<Action::Fire>},
     {"key.leave", ReadKeys<Action::Leave>, WriteKeys<Action::Leave>},
+    {"key.pause", ReadKeys<Action::Pause>, WriteKeys<Action::Pause>},
+    {"key.fullscreen", ReadKeys<Action::Fullscreen>, WriteKeys<Action::Fullscreen>},
+    {"key.star-map", ReadKeys<Action::StarMap>, WriteKeys<Action::StarMap>},
+    {"key.player", ReadKeys<Action::PlayerPanel>, WriteKeys<Action::PlayerPanel>},
+    {"key.star-info", ReadKeys<Action::StarInfoPanel>, WriteKeys<Action::StarInfoPanel>},
+    {"key.ship", ReadKeys<Action::ShipPanel>, WriteKeys<Action::ShipPanel>},
+    {"key.market", ReadKeys<Action::Market>, WriteKeys<Action::Market>},
+    {"key.console", ReadKeys<Action::Console>, WriteKeys<Action::Console>},
     {"pad.turn-left", ReadPad<Action::TurnLeft>, WritePad<Action::TurnLeft>},
     {"pad.turn-right", ReadPad<Action::TurnRight>, WritePad<Action::TurnRight>},
     {"pad.thrust", ReadPad<Action::Thrust>, WritePad<Action::Thrust>},

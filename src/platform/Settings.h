@@ -17,6 +17,14 @@
 //   key.reverse = Down
 //   key.fire = Space
 //   key.leave = Esc
+//   key.pause = Pause        (the window's and the space scene's keys)
+//   key.fullscreen = F11
+//   key.star-map = F1
+//   key.player = F2
+//   key.star-info = F3
+//   key.ship = F4
+//   key.market = F5
+//   key.console = Grave
 //   pad.turn-left = DpadLeft, StickLeft   (the same on a gamepad; the
 //   pad.turn-right = DpadRight, StickRight  button names: Bindings.h)
 //   pad.thrust = DpadUp, StickUp

@@ -58,11 +58,11 @@ void DesktopWindow::OpenGameWindow(bool realModeSwitched)
     if (settings_.Fullscreen) window_.SetDesktopFullscreen(true);
 }
 
-bool DesktopWindow::WindowKey(uint16_t key, ShiftState shift)
+bool DesktopWindow::WindowKey(uint16_t key, ShiftState shift, bool fullscreenKey)
 {
     if (!open_) return false;
     const bool ctrlOnly = shift.Ctrl && !shift.Alt && !shift.Shift;
-    if (key == vk::F11 || (key == vk::Return && shift.Alt)) ToggleFullscreen();
+    if (fullscreenKey || (key == vk::Return && shift.Alt)) ToggleFullscreen();
     else if (key == vk::F10) ToggleScaling();
     else if (ctrlOnly && (key == vk::Equals || key == vk::NumpadAdd)) StepScale(1);
     else if (ctrlOnly && (key == vk::Minus || key == vk::NumpadSubtract)) StepScale(-1);

@@ -320,7 +320,7 @@ void TfrmMain::ReturnToTitle()
     SwitchScene(SceneTitle);
 }
 
-void TfrmMain::FormKeyDown(uint16_t key)
+void TfrmMain::FormKeyDown(uint16_t key, std::optional<Action> action)
 {
     if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
@@ -341,7 +341,7 @@ void TfrmMain::FormKeyDown(uint16_t key)
         EditChanged();
     }
     if (game.CurrentScene == SceneSpace) {
-        SpaceKeyDown(key);
+        SpaceKeyDown(key, action);
         if (!typing) MapShortcutKeyDown(key);
         FocusedWindowKeyDown(key);
     }
@@ -391,29 +391,32 @@ void TfrmMain::MapShortcutKeyDown(uint16_t key)
     if (key == 'C') ToggleAxes(game);
 }
 
-void TfrmMain::SpaceKeyDown(uint16_t key)
+// Up adds fuel and F6 opens the options window; the panel keys and the
+// console key are the player's bindings.
+void TfrmMain::SpaceKeyDown(uint16_t key, std::optional<Action> action)
 {
     Hud& h = game.ui.hud;
-    switch (key) {
-    case vk::Up:
+    if (key == vk::Up) {
         game.world.Ship.Fuel += 10;
         game.ui.Marked.PlayerWindow = true;
-        break;
-    case vk::F1:
+    }
+    if (key == vk::F6) ToggleOptionsWindow(game);
+    if (!action) return;
+    switch (*action) {
+    case Action::StarMap:
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
         if (h.StarMap.Visible) OfferJump(game);
         ShowStar(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
-    case vk::F2: TogglePlayerWindow(game); break;
-    case vk::F3: ToggleStarInfo(game); break;
-    case vk::F4: ToggleShipWindow(game); break;
-    case vk::F5:
+    case Action::PlayerPanel: TogglePlayerWindow(game); break;
+    case Action::StarInfoPanel: ToggleStarInfo(game); break;
+    case Action::ShipPanel: ToggleShipWindow(game); break;
+    case Action::Market:
         h.Market.Visible = h.Market.Visible ? 0 : 1;
         if (h.Market.Visible) h.StarMap.Visible = 0;
         break;
-    case vk::F6: ToggleOptionsWindow(game); break;
-    case vk::Grave:
+    case Action::Console:
         h.ConsoleEdit.Text.clear();
         h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
         h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
@@ -638,16 +641,25 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
 {
     const auto* down = std::get_if<KeyDownEvent>(&event);
     if (down == nullptr || game.CurrentScene == SceneLauncher) return false;
-    if (down->Key == vk::Pause) {
+    // A binding waiting in the options window takes every key.
+    if (OptionsWaitForKey(game)) return false;
+    const std::optional<Action> action = KeyAction(*down);
+    if (action == Action::Pause) {
         SetPause(PauseReason::Key, !pause_.ByKey);
         return true;
     }
-    if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
+    if (!desktop_.WindowKey(down->Key, down->Shift, action == Action::Fullscreen)) return false;
     TellSettingsNotices();
     SyncOptions();
     ComposeMarkedPanels(game);
     window_.Present(*shown_);
     return true;
+}
+
+std::optional<Action> TfrmMain::KeyAction(const KeyDownEvent& down)
+{
+    if (FocusedEdit() != nullptr && TypesText(down.Key)) return std::nullopt;
+    return game.ui.Controls.Owner(down.Key);
 }
 
 // A pad's Start pauses and resumes as the Pause key does, in every scene
@@ -717,7 +729,7 @@ void TfrmMain::Route(const InputEvent& event)
             // A binding waiting in the options window takes the key by its
             // place, as the battle polls it.
             if constexpr (std::is_same_v<E, KeyDownEvent>)
-                if (!HasOptionsWindow() || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
+                if (!HasOptionsWindow() || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout(), KeyAction(e));
             if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);

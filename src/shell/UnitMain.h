@@ -32,7 +32,9 @@ public:
     void FormPaint();
     void Timer1Timer();
 
-    void FormKeyDown(uint16_t key);
+    // `key` as the layout gives it; `action` the binding of the key's place,
+    // if any.
+    void FormKeyDown(uint16_t key, std::optional<Action> action = std::nullopt);
     // Typed text for the focused edit field.
     void FormTextInput(const std::string& text);
     void FormMouseDown(MouseButton button, int x, int y);
@@ -91,7 +93,10 @@ private:
     void LauncherEvent(const InputEvent& event);
     void ActOnLauncher(LauncherAction action);
     void ComposeLauncher();
-    void SpaceKeyDown(uint16_t key);
+    void SpaceKeyDown(uint16_t key, std::optional<Action> action);
+    // The action bound to a key's place, unless the key is text for a
+    // field that has the keyboard.
+    std::optional<Action> KeyAction(const KeyDownEvent& down);
     void MapShortcutKeyDown(uint16_t key);
     kvEdit* FocusedEdit();
     void EditChanged();
