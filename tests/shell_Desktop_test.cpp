@@ -390,6 +390,12 @@ TEST_F(RememberedSettings, ThePanelAndWindowKeysAreRebound)
     EXPECT_TRUE(form.Pause().Active());
     runner.Run({"key Pause"});
     EXPECT_FALSE(form.Pause().Active());
+
+    // The gamepad page's dead zone (window y 220, right of x 270 steps up).
+    runner.Run({"key F6", "tick", "click 465 345", "click 500 300", "tick", "click 505 300", "tick"});
+    ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::Gamepad);
+    EXPECT_EQ(form.game.Pads.DeadZonePercent, 30);
+    EXPECT_NE(Text().find("pad.dead-zone = 30\n"), std::string::npos) << Text();
 }
 
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)

@@ -116,8 +116,9 @@ std::optional<std::string> Gamepads::Start(const std::string& mappingsPath)
     if (std::filesystem::file_size(mappingsPath, error) > MostMappingBytes)
         return refused + "it is larger than a mapping file can be";
     std::ifstream file(mappingsPath, std::ios::binary);
+    if (!file) return refused + "it cannot be read";
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad() || !file.is_open()) return refused + "it cannot be read";
+    if (file.bad()) return refused + "it cannot be read";
     if (const std::optional<std::string> problem = PadMappingsProblem(text)) return refused + *problem;
     SDL_RWops* rw = SDL_RWFromConstMem(text.data(), static_cast<int>(text.size()));
     if (rw == nullptr || SDL_GameControllerAddMappingsFromRW(rw, 1) < 0) return refused + SDL_GetError();
@@ -188,9 +189,9 @@ std::optional<InputEvent> Gamepads::Translate(const SDL_Event& e)
 {
     switch (e.type) {
     case SDL_CONTROLLERDEVICEADDED: Open(e.cdevice.which, true); return TakePending();
-    case SDL_JOYDEVICEADDED:
-        if (!SDL_IsGameController(e.jdevice.which)) Open(e.jdevice.which, false);
-        return TakePending();
+    // A pad SDL maps only by the mapping file, added after SDL had looked at
+    // the pads present, arrives as a joystick: it is a controller all the same.
+    case SDL_JOYDEVICEADDED: Open(e.jdevice.which, SDL_IsGameController(e.jdevice.which) == SDL_TRUE); return TakePending();
     case SDL_CONTROLLERDEVICEREMOVED: return Close(e.cdevice.which);
     case SDL_JOYDEVICEREMOVED: return Close(e.jdevice.which);
     case SDL_CONTROLLERBUTTONDOWN:
