@@ -93,14 +93,11 @@ private:
     void LauncherEvent(const InputEvent& event);
     void ActOnLauncher(LauncherAction action);
     void ComposeLauncher();
-    void SpaceKeyDown(uint16_t key, std::optional<Action> action);
     // The action bound to a key's place, unless the key is text for a
     // field that has the keyboard.
     std::optional<Action> KeyAction(const KeyDownEvent& down);
-    void MapShortcutKeyDown(uint16_t key);
     kvEdit* FocusedEdit();
     void EditChanged();
-    void FocusedWindowKeyDown(uint16_t key);
     void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
     void TellNoHomeFolder();
