@@ -185,7 +185,9 @@ TEST_F(ShellScenario, AScriptedPadMovesClicksAndPauses)
     Play({"move 150 450", "tick", "pad A", "tick 45", "scene 2", "tick", "plug out", "tick"});
     ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
     EXPECT_TRUE(form.Pause().Active());
-    Play({"pad Start", "padhold B", "tick"});
+    Play({"pad Start", "padhold RT", "focus off", "focus on"});
+    EXPECT_FALSE(form.game.Pads.IsDown(kv::PadButton::RightTrigger)) << "let go while the window had no focus";
+    Play({"padhold B", "tick"});
     EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace) << "Start went on, B held left";
 }
 

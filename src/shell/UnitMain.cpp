@@ -691,8 +691,12 @@ void TfrmMain::Dispatch(const InputEvent& event)
     if (WindowKeyDown(event) || PadWindowEvent(event)) return;
     const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
-        // Keys let go in another window never reach this one.
-        if (!focus->Gained) game.Keys.Clear();
+        // Keys and pad buttons let go in another window never reach this
+        // one: SDL gives a pad's events only to the window with the focus.
+        if (!focus->Gained) {
+            game.Keys.Clear();
+            game.Pads.Clear();
+        }
         if (!launcher) SetPause(PauseReason::Focus, !focus->Gained);
         return;
     }
