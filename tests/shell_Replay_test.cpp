@@ -120,7 +120,7 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
     step({"key Grave", "key Grave", "type contracts", "key Enter", "tick 2", "type accept 1", "key Enter", "tick 2",
           "type save 4", "key Enter", "tick 2", "type set money 5", "key Enter", "tick 2", "type load 4",
           "key Enter", "key Grave", "tick 30"});
-    step({"key F6", "tick 2"});
+    step({"key F6", "tick 20"});
     step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
     step({"click 465 345", "click 505 218", "key K", "click 425 174", "key Space", "tick 2"});
     return checksums;

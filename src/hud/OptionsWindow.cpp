@@ -264,11 +264,15 @@ void Marked(Game& game)
 
 void BuildOptionsWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.OptionsWindow, 80,
+    MakeCentreWindow(game, game.ui.hud.OptionsWindow, OptionsWindowHiddenTop,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickOptionsWindow(game, x, y, button); });
 }
 
-bool OptionsWindowShown(const Game& game) { return game.ui.hud.OptionsWindow.Visible != 0; }
+bool OptionsWindowShown(const Game& game)
+{
+    const kvWindow& w = game.ui.hud.OptionsWindow;
+    return w.Visible != 0 && w.SlideOut == 0;
+}
 
 void OpenOptionsWindow(Game& game)
 {
@@ -276,6 +280,8 @@ void OpenOptionsWindow(Game& game)
     h.StarMap.Visible = 0;
     h.Market.Visible = 0;
     h.OptionsWindow.Visible = 1;
+    h.OptionsWindow.SlideIn = 1;
+    h.OptionsWindow.SlideOut = 0;
     h.FocusedItem = &h.OptionsWindow;
     game.ui.Marked.Options = true;
     game.RepaintNeeded = 1;
@@ -284,7 +290,8 @@ void OpenOptionsWindow(Game& game)
 void CloseOptionsWindow(Game& game)
 {
     Hud& h = game.ui.hud;
-    h.OptionsWindow.Visible = 0;
+    h.OptionsWindow.SlideIn = 0;
+    h.OptionsWindow.SlideOut = 1;
     if (h.FocusedItem == &h.OptionsWindow) h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
     game.RepaintNeeded = 1;
 }
@@ -316,6 +323,7 @@ void ComposeOptionsWindow(Game& game)
 
 void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button)
 {
+    if (!OptionsWindowShown(game)) return;
     if (game.ui.Options.Page != OptionsPage::SoundAndVideo) {
         if (button == 0) ClickControlsPage(game, x, y);
         Marked(game);

@@ -4,7 +4,8 @@
 // space scene (F6, or the console's "options") in place of the star map or
 // the market, over the title scene (F6), and from the "Paused" mark (a
 // click on it, or F6 while paused), and takes the keyboard focus; Esc or F6
-// closes it.
+// closes it. It drops in from above the screen and goes back up as the save
+// window does (shell/WindowSlides.h), and is hidden once it is up there.
 //
 // A click on a row changes it: on a volume, the left half of its value
 // takes 10 % away and the right half adds 10 % (a right click always takes
@@ -30,7 +31,11 @@ namespace kv {
 
 struct Game;
 
+constexpr int OptionsWindowTop = 80;
+constexpr int OptionsWindowHiddenTop = -360;
+
 void BuildOptionsWindow(Game& game);
+// Out, or on its way in; not while it goes back up.
 bool OptionsWindowShown(const Game& game);
 void OpenOptionsWindow(Game& game);
 void CloseOptionsWindow(Game& game);

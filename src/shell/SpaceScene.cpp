@@ -85,8 +85,9 @@ void FocusedWindowKeyDown(Game& game, uint16_t key)
     kvWindow* w = game.ui.hud.FocusedItem;
     if (w == nullptr || w->Kind != WidgetKind::Window) return;
     // The top bar holds the way back to the title and the buttons that bring
-    // every panel back: Esc never hides it.
-    if (key == vk::Escape && w != &game.ui.hud.TopBar) w->Visible = 0;
+    // every panel back: Esc never hides it. The options window goes back up.
+    if (key == vk::Escape && w == &game.ui.hud.OptionsWindow) CloseOptionsWindow(game);
+    else if (key == vk::Escape && w != &game.ui.hud.TopBar) w->Visible = 0;
     if (key == vk::End && w->Alpha > 0) --w->Alpha;
     if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
 }

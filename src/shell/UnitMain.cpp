@@ -252,6 +252,7 @@ void TfrmMain::Timer1Timer()
     switch (game.CurrentScene) {
     case SceneTitle:
         PadTick();
+        SlideOptionsWindow(game.ui.hud);
         TitleTick(game);
         break;
     case SceneSpace:
