@@ -706,7 +706,11 @@ void TfrmMain::Dispatch(const InputEvent& event)
         return;
     }
     if (pause_.Active()) {
-        OptionsFromPause(event);
+        try {
+            OptionsFromPause(event);
+        } catch (const LoadError& e) {
+            Report(e.what());
+        }
         return;
     }
     try {
