@@ -1,5 +1,5 @@
-// The controls table: two keys an action, a key held by one action only,
-// and the settings file's words for it.
+// The controls table: two keys and two pad buttons an action, a key or a
+// button held by one action only, and the settings file's words for them.
 #include "platform/Bindings.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ TEST(Bindings, AKeyInUseIsRefusedNamingItsOwnerAndMovesWithinItsAction)
     EXPECT_EQ(b.Text(Action::Thrust), "none");
     kv::KeyState held;
     held.Set('W', true);
-    EXPECT_FALSE(b.Held(Action::Thrust, held));
+    EXPECT_FALSE(b.Held(Action::Thrust, held, kv::PadState{}));
     EXPECT_FALSE(b.Owner(0).has_value()) << "an empty slot belongs to nobody";
 }
 
@@ -65,6 +65,50 @@ TEST(Bindings, TheSettingsFileKeepsThemAndUntanglesAKeyBoundTwice)
     EXPECT_NE(twice.KeyProblems[0].find("leave loses Up to thrust"), std::string::npos) << twice.KeyProblems[0];
     EXPECT_EQ(twice.Values.Controls.Text(Action::Leave), "none");
     EXPECT_EQ(twice.Values.Controls.Text(Action::Thrust), "Up");
+}
+
+TEST(Bindings, PadButtonsAreAColumnOfTheirOwn)
+{
+    kv::Bindings b;
+    EXPECT_EQ(b.PadText(Action::Fire), "A, RT");
+    EXPECT_EQ(b.PadText(Action::TurnLeft), "DpadLeft, StickLeft");
+    EXPECT_EQ(b.PadText(Action::Leave), "B");
+    EXPECT_EQ(b.BindPad(Action::Leave, 1, kv::PadButton::A), Action::Fire) << "A is Fire's";
+    EXPECT_FALSE(b.BindPad(Action::Leave, 1, kv::PadButton::Y).has_value());
+    EXPECT_EQ(b.PadText(Action::Leave), "B, Y");
+
+    kv::PadState pads;
+    kv::KeyState keys;
+    EXPECT_FALSE(b.Held(Action::Leave, keys, pads));
+    pads.Apply(kv::PadButtonEvent{kv::PadButton::Y, true});
+    EXPECT_TRUE(b.Held(Action::Leave, keys, pads));
+    EXPECT_FALSE(b.Held(Action::Fire, keys, pads));
+    pads.Apply(kv::PadDeviceEvent{false, "pad"});
+    EXPECT_FALSE(b.Held(Action::Leave, keys, pads)) << "a pad pulled out lets go of its buttons";
+
+    for (std::size_t n = 1; n <= static_cast<std::size_t>(kv::PadButton::Joy1) + kv::RawButtons - 1; ++n) {
+        const auto button = static_cast<kv::PadButton>(n);
+        EXPECT_EQ(kv::PadButtonByName(kv::PadButtonName(button)), button) << kv::PadButtonName(button);
+    }
+    EXPECT_EQ(kv::PadButtonByName("rt"), kv::PadButton::RightTrigger);
+    EXPECT_EQ(kv::PadButtonByName("joy16"), kv::RawButton(16));
+    for (const char* junk : {"", "Joy0", "Joy17", "Joy01", "Joy", "none", "Space"})
+        EXPECT_EQ(kv::PadButtonByName(junk), kv::PadButton::None) << junk;
+    EXPECT_TRUE(b.ReadPad(Action::Fire, "Joy3 , LB"));
+    EXPECT_EQ(b.PadText(Action::Fire), "Joy3, LB");
+    EXPECT_FALSE(b.ReadPad(Action::Fire, "A, B, X"));
+    EXPECT_FALSE(b.ReadPad(Action::Fire, "Space"));
+    EXPECT_EQ(b.PadText(Action::Fire), "Joy3, LB");
+}
+
+TEST(Bindings, APadButtonBoundTwiceInTheFileIsUntangled)
+{
+    std::string text = kv::SettingsText(kv::Settings{});
+    text.replace(text.find("pad.leave = B"), 13, "pad.leave = A");
+    const kv::SettingsRead read = kv::ParseSettings(text);
+    ASSERT_EQ(read.KeyProblems.size(), 1u);
+    EXPECT_NE(read.KeyProblems[0].find("leave loses A to fire"), std::string::npos) << read.KeyProblems[0];
+    EXPECT_EQ(read.Values.Controls.PadText(Action::Leave), "none");
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ kv::Settings Chosen()
     s.EffectsVolume = 0;
     s.MuteInBackground = false;
     s.Controls.Bind(kv::Action::Leave, 1, 'Q');
+    s.Controls.BindPad(kv::Action::Fire, 1, kv::PadButton::Y);
+    s.PadDeadZone = 40;
     return s;
 }
 
@@ -52,14 +54,14 @@ TEST(Settings, RoundTripAndWhatAReaderPassesOver)
 
 TEST(Settings, KeysOfALaterVersionAreKeptWhenTheFileIsWrittenBack)
 {
-    const kv::SettingsRead read = kv::ParseSettings("zoom = 9\n" + Good + "pad.fire =  button a\n");
+    const kv::SettingsRead read = kv::ParseSettings("zoom = 9\n" + Good + "wheel.fire =  button a\n");
     EXPECT_TRUE(read.KeyProblems.empty());
-    EXPECT_EQ(read.Values.OtherLines, (std::vector<std::string>{"zoom = 9", "pad.fire =  button a"}));
+    EXPECT_EQ(read.Values.OtherLines, (std::vector<std::string>{"zoom = 9", "wheel.fire =  button a"}));
     kv::Settings changed = read.Values;
     changed.WindowScale = 1;
     const std::string written = kv::SettingsText(changed);
     EXPECT_NE(written.find("\nzoom = 9\n"), std::string::npos);
-    EXPECT_NE(written.find("\npad.fire =  button a\n"), std::string::npos);
+    EXPECT_NE(written.find("\nwheel.fire =  button a\n"), std::string::npos);
     EXPECT_EQ(kv::ParseSettings(written).Values, changed);
 }
 
@@ -69,8 +71,10 @@ TEST(Settings, KeysOfALaterVersionAreKeptWhenTheFileIsWrittenBack)
 TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
 {
     const std::string keys[] = {"mode", "sound", "fullscreen", "scaling", "window-scale",
-                                "music-volume", "effects-volume", "mute-in-background", "key.leave"};
-    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on", "Esc, Q, W"};
+                                "music-volume", "effects-volume", "mute-in-background", "key.leave",
+                                "pad.fire", "pad.dead-zone"};
+    const std::string bad[] = {"800x600", "yes", "2", "round", "99999999999", "101", "-1", "on", "Esc, Q, W",
+                               "A, Space", "95"};
     for (std::size_t k = 0; k < std::size(keys); ++k) {
         const std::size_t from = Good.find("\n" + keys[k] + " =") + 1;
         const std::size_t to = Good.find('\n', from) + 1;
@@ -91,7 +95,9 @@ TEST(Settings, EachMissingOrDamagedKeyFallsBackAlone)
             if (k == 5) expected.MusicVolume = defaults.MusicVolume;
             if (k == 6) expected.EffectsVolume = defaults.EffectsVolume;
             if (k == 7) expected.MuteInBackground = defaults.MuteInBackground;
-            if (k == 8) expected.Controls = defaults.Controls;
+            if (k == 8) expected.Controls.Read(kv::Action::Leave, defaults.Controls.Text(kv::Action::Leave));
+            if (k == 9) expected.Controls.ReadPad(kv::Action::Fire, defaults.Controls.PadText(kv::Action::Fire));
+            if (k == 10) expected.PadDeadZone = defaults.PadDeadZone;
             EXPECT_EQ(read.Values, expected) << text;
         }
         const std::string line = Good.substr(from, to - from);
@@ -105,7 +111,8 @@ TEST(Settings, DamagedLinesAreLeftOutAndTheRestIsRead)
 {
     // The last line end lost: the cut line is left out, and with it its key.
     const kv::SettingsRead cut = kv::ParseSettings(Good.substr(0, Good.size() - 1));
-    EXPECT_EQ(cut.Values.Controls.Text(kv::Action::Leave), "Esc") << "the default of the last key";
+    EXPECT_EQ(cut.Values.PadDeadZone, kv::Settings{}.PadDeadZone) << "the default of the last key";
+    EXPECT_EQ(cut.Values.Controls.Text(kv::Action::Leave), "Esc, Q");
     EXPECT_EQ(cut.Values.WindowScale, 3);
     EXPECT_TRUE(cut.Values.Fullscreen);
     EXPECT_EQ(cut.KeyProblems.size(), 2u) << "the cut line, and its key missing";

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "hud/OptionsWindow.h"
 #include "platform/Window.h"
 #include "shell/MessageLoop.h"
 #include "shell/Pause.h"
@@ -99,6 +100,45 @@ TEST_F(Desktop, ThePausedMarkKeepsOffTheTopBarsButtons)
         EXPECT_TRUE(button->Left + button->Width <= box.Left || button->Left >= box.Left + box.Width);
     Play({"key Pause"});
     EXPECT_TRUE(kv::testing::SamePicture(Shown(), running)) << "the mark goes with the pause";
+}
+
+// The options window opens over the title scene too, and from the "Paused"
+// mark: a click on the mark or F6 goes on with the game and opens it, where
+// the player paused it; a pause the desktop holds (focus lost) stays.
+TEST_F(Desktop, TheOptionsWindowOpensOverTheTitleAndFromThePausedMark)
+{
+    form.FormCreate();
+    const kv::kvWindow& options = form.game.ui.hud.OptionsWindow;
+    Play({"click 234 56", "tick", "move 700 100", "tick"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneTitle);
+    const kv::Bitmap title = Shown();
+    Play({"key F6", "tick 20"});
+    ASSERT_EQ(options.Visible, 1);
+    EXPECT_FALSE(kv::testing::SamePicture(Shown(), title));
+    Play({"click 465 155", "tick"});
+    EXPECT_EQ(form.game.ui.Options.MusicVolume, 90) << "clicked in the title scene";
+    Play({"key Esc", "tick 20"});
+    EXPECT_EQ(options.Visible, 0) << "back up and hidden";
+
+    const kv::MarkBox mark = kv::PausedMarkBox(kv::SceneTitle);
+    const std::string onMark = std::to_string(mark.Left + 5) + " " + std::to_string(mark.Top + 5);
+    Play({"key Pause", "click 100 100", "tick"});
+    EXPECT_TRUE(form.Pause().Active()) << "a click beside the mark does nothing";
+    Play({"click " + onMark, "tick"});
+    EXPECT_FALSE(form.Pause().Active());
+    EXPECT_EQ(options.Visible, 1);
+    Play({"key F6", "focus off", "click " + onMark, "key F6"});
+    EXPECT_TRUE(form.Pause().Active()) << "lost focus holds the pause";
+    EXPECT_FALSE(kv::OptionsWindowShown(form.game));
+
+    Play({"focus on", "move 150 450", "tick", "click 150 450", "tick 5", "key Pause", "key F6", "tick 20"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneSpace);
+    EXPECT_FALSE(form.Pause().Active());
+    EXPECT_EQ(options.Visible, 1) << "F6 on the paused space scene";
+    Play({"key F6"});
+    kv::testing::FitPlayerShip(form.game);
+    Play({"scene 2", "tick", "key Pause", "key F6", "tick 20"});
+    EXPECT_TRUE(form.Pause().Active()) << "a battle has no options window";
 }
 
 // A hang-up or a quit from the terminal ends the running game's loop as the
@@ -248,7 +288,7 @@ TEST_F(RememberedSettings, TheOptionsWindowChangesAndKeepsEveryChoice)
         kv::ScenarioRunner runner(form, ::testing::TempDir());
         runner.Run(kv::testing::ToSpace);
         const kv::kvWindow& options = form.game.ui.hud.OptionsWindow;
-        runner.Run({"key F6", "tick"});
+        runner.Run({"key F6", "tick 20"});
         ASSERT_EQ(options.Visible, 1);
         EXPECT_FALSE(form.game.Sound.Device().IsOpen()) << "started without sound: no device";
         runner.Run({"click 465 155", "click 465 155", "click 525 175 right", "tick"});
@@ -266,7 +306,7 @@ TEST_F(RememberedSettings, TheOptionsWindowChangesAndKeepsEveryChoice)
         EXPECT_EQ(window.Scaling(), kv::ScalingStyle::Smooth);
         runner.Run({"key F11", "tick"});
         EXPECT_FALSE(form.game.ui.Options.Fullscreen) << "the window keys show in the window";
-        runner.Run({"key Esc", "tick"});
+        runner.Run({"key Esc", "tick 20"});
         EXPECT_EQ(options.Visible, 0);
         runner.Run({"key Grave", "type options", "key Enter", "tick 2"});
         EXPECT_EQ(options.Visible, 1) << "the console's \"options\"";
@@ -290,8 +330,8 @@ TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
         form.FormCreate();
         kv::ScenarioRunner runner(form, ::testing::TempDir());
         runner.Run(kv::testing::ToSpace);
-        runner.Run({"key F6", "tick", "click 465 345", "tick"});
-        ASSERT_TRUE(form.game.ui.Options.ControlsPage);
+        runner.Run({"key F6", "tick 20", "click 465 345", "tick"});
+        ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::Keys);
         const kv::Bindings& controls = form.game.ui.Controls;
         runner.Run({"click 505 218", "key K", "tick"});
         EXPECT_EQ(controls.Text(kv::Action::Fire), "Space, K");
@@ -312,10 +352,51 @@ TEST_F(RememberedSettings, RebindingRefusesAKeyInUseAndIsKept)
         kv::ScenarioRunner runner(form, ::testing::TempDir());
         runner.Run(kv::testing::ToSpace);
         EXPECT_EQ(form.game.ui.Controls.Text(kv::Action::Fire), "K") << "kept for the next run";
-        runner.Run({"key F6", "tick", "click 465 345", "click 300 275", "tick"});
+        runner.Run({"key F6", "tick 20", "click 465 345", "click 300 275", "tick"});
         EXPECT_EQ(form.game.ui.Controls, kv::Bindings{}) << "Defaults";
         EXPECT_NE(Text().find("key.fire = Space\n"), std::string::npos);
     }
+}
+
+// The window's and panels' keys page (from "Window and panel keys >" at
+// window y 245): the panel keys, pause and fullscreen bound anew act at
+// once, a key a field is typing into stays text, and the window's own keys
+// pressed while a binding waits are the binding.
+TEST_F(RememberedSettings, ThePanelAndWindowKeysAreRebound)
+{
+    kv::TfrmMain form(window, path);
+    form.FormCreate();
+    kv::ScenarioRunner runner(form, ::testing::TempDir());
+    runner.Run(kv::testing::ToSpace);
+    runner.Run({"key F6", "tick 20", "click 465 345", "click 300 325", "tick"});
+    ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::PanelKeys);
+    const kv::Bindings& controls = form.game.ui.Controls;
+    runner.Run({"click 500 174", "key K", "click 500 130", "key F9", "click 500 152", "key Pause", "tick"});
+    EXPECT_EQ(controls.Text(kv::Action::StarMap), "F1, K");
+    EXPECT_EQ(controls.Text(kv::Action::Pause), "Pause, F9");
+    EXPECT_FALSE(form.Pause().Active()) << "Pause pressed for a binding is the binding's";
+    EXPECT_EQ(form.game.ui.Options.Note, "Pause is taken by Pause");
+    EXPECT_NE(Text().find("key.star-map = F1, K\n"), std::string::npos) << Text();
+    runner.Run({"key F6", "tick 20"});
+
+    const uint8_t map = form.game.ui.hud.StarMap.Visible;
+    runner.Run({"key K", "tick"});
+    EXPECT_NE(form.game.ui.hud.StarMap.Visible, map);
+    runner.Run({"key F1", "tick"});
+    EXPECT_EQ(form.game.ui.hud.StarMap.Visible, map) << "F1 still works beside K";
+    runner.Run({"key Grave", "type k", "key K", "tick"});
+    EXPECT_EQ(form.game.ui.hud.StarMap.Visible, map) << "K typed into the console is text";
+    EXPECT_EQ(form.game.ui.hud.ConsoleEdit.Text, "k");
+    runner.Run({"key Grave", "key F9"});
+    EXPECT_TRUE(form.Pause().Active());
+    runner.Run({"key Pause"});
+    EXPECT_FALSE(form.Pause().Active());
+
+    // The gamepad page's dead zone (window y 220, right of x 270 steps up).
+    runner.Run({"key F6", "tick 20", "click 465 345", "click 500 300", "tick", "click 505 300", "tick"});
+    ASSERT_EQ(form.game.ui.Options.Page, kv::OptionsPage::Gamepad);
+    EXPECT_EQ(form.game.Pads.DeadZonePercent, 30);
+    EXPECT_NE(Text().find("pad.dead-zone = 30\n"), std::string::npos) << Text();
 }
 
 TEST_F(RememberedSettings, AHostileFileGivesTheDefaultsAndIsReplacedWhole)

@@ -138,7 +138,7 @@ std::vector<uint64_t> PlayRoads(uint32_t seed)
         EXPECT_EQ(career.Kills, 1u) << "the battle was won";
         EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace) << "and left for space";
     }
-    step({"key F6", "tick 2"});
+    step({"key F6", "tick 20"});
     step({"click 465 155", "click 465 215", "click 525 320", "tick 2"});
     step({"click 465 345", "click 505 218", "key K", "click 425 174", "key Space", "tick 2"});
     return checksums;

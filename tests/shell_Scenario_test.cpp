@@ -167,6 +167,28 @@ TEST_F(ShellScenario, BadScriptLinesAreNamed)
     EXPECT_THROW(runner.RunLine("key NoSuchKey"), std::invalid_argument);
     EXPECT_THROW(runner.RunLine("click 3"), std::invalid_argument);
     EXPECT_NO_THROW(runner.RunLine("# a comment"));
+    for (const char* bad : {"pad Z", "pad", "stick middle 0 0", "stick left 101 0", "stick left 5", "plug away"})
+        EXPECT_THROW(runner.RunLine(bad), std::invalid_argument) << bad;
+}
+
+// A script plays a gamepad as it plays the keys: the stick moves the
+// pointer, A clicks, and a pad pulled out in a battle pauses it.
+TEST_F(ShellScenario, AScriptedPadMovesClicksAndPauses)
+{
+    form.FormCreate();
+    Play(kv::testing::ToSpace);
+    Play({"move 100 100", "plug in", "stick left 100 0", "tick 10", "stick left 0 0", "tick"});
+    EXPECT_GT(form.game.scene.LastMouse.X, 100);
+    EXPECT_EQ(form.game.scene.LastMouse.Y, 100);
+    Play({"move 230 15", "pad A", "tick 2"});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneTitle) << "A clicked the top bar's \"Exit\"";
+    Play({"move 150 450", "tick", "pad A", "tick 45", "scene 2", "tick", "plug out", "tick"});
+    ASSERT_EQ(form.game.CurrentScene, kv::SceneCombat);
+    EXPECT_TRUE(form.Pause().Active());
+    Play({"pad Start", "padhold RT", "focus off", "focus on"});
+    EXPECT_FALSE(form.game.Pads.IsDown(kv::PadButton::RightTrigger)) << "let go while the window had no focus";
+    Play({"padhold B", "tick"});
+    EXPECT_EQ(form.game.CurrentScene, kv::SceneSpace) << "Start went on, B held left";
 }
 
 // A game folder of its own, with some data files taken away.

@@ -172,6 +172,8 @@ struct PanelMarks {
 // Changed; the shell then applies them to the sound and the game's window,
 // keeps them in the settings file, and writes back what it could apply
 // (a window scale that does not fit the desktop is made one that does).
+enum class OptionsPage : uint8_t { SoundAndVideo, Keys, PanelKeys, Gamepad };
+
 struct PlayerOptions {
     int MusicVolume = 100;    // 0..100 %
     int EffectsVolume = 100;  // 0..100 %
@@ -180,10 +182,14 @@ struct PlayerOptions {
     bool Fullscreen = false;
     bool SmoothScaling = false;
     int WindowScale = 1;  // the whole multiple of 800 x 600
+    int DeadZone = 25;    // 0..90 % of a stick's push
     bool Changed = false;
-    // The page shown: sound and video, or the battle's controls.
-    bool ControlsPage = false;
-    // The binding waiting for a key (action * 2 + slot), or -1.
+    // The page shown: sound and video, the battle's keys, the window's and
+    // panels' keys, or the battle's gamepad buttons and the sticks' dead
+    // zone.
+    OptionsPage Page = OptionsPage::SoundAndVideo;
+    // The binding waiting for a key or a button (action * 2 + slot) on the
+    // page shown, or -1.
     int Capturing = -1;
     // The last word of the controls page: a refused key, or empty.
     std::string Note;
@@ -229,6 +235,8 @@ struct Game {
     // Added 2, 4, 8 by left, right, middle presses; any release clears it.
     uint8_t MouseButtons = 0;
     KeyState Keys;
+    // What the gamepads hold, polled by the battle as the keys are.
+    PadState Pads;
     bool TerminateRequested = false;
     // Set by the shell: asks for a scene, for handlers and rules below it
     // that end one ("Exit", an ambush, a battle's end). The shell switches

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "game/Game.h"
 #include "hud/Hud.h"
@@ -85,42 +86,140 @@ void Change(PlayerOptions& o, Row row, int step)
     case Row::Scaling: o.SmoothScaling = !o.SmoothScaling; break;
     case Row::WindowScale: o.WindowScale = std::clamp(o.WindowScale + step, 1, MostWindowScale); break;
     case Row::Controls:
-        o.ControlsPage = true;
+        o.Page = OptionsPage::Keys;
         return;
     }
     o.Changed = true;
 }
 
-// The controls page: an action a row, its two keys in two columns.
+// The controls pages: an action a row, its two keys (or pad buttons) in
+// two columns, "Defaults" under them.
 constexpr int FirstActionY = 50;
 constexpr int ActionRowHeight = 22;
 constexpr int FirstKeyLeft = 180;
 constexpr int SecondKeyLeft = 265;
-constexpr int DefaultsY = 195;
+// The pad's button names are longer than the keys'.
+constexpr int FirstButtonLeft = 160;
+constexpr int SecondButtonLeft = 250;
+// The battle's keys page: the way back and the way to the gamepad's page
+// share a row, the way to the window's and panels' keys has the next.
 constexpr int BackY = 220;
+constexpr int GamepadLinkLeft = 240;
+constexpr int PanelKeysLinkY = 245;
+// On the gamepad's page the dead zone, then the way back to the keys.
+constexpr int DeadZoneY = 220;
+constexpr int KeysLinkY = 245;
+constexpr int DeadZoneStep = 5;
+// The window's and panels' keys page: its way back under "Defaults".
+constexpr int BattleLinkY = 264;
 
-int ActionRowY(std::size_t action) { return FirstActionY + static_cast<int>(action) * ActionRowHeight; }
+// The actions a controls page lists.
+struct ActionRange {
+    std::size_t First;
+    std::size_t Count;
+};
+ActionRange ActionsOf(OptionsPage page)
+{
+    if (page == OptionsPage::PanelKeys) return {BattleActionCount, ActionCount - BattleActionCount};
+    return {0, BattleActionCount};
+}
+
+int RowY(std::size_t row) { return FirstActionY + static_cast<int>(row) * ActionRowHeight; }
+
+int DefaultsY(OptionsPage page) { return RowY(ActionsOf(page).Count) + 13; }
+
+struct SlotColumns {
+    int First;
+    int Second;
+};
+SlotColumns ColumnsOf(OptionsPage page)
+{
+    return page == OptionsPage::Gamepad ? SlotColumns{FirstButtonLeft, SecondButtonLeft}
+                                        : SlotColumns{FirstKeyLeft, SecondKeyLeft};
+}
+
+bool OnRow(int y, int top) { return y >= top && y < top + ActionRowHeight; }
 
 std::string SlotText(const Game& game, std::size_t action, std::size_t slot)
 {
-    if (game.ui.Options.Capturing == static_cast<int>(action * KeysPerAction + slot)) return "press a key";
-    const uint16_t key = game.ui.Controls.Key(static_cast<Action>(action), slot);
+    const bool pad = game.ui.Options.Page == OptionsPage::Gamepad;
+    if (game.ui.Options.Capturing == static_cast<int>(action * KeysPerAction + slot))
+        return pad ? "press one" : "press a key";
+    const Action a = static_cast<Action>(action);
+    if (pad) {
+        const PadButton button = game.ui.Controls.Pad(a, slot);
+        return button == PadButton::None ? "-" : PadButtonName(button);
+    }
+    const uint16_t key = game.ui.Controls.Key(a, slot);
     return key == 0 ? "-" : KeyName(key);
 }
 
-void ComposeControlsPage(Game& game, Canvas& face)
+void ComposeActionRows(Game& game, Canvas& face)
+{
+    const OptionsPage page = game.ui.Options.Page;
+    const SlotColumns columns = ColumnsOf(page);
+    const ActionRange actions = ActionsOf(page);
+    for (std::size_t row = 0; row < actions.Count; ++row) {
+        const std::size_t a = actions.First + row;
+        face.TextOut(20, RowY(row), NamesOf(static_cast<Action>(a)).Label);
+        face.TextOut(columns.First, RowY(row), SlotText(game, a, 0));
+        face.TextOut(columns.Second, RowY(row), SlotText(game, a, 1));
+    }
+    face.TextOut(20, DefaultsY(page), "Defaults");
+}
+
+void ComposeKeysPage(Game& game, Canvas& face)
 {
     face.TextOut(79, 18, "Options: battle controls");
-    for (std::size_t a = 0; a < ActionCount; ++a) {
-        face.TextOut(20, ActionRowY(a), NamesOf(static_cast<Action>(a)).Label);
-        face.TextOut(FirstKeyLeft, ActionRowY(a), SlotText(game, a, 0));
-        face.TextOut(SecondKeyLeft, ActionRowY(a), SlotText(game, a, 1));
-    }
-    face.TextOut(20, DefaultsY, "Defaults");
+    ComposeActionRows(game, face);
     face.TextOut(20, BackY, "< Sound and video");
-    face.TextOut(20, 250, game.ui.Options.Note);
-    face.TextOut(20, 280, "Click a key to change it; then");
-    face.TextOut(20, 295, "Delete unbinds it, Esc keeps it.");
+    face.TextOut(GamepadLinkLeft, BackY, "Gamepad >");
+    face.TextOut(20, PanelKeysLinkY, "Window and panel keys >");
+    face.TextOut(20, 270, game.ui.Options.Note);
+    face.TextOut(20, 290, "Click a key to change it; then");
+    face.TextOut(20, 305, "Delete unbinds it, Esc keeps it.");
+    face.TextOut(20, 320, "The spawn keys, N and M stay.");
+}
+
+void ComposePanelKeysPage(Game& game, Canvas& face)
+{
+    face.TextOut(55, 18, "Options: window and panel keys");
+    ComposeActionRows(game, face);
+    face.TextOut(20, BattleLinkY, "< Battle controls");
+    face.TextOut(20, 289, game.ui.Options.Note);
+    face.TextOut(20, 309, "Click a key to change it; then");
+    face.TextOut(20, 324, "Delete unbinds it, Esc keeps it.");
+}
+
+void ComposeGamepadPage(Game& game, Canvas& face)
+{
+    face.TextOut(71, 18, "Options: battle on a gamepad");
+    ComposeActionRows(game, face);
+    face.TextOut(20, DeadZoneY, "Stick dead zone");
+    face.TextOut(ValueLeft, DeadZoneY, Stepped(std::to_string(game.ui.Options.DeadZone) + " %"));
+    face.TextOut(20, KeysLinkY, "< Keys");
+    face.TextOut(20, 270, game.ui.Options.Note);
+    face.TextOut(20, 295, "Click a button to change it, then");
+    face.TextOut(20, 310, "press one on the pad; Delete");
+    face.TextOut(20, 325, "unbinds it, Esc keeps it.");
+}
+
+// The rows every controls page has: the actions' columns and "Defaults".
+// True when the click was on one of them.
+bool ClickActionRows(Game& game, int x, int y)
+{
+    PlayerOptions& o = game.ui.Options;
+    if (OnRow(y, DefaultsY(o.Page))) {
+        game.ui.Controls = Bindings{};
+        o.Changed = true;
+        return true;
+    }
+    const ActionRange actions = ActionsOf(o.Page);
+    if (y < FirstActionY || y >= RowY(actions.Count)) return false;
+    const std::size_t action = actions.First + static_cast<std::size_t>((y - FirstActionY) / ActionRowHeight);
+    const SlotColumns columns = ColumnsOf(o.Page);
+    if (x >= columns.First) o.Capturing = static_cast<int>(action * KeysPerAction + (x < columns.Second ? 0 : 1));
+    return true;
 }
 
 void ClickControlsPage(Game& game, int x, int y)
@@ -128,30 +227,52 @@ void ClickControlsPage(Game& game, int x, int y)
     PlayerOptions& o = game.ui.Options;
     o.Note.clear();
     o.Capturing = -1;
-    if (y >= DefaultsY && y < DefaultsY + ActionRowHeight) {
-        game.ui.Controls = Bindings{};
-        o.Changed = true;
-        return;
+    if (ClickActionRows(game, x, y)) return;
+    switch (o.Page) {
+    case OptionsPage::Keys:
+        if (OnRow(y, BackY)) o.Page = x < GamepadLinkLeft ? OptionsPage::SoundAndVideo : OptionsPage::Gamepad;
+        if (OnRow(y, PanelKeysLinkY)) o.Page = OptionsPage::PanelKeys;
+        break;
+    case OptionsPage::PanelKeys:
+        if (OnRow(y, BattleLinkY)) o.Page = OptionsPage::Keys;
+        break;
+    case OptionsPage::Gamepad:
+        if (OnRow(y, KeysLinkY)) o.Page = OptionsPage::Keys;
+        if (OnRow(y, DeadZoneY) && x >= ValueLeft) {
+            o.DeadZone = std::clamp(o.DeadZone + (x < ValueMiddle ? -DeadZoneStep : DeadZoneStep), 0, MostDeadZone);
+            o.Changed = true;
+        }
+        break;
+    case OptionsPage::SoundAndVideo: break;
     }
-    if (y >= BackY && y < BackY + ActionRowHeight) {
-        o.ControlsPage = false;
-        return;
-    }
-    if (y < FirstActionY || x < FirstKeyLeft) return;
-    const auto action = static_cast<std::size_t>((y - FirstActionY) / ActionRowHeight);
-    if (action >= ActionCount) return;
-    o.Capturing = static_cast<int>(action * KeysPerAction + (x < SecondKeyLeft ? 0 : 1));
+}
+
+// The binding the options window waits for, as action and slot.
+std::pair<Action, std::size_t> Waiting(const PlayerOptions& o)
+{
+    return {static_cast<Action>(static_cast<std::size_t>(o.Capturing) / KeysPerAction),
+            static_cast<std::size_t>(o.Capturing) % KeysPerAction};
+}
+
+void Marked(Game& game)
+{
+    game.ui.Marked.Options = true;
+    game.RepaintNeeded = 1;
 }
 
 }  // namespace
 
 void BuildOptionsWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.OptionsWindow, 80,
+    MakeCentreWindow(game, game.ui.hud.OptionsWindow, OptionsWindowHiddenTop,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickOptionsWindow(game, x, y, button); });
 }
 
-bool OptionsWindowShown(const Game& game) { return game.ui.hud.OptionsWindow.Visible != 0; }
+bool OptionsWindowShown(const Game& game)
+{
+    const kvWindow& w = game.ui.hud.OptionsWindow;
+    return w.Visible != 0 && w.SlideOut == 0;
+}
 
 void OpenOptionsWindow(Game& game)
 {
@@ -160,6 +281,8 @@ void OpenOptionsWindow(Game& game)
     h.StarMap.Visible = 0;
     h.Market.Visible = 0;
     h.OptionsWindow.Visible = 1;
+    h.OptionsWindow.SlideIn = 1;
+    h.OptionsWindow.SlideOut = 0;
     h.FocusedItem = &h.OptionsWindow;
     game.ui.Marked.Options = true;
     game.RepaintNeeded = 1;
@@ -168,7 +291,8 @@ void OpenOptionsWindow(Game& game)
 void CloseOptionsWindow(Game& game)
 {
     Hud& h = game.ui.hud;
-    h.OptionsWindow.Visible = 0;
+    h.OptionsWindow.SlideIn = 0;
+    h.OptionsWindow.SlideOut = 1;
     if (h.FocusedItem == &h.OptionsWindow) h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
     game.RepaintNeeded = 1;
 }
@@ -184,10 +308,9 @@ void ComposeOptionsWindow(Game& game)
     kvWindow& w = game.ui.hud.OptionsWindow;
     PaintFace(w.Face, game.ui.hud.CentreFace);
     Canvas face(w.Face);
-    if (game.ui.Options.ControlsPage) {
-        ComposeControlsPage(game, face);
-        return;
-    }
+    if (game.ui.Options.Page == OptionsPage::Keys) return ComposeKeysPage(game, face);
+    if (game.ui.Options.Page == OptionsPage::PanelKeys) return ComposePanelKeysPage(game, face);
+    if (game.ui.Options.Page == OptionsPage::Gamepad) return ComposeGamepadPage(game, face);
     face.TextOut(147, 18, "Options");
     face.TextOut(20, 45, "Sound");
     face.TextOut(20, 170, "Video");
@@ -201,10 +324,10 @@ void ComposeOptionsWindow(Game& game)
 
 void ClickOptionsWindow(Game& game, int16_t x, int16_t y, uint8_t button)
 {
-    if (game.ui.Options.ControlsPage) {
+    if (!OptionsWindowShown(game)) return;
+    if (game.ui.Options.Page != OptionsPage::SoundAndVideo) {
         if (button == 0) ClickControlsPage(game, x, y);
-        game.ui.Marked.Options = true;
-        game.RepaintNeeded = 1;
+        Marked(game);
         return;
     }
     const RowPlace* row = RowAt(y);
@@ -218,19 +341,39 @@ bool OptionsKeyDown(Game& game, uint16_t key)
 {
     PlayerOptions& o = game.ui.Options;
     if (!OptionsWindowShown(game) || o.Capturing < 0) return false;
-    const auto action = static_cast<Action>(static_cast<std::size_t>(o.Capturing) / KeysPerAction);
-    const std::size_t slot = static_cast<std::size_t>(o.Capturing) % KeysPerAction;
+    const auto [action, slot] = Waiting(o);
+    const bool pad = o.Page == OptionsPage::Gamepad;
+    // On the gamepad's page only Delete and Esc of the keys count.
+    if (pad && key != vk::Delete && key != vk::Escape) return true;
     o.Capturing = -1;
     if (key == vk::Delete) {
-        game.ui.Controls.Unbind(action, slot);
+        if (pad) game.ui.Controls.UnbindPad(action, slot);
+        else game.ui.Controls.Unbind(action, slot);
         o.Changed = true;
     } else if (key != vk::Escape) {
         if (const std::optional<Action> owner = game.ui.Controls.Bind(action, slot, key))
             o.Note = KeyName(key) + " is taken by " + std::string(NamesOf(*owner).Label);
         else o.Changed = true;
     }
-    game.ui.Marked.Options = true;
-    game.RepaintNeeded = 1;
+    Marked(game);
+    return true;
+}
+
+bool OptionsWaitForKey(const Game& game)
+{
+    return OptionsWindowShown(game) && game.ui.Options.Capturing >= 0 && game.ui.Options.Page != OptionsPage::Gamepad;
+}
+
+bool OptionsPadDown(Game& game, PadButton button)
+{
+    PlayerOptions& o = game.ui.Options;
+    if (!OptionsWindowShown(game) || o.Capturing < 0 || o.Page != OptionsPage::Gamepad) return false;
+    const auto [action, slot] = Waiting(o);
+    o.Capturing = -1;
+    if (const std::optional<Action> owner = game.ui.Controls.BindPad(action, slot, button))
+        o.Note = PadButtonName(button) + " is taken by " + std::string(NamesOf(*owner).Label);
+    else o.Changed = true;
+    Marked(game);
     return true;
 }
 

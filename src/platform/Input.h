@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -115,9 +116,65 @@ struct AudioDeviceEvent {
     bool Added;
 };
 
+// A gamepad's buttons as the game names them: a controller's own buttons,
+// its triggers and the four ways of its left stick read as buttons, and the
+// numbered buttons of a joystick that SDL has no controller mapping for.
+enum class PadButton : uint8_t {
+    None,
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Guide,
+    Start,
+    LeftStick,
+    RightStick,
+    LeftShoulder,
+    RightShoulder,
+    DpadUp,
+    DpadDown,
+    DpadLeft,
+    DpadRight,
+    LeftTrigger,
+    RightTrigger,
+    StickUp,
+    StickDown,
+    StickLeft,
+    StickRight,
+    Joy1,  // a raw joystick's buttons 1 .. RawButtons follow
+};
+constexpr std::size_t RawButtons = 16;
+constexpr std::size_t PadButtonCount = static_cast<std::size_t>(PadButton::Joy1) + RawButtons;
+
+// A raw joystick's button n (1-based).
+constexpr PadButton RawButton(std::size_t n)
+{
+    return static_cast<PadButton>(static_cast<std::size_t>(PadButton::Joy1) + n - 1);
+}
+
+// The sticks and triggers: sticks -32768..32767 (down and right positive),
+// triggers 0..32767. A raw joystick's first four axes are the two sticks.
+enum class PadAxis : uint8_t { LeftX, LeftY, RightX, RightY, LeftTrigger, RightTrigger };
+constexpr std::size_t PadAxisCount = 6;
+
+struct PadButtonEvent {
+    PadButton Button;
+    bool Down;
+};
+struct PadAxisEvent {
+    PadAxis Axis;
+    int16_t Value;
+};
+// A gamepad or joystick was plugged in (and is used at once) or pulled out.
+struct PadDeviceEvent {
+    bool Added;
+    std::string Name;
+};
+
 using InputEvent = std::variant<KeyDownEvent, KeyUpEvent, MouseDownEvent, MouseMoveEvent, MouseUpEvent,
                                 WheelEvent, TextEvent, QuitEvent, ExposeEvent, FocusEvent, MinimiseEvent,
-                                AudioDeviceEvent>;
+                                AudioDeviceEvent, PadButtonEvent, PadAxisEvent, PadDeviceEvent>;
 
 // Which virtual keys are held at this moment. SDL's own keyboard state does
 // not follow injected events, so the game keeps its own, fed by every key
@@ -134,6 +191,42 @@ public:
 
 private:
     std::array<bool, 256> held_{};
+};
+
+// A stick's push after its dead zone: each part -1..1, the length at most 1.
+// Inside the dead zone (a share of the full push, 0..100 %) the stick is at
+// rest; from its edge the push grows from 0 again, so the smallest push
+// past it is a small one. The zone is round: a push along a diagonal counts
+// as far as it goes, not by its parts.
+struct StickPush {
+    double X = 0;
+    double Y = 0;
+    friend bool operator==(const StickPush&, const StickPush&) = default;
+};
+StickPush PastDeadZone(int16_t x, int16_t y, int deadZonePercent);
+
+// A trigger, and the left stick along one way, count as a button held from
+// half their travel on, whatever the dead zone.
+constexpr int16_t HeldPush = 16384;
+
+// What the gamepads hold at this moment, fed by their events as KeyState is
+// by the keys'; every pad plugged in counts alike. The dead zone is the
+// player's setting.
+class PadState {
+public:
+    // Whether a button is held (the stick's ways and the triggers too).
+    bool IsDown(PadButton button) const;
+    int16_t Axis(PadAxis axis) const { return axes_[static_cast<std::size_t>(axis)]; }
+    StickPush LeftStick() const;
+    StickPush RightStick() const;
+    void Apply(const InputEvent& event);
+    void Clear();
+
+    int DeadZonePercent = 25;
+
+private:
+    std::array<bool, PadButtonCount> held_{};
+    std::array<int16_t, PadAxisCount> axes_{};
 };
 
 }  // namespace kv

@@ -105,6 +105,18 @@ void WriteKeys(const Settings& s, std::ostream& out)
     out << s.Controls.Text(A);
 }
 
+template <Action A>
+bool ReadPad(Settings& s, std::string_view value)
+{
+    return s.Controls.ReadPad(A, value);
+}
+
+template <Action A>
+void WritePad(const Settings& s, std::ostream& out)
+{
+    out << s.Controls.PadText(A);
+}
+
 // Every key the game reads and writes, in the order it writes them. A key's
 // reader sets its field only from a good value, so a bad one leaves the
 // default in place.
@@ -114,7 +126,7 @@ struct Key {
     void (*Write)(const Settings&, std::ostream&);
 };
 
-const std::array<Key, 14> Keys{{
+const std::array<Key, 29> Keys{{
     {"mode", ReadMode, WriteMode},
     {"sound", [](Settings& s, std::string_view v) { return ReadSwitch(s.SoundEnabled, v); },
      [](const Settings& s, std::ostream& out) { out << (s.SoundEnabled ? 1 : 0); }},
@@ -136,6 +148,22 @@ const std::array<Key, 14> Keys{{
     {"key.reverse", ReadKeys<Action::Reverse>, WriteKeys<Action::Reverse>},
     {"key.fire", ReadKeys<Action::Fire>, WriteKeys<Action::Fire>},
     {"key.leave", ReadKeys<Action::Leave>, WriteKeys<Action::Leave>},
+    {"key.pause", ReadKeys<Action::Pause>, WriteKeys<Action::Pause>},
+    {"key.fullscreen", ReadKeys<Action::Fullscreen>, WriteKeys<Action::Fullscreen>},
+    {"key.star-map", ReadKeys<Action::StarMap>, WriteKeys<Action::StarMap>},
+    {"key.player", ReadKeys<Action::PlayerPanel>, WriteKeys<Action::PlayerPanel>},
+    {"key.star-info", ReadKeys<Action::StarInfoPanel>, WriteKeys<Action::StarInfoPanel>},
+    {"key.ship", ReadKeys<Action::ShipPanel>, WriteKeys<Action::ShipPanel>},
+    {"key.market", ReadKeys<Action::Market>, WriteKeys<Action::Market>},
+    {"key.console", ReadKeys<Action::Console>, WriteKeys<Action::Console>},
+    {"pad.turn-left", ReadPad<Action::TurnLeft>, WritePad<Action::TurnLeft>},
+    {"pad.turn-right", ReadPad<Action::TurnRight>, WritePad<Action::TurnRight>},
+    {"pad.thrust", ReadPad<Action::Thrust>, WritePad<Action::Thrust>},
+    {"pad.reverse", ReadPad<Action::Reverse>, WritePad<Action::Reverse>},
+    {"pad.fire", ReadPad<Action::Fire>, WritePad<Action::Fire>},
+    {"pad.leave", ReadPad<Action::Leave>, WritePad<Action::Leave>},
+    {"pad.dead-zone", [](Settings& s, std::string_view v) { return ReadWhole(s.PadDeadZone, v, 0, MostDeadZone); },
+     [](const Settings& s, std::ostream& out) { out << s.PadDeadZone; }},
 }};
 
 bool Printable(std::string_view text)

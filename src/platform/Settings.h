@@ -17,6 +17,21 @@
 //   key.reverse = Down
 //   key.fire = Space
 //   key.leave = Esc
+//   key.pause = Pause        (the window's and the space scene's keys)
+//   key.fullscreen = F11
+//   key.star-map = F1
+//   key.player = F2
+//   key.star-info = F3
+//   key.ship = F4
+//   key.market = F5
+//   key.console = Grave
+//   pad.turn-left = DpadLeft, StickLeft   (the same on a gamepad; the
+//   pad.turn-right = DpadRight, StickRight  button names: Bindings.h)
+//   pad.thrust = DpadUp, StickUp
+//   pad.reverse = DpadDown, StickDown
+//   pad.fire = A, RT
+//   pad.leave = B
+//   pad.dead-zone = 25       (0..90 % of a stick's push that counts as rest)
 //
 // The file is read key by key: a key that is missing, given a second time
 // or given a value the game never writes falls back to its default alone (or,
@@ -55,12 +70,14 @@ struct Settings {
     int EffectsVolume = 100;
     bool MuteInBackground = true;
     Bindings Controls;
+    int PadDeadZone = 25;
     // The lines of keys this version does not know, as the file gave them.
     std::vector<std::string> OtherLines;
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 constexpr int MostWindowScale = 16;
+constexpr int MostDeadZone = 90;
 constexpr std::size_t MostSettingsBytes = 16384;
 
 // What reading gave: the values; the reason they are all the defaults

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Gamepads.h"
 #include "platform/Scaler.h"
 
 namespace kv {
@@ -140,7 +141,7 @@ std::optional<InputEvent> TranslateWindowEvent(const SDL_WindowEvent& e)
 
 // Mouse positions arrive in window units and go on in frame pixels.
 template <typename ToFrame>
-std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame)
+std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame, Gamepads& pads)
 {
     switch (e.type) {
     case SDL_QUIT: return QuitEvent{};
@@ -180,7 +181,7 @@ std::optional<InputEvent> Translate(const SDL_Event& e, const ToFrame& toFrame)
         const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         return WheelEvent{notches * 120};
     }
-    default: return std::nullopt;
+    default: return pads.Translate(e);
     }
 }
 
@@ -220,6 +221,7 @@ struct Window::Impl {
     // The window's picture in 4-byte pixels, for a surface of another format.
     std::vector<uint8_t> converted;
     std::array<struct sigaction, QuitSignals.size()> previousHandlers{};
+    Gamepads pads;
 
     ~Impl()
     {
@@ -477,14 +479,20 @@ std::optional<InputEvent> Window::WaitEvent(int timeoutMs)
             quitSignalled = 0;
             return QuitEvent{};
         }
+        if (auto pending = impl_->pads.TakePending()) return pending;
         const auto now = SDL_GetTicks64();
         const int remaining = now < deadline ? static_cast<int>(deadline - now) : 0;
         SDL_Event e;
         const int got = remaining == 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, remaining);
         if (!got) return std::nullopt;
         if (e.type == SDL_MOUSEMOTION) SkipToLastMove(e);
-        if (auto translated = Translate(e, toFrame)) return translated;
+        if (auto translated = Translate(e, toFrame, impl_->pads)) return translated;
     }
+}
+
+std::optional<std::string> Window::StartGamepads(const std::string& mappingsPath)
+{
+    return impl_->pads.Start(mappingsPath);
 }
 
 std::optional<DisplayMode> Window::SystemMode(int index) const

@@ -1,6 +1,6 @@
 // The one window of the game on SDL2: creation, size and placement, the
-// system pointer, presenting a frame, the event pump, message boxes and the
-// display modes of the primary display.
+// system pointer, presenting a frame, the event pump (keys, pointer, text,
+// gamepads), message boxes and the display modes of the primary display.
 //
 // Presenting: the 24-bit blue-green-red frame is drawn at the place Viewport
 // gives for the window's drawable size and the scaling style, between black
@@ -90,6 +90,11 @@ public:
     Bitmap Screenshot() const;
     // The frame pixel under a window position, for the frame last presented.
     FramePoint ToFrame(int x, int y) const;
+
+    // Gamepads from now on, with the mappings of the file at `mappingsPath`
+    // (platform/Gamepads.h); the line that says why the file is not used,
+    // or nothing.
+    std::optional<std::string> StartGamepads(const std::string& mappingsPath);
 
     // Waits up to `timeoutMs` for the next event, translated into the game's
     // terms; events the game does not use are skipped. A run of pointer

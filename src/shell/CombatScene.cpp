@@ -159,12 +159,12 @@ void PayForBattle(Game& game)
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = true;
 }
 
-void SteerPlayer(const Bindings& controls, const KeyState& keys, kvCombatShip& player)
+void SteerPlayer(const Bindings& controls, const KeyState& keys, const PadState& pads, kvCombatShip& player)
 {
-    if (controls.Held(Action::Reverse, keys)) player.Thrust = -PlayerThrust;
-    if (controls.Held(Action::TurnLeft, keys)) player.Angle = NormalizeAngle(player.Angle - TurnKeyStep);
-    if (controls.Held(Action::TurnRight, keys)) player.Angle = NormalizeAngle(player.Angle + TurnKeyStep);
-    if (controls.Held(Action::Thrust, keys)) player.Thrust = PlayerThrust;
+    if (controls.Held(Action::Reverse, keys, pads)) player.Thrust = -PlayerThrust;
+    if (controls.Held(Action::TurnLeft, keys, pads)) player.Angle = NormalizeAngle(player.Angle - TurnKeyStep);
+    if (controls.Held(Action::TurnRight, keys, pads)) player.Angle = NormalizeAngle(player.Angle + TurnKeyStep);
+    if (controls.Held(Action::Thrust, keys, pads)) player.Thrust = PlayerThrust;
 }
 
 void EndBattle(Game& game)
@@ -458,16 +458,17 @@ void SetUpBattle(Game& game)
 void CombatInput(Game& game)
 {
     const KeyState& keys = game.Keys;
+    const PadState& pads = game.Pads;
     const Bindings& controls = game.ui.Controls;
-    if (controls.Held(Action::Leave, keys)) {
+    if (controls.Held(Action::Leave, keys, pads)) {
         EndBattle(game);
         return;
     }
     // Once the battle is over only Esc counts: the banner shows what happened.
     if (game.battle.Ending != BattleEnding::None) return;
     kvCombatShip* player = game.battle.PlayerCombatShip;
-    if (player != nullptr) SteerPlayer(controls, keys, *player);
-    if (controls.Held(Action::Fire, keys) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
+    if (player != nullptr) SteerPlayer(controls, keys, pads, *player);
+    if (controls.Held(Action::Fire, keys, pads) && player != nullptr && player->Dead == 0) FireWeapon(BattleContextOf(game), *player, 1);
     SpawnHeldKeys(game);
     if (keys.IsDown(AsteroidKey)) AddRandomObstacle(BattleContextOf(game));
     if (keys.IsDown(RepairKey)) game.world.Ship.Hull.HP = ClampToInt32(int64_t{game.world.Ship.Hull.HP} + HullPointsKey);

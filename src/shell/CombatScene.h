@@ -39,7 +39,9 @@ inline constexpr uint16_t EndingBannerFrames = 96;
 // other HUD window is hidden. When a ship it needs is missing from the
 // catalogue, the console says so and the game stays where it was.
 void SetUpBattle(Game& game);
-// The input step of a tick: Esc leaves; arrows steer and thrust; Space fires;
+// The input step of a tick: Esc leaves; arrows steer and thrust; Space fires
+// (or what the player bound, on the keys and on a gamepad: the d-pad or the
+// left stick steer, A or the right trigger fire, B leaves);
 // each held spawn key adds an enemy; N adds an asteroid, M 1000 hull points.
 // A spawn key naming no catalogue entry adds nothing and says so once.
 void CombatInput(Game& game);

@@ -21,7 +21,9 @@ std::string UsageText()
            "Environment:\n"
            "  KVSPACE_DATA     the folder that holds the game's data (res and Objects)\n"
            "  XDG_CONFIG_HOME  settings are kept in $XDG_CONFIG_HOME/kvspace/settings.ini,\n"
-           "                   or ~/.config/kvspace/settings.ini without it\n"
+           "                   or ~/.config/kvspace/settings.ini without it, gamepad\n"
+           "                   mappings in gamecontrollerdb.txt beside it\n"
+           "  SDL_GAMECONTROLLERCONFIG  gamepad mappings of your own, read by SDL\n"
            "  SDL_RENDER_DRIVER, SDL_RENDER_VSYNC  SDL's own choice of renderer;\n"
            "                   \"software\" has the game scale the picture itself\n"
            "\n"
@@ -31,7 +33,8 @@ std::string UsageText()
            "            (whole multiples, crisp pixels) or smooth (filled, filtered)\n"
            "            scaling; Ctrl+= and Ctrl+- a larger or smaller whole multiple;\n"
            "            Pause pauses and resumes, as leaving or minimising the window do.\n"
-           "  Title     click \"Start game\", \"Intro\" or \"Exit\" on the circle.\n"
+           "  Title     click \"Start game\", \"Intro\" or \"Exit\" on the circle; F6 the\n"
+           "            options, as does a click on the \"Paused\" mark.\n"
            "  Intro     any key but Pause, or a click, returns to the title.\n"
            "  Space     F1 star map, F2 player, F3 star information, F4 ship, F5 market;\n"
            "            Esc hides the panel that has the focus, Home and End change its\n"
@@ -41,7 +44,12 @@ std::string UsageText()
            "  Star map  left click picks a star, right drag turns the galaxy, the wheel\n"
            "            zooms, E shows the galactic plane, C the axis cross.\n"
            "  Combat    Left and Right turn, Up thrusts, Down thrusts backwards, Space\n"
-           "            fires; hold Esc to leave the battle.\n";
+           "            fires; hold Esc to leave the battle. The options window rebinds\n"
+           "            these, Pause, F11, F1-F5 and the console key.\n"
+           "  Gamepad   left stick or d-pad move the pointer, A clicks, X right-clicks,\n"
+           "            B is Esc, Start pauses; right stick turns the star map, LB and\n"
+           "            RB zoom. Combat: d-pad or left stick steer, A or RT fire, hold B\n"
+           "            to leave.\n";
 }
 
 }  // namespace

@@ -58,11 +58,11 @@ void DesktopWindow::OpenGameWindow(bool realModeSwitched)
     if (settings_.Fullscreen) window_.SetDesktopFullscreen(true);
 }
 
-bool DesktopWindow::WindowKey(uint16_t key, ShiftState shift)
+bool DesktopWindow::WindowKey(uint16_t key, ShiftState shift, bool fullscreenKey)
 {
     if (!open_) return false;
     const bool ctrlOnly = shift.Ctrl && !shift.Alt && !shift.Shift;
-    if (key == vk::F11 || (key == vk::Return && shift.Alt)) ToggleFullscreen();
+    if (fullscreenKey || (key == vk::Return && shift.Alt)) ToggleFullscreen();
     else if (key == vk::F10) ToggleScaling();
     else if (ctrlOnly && (key == vk::Equals || key == vk::NumpadAdd)) StepScale(1);
     else if (ctrlOnly && (key == vk::Minus || key == vk::NumpadSubtract)) StepScale(-1);
@@ -123,10 +123,11 @@ void DesktopWindow::RememberSound(bool soundOn, int musicVolume, int effectsVolu
     Save();
 }
 
-void DesktopWindow::RememberControls(const Bindings& controls)
+void DesktopWindow::RememberControls(const Bindings& controls, int padDeadZone)
 {
-    if (controls == settings_.Controls) return;
+    if (controls == settings_.Controls && padDeadZone == settings_.PadDeadZone) return;
     settings_.Controls = controls;
+    settings_.PadDeadZone = padDeadZone;
     Save();
 }
 

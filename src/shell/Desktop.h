@@ -1,5 +1,5 @@
 // The game's window on today's desktops, once the launcher has given way:
-// its first size, desktop fullscreen (Alt+Enter, F11), the two scaling
+// its first size, desktop fullscreen (Alt+Enter, F11 or the key bound to it), the two scaling
 // styles (F10), the window scale steps (Ctrl+= and Ctrl+-), and the settings
 // file that remembers them and the launcher's choices between runs.
 #pragma once
@@ -48,7 +48,9 @@ public:
     void OpenGameWindow(bool realModeSwitched);
 
     // The window's keys; true when the key was one of them and is used up.
-    bool WindowKey(uint16_t key, ShiftState shift);
+    // `fullscreenKey`: the key is the one bound to fullscreen (F11 unless
+    // the player chose another); Alt+Enter is fullscreen too.
+    bool WindowKey(uint16_t key, ShiftState shift, bool fullscreenKey);
 
     // The options window's choices, each applied and kept only when it
     // differs from what is now: what the window keys do, and the sound's
@@ -58,7 +60,7 @@ public:
     // A whole multiple of 800 x 600, made one that fits the desktop.
     void SetWindowScale(int scale);
     void RememberSound(bool soundOn, int musicVolume, int effectsVolume, bool muteInBackground);
-    void RememberControls(const Bindings& controls);
+    void RememberControls(const Bindings& controls, int padDeadZone);
     // The whole multiple of 800 x 600 the window is now (at least 1).
     int WindowScale() const;
 

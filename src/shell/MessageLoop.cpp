@@ -9,6 +9,7 @@
 
 #include "graphics/GameIcon.h"
 #include "platform/DataFolder.h"
+#include "platform/Gamepads.h"
 #include "platform/SafeFile.h"
 #include "platform/Settings.h"
 #include "shell/CommandLine.h"
@@ -74,6 +75,7 @@ int RunGame(const std::vector<std::string>& arguments)
             std::cerr << "kvspace: the window has no icon: " << *problem << '\n';
         TfrmMain form(window, SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
         form.game.ui.Saves.Folder = SavesFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        form.StartGamepads(PadMappingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
         form.FormCreate();
         RunMessageLoop(form);
         form.FormDestroy();

@@ -47,6 +47,20 @@ uint16_t RequireKey(const std::string& name)
     return code;
 }
 
+PadButton RequirePadButton(const std::string& name)
+{
+    const PadButton button = PadButtonByName(name);
+    if (button == PadButton::None) throw std::invalid_argument("unknown pad button \"" + name + "\"");
+    return button;
+}
+
+// A stick's push in per cent of the full push, as its axis value.
+int16_t AxisValue(int percent)
+{
+    if (percent < -100 || percent > 100) throw std::invalid_argument("a push is -100..100 %");
+    return static_cast<int16_t>(percent * 32767 / 100);
+}
+
 }  // namespace
 
 // A script names a key as the settings file does, or by its plain code of
@@ -100,6 +114,26 @@ void ScenarioRunner::RunLine(const std::string& line)
             const uint16_t key = RequireKey(name);
             if (verb != "let") form_.Dispatch(KeyDownEvent{key, ModifiersFrom(in)});
             if (verb != "hold") form_.Dispatch(KeyUpEvent{key});
+        } else if (verb == "pad" || verb == "padhold" || verb == "padlet") {
+            std::string name;
+            in >> name;
+            const PadButton button = RequirePadButton(name);
+            if (verb != "padlet") form_.Dispatch(PadButtonEvent{button, true});
+            if (verb != "padhold") form_.Dispatch(PadButtonEvent{button, false});
+        } else if (verb == "stick") {
+            std::string which;
+            int x = 0;
+            int y = 0;
+            if (!(in >> which >> x >> y) || (which != "left" && which != "right"))
+                throw std::invalid_argument("needs left or right, X and Y");
+            const bool left = which == "left";
+            form_.Dispatch(PadAxisEvent{left ? PadAxis::LeftX : PadAxis::RightX, AxisValue(x)});
+            form_.Dispatch(PadAxisEvent{left ? PadAxis::LeftY : PadAxis::RightY, AxisValue(y)});
+        } else if (verb == "plug") {
+            std::string state;
+            in >> state;
+            if (state != "in" && state != "out") throw std::invalid_argument("needs in or out");
+            form_.Dispatch(PadDeviceEvent{state == "in", "Scripted pad"});
         } else if (verb == "type") {
             std::string text;
             std::getline(in >> std::ws, text);

@@ -9,6 +9,12 @@
 //   wheel DELTA               the wheel turns (120 a notch)
 //   key KEY [MOD...]          a key pressed and released (MOD: shift ctrl alt)
 //   hold KEY / let KEY        a key held down / released
+//   pad BUTTON                a gamepad button pressed and released
+//   padhold BUTTON / padlet BUTTON   held down / released (A B X Y Start
+//                             LB RB LT RT DpadUp ... StickLeft ... Joy1..16)
+//   stick left|right X Y      a stick pushed to X, Y per cent (-100..100,
+//                             down and right positive); 0 0 lets it go
+//   plug in|out               a gamepad plugged in or pulled out
 //   type TEXT                 text typed one character at a time (UTF-8), as
 //                             the desktop's text input gives it
 //   shot NAME                 the window's picture saved as NAME.png

@@ -161,6 +161,7 @@ void ComposeTitle(Game& game, const LogoRing& ring)
     DrawMenuItems(canvas, frame, game.scene.HoveredItem);
     ring.Draw(game.ui.hud.Logo, game.scene.LogoPhase, frame);
     DrawCrosshair(canvas, frame, game.scene.Crosshair, game.scene.LastMouse);
+    if (game.ui.hud.OptionsWindow.Visible == 1) game.ui.hud.OptionsWindow.DrawTo(frame);
 }
 
 }  // namespace kv

@@ -50,7 +50,8 @@ private:
 
 // One tick of the title scene: crosshair, logo phase, repaint.
 void TitleTick(Game& game);
-// The title frame: backdrop, menu, hovered band, ring and crosshair.
+// The title frame: backdrop, menu, hovered band, ring and crosshair, and
+// the options window when it is out.
 void ComposeTitle(Game& game, const LogoRing& ring);
 
 }  // namespace kv

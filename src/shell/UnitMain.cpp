@@ -1,5 +1,7 @@
 #include "shell/UnitMain.h"
 
+#include <algorithm>
+#include <iostream>
 #include <type_traits>
 #include <utility>
 
@@ -12,11 +14,8 @@
 #include "hud/ConsoleCommands.h"
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
-#include "hud/ContractsWindow.h"
 #include "hud/OptionsWindow.h"
-#include "hud/PilotWindows.h"
 #include "hud/SaveWindow.h"
-#include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/BmpFile.h"
 #include "platform/Canvas.h"
@@ -54,6 +53,7 @@ void TfrmMain::FormCreate()
     SweepSavesFolder(game.ui.Saves.Folder);
     desktop_.LoadSettings();
     game.ui.Controls = desktop_.Remembered().Controls;
+    game.Pads.DeadZonePercent = desktop_.Remembered().PadDeadZone;
     game.Sound.SetVolumes(desktop_.Remembered().MusicVolume, desktop_.Remembered().EffectsVolume);
     window_.Resize(800, 600);
     game.BackBuffer = Bitmap();
@@ -224,6 +224,7 @@ void TfrmMain::SyncOptions()
     o.Fullscreen = window_.DesktopFullscreen();
     o.SmoothScaling = s.Scaling == ScalingStyle::Smooth;
     o.WindowScale = desktop_.WindowScale();
+    o.DeadZone = s.PadDeadZone;
     o.Changed = false;
     game.ui.Marked.Options = true;
 }
@@ -238,7 +239,8 @@ void TfrmMain::ApplyOptions()
     }
     game.Sound.SetVolumes(o.MusicVolume, o.EffectsVolume);
     desktop_.RememberSound(o.SoundOn, o.MusicVolume, o.EffectsVolume, o.MuteInBackground);
-    desktop_.RememberControls(game.ui.Controls);
+    game.Pads.DeadZonePercent = o.DeadZone;
+    desktop_.RememberControls(game.ui.Controls, o.DeadZone);
     desktop_.SetFullscreen(o.Fullscreen);
     desktop_.SetScaling(o.SmoothScaling ? ScalingStyle::Smooth : ScalingStyle::Sharp);
     desktop_.SetWindowScale(o.WindowScale);
@@ -248,8 +250,13 @@ void TfrmMain::ApplyOptions()
 void TfrmMain::Timer1Timer()
 {
     switch (game.CurrentScene) {
-    case SceneTitle: TitleTick(game); break;
+    case SceneTitle:
+        PadTick();
+        SlideOptionsWindow(game.ui.hud);
+        TitleTick(game);
+        break;
     case SceneSpace:
+        PadTick();
         if (TakeWrittenSaves(game) && SaveWindowShown(game)) {
             ComposeSaveWindow(game);
             game.RepaintNeeded = 1;
@@ -312,7 +319,7 @@ void TfrmMain::ReturnToTitle()
     SwitchScene(SceneTitle);
 }
 
-void TfrmMain::FormKeyDown(uint16_t key)
+void TfrmMain::FormKeyDown(uint16_t key, std::optional<Action> action)
 {
     if (game.CurrentScene == SceneLauncher) {
         ActOnLauncher(launcher_.KeyDown(key));
@@ -333,12 +340,21 @@ void TfrmMain::FormKeyDown(uint16_t key)
         EditChanged();
     }
     if (game.CurrentScene == SceneSpace) {
-        SpaceKeyDown(key);
-        if (!typing) MapShortcutKeyDown(key);
-        FocusedWindowKeyDown(key);
+        SpaceKeyDown(game, key, action);
+        if (!typing) MapShortcutKeyDown(game, key);
+        FocusedWindowKeyDown(game, key);
     }
+    if (game.CurrentScene == SceneTitle) TitleKeyDown(key);
     if (game.CurrentScene == SceneOutro) ReturnToTitle();
     game.RepaintNeeded = 1;
+}
+
+// The title scene has the options window too: F6 opens and closes it, Esc
+// closes it.
+void TfrmMain::TitleKeyDown(uint16_t key)
+{
+    if (key == vk::F6) ToggleOptionsWindow(game);
+    if (key == vk::Escape && OptionsWindowShown(game)) CloseOptionsWindow(game);
 }
 
 void TfrmMain::FormTextInput(const std::string& text)
@@ -364,65 +380,9 @@ void TfrmMain::EditChanged()
     if (h.FocusedItem == &h.NameEdit) game.ui.Marked.NewGame = true;
 }
 
-// The star map's "E" and "C" buttons have their letters as keys too, by the
-// letter the player's layout gives, while the map is out and nothing is
-// being typed.
-void TfrmMain::MapShortcutKeyDown(uint16_t key)
+void TfrmMain::TitleMouseDown(MouseButton button, int x, int y)
 {
-    if (!game.ui.hud.StarMap.Visible) return;
-    if (key == 'E') ToggleEcliptic(game);
-    if (key == 'C') ToggleAxes(game);
-}
-
-void TfrmMain::SpaceKeyDown(uint16_t key)
-{
-    Hud& h = game.ui.hud;
-    switch (key) {
-    case vk::Up:
-        game.world.Ship.Fuel += 10;
-        game.ui.Marked.PlayerWindow = true;
-        break;
-    case vk::F1:
-        ClearCentre(game);
-        h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
-        if (h.StarMap.Visible) OfferJump(game);
-        ShowStar(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
-        if (h.StarMap.Visible) h.Market.Visible = 0;
-        break;
-    case vk::F2: TogglePlayerWindow(game); break;
-    case vk::F3: ToggleStarInfo(game); break;
-    case vk::F4: ToggleShipWindow(game); break;
-    case vk::F5:
-        ClearCentre(game);
-        h.Market.Visible = h.Market.Visible ? 0 : 1;
-        if (h.Market.Visible) h.StarMap.Visible = 0;
-        break;
-    case vk::F6: ToggleOptionsWindow(game); break;
-    case vk::F7: ToggleContractsWindow(game); break;
-    case vk::Grave:
-        h.ConsoleEdit.Text.clear();
-        h.ConsoleEdit.Visible = h.ConsoleEdit.Visible ? 0 : 1;
-        h.FocusedItem = h.ConsoleEdit.Visible ? &h.ConsoleEdit : nullptr;
-        ComposeConsole(h.ConsoleWindow, h.ConsoleEdit, game.ui.Console);
-        break;
-    default: break;
-    }
-}
-
-// Esc, End and Home act on a focused panel itself, never on a focused item.
-void TfrmMain::FocusedWindowKeyDown(uint16_t key)
-{
-    kvWindow* w = game.ui.hud.FocusedItem;
-    if (w == nullptr || w->Kind != WidgetKind::Window) return;
-    // The top bar holds the way back to the title and the buttons that bring
-    // every panel back: Esc never hides it.
-    if (key == vk::Escape && w != &game.ui.hud.TopBar) w->Visible = 0;
-    if (key == vk::End && w->Alpha > 0) --w->Alpha;
-    if (key == vk::Home && w->Alpha < 256) ++w->Alpha;
-}
-
-void TfrmMain::TitleMouseDown(MouseButton button)
-{
+    if (ClickWindowAt(game.ui.hud.OptionsWindow, button, x, y)) return;
     if (button != MouseButton::Left) return;
     game.MouseButtons = static_cast<uint8_t>(game.MouseButtons + 2);
     switch (game.scene.HoveredItem) {
@@ -440,7 +400,7 @@ void TfrmMain::FormMouseDown(MouseButton button, int x, int y)
 {
     game.scene.LastMouse = Point{x, y};
     switch (game.CurrentScene) {
-    case SceneTitle: TitleMouseDown(button); break;
+    case SceneTitle: TitleMouseDown(button, x, y); break;
     case SceneSpace: SpaceMouseDown(button, x, y); break;
     case SceneOutro:
         game.RepaintNeeded = 1;
@@ -459,13 +419,21 @@ void TfrmMain::SpaceMouseDown(MouseButton button, int x, int y)
     Hud& h = game.ui.hud;
     for (std::size_t slot = 32; slot >= 1; --slot) {
         kvWindow* w = h.WindowTable[slot];
-        if (w == nullptr || !w->OnClick || w->Visible != 1) continue;
-        if (x < w->Left || x > w->Left + w->Width - 1 || y < w->Top || y > w->Top + w->Height - 1) continue;
-        if (w->Face.Pixel(x - w->Left, y - w->Top) == ColourKey) continue;
-        ClickItemAt(*w, static_cast<int16_t>(x - w->Left), static_cast<int16_t>(y - w->Top),
-                    static_cast<uint8_t>(button), h.FocusedItem, game.Sound);
-        return;
+        if (w != nullptr && ClickWindowAt(*w, button, x, y)) return;
     }
+}
+
+// A click on a window that is shown, takes clicks, and whose picture under
+// the pointer is not transparent goes to the item under it; false when
+// the window does not take it.
+bool TfrmMain::ClickWindowAt(kvWindow& w, MouseButton button, int x, int y)
+{
+    if (!w.OnClick || w.Visible != 1) return false;
+    if (x < w.Left || x > w.Left + w.Width - 1 || y < w.Top || y > w.Top + w.Height - 1) return false;
+    if (w.Face.Pixel(x - w.Left, y - w.Top) == ColourKey) return false;
+    ClickItemAt(w, static_cast<int16_t>(x - w.Left), static_cast<int16_t>(y - w.Top), static_cast<uint8_t>(button),
+                game.ui.hud.FocusedItem, game.Sound);
+    return true;
 }
 
 void TfrmMain::TitleMouseMove(int x, int y)
@@ -521,6 +489,45 @@ void TfrmMain::FormMouseWheel(int delta)
     WheelZoom(game, delta);
 }
 
+void TfrmMain::FormPadButton(PadButton button, bool down)
+{
+    if (game.CurrentScene == SceneLauncher || game.CurrentScene == SceneCombat) return;
+    // A binding waiting in the options window takes the button.
+    if (down && HasOptionsWindow() && OptionsPadDown(game, button)) return;
+    const Point at = game.scene.LastMouse;
+    switch (button) {
+    case PadButton::A:
+    case PadButton::X: {
+        const MouseButton mouse = button == PadButton::A ? MouseButton::Left : MouseButton::Right;
+        if (down) FormMouseDown(mouse, at.X, at.Y);
+        else FormMouseUp(mouse, at.X, at.Y);
+        break;
+    }
+    case PadButton::B:
+        if (down) FormKeyDown(vk::Escape);
+        break;
+    default: break;
+    }
+}
+
+// Every tick of the scenes with a pointer: the left stick and the d-pad
+// move it; in space the right stick and the shoulders steer the star map.
+void TfrmMain::PadTick()
+{
+    const Point step = StepPointer(padPointer_, PointerPush(game.Pads));
+    if (step.X != 0 || step.Y != 0) {
+        const Point at = game.scene.LastMouse;
+        FormMouseMove(std::clamp(at.X + step.X, 0, 799), std::clamp(at.Y + step.Y, 0, 599));
+    }
+    if (game.CurrentScene == SceneSpace) PadSteersStarMap(game, mapTurn_);
+}
+
+void TfrmMain::StartGamepads(const std::string& mappingsPath)
+{
+    padNotice_ = window_.StartGamepads(mappingsPath);
+    if (padNotice_) std::cerr << "kvspace: " << *padNotice_ << '\n';
+}
+
 void TfrmMain::ActOnLauncher(LauncherAction action)
 {
     switch (action) {
@@ -555,6 +562,7 @@ void TfrmMain::TellNoHomeFolder()
 void TfrmMain::TellSettingsNotices()
 {
     for (const std::string& notice : desktop_.TakeNotices()) game.ui.Console.Add(notice, MessageKind::Alert);
+    if (padNotice_) game.ui.Console.Add(*std::exchange(padNotice_, std::nullopt), MessageKind::Alert);
 }
 
 // The keys of the window itself work in every scene after the launcher,
@@ -563,15 +571,43 @@ bool TfrmMain::WindowKeyDown(const InputEvent& event)
 {
     const auto* down = std::get_if<KeyDownEvent>(&event);
     if (down == nullptr || game.CurrentScene == SceneLauncher) return false;
-    if (down->Key == vk::Pause) {
+    // A binding waiting in the options window takes every key.
+    if (OptionsWaitForKey(game)) return false;
+    const std::optional<Action> action = KeyAction(*down);
+    if (action == Action::Pause) {
         SetPause(PauseReason::Key, !pause_.ByKey);
         return true;
     }
-    if (!desktop_.WindowKey(down->Key, down->Shift)) return false;
+    if (!desktop_.WindowKey(down->Key, down->Shift, action == Action::Fullscreen)) return false;
     TellSettingsNotices();
     SyncOptions();
     ComposeMarkedPanels(game);
     window_.Present(*shown_);
+    return true;
+}
+
+std::optional<Action> TfrmMain::KeyAction(const KeyDownEvent& down)
+{
+    if (FocusedEdit() != nullptr && TypesText(down.Key)) return std::nullopt;
+    return game.ui.Controls.Owner(down.Key);
+}
+
+// A pad's Start pauses and resumes as the Pause key does, in every scene
+// after the launcher. A pad that comes or goes is said in the console; one
+// pulled out in a battle pauses it, as the ship would otherwise fly on
+// unsteered.
+bool TfrmMain::PadWindowEvent(const InputEvent& event)
+{
+    if (const auto* device = std::get_if<PadDeviceEvent>(&event)) {
+        if (game.CurrentScene == SceneLauncher) return true;
+        game.ui.Console.Add((device->Added ? "Gamepad connected: " : "Gamepad disconnected: ") + device->Name,
+                            device->Added ? MessageKind::Information : MessageKind::Alert);
+        if (!device->Added && game.CurrentScene == SceneCombat) SetPause(PauseReason::Key, true);
+        return true;
+    }
+    const auto* button = std::get_if<PadButtonEvent>(&event);
+    if (button == nullptr || button->Button != PadButton::Start || game.CurrentScene == SceneLauncher) return false;
+    if (button->Down) SetPause(PauseReason::Key, !pause_.ByKey);
     return true;
 }
 
@@ -593,6 +629,28 @@ void TfrmMain::SetPause(PauseReason reason, bool on)
     }
 }
 
+bool TfrmMain::HasOptionsWindow() const
+{
+    return game.CurrentScene == SceneSpace || game.CurrentScene == SceneTitle;
+}
+
+// Paused by the player in a scene with the options window, a click on the
+// "Paused" mark or the options key goes on with the game and opens it.
+void TfrmMain::OptionsFromPause(const InputEvent& event)
+{
+    if (!pause_.ByKey || pause_.ByFocus || pause_.ByMinimise || !HasOptionsWindow()) return;
+    const auto* click = std::get_if<MouseDownEvent>(&event);
+    const auto* key = std::get_if<KeyDownEvent>(&event);
+    const MarkBox box = PausedMarkBox(game.CurrentScene);
+    const bool onMark = click != nullptr && click->X >= box.Left && click->X < box.Left + box.Width &&
+                        click->Y >= box.Top && click->Y < box.Top + box.Height;
+    if (!onMark && (key == nullptr || key->Key != vk::F6)) return;
+    SetPause(PauseReason::Key, false);
+    OpenOptionsWindow(game);
+    ComposeMarkedPanels(game);
+    FormPaint();
+}
+
 void TfrmMain::Route(const InputEvent& event)
 {
     std::visit(
@@ -601,12 +659,13 @@ void TfrmMain::Route(const InputEvent& event)
             // A binding waiting in the options window takes the key by its
             // place, as the battle polls it.
             if constexpr (std::is_same_v<E, KeyDownEvent>)
-                if (game.CurrentScene != SceneSpace || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout());
+                if (!HasOptionsWindow() || !OptionsKeyDown(game, e.Key)) FormKeyDown(e.ByLayout(), KeyAction(e));
             if constexpr (std::is_same_v<E, TextEvent>) FormTextInput(e.Text);
             if constexpr (std::is_same_v<E, MouseDownEvent>) FormMouseDown(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseMoveEvent>) FormMouseMove(e.X, e.Y);
             if constexpr (std::is_same_v<E, MouseUpEvent>) FormMouseUp(e.Button, e.X, e.Y);
             if constexpr (std::is_same_v<E, WheelEvent>) FormMouseWheel(e.Delta);
+            if constexpr (std::is_same_v<E, PadButtonEvent>) FormPadButton(e.Button, e.Down);
         },
         event);
 }
@@ -614,6 +673,7 @@ void TfrmMain::Route(const InputEvent& event)
 void TfrmMain::Dispatch(const InputEvent& event)
 {
     game.Keys.Apply(event);
+    game.Pads.Apply(event);
     if (std::holds_alternative<QuitEvent>(event)) {
         game.TerminateRequested = true;
         return;
@@ -629,11 +689,15 @@ void TfrmMain::Dispatch(const InputEvent& event)
         game.Sound.DeviceChanged(device->Added);
         return;
     }
-    if (WindowKeyDown(event)) return;
+    if (WindowKeyDown(event) || PadWindowEvent(event)) return;
     const bool launcher = game.CurrentScene == SceneLauncher;
     if (const auto* focus = std::get_if<FocusEvent>(&event)) {
-        // Keys let go in another window never reach this one.
-        if (!focus->Gained) game.Keys.Clear();
+        // Keys and pad buttons let go in another window never reach this
+        // one: SDL gives a pad's events only to the window with the focus.
+        if (!focus->Gained) {
+            game.Keys.Clear();
+            game.Pads.Clear();
+        }
         if (!launcher) SetPause(PauseReason::Focus, !focus->Gained);
         return;
     }
@@ -641,7 +705,14 @@ void TfrmMain::Dispatch(const InputEvent& event)
         if (!launcher) SetPause(PauseReason::Minimise, minimise->Minimised);
         return;
     }
-    if (pause_.Active()) return;
+    if (pause_.Active()) {
+        try {
+            OptionsFromPause(event);
+        } catch (const LoadError& e) {
+            Report(e.what());
+        }
+        return;
+    }
     try {
         Route(event);
         ApplyOptions();

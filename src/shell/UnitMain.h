@@ -15,6 +15,7 @@
 #include "shell/Desktop.h"
 #include "shell/Launcher.h"
 #include "shell/Outro.h"
+#include "shell/PadPointer.h"
 #include "shell/Pause.h"
 #include "shell/TitleScene.h"
 #include "shell/kvScreen.h"
@@ -31,13 +32,23 @@ public:
     void FormPaint();
     void Timer1Timer();
 
-    void FormKeyDown(uint16_t key);
+    // `key` as the layout gives it; `action` the binding of the key's place,
+    // if any.
+    void FormKeyDown(uint16_t key, std::optional<Action> action = std::nullopt);
     // Typed text for the focused edit field.
     void FormTextInput(const std::string& text);
     void FormMouseDown(MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
     void FormMouseWheel(int delta);
+    // A gamepad's button in the scenes with a pointer: A is the left mouse
+    // button, X the right one, B is Esc. In a battle the buttons are polled.
+    void FormPadButton(PadButton button, bool down);
+
+    // Gamepads from now on, with the mappings of the file at that path
+    // (platform/Gamepads.h); a file that cannot be used is said once, on
+    // stderr and in the console.
+    void StartGamepads(const std::string& mappingsPath);
 
     // The launcher's controls.
     void Button1Click();
@@ -72,17 +83,21 @@ private:
     void LoadSpaceBackdrop();
     void EnterOutro();
     void EnterLauncher();
-    void TitleMouseDown(MouseButton button);
+    void TitleMouseDown(MouseButton button, int x, int y);
+    void TitleKeyDown(uint16_t key);
+    bool ClickWindowAt(kvWindow& window, MouseButton button, int x, int y);
+    bool HasOptionsWindow() const;
+    void OptionsFromPause(const InputEvent& event);
     void TitleMouseMove(int x, int y);
     void ReturnToTitle();
     void LauncherEvent(const InputEvent& event);
     void ActOnLauncher(LauncherAction action);
     void ComposeLauncher();
-    void SpaceKeyDown(uint16_t key);
-    void MapShortcutKeyDown(uint16_t key);
+    // The action bound to a key's place, unless the key is text for a
+    // field that has the keyboard.
+    std::optional<Action> KeyAction(const KeyDownEvent& down);
     kvEdit* FocusedEdit();
     void EditChanged();
-    void FocusedWindowKeyDown(uint16_t key);
     void SpaceMouseDown(MouseButton button, int x, int y);
     void Report(const std::string& text);
     void TellNoHomeFolder();
@@ -91,6 +106,8 @@ private:
     void Route(const InputEvent& event);
     bool WindowKeyDown(const InputEvent& event);
     void SetPause(PauseReason reason, bool on);
+    bool PadWindowEvent(const InputEvent& event);
+    void PadTick();
     void SyncOptions();
     void ApplyOptions();
     void RestoreLauncherChoices();
@@ -110,6 +127,11 @@ private:
     OutroCrawl crawl_;
     Bitmap launcherFrame_;
     const Bitmap* shown_ = &launcherFrame_;
+    // The pointer and the star map as the pads move them.
+    PadPointer padPointer_;
+    PadPointer mapTurn_;
+    // Why the gamepad mapping file is not used, until the console says it.
+    std::optional<std::string> padNotice_;
     // Every message shown so far: each is shown once in a run, however often
     // its failure comes back (a picture missing at every hit in a battle).
     std::set<std::string> reported_;

@@ -1,5 +1,6 @@
 #include "shell/WindowSlides.h"
 
+#include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 
 namespace kv {
@@ -11,6 +12,9 @@ constexpr int Step = 5;
 // needed now, not a panel gliding in.
 constexpr int SaveWindowStep = (SaveWindowTop - SaveWindowHiddenTop) / 20;
 static_assert((SaveWindowTop - SaveWindowHiddenTop) % 20 == 0, "the save window lands exactly in place");
+// The options window drops in the same way.
+constexpr int OptionsWindowStep = (OptionsWindowTop - OptionsWindowHiddenTop) / 20;
+static_assert((OptionsWindowTop - OptionsWindowHiddenTop) % 20 == 0, "the options window lands exactly in place");
 
 // Where a panel rests on screen and off it along its axis; `direction` is
 // the sign of the slide-in move (+1 toward larger coordinates).
@@ -47,6 +51,22 @@ bool Slide(kvWindow& w, const SlidePath& path)
 
 }  // namespace
 
+bool SlideOptionsWindow(Hud& hud)
+{
+    kvWindow& w = hud.OptionsWindow;
+    // Hidden some other way (a battle hides every panel), it drops in afresh
+    // next time.
+    if (w.Visible == 0) {
+        w.Top = OptionsWindowHiddenTop;
+        w.SlideIn = w.SlideOut = 0;
+        return false;
+    }
+    const SlidePath down{&kvWindow::Top, +1, OptionsWindowTop, OptionsWindowHiddenTop, true, OptionsWindowStep};
+    const bool moved = Slide(w, down);
+    if (w.SlideIn == 0 && w.SlideOut == 0 && w.Top <= OptionsWindowHiddenTop) w.Visible = 0;
+    return moved;
+}
+
 bool RunWindowSlides(Hud& hud)
 {
     // The console stops at 455, the first place not below 459 on its steps.
@@ -62,6 +82,7 @@ bool RunWindowSlides(Hud& hud)
     moved |= Slide(hud.StarInfo, right);
     moved |= Slide(hud.ShipWindow, right);
     moved |= Slide(hud.SaveWindow, down);
+    moved |= SlideOptionsWindow(hud);
     return moved;
 }
 

@@ -2,9 +2,10 @@
 // headless through the scenario runner: clicks and drags over every window
 // and item, pointer positions far outside the window and drags that leave
 // it, every key the space scene takes, console lines of commands, garbage
-// and extreme numbers, new games, battles with spawns. Built with the leak
-// checker: it fails on a crash, on a leak at exit, and when memory in use
-// keeps growing once the game has warmed up. Run from the game folder.
+// and extreme numbers, new games, battles with spawns, gamepad buttons and
+// sticks, pads pulled out and plugged in. Built with the leak checker: it
+// fails on a crash, on a leak at exit, and when memory in use keeps growing
+// once the game has warmed up. Run from the game folder.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +63,10 @@ const std::vector<std::string> ConsoleLines{
     "newgame Bob 7 3 4", "newgame Cy 0 9 99", "newgame 4294967296 0 2147483648 x", "combat", "quit", "frobnicate",
     "set money 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34"};
 const std::vector<std::string> Buttons{"left", "right", "middle"};
+const std::vector<std::string> PadButtons{"A", "B", "X", "Y", "Start", "LB", "RB", "RT", "DpadUp", "DpadLeft",
+                                          "StickRight", "StickDown", "Joy1"};
+
+std::string Push(Dice& dice) { return std::to_string(dice.Between(-100, 100)); }
 
 // Anywhere on the window and a little around it, now and then far out to
 // the 32-bit limits.
@@ -117,6 +122,14 @@ void PlayStretch(Dice& dice, std::vector<std::string>& lines)
         for (const std::string& key : SpawnKeys) lines.push_back("let " + key);
         break;
     case 7: lines.push_back("click " + std::to_string(dice.Between(0, 799)) + " " + std::to_string(dice.Between(0, 599))); break;
+    case 8:  // a gamepad: a button, the sticks pushed a while, now and then pulled out or plugged in
+        lines.push_back("pad " + dice.Pick(PadButtons));
+        lines.push_back(std::string("stick ") + (dice.Below(2) == 0 ? "left " : "right ") + Push(dice) + " " + Push(dice));
+        lines.push_back("tick " + std::to_string(dice.Between(1, 20)));
+        lines.push_back("stick left 0 0");
+        lines.push_back("stick right 0 0");
+        if (dice.Below(6) == 0) lines.push_back(dice.Below(2) == 0 ? "plug out" : "plug in");
+        break;
     default: lines.push_back("move " + Place(dice)); break;
     }
     lines.push_back("tick " + std::to_string(dice.Between(1, 8)));
