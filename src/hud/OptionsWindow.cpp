@@ -147,7 +147,7 @@ void ClickControlsPage(Game& game, int x, int y)
 
 void BuildOptionsWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.OptionsWindow, 80,
+    MakeCentreWindow(game, game.ui.hud.OptionsWindow, OptionsWindowLayout,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickOptionsWindow(game, x, y, button); });
 }
 
