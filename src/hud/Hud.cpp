@@ -33,9 +33,6 @@ ClickHandler Does(Game& game, void (*action)(Game&))
 
 const ClickHandler Nothing = [](int16_t, int16_t, uint8_t) {};
 
-// Where the star information and ship windows rest on screen.
-constexpr int32_t RightPanelLeft = 600;
-
 // The top bar's icons are 24 pixels square, as the buttons that show them.
 constexpr int IconSide = 24;
 
@@ -54,7 +51,7 @@ void PushOut(kvWindow& window)
 // both: the one that slides in sends the other out.
 void MakeRoomOnTheRight(Hud& h, const kvWindow& arriving)
 {
-    const bool coming = arriving.SlideIn && arriving.Left > RightPanelLeft;
+    const bool coming = arriving.SlideIn && arriving.Left > StarInfoLayout.Shown.Left;
     if (!coming) return;
     PushOut(&arriving == &h.StarInfo ? h.ShipWindow : h.StarInfo);
 }
@@ -79,8 +76,7 @@ void ToggleSlide(Game& game, kvWindow& window, int32_t kvWindow::*axis, int32_t 
 void MakeWindow(kvWindow& window, const WindowLayout& layout)
 {
     window.Create(layout.Width, layout.Height);
-    window.Left = layout.Start.Left;
-    window.Top = layout.Start.Top;
+    PlaceAtStart(window, layout);
     window.OnClick = Nothing;
 }
 
@@ -341,6 +337,12 @@ Bitmap LoadFacePicture(const kvWindow& window, const std::string& path)
 
 void LoadFace(kvWindow& window, const std::string& path) { PaintFace(window.Face, LoadFacePicture(window, path)); }
 
+void PlaceAtStart(kvWindow& window, const WindowLayout& layout)
+{
+    window.Left = layout.Start.Left;
+    window.Top = layout.Start.Top;
+}
+
 void MakeCentreWindow(Game& game, kvWindow& window, const WindowLayout& layout, ClickHandler onClick)
 {
     MakeWindow(window, layout);
@@ -465,19 +467,19 @@ void ToggleMarket(Game& game)
     game.RepaintNeeded = 1;
 }
 
-void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, -200); }
+void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, PlayerWindowLayout.Start.Left); }
 void ToggleStarInfo(Game& game)
 {
-    ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, 800);
+    ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, StarInfoLayout.Start.Left);
     MakeRoomOnTheRight(game.ui.hud, game.ui.hud.StarInfo);
 }
 
 void ToggleShipWindow(Game& game)
 {
-    ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, 800);
+    ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, ShipWindowLayout.Start.Left);
     MakeRoomOnTheRight(game.ui.hud, game.ui.hud.ShipWindow);
 }
-void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, 575); }
+void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, ConsoleTuckedTop); }
 
 void PauseOrResumeMusic(Game& game)
 {

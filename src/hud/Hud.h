@@ -22,6 +22,10 @@ Bitmap LoadFacePicture(const kvWindow& window, const std::string& path);
 // The same, painted onto the window's face.
 void LoadFace(kvWindow& window, const std::string& path);
 
+// Puts the window at its layout's starting place: off the screen for a
+// panel that slides in.
+void PlaceAtStart(kvWindow& window, const WindowLayout& layout);
+
 // A hidden window of the centre as its layout places it, on the centre
 // panels' background, whose clicks go to `onClick`: the save, options and
 // contracts windows.

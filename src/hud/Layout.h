@@ -59,6 +59,10 @@ struct WindowLayout {
 constexpr Place CentrePlace{225, 80};
 constexpr uint16_t CentreSide = 350;
 
+// The console, sent away, sinks to 575 and leaves its top 25 rows on the
+// screen.
+constexpr int16_t ConsoleTuckedTop = 575;
+
 extern const WindowLayout TopBarLayout;
 extern const WindowLayout ConsoleLayout;
 extern const WindowLayout PlayerWindowLayout;
