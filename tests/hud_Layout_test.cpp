@@ -71,7 +71,8 @@ TEST(HudLayout, EveryPictureIsInTheDataAtItsSize)
         }
         for (const ItemLayout& item : window->Items) {
             const Box& r = item.Rect;
-            EXPECT_EQ(PictureSize(item.Picture, Where(*window, item)), std::make_pair(r.Right - r.Left, r.Bottom - r.Top))
+            EXPECT_EQ(PictureSize(item.Picture, Where(*window, item)),
+                      std::make_pair(r.Right - r.Left, r.Bottom - r.Top))
                 << Where(*window, item) << "'s picture " << item.Picture;
         }
     }

@@ -467,7 +467,10 @@ void ToggleMarket(Game& game)
     game.RepaintNeeded = 1;
 }
 
-void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, PlayerWindowLayout.Start.Left); }
+void TogglePlayerWindow(Game& game)
+{
+    ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, PlayerWindowLayout.Start.Left);
+}
 void ToggleStarInfo(Game& game)
 {
     ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, StarInfoLayout.Start.Left);

@@ -10,6 +10,10 @@ namespace kv {
 
 namespace {
 
+// An item's row: its name, its rectangle (left, top, right, bottom, the
+// right and bottom just past it), its picture, its caption and, where it is
+// not opaque, its alpha.
+
 constexpr std::string_view WideButton = "res\\gfx\\hud\\btn1.bmp";   // 150 x 24
 constexpr std::string_view GoPicture = "res\\gfx\\hud\\btn2.bmp";    // 80 x 20
 constexpr std::string_view SmallButton = "res\\gfx\\hud\\btn3.bmp";  // 15 x 15
@@ -98,43 +102,118 @@ constexpr uint16_t SideWidth = 200, SideHeight = 375;
 
 }  // namespace
 
+extern constexpr WindowLayout TopBarLayout{.Name = "TopBar",
+                                           .Shown = {0, 0},
+                                           .Start = {0, -115},
+                                           .Width = 800,
+                                           .Height = 115,
+                                           .Face = "Res\\gfx\\hud\\top.bmp",
+                                           .Items = TopBarItems};
 // The console rests at 455, the first place at or above 459 on its 5-pixel
 // steps up from 600.
-extern constexpr WindowLayout TopBarLayout{"TopBar", {0, 0}, {0, -115}, 800, 115, "Res\\gfx\\hud\\top.bmp", TopBarItems};
-extern constexpr WindowLayout ConsoleLayout{"Console", {0, 455}, {0, 600}, 800, 150, "Res\\gfx\\hud\\bottom.bmp",
-                                            ConsoleItems};
-extern constexpr WindowLayout PlayerWindowLayout{
-    "PlayerWindow", {0, SideTop}, {-SideWidth, SideTop}, SideWidth, SideHeight, "Res\\gfx\\hud\\left.bmp", {}};
-extern constexpr WindowLayout StarInfoLayout{
-    "StarInfo", {600, SideTop}, {800, SideTop}, SideWidth, SideHeight, SidePicture, StarInfoItems};
-extern constexpr WindowLayout ShipWindowLayout{
-    "ShipWindow", {600, SideTop}, {800, SideTop}, SideWidth, SideHeight, SidePicture, ShipWindowItems};
-extern constexpr WindowLayout StarMapLayout{"StarMap", CentrePlace, CentrePlace, CentreSide, CentreSide, "",
-                                            StarMapItems};
-extern constexpr WindowLayout MarketLayout{"Market", CentrePlace, CentrePlace, CentreSide, CentreSide, CentrePicture,
-                                           MarketItems};
-extern constexpr WindowLayout NewGameLayout{"NewGame", CentrePlace, CentrePlace, CentreSide, CentreSide,
-                                            CentrePicture, NewGameItems};
-extern constexpr WindowLayout SaveWindowLayout{"SaveWindow", CentrePlace, {CentrePlace.Left, SaveWindowHiddenTop},
-                                               CentreSide, CentreSide, CentrePicture, {}};
-extern constexpr WindowLayout OptionsWindowLayout{"OptionsWindow", CentrePlace, CentrePlace, CentreSide, CentreSide,
-                                                  CentrePicture, {}};
-extern constexpr WindowLayout ContractsWindowLayout{"ContractsWindow", CentrePlace, CentrePlace, CentreSide,
-                                                    CentreSide, CentrePicture, {}};
-extern constexpr WindowLayout ScannerLayout{"Scanner", {1, 1}, {1, 1}, 101, 101, "res\\gfx\\hud\\scanner.bmp", {}};
+extern constexpr WindowLayout ConsoleLayout{.Name = "Console",
+                                            .Shown = {0, 455},
+                                            .Start = {0, 600},
+                                            .Width = 800,
+                                            .Height = 150,
+                                            .Face = "Res\\gfx\\hud\\bottom.bmp",
+                                            .Items = ConsoleItems};
+extern constexpr WindowLayout PlayerWindowLayout{.Name = "PlayerWindow",
+                                                 .Shown = {0, SideTop},
+                                                 .Start = {-SideWidth, SideTop},
+                                                 .Width = SideWidth,
+                                                 .Height = SideHeight,
+                                                 .Face = "Res\\gfx\\hud\\left.bmp",
+                                                 .Items = {}};
+extern constexpr WindowLayout StarInfoLayout{.Name = "StarInfo",
+                                             .Shown = {600, SideTop},
+                                             .Start = {800, SideTop},
+                                             .Width = SideWidth,
+                                             .Height = SideHeight,
+                                             .Face = SidePicture,
+                                             .Items = StarInfoItems};
+extern constexpr WindowLayout ShipWindowLayout{.Name = "ShipWindow",
+                                               .Shown = StarInfoLayout.Shown,
+                                               .Start = StarInfoLayout.Start,
+                                               .Width = SideWidth,
+                                               .Height = SideHeight,
+                                               .Face = SidePicture,
+                                               .Items = ShipWindowItems};
+extern constexpr WindowLayout StarMapLayout{.Name = "StarMap",
+                                            .Shown = CentrePlace,
+                                            .Start = CentrePlace,
+                                            .Width = CentreSide,
+                                            .Height = CentreSide,
+                                            .Face = "",
+                                            .Items = StarMapItems};
+extern constexpr WindowLayout MarketLayout{.Name = "Market",
+                                           .Shown = CentrePlace,
+                                           .Start = CentrePlace,
+                                           .Width = CentreSide,
+                                           .Height = CentreSide,
+                                           .Face = CentrePicture,
+                                           .Items = MarketItems};
+extern constexpr WindowLayout NewGameLayout{.Name = "NewGame",
+                                            .Shown = CentrePlace,
+                                            .Start = CentrePlace,
+                                            .Width = CentreSide,
+                                            .Height = CentreSide,
+                                            .Face = CentrePicture,
+                                            .Items = NewGameItems};
+// The save window drops in from above the screen.
+extern constexpr WindowLayout SaveWindowLayout{.Name = "SaveWindow",
+                                               .Shown = CentrePlace,
+                                               .Start = {CentrePlace.Left, SaveWindowHiddenTop},
+                                               .Width = CentreSide,
+                                               .Height = CentreSide,
+                                               .Face = CentrePicture,
+                                               .Items = {}};
+extern constexpr WindowLayout OptionsWindowLayout{.Name = "OptionsWindow",
+                                                  .Shown = CentrePlace,
+                                                  .Start = CentrePlace,
+                                                  .Width = CentreSide,
+                                                  .Height = CentreSide,
+                                                  .Face = CentrePicture,
+                                                  .Items = {}};
+extern constexpr WindowLayout ContractsWindowLayout{.Name = "ContractsWindow",
+                                                    .Shown = CentrePlace,
+                                                    .Start = CentrePlace,
+                                                    .Width = CentreSide,
+                                                    .Height = CentreSide,
+                                                    .Face = CentrePicture,
+                                                    .Items = {}};
+// The battle's scanner in the top left corner.
+extern constexpr WindowLayout ScannerLayout{.Name = "Scanner",
+                                            .Shown = {1, 1},
+                                            .Start = {1, 1},
+                                            .Width = 101,
+                                            .Height = 101,
+                                            .Face = "res\\gfx\\hud\\scanner.bmp",
+                                            .Items = {}};
 // The outro's text is written on this sheet, which the crawl then shows a
 // screenful of at a time: never on screen itself.
-extern constexpr WindowLayout OutroSheetLayout{"OutroSheet", {0, 0}, {0, 0}, 800, 2100, "", {}};
+extern constexpr WindowLayout OutroSheetLayout{.Name = "OutroSheet",
+                                               .Shown = {0, 0},
+                                               .Start = {0, 0},
+                                               .Width = 800,
+                                               .Height = 2100,
+                                               .Face = "",
+                                               .Items = {}};
 // The title scene lays the title picture on it each time it starts.
-extern constexpr WindowLayout TitleWindowLayout{"TitleWindow", {0, 0}, {0, 0}, 800, 600, "res\\gfx\\Loadscreen.bmp",
-                                                {}};
+extern constexpr WindowLayout TitleWindowLayout{.Name = "TitleWindow",
+                                                .Shown = {0, 0},
+                                                .Start = {0, 0},
+                                                .Width = 800,
+                                                .Height = 600,
+                                                .Face = "res\\gfx\\Loadscreen.bmp",
+                                                .Items = {}};
 
 std::span<const WindowLayout* const> EveryWindowLayout()
 {
     static constexpr std::array<const WindowLayout*, 14> all{
-        &TopBarLayout,    &ConsoleLayout,    &PlayerWindowLayout, &StarInfoLayout,      &StarMapLayout,
-        &ShipWindowLayout, &MarketLayout,    &NewGameLayout,      &SaveWindowLayout,    &OptionsWindowLayout,
-        &ContractsWindowLayout, &ScannerLayout, &OutroSheetLayout, &TitleWindowLayout};
+        &TopBarLayout, &ConsoleLayout, &PlayerWindowLayout, &StarInfoLayout, &StarMapLayout, &ShipWindowLayout,
+        &MarketLayout, &NewGameLayout, &SaveWindowLayout, &OptionsWindowLayout, &ContractsWindowLayout,
+        &ScannerLayout, &OutroSheetLayout, &TitleWindowLayout};
     return all;
 }
 

@@ -42,8 +42,10 @@ struct ItemLayout {
 // where the build puts it, off the screen for a panel that slides in (the
 // space scene places those again each time it starts). Face is the picture
 // its face is composed on, empty when the window draws its own (the star
-// map's frame pieces, the outro's text). Items are in the order they are
-// added: the order they are drawn and hit-tested in.
+// map's frame pieces, the outro's text); windows on the same picture each
+// name it, and the build loads it once (the star information's for the ship
+// window, the market's for the other centre windows). Items are in the
+// order they are added: the order they are drawn and hit-tested in.
 struct WindowLayout {
     std::string_view Name;
     Place Shown;
