@@ -26,6 +26,8 @@ constexpr std::string_view SidePicture = "Res\\gfx\\hud\\right.bmp";
 // map's zoom buttons more, so as not to hide the stars beneath.
 constexpr uint16_t ArrowAlpha = 230;
 constexpr uint16_t ZoomAlpha = 154;
+// Every edit field, as a new field is made.
+constexpr uint16_t EditAlpha = 230;
 
 // The game's buttons on the left, the panels' icons in the first row on the
 // right, the music's in the second. The track's name shows the sound
@@ -50,7 +52,7 @@ constexpr ItemLayout TopBarItems[] = {
 };
 
 constexpr ItemLayout ConsoleItems[] = {
-    {"CommandLine", {30, 122, 770, 142}, "res\\gfx\\hud\\console.bmp", "", 230},
+    {"CommandLine", {30, 122, 770, 142}, "res\\gfx\\hud\\console.bmp", "", EditAlpha},
 };
 
 constexpr ItemLayout StarInfoItems[] = {
@@ -84,7 +86,7 @@ constexpr ItemLayout MarketItems[] = {
 constexpr ItemLayout NewGameItems[] = {
     {"NextAvatar", {280, 90, 300, 150}, "res\\gfx\\hud\\new_right.bmp", "", ArrowAlpha},
     {"PreviousAvatar", {200, 90, 220, 150}, "res\\gfx\\hud\\new_left.bmp", "", ArrowAlpha},
-    {"PilotName", {170, 50, 330, 70}, "res\\gfx\\hud\\edit.bmp", "", 230},
+    {"PilotName", {170, 50, 330, 70}, "res\\gfx\\hud\\edit.bmp", "", EditAlpha},
     {"NextDifficulty", {310, 170, 330, 190}, RightArrow, "", ArrowAlpha},
     {"PreviousDifficulty", {170, 170, 190, 190}, LeftArrow, "", ArrowAlpha},
     {"NextSpecialisation", {310, 210, 330, 230}, RightArrow, "", ArrowAlpha},
