@@ -11,6 +11,7 @@
 #include "platform/Window.h"
 #include "shell/Scenario.h"
 #include "shell/UnitMain.h"
+#include "support/Clicks.h"
 #include "support/Roads.h"
 
 namespace {
@@ -26,6 +27,7 @@ protected:
     }
     void Play(const std::vector<std::string>& script) { runner.Run(script); }
     kv::Hud& hud() { return form.game.ui.hud; }
+    static std::string Bar(std::string_view item) { return kv::testing::ClickOn(kv::TopBarLayout, item); }
 
     kv::Window window;
     kv::TfrmMain form{window};
@@ -46,10 +48,10 @@ TEST_F(SpaceHud, PanelsSlideInAndWorldIsAnnounced)
 
 TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)
 {
-    Play({"click 529 17", "tick", "shot market_open"});
+    Play({Bar("Goods"), "tick", "shot market_open"});
     EXPECT_EQ(hud().Market.Visible, 1);
     EXPECT_EQ(hud().StarMap.Visible, 0);
-    Play({"click 499 17", "tick", "shot map_open"});
+    Play({Bar("Map"), "tick", "shot map_open"});
     EXPECT_EQ(hud().StarMap.Visible, 1);
     EXPECT_EQ(hud().Market.Visible, 0);
     Play({"key F5", "tick"});
@@ -59,22 +61,22 @@ TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)
     EXPECT_EQ(hud().StarMap.Visible, 1);
     EXPECT_EQ(hud().Market.Visible, 0);
 
-    Play({"click 559 17", "tick 45"});
+    Play({Bar("Player"), "tick 45"});
     EXPECT_EQ(hud().PlayerWindow.Left, -200);
     Play({"key F2", "tick 45"});
     EXPECT_EQ(hud().PlayerWindow.Left, 0);
     Play({"key F3", "tick 45"});
     EXPECT_EQ(hud().StarInfo.Left, 800);
-    Play({"click 589 17", "tick 45"});
+    Play({Bar("Planet"), "tick 45"});
     EXPECT_EQ(hud().StarInfo.Left, 600);
     Play({"key F4", "tick 45", "shot ship_open"});
     EXPECT_EQ(hud().ShipWindow.Visible, 1);
     EXPECT_EQ(hud().ShipWindow.Left, 600);
-    Play({"click 649 17", "tick 45"});
+    Play({Bar("Ship"), "tick 45"});
     EXPECT_EQ(hud().ShipWindow.Left, 800);
-    Play({"click 619 17", "tick 30"});
+    Play({Bar("Console"), "tick 30"});
     EXPECT_EQ(hud().ConsoleWindow.Top, 575);
-    Play({"click 619 17", "tick 30", "shot panels_back"});
+    Play({Bar("Console"), "tick 30", "shot panels_back"});
     EXPECT_EQ(hud().ConsoleWindow.Top, 455);
 }
 
@@ -82,14 +84,14 @@ TEST_F(SpaceHud, ButtonsAndFunctionKeysOpenAndCloseThePanels)
 // the place of the new-game window or the save window.
 TEST_F(SpaceHud, TheCentreHoldsOnePanel)
 {
-    Play({"click 87 17", "tick"});
+    Play({Bar("NewGame"), "tick"});
     ASSERT_EQ(hud().NewGame.Visible, 1);
-    Play({"click 499 17", "tick"});
+    Play({Bar("Map"), "tick"});
     EXPECT_EQ(hud().NewGame.Visible, 0);
     EXPECT_EQ(hud().StarMap.Visible, 1);
-    Play({"click 87 47", "tick 20"});
+    Play({Bar("Load"), "tick 20"});
     ASSERT_EQ(hud().StarMap.Visible, 0);
-    Play({"click 529 17", "tick 20"});
+    Play({Bar("Goods"), "tick 20"});
     EXPECT_EQ(hud().Market.Visible, 1);
     EXPECT_EQ(hud().StarMap.Visible, 0) << "the map the save window covered stays away";
     EXPECT_EQ(hud().SaveWindow.Top, kv::SaveWindowHiddenTop);
@@ -97,11 +99,11 @@ TEST_F(SpaceHud, TheCentreHoldsOnePanel)
 
 TEST_F(SpaceHud, TransparencyCyclesBackTo179)
 {
-    Play({"click 775 47"});
+    Play({Bar("Transparency")});
     EXPECT_EQ(hud().Scanner.Alpha, 128);
-    Play({"click 775 47"});
+    Play({Bar("Transparency")});
     EXPECT_EQ(hud().StarMap.Alpha, 256);
-    Play({"click 775 47"});
+    Play({Bar("Transparency")});
     for (kv::kvWindow* w : hud().WindowTable) {
         if (w != nullptr) {
             EXPECT_EQ(w->Alpha, w == &hud().SaveWindow ? 256 : 179);
@@ -165,10 +167,11 @@ TEST_F(SpaceHud, TheTopBarsEmptyPixelsLetClicksThrough)
 {
     // Below the bar's 66-pixel panel its picture is transparent: a click
     // there reaches the star map underneath.
-    hud().StarMap.Top = 80;
+    const kv::Place map = kv::StarMapLayout.Shown;
+    hud().StarMap.Top = map.Top;
     const kv::Bitmap& bar = hud().TopBar.Face;
     ASSERT_EQ(bar.Pixel(400, 100), kv::ColourKey);
-    hud().StarMap.Face.SetPixel(400 - 225, 100 - 80, kv::Rgb{1, 2, 3});
+    hud().StarMap.Face.SetPixel(400 - map.Left, 100 - map.Top, kv::Rgb{1, 2, 3});
     Play({"click 400 100"});
     EXPECT_EQ(hud().FocusedItem, &hud().StarMap);
 }

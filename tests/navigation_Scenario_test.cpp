@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "hud/Layout.h"
 #include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/Window.h"
@@ -47,8 +48,8 @@ TEST_F(NavigationRoad, PickAStarJumpThenTurnAndZoomTheMap)
     constexpr kv::Point point{369, 319};
     Play({"shot nav_start"});
     const kv::Point drawn = kv::GalaxyViewPoint(game().ui, game().ui.projection.ProjectedStars[star]);
-    ASSERT_EQ(drawn.X + 225, point.X);
-    ASSERT_EQ(drawn.Y + 80, point.Y);
+    ASSERT_EQ(drawn.X + kv::StarMapLayout.Shown.Left, point.X);
+    ASSERT_EQ(drawn.Y + kv::StarMapLayout.Shown.Top, point.Y);
     Play({At("click", point), "tick", "shot nav_selected"});
     ASSERT_EQ(game().ui.SelectedStar, star);
     EXPECT_EQ(game().ui.hud.GoButton.Enabled, 1);

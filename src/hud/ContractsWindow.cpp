@@ -84,7 +84,7 @@ void CloseContractsWindow(Game& game)
 
 void BuildContractsWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.ContractsWindow, 80,
+    MakeCentreWindow(game, game.ui.hud.ContractsWindow, ContractsWindowLayout,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickContractsWindow(game, x, y, button); });
 }
 

@@ -1,7 +1,11 @@
 #include "hud/Hud.h"
 
+#include <initializer_list>
+#include <stdexcept>
+#include <string_view>
 #include <utility>
 
+#include "hud/Layout.h"
 #include "hud/MarketWindow.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
@@ -29,9 +33,6 @@ ClickHandler Does(Game& game, void (*action)(Game&))
 
 const ClickHandler Nothing = [](int16_t, int16_t, uint8_t) {};
 
-// Where the star information and ship windows rest on screen.
-constexpr int32_t RightPanelLeft = 600;
-
 // The top bar's icons are 24 pixels square, as the buttons that show them.
 constexpr int IconSide = 24;
 
@@ -50,7 +51,7 @@ void PushOut(kvWindow& window)
 // both: the one that slides in sends the other out.
 void MakeRoomOnTheRight(Hud& h, const kvWindow& arriving)
 {
-    const bool coming = arriving.SlideIn && arriving.Left > RightPanelLeft;
+    const bool coming = arriving.SlideIn && arriving.Left > StarInfoLayout.Shown.Left;
     if (!coming) return;
     PushOut(&arriving == &h.StarInfo ? h.ShipWindow : h.StarInfo);
 }
@@ -70,164 +71,190 @@ void ToggleSlide(Game& game, kvWindow& window, int32_t kvWindow::*axis, int32_t 
     game.RepaintNeeded = 1;
 }
 
-// A window with an empty handler: it swallows clicks that reach it.
-void MakeWindow(kvWindow& window, uint16_t width, uint16_t height, int32_t left = 0, int32_t top = 0)
+// A window of the layout, at its starting place, with an empty handler: it
+// swallows clicks that reach it.
+void MakeWindow(kvWindow& window, const WindowLayout& layout)
 {
-    window.Create(width, height);
-    window.Left = left;
-    window.Top = top;
+    window.Create(layout.Width, layout.Height);
+    PlaceAtStart(window, layout);
     window.OnClick = Nothing;
 }
 
-void MakeButton(kvWindow& owner, kvButton& button, int x1, int y1, int x2, int y2, const std::string& caption,
-                const std::string& image, ClickHandler handler)
+// The widget that shows an item of a window's table, and what a click on it
+// does.
+struct Binding {
+    std::string_view Name;
+    kvWindow& Widget;
+    ClickHandler OnClick;
+};
+
+const Binding& BindingOf(std::initializer_list<Binding> bindings, const WindowLayout& layout, std::string_view name)
 {
-    button.Create(x1, y1, x2, y2, caption, image);
-    button.OnClick = std::move(handler);
-    owner.AddItem(button);
+    for (const Binding& b : bindings)
+        if (b.Name == name) return b;
+    throw std::logic_error("nothing is bound to item " + std::string(name) + " of " + std::string(layout.Name));
+}
+
+// A button or an edit field, by its widget's kind, as its table row gives it.
+void CreateItem(kvWindow& widget, const ItemLayout& row)
+{
+    const Box& r = row.Rect;
+    const std::string picture(row.Picture);
+    if (widget.Kind == WidgetKind::Edit)
+        static_cast<kvEdit&>(widget).Create(r.Left, r.Top, static_cast<uint16_t>(r.Right - r.Left), picture);
+    else static_cast<kvButton&>(widget).Create(r.Left, r.Top, r.Right, r.Bottom, std::string(row.Caption), picture);
+    widget.Alpha = row.Alpha;
+}
+
+// Creates every item of the window's table, in the table's order, and binds
+// it to its widget and handler; every item has one binding and every binding
+// one item.
+void AddItems(kvWindow& window, const WindowLayout& layout, std::initializer_list<Binding> bindings)
+{
+    if (bindings.size() != layout.Items.size())
+        throw std::logic_error(std::string(layout.Name) + " has " + std::to_string(layout.Items.size()) +
+                               " items and " + std::to_string(bindings.size()) + " bindings");
+    for (const ItemLayout& row : layout.Items) {
+        const Binding& b = BindingOf(bindings, layout, row.Name);
+        CreateItem(b.Widget, row);
+        b.Widget.OnClick = b.OnClick;
+        window.AddItem(b.Widget);
+    }
+}
+
+void ExitToTitle(Game& game)
+{
+    if (game.SwitchScene) game.SwitchScene(SceneTitle);
+    game.RepaintNeeded = 1;
+}
+
+void OpenSlotsToLoad(Game& game) { OpenSaveWindow(game, false); }
+void OpenSlotsToSave(Game& game) { OpenSaveWindow(game, true); }
+
+void CancelNewGame(Game& game)
+{
+    game.ui.hud.NewGame.Visible = 0;
+    game.RepaintNeeded = 1;
+}
+
+// The top bar names the track that plays.
+void ShowTrackName(Game& game)
+{
+    if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
+    game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
+    game.ui.Marked.TopBar = true;
 }
 
 void BuildTopBar(Game& game)
 {
     Hud& h = game.ui.hud;
     kvWindow& bar = h.TopBar;
-    MakeWindow(bar, 800, 115);
-    h.TopFace = LoadFacePicture(bar, "Res\\gfx\\hud\\top.bmp");
+    MakeWindow(bar, TopBarLayout);
+    h.TopFace = LoadFacePicture(bar, std::string(TopBarLayout.Face));
     LoadIcon(h.SoundPlayingIcon, "res\\gfx\\hud\\menu_sound_play.bmp");
     LoadIcon(h.SoundStoppedIcon, "res\\gfx\\hud\\menu_sound_stop.bmp");
     for (std::size_t step = 1; step <= h.TransparencyIcons.Count; ++step)
         LoadIcon(h.TransparencyIcons[step], "res\\gfx\\hud\\menu_trans_" + std::to_string(step) + ".bmp");
-    const std::string btn1 = "res\\gfx\\hud\\btn1.bmp";
-    MakeButton(bar, h.NewGameButton, 12, 5, 162, 29, "New game", btn1, Does(game, OpenNewGameWindow));
-    MakeButton(bar, h.ExitButton, 163, 5, 313, 29, "Exit", btn1, [&game](int16_t, int16_t, uint8_t) {
-        if (game.SwitchScene) game.SwitchScene(SceneTitle);
-        game.RepaintNeeded = 1;
-    });
-    MakeButton(bar, h.LoadButton, 12, 35, 162, 59, "Load", btn1,
-               [&game](int16_t, int16_t, uint8_t) { OpenSaveWindow(game, false); });
-    MakeButton(bar, h.SaveButton, 163, 35, 313, 59, "Save", btn1,
-               [&game](int16_t, int16_t, uint8_t) { OpenSaveWindow(game, true); });
-    MakeButton(bar, h.MapButton, 487, 5, 511, 29, "", "res\\gfx\\hud\\menu_map.bmp", Does(game, ToggleStarMap));
-    MakeButton(bar, h.GoodsButton, 517, 5, 541, 29, "", "res\\gfx\\hud\\menu_goods.bmp", Does(game, ToggleMarket));
-    MakeButton(bar, h.PlayerButton, 547, 5, 571, 29, "", "res\\gfx\\hud\\menu_player.bmp",
-               Does(game, TogglePlayerWindow));
-    MakeButton(bar, h.PlanetButton, 577, 5, 601, 29, "", "res\\gfx\\hud\\menu_planet.bmp",
-               Does(game, ToggleStarInfo));
-    MakeButton(bar, h.ConsoleButton, 607, 5, 631, 29, "", "res\\gfx\\hud\\menu_console.bmp",
-               Does(game, ToggleConsole));
-    MakeButton(bar, h.ShipButton, 637, 5, 661, 29, "", "res\\gfx\\hud\\menu_ship.bmp", Does(game, ToggleShipWindow));
-    MakeButton(bar, h.SoundPlayButton, 517, 35, 541, 59, "", "res\\gfx\\hud\\menu_sound_play.bmp",
-               Does(game, PauseOrResumeMusic));
-    MakeButton(bar, h.SoundPrevButton, 487, 35, 511, 59, "", "res\\gfx\\hud\\menu_sound_prev.bmp",
-               Does(game, PreviousTrack));
-    MakeButton(bar, h.SoundNextButton, 547, 35, 571, 59, "", "res\\gfx\\hud\\menu_sound_next.bmp",
-               Does(game, NextTrack));
-    const bool playing = game.Sound.SoundEnabled && game.Sound.MusicOn;
-    const std::string trackName = playing ? std::string(game.Sound.CurrentTrackName()) : "disabled";
-    MakeButton(bar, h.TrackNameButton, 577, 35, 757, 59, trackName, "res\\gfx\\hud\\menu_sound_name.bmp", nullptr);
-    MakeButton(bar, h.TransparencyButton, 763, 35, 787, 59, "", "res\\gfx\\hud\\menu_trans_2.bmp",
-               Does(game, CycleTransparency));
+    AddItems(bar, TopBarLayout,
+             {{"NewGame", h.NewGameButton, Does(game, OpenNewGameWindow)},
+              {"Exit", h.ExitButton, Does(game, ExitToTitle)},
+              {"Load", h.LoadButton, Does(game, OpenSlotsToLoad)},
+              {"Save", h.SaveButton, Does(game, OpenSlotsToSave)},
+              {"Map", h.MapButton, Does(game, ToggleStarMap)},
+              {"Goods", h.GoodsButton, Does(game, ToggleMarket)},
+              {"Player", h.PlayerButton, Does(game, TogglePlayerWindow)},
+              {"Planet", h.PlanetButton, Does(game, ToggleStarInfo)},
+              {"Console", h.ConsoleButton, Does(game, ToggleConsole)},
+              {"Ship", h.ShipButton, Does(game, ToggleShipWindow)},
+              {"SoundPlay", h.SoundPlayButton, Does(game, PauseOrResumeMusic)},
+              {"SoundPrevious", h.SoundPrevButton, Does(game, PreviousTrack)},
+              {"SoundNext", h.SoundNextButton, Does(game, NextTrack)},
+              {"TrackName", h.TrackNameButton, nullptr},
+              {"Transparency", h.TransparencyButton, Does(game, CycleTransparency)}});
+    ShowTrackName(game);
     h.Transparency = 2;
 }
 
 void BuildConsoleWindow(Game& game)
 {
     Hud& h = game.ui.hud;
-    MakeWindow(h.ConsoleWindow, 800, 150);
-    LoadFace(h.ConsoleWindow, "Res\\gfx\\hud\\bottom.bmp");
-    h.ConsoleEdit.Create(30, 122, 740, "res\\gfx\\hud\\console.bmp");
+    MakeWindow(h.ConsoleWindow, ConsoleLayout);
+    LoadFace(h.ConsoleWindow, std::string(ConsoleLayout.Face));
+    AddItems(h.ConsoleWindow, ConsoleLayout, {{"CommandLine", h.ConsoleEdit, Nothing}});
     h.ConsoleEdit.SubmitOnEnter = 1;
     h.ConsoleEdit.Visible = 0;
-    h.ConsoleEdit.OnClick = Nothing;
     h.ConsoleEdit.OnSubmit = [&game](const std::string& text) { ParseCommandLine(game.ui.Command, text); };
-    h.ConsoleWindow.AddItem(h.ConsoleEdit);
 }
 
 void BuildSidePanels(Game& game)
 {
     Hud& h = game.ui.hud;
-    MakeWindow(h.PlayerWindow, 200, 375);
-    h.LeftFace = LoadFacePicture(h.PlayerWindow, "Res\\gfx\\hud\\left.bmp");
+    MakeWindow(h.PlayerWindow, PlayerWindowLayout);
+    h.LeftFace = LoadFacePicture(h.PlayerWindow, std::string(PlayerWindowLayout.Face));
     PaintFace(h.PlayerWindow.Face, h.LeftFace);
-    MakeWindow(h.StarInfo, 200, 375);
-    h.RightFace = LoadFacePicture(h.StarInfo, "Res\\gfx\\hud\\right.bmp");
+    MakeWindow(h.StarInfo, StarInfoLayout);
+    h.RightFace = LoadFacePicture(h.StarInfo, std::string(StarInfoLayout.Face));
     PaintFace(h.StarInfo.Face, h.RightFace);
     h.StarInfo.Face.pen.Colour = MapPen;
-    MakeButton(h.StarInfo, h.GoButton, 105, 62, 185, 82, "Go!", "res\\gfx\\hud\\btn2.bmp", Does(game, JumpToSelectedStar));
+    AddItems(h.StarInfo, StarInfoLayout, {{"Go", h.GoButton, Does(game, JumpToSelectedStar)}});
     h.GoButton.Enabled = 0;
 }
 
 void BuildStarMap(Game& game)
 {
     Hud& h = game.ui.hud;
-    MakeWindow(h.StarMap, 350, 350, 225, 80);
+    MakeWindow(h.StarMap, StarMapLayout);
     h.StarMap.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectStarAt(game, x, y, button); };
     h.StarMap.ClearToKey();
     h.StarMap.Face.brush.SetColour(Black);
     const char* pieces[] = {"center_main", "center_left", "center_right", "center_top", "center_bottom"};
     for (std::size_t i = 0; i < h.StarMapImages.size(); ++i)
         LoadBmp(std::string("res\\gfx\\hud\\") + pieces[i] + ".bmp", h.StarMapImages[i]);
-    const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
-    MakeButton(h.StarMap, h.EclipticButton, 20, 20, 35, 35, "E", btn3, Does(game, ToggleEcliptic));
-    MakeButton(h.StarMap, h.AxesButton, 40, 20, 55, 35, "C", btn3, Does(game, ToggleAxes));
-    MakeButton(h.StarMap, h.ZoomInButton, 14, 323, 59, 346, "", "res\\gfx\\hud\\btn_zoom_in.bmp", Does(game, ZoomIn));
-    MakeButton(h.StarMap, h.ZoomOutButton, 61, 323, 106, 346, "", "res\\gfx\\hud\\btn_zoom_out.bmp",
-               Does(game, ZoomOut));
-    h.ZoomInButton.Alpha = 154;
-    h.ZoomOutButton.Alpha = 154;
+    AddItems(h.StarMap, StarMapLayout,
+             {{"Ecliptic", h.EclipticButton, Does(game, ToggleEcliptic)},
+              {"Axes", h.AxesButton, Does(game, ToggleAxes)},
+              {"ZoomIn", h.ZoomInButton, Does(game, ZoomIn)},
+              {"ZoomOut", h.ZoomOutButton, Does(game, ZoomOut)}});
 }
 
 void BuildShipAndMarket(Game& game)
 {
     Hud& h = game.ui.hud;
-    const std::string btn3 = "res\\gfx\\hud\\btn3.bmp";
-    MakeWindow(h.ShipWindow, 200, 375, 800, 80);
+    MakeWindow(h.ShipWindow, ShipWindowLayout);
     h.ShipWindow.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectShipRow(game, x, y, button); };
     h.ShipWindow.Face.pen.Colour = MapPen;
     PaintFace(h.ShipWindow.Face, h.RightFace);
-    MakeButton(h.ShipWindow, h.NextPartButton, 170, 130, 185, 145, ">", btn3, Does(game, NextShipPart));
-    MakeButton(h.ShipWindow, h.PreviousPartButton, 150, 130, 165, 145, "<", btn3, Does(game, PreviousShipPart));
+    AddItems(h.ShipWindow, ShipWindowLayout,
+             {{"NextPart", h.NextPartButton, Does(game, NextShipPart)},
+              {"PreviousPart", h.PreviousPartButton, Does(game, PreviousShipPart)}});
 
-    MakeWindow(h.Market, 350, 350, 225, 80);
-    h.CentreFace = LoadFacePicture(h.Market, "Res\\gfx\\hud\\center.bmp");
+    MakeWindow(h.Market, MarketLayout);
+    h.CentreFace = LoadFacePicture(h.Market, std::string(MarketLayout.Face));
     h.Market.ClearToKey();
     h.Market.Face.brush.SetColour(Black);
     h.Market.OnClick = [&game](int16_t x, int16_t y, uint8_t button) { SelectMarketRow(game, x, y, button); };
-    MakeButton(h.Market, h.BuyButton, 300, 45, 315, 60, "+", btn3, Does(game, BuyButtonClick));
-    MakeButton(h.Market, h.SellButton, 320, 45, 335, 60, "-", btn3, Does(game, SellButtonClick));
+    AddItems(h.Market, MarketLayout,
+             {{"Buy", h.BuyButton, Does(game, BuyButtonClick)}, {"Sell", h.SellButton, Does(game, SellButtonClick)}});
 }
 
 void BuildNewGameWindow(Game& game)
 {
     Hud& h = game.ui.hud;
     kvWindow& w = h.NewGame;
-    MakeWindow(w, 350, 350, 225, 80);
+    MakeWindow(w, NewGameLayout);
     PaintFace(w.Face, h.CentreFace);
-    MakeButton(w, h.NextAvatarButton, 280, 90, 300, 150, "", "res\\gfx\\hud\\new_right.bmp", Does(game, NextAvatar));
-    MakeButton(w, h.PreviousAvatarButton, 200, 90, 220, 150, "", "res\\gfx\\hud\\new_left.bmp", Does(game, PreviousAvatar));
-    h.NameEdit.Create(170, 50, 160, "res\\gfx\\hud\\edit.bmp");
-    h.NameEdit.OnClick = Nothing;
-    w.AddItem(h.NameEdit);
-    const std::string right = "res\\gfx\\hud\\new_right_low.bmp";
-    const std::string left = "res\\gfx\\hud\\new_left_low.bmp";
-    MakeButton(w, h.NextDifficultyButton, 310, 170, 330, 190, "", right, Does(game, NextDifficulty));
-    MakeButton(w, h.PreviousDifficultyButton, 170, 170, 190, 190, "", left, Does(game, PreviousDifficulty));
-    MakeButton(w, h.NextSpecialisationButton, 310, 210, 330, 230, "", right,
-               Does(game, NextSpecialisation));
-    MakeButton(w, h.PreviousSpecialisationButton, 170, 210, 190, 230, "", left,
-               Does(game, PreviousSpecialisation));
-    for (kvButton* arrow : {&h.NextAvatarButton, &h.PreviousAvatarButton, &h.NextDifficultyButton,
-                            &h.PreviousDifficultyButton, &h.NextSpecialisationButton, &h.PreviousSpecialisationButton})
-        arrow->Alpha = 230;
-    MakeButton(w, h.StartButton, 10, 250, 160, 274, "Start", "res\\gfx\\hud\\btn1.bmp", Does(game, StartNewGame));
-    MakeButton(w, h.CancelButton, 190, 250, 340, 274, "Cancel", "res\\gfx\\hud\\btn1.bmp",
-               [&game](int16_t, int16_t, uint8_t) {
-                   game.ui.hud.NewGame.Visible = 0;
-                   game.RepaintNeeded = 1;
-               });
-    MakeButton(w, h.NextRulesButton, 310, 295, 330, 315, "", right, Does(game, ToggleRules));
-    MakeButton(w, h.PreviousRulesButton, 170, 295, 190, 315, "", left, Does(game, ToggleRules));
-    h.NextRulesButton.Alpha = h.PreviousRulesButton.Alpha = 230;
+    AddItems(w, NewGameLayout,
+             {{"NextAvatar", h.NextAvatarButton, Does(game, NextAvatar)},
+              {"PreviousAvatar", h.PreviousAvatarButton, Does(game, PreviousAvatar)},
+              {"PilotName", h.NameEdit, Nothing},
+              {"NextDifficulty", h.NextDifficultyButton, Does(game, NextDifficulty)},
+              {"PreviousDifficulty", h.PreviousDifficultyButton, Does(game, PreviousDifficulty)},
+              {"NextSpecialisation", h.NextSpecialisationButton, Does(game, NextSpecialisation)},
+              {"PreviousSpecialisation", h.PreviousSpecialisationButton, Does(game, PreviousSpecialisation)},
+              {"Start", h.StartButton, Does(game, StartNewGame)},
+              {"Cancel", h.CancelButton, Does(game, CancelNewGame)},
+              {"NextRules", h.NextRulesButton, Does(game, ToggleRules)},
+              {"PreviousRules", h.PreviousRulesButton, Does(game, ToggleRules)}});
     w.Visible = 0;
     game.ui.newGameChoices.AvatarChoice = 1;
     for (std::size_t avatar = 1; avatar <= h.Portraits.Count; ++avatar)
@@ -236,11 +263,11 @@ void BuildNewGameWindow(Game& game)
 
 void BuildScannerAndSheets(Hud& h)
 {
-    MakeWindow(h.Scanner, 101, 101, 1, 1);
-    LoadFace(h.Scanner, "res\\gfx\\hud\\scanner.bmp");
+    MakeWindow(h.Scanner, ScannerLayout);
+    LoadFace(h.Scanner, std::string(ScannerLayout.Face));
     h.Scanner.Alpha = 150;
     h.Scanner.Visible = 0;
-    MakeWindow(h.OutroSheet, 800, 2100);
+    MakeWindow(h.OutroSheet, OutroSheetLayout);
     h.OutroSheet.Visible = 0;
 }
 
@@ -289,14 +316,6 @@ void ComposeFirstScreens(Game& game)
     ComposeMarkedPanels(game);
 }
 
-// The top bar names the track that plays.
-void ShowTrackName(Game& game)
-{
-    if (!game.Sound.SoundEnabled || !game.Sound.MusicOn) return;
-    game.ui.hud.TrackNameButton.Caption = std::string(game.Sound.CurrentTrackName());
-    game.ui.Marked.TopBar = true;
-}
-
 // What the career rules told the player goes to the console.
 void PostNotices(Game& game)
 {
@@ -318,12 +337,16 @@ Bitmap LoadFacePicture(const kvWindow& window, const std::string& path)
 
 void LoadFace(kvWindow& window, const std::string& path) { PaintFace(window.Face, LoadFacePicture(window, path)); }
 
-void MakeCentreWindow(Game& game, kvWindow& window, int top, std::function<void(int16_t, int16_t, uint8_t)> onClick)
+void PlaceAtStart(kvWindow& window, const WindowLayout& layout)
 {
-    window.Create(350, 350);
+    window.Left = layout.Start.Left;
+    window.Top = layout.Start.Top;
+}
+
+void MakeCentreWindow(Game& game, kvWindow& window, const WindowLayout& layout, ClickHandler onClick)
+{
+    MakeWindow(window, layout);
     PaintFace(window.Face, game.ui.hud.CentreFace);
-    window.Left = 225;
-    window.Top = top;
     window.Visible = 0;
     window.OnClick = std::move(onClick);
 }
@@ -337,7 +360,8 @@ void BuildHud(Game& game)
     game.world.Difficulty = 1;
     game.ui.Console.Create();
 
-    LoadBmp("res\\gfx\\Loadscreen.bmp", h.TitlePicture, Exactly(800, 600));
+    LoadBmp(std::string(TitleWindowLayout.Face), h.TitlePicture,
+            Exactly(TitleWindowLayout.Width, TitleWindowLayout.Height));
     PaintFace(game.BackBuffer, h.TitlePicture);
     game.world.random.Randomize();
     LoadCatalogues(game.world);
@@ -349,7 +373,7 @@ void BuildHud(Game& game)
     BuildTopBar(game);
     BuildConsoleWindow(game);
     BuildSidePanels(game);
-    MakeWindow(h.TitleWindow, 800, 600);
+    MakeWindow(h.TitleWindow, TitleWindowLayout);
     BuildStarMap(game);
     BuildShipAndMarket(game);
     LoadHullPictures(h, game.world.Equipment);
@@ -443,19 +467,22 @@ void ToggleMarket(Game& game)
     game.RepaintNeeded = 1;
 }
 
-void TogglePlayerWindow(Game& game) { ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, -200); }
+void TogglePlayerWindow(Game& game)
+{
+    ToggleSlide(game, game.ui.hud.PlayerWindow, &kvWindow::Left, PlayerWindowLayout.Start.Left);
+}
 void ToggleStarInfo(Game& game)
 {
-    ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, 800);
+    ToggleSlide(game, game.ui.hud.StarInfo, &kvWindow::Left, StarInfoLayout.Start.Left);
     MakeRoomOnTheRight(game.ui.hud, game.ui.hud.StarInfo);
 }
 
 void ToggleShipWindow(Game& game)
 {
-    ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, 800);
+    ToggleSlide(game, game.ui.hud.ShipWindow, &kvWindow::Left, ShipWindowLayout.Start.Left);
     MakeRoomOnTheRight(game.ui.hud, game.ui.hud.ShipWindow);
 }
-void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, 575); }
+void ToggleConsole(Game& game) { ToggleSlide(game, game.ui.hud.ConsoleWindow, &kvWindow::Top, ConsoleTuckedTop); }
 
 void PauseOrResumeMusic(Game& game)
 {

@@ -3,10 +3,10 @@
 // switch the windows' transparency.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "game/Game.h"
+#include "hud/Layout.h"
 
 namespace kv {
 
@@ -22,10 +22,14 @@ Bitmap LoadFacePicture(const kvWindow& window, const std::string& path);
 // The same, painted onto the window's face.
 void LoadFace(kvWindow& window, const std::string& path);
 
-// A hidden 350 x 350 window in the middle of the screen, on the centre
-// panels' background, whose clicks go to `onClick`: the save and options
-// windows.
-void MakeCentreWindow(Game& game, kvWindow& window, int top, std::function<void(int16_t, int16_t, uint8_t)> onClick);
+// Puts the window at its layout's starting place: off the screen for a
+// panel that slides in.
+void PlaceAtStart(kvWindow& window, const WindowLayout& layout);
+
+// A hidden window of the centre as its layout places it, on the centre
+// panels' background, whose clicks go to `onClick`: the save, options and
+// contracts windows.
+void MakeCentreWindow(Game& game, kvWindow& window, const WindowLayout& layout, ClickHandler onClick);
 
 // Portrait 1..7 as the HUD's build loaded it; an empty picture for any
 // other number.

@@ -264,7 +264,7 @@ void Marked(Game& game)
 
 void BuildOptionsWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.OptionsWindow, OptionsWindowHiddenTop,
+    MakeCentreWindow(game, game.ui.hud.OptionsWindow, OptionsWindowLayout,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickOptionsWindow(game, x, y, button); });
 }
 

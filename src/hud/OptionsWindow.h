@@ -25,13 +25,14 @@
 
 #include <cstdint>
 
+#include "hud/Layout.h"
 #include "platform/Input.h"
 
 namespace kv {
 
 struct Game;
 
-constexpr int OptionsWindowTop = 80;
+constexpr int OptionsWindowTop = CentrePlace.Top;
 constexpr int OptionsWindowHiddenTop = -360;
 
 void BuildOptionsWindow(Game& game);

@@ -127,7 +127,7 @@ void ChooseSlot(Game& game, int slot)
 
 void BuildSaveWindow(Game& game)
 {
-    MakeCentreWindow(game, game.ui.hud.SaveWindow, SaveWindowHiddenTop,
+    MakeCentreWindow(game, game.ui.hud.SaveWindow, SaveWindowLayout,
                      [&game](int16_t x, int16_t y, uint8_t button) { ClickSaveWindow(game, x, y, button); });
     // Opaque, so that its slots read over the top bar.
     game.ui.hud.SaveWindow.Alpha = 256;

@@ -10,11 +10,13 @@
 
 #include <cstdint>
 
+#include "hud/Layout.h"
+
 namespace kv {
 
 struct Game;
 
-constexpr int SaveWindowTop = 80;
+constexpr int SaveWindowTop = CentrePlace.Top;
 constexpr int SaveWindowHiddenTop = -360;
 
 // Makes the window (350 x 350, hidden) and its picture's checks.

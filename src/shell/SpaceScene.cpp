@@ -17,14 +17,10 @@ void PlaceSpaceWindows(Hud& h)
     h.Market.Visible = 0;
     h.SaveWindow.Visible = 0;
     for (kvWindow* w : {&h.ConsoleWindow, &h.TopBar, &h.PlayerWindow, &h.StarInfo, &h.StarMap}) w->Visible = 1;
-    h.ConsoleWindow.Left = 0;
-    h.ConsoleWindow.Top = 600;
-    h.TopBar.Left = 0;
-    h.TopBar.Top = -115;
-    h.PlayerWindow.Left = -200;
-    h.PlayerWindow.Top = 80;
-    h.StarInfo.Left = 800;
-    h.StarInfo.Top = 80;
+    PlaceAtStart(h.ConsoleWindow, ConsoleLayout);
+    PlaceAtStart(h.TopBar, TopBarLayout);
+    PlaceAtStart(h.PlayerWindow, PlayerWindowLayout);
+    PlaceAtStart(h.StarInfo, StarInfoLayout);
     for (kvWindow* w : {&h.TopBar, &h.ConsoleWindow, &h.PlayerWindow, &h.StarInfo}) w->SlideIn = 1;
     h.Scanner.Visible = 0;
 }

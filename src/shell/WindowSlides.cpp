@@ -1,5 +1,6 @@
 #include "shell/WindowSlides.h"
 
+#include "hud/Layout.h"
 #include "hud/OptionsWindow.h"
 #include "hud/SaveWindow.h"
 
@@ -70,10 +71,11 @@ bool SlideOptionsWindow(Hud& hud)
 bool RunWindowSlides(Hud& hud)
 {
     // The console stops at 455, the first place not below 459 on its steps.
-    const SlidePath topBar{&kvWindow::Top, +1, 0, -115, false};
-    const SlidePath console{&kvWindow::Top, -1, 459, 575, true};
-    const SlidePath left{&kvWindow::Left, +1, 0, -200, true};
-    const SlidePath right{&kvWindow::Left, -1, 600, 800, true};
+    const SlidePath topBar{&kvWindow::Top, +1, TopBarLayout.Shown.Top, TopBarLayout.Start.Top, false};
+    const SlidePath console{&kvWindow::Top, -1, 459, ConsoleTuckedTop, true};
+    const SlidePath left{&kvWindow::Left, +1, PlayerWindowLayout.Shown.Left, PlayerWindowLayout.Start.Left, true};
+    // The ship window stands where the star information does.
+    const SlidePath right{&kvWindow::Left, -1, StarInfoLayout.Shown.Left, StarInfoLayout.Start.Left, true};
     const SlidePath down{&kvWindow::Top, +1, SaveWindowTop, SaveWindowHiddenTop, true, SaveWindowStep};
     bool moved = false;
     moved |= Slide(hud.TopBar, topBar);
