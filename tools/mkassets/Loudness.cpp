@@ -8,23 +8,6 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-struct Biquad {
-    double B0, B1, B2, A1, A2;
-};
-
-void Filter(std::vector<double>& signal, const Biquad& f)
-{
-    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-    for (double& v : signal) {
-        const double y = f.B0 * v + f.B1 * x1 + f.B2 * x2 - f.A1 * y1 - f.A2 * y2;
-        x2 = x1;
-        x1 = v;
-        y2 = y1;
-        y1 = y;
-        v = y;
-    }
-}
-
 // The shelf: +4 dB above about 1.7 kHz.
 Biquad Shelf(int rate)
 {
@@ -64,6 +47,19 @@ std::vector<double> BlockPowers(const std::vector<double>& weighted, int rate)
 }
 
 }  // namespace
+
+void Filter(std::vector<double>& signal, const Biquad& f)
+{
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (double& v : signal) {
+        const double y = f.B0 * v + f.B1 * x1 + f.B2 * x2 - f.A1 * y1 - f.A2 * y2;
+        x2 = x1;
+        x1 = v;
+        y2 = y1;
+        y1 = y;
+        v = y;
+    }
+}
 
 std::vector<double> KWeighted(std::span<const double> samples, int rate)
 {

@@ -9,6 +9,13 @@
 
 namespace mkassets {
 
+// One second-order filter section, its coefficients normalised by a0.
+struct Biquad {
+    double B0, B1, B2, A1, A2;
+};
+// The signal through the section, in place.
+void Filter(std::vector<double>& signal, const Biquad& f);
+
 // The signal through the two K-weighting filters, designed for `rate`.
 std::vector<double> KWeighted(std::span<const double> samples, int rate);
 

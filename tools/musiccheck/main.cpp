@@ -88,11 +88,7 @@ double Balance(const Stereo& s)
 }
 
 // A second-order Butterworth section, run twice for a steep edge.
-struct Biquad {
-    double B0, B1, B2, A1, A2;
-};
-
-Biquad Butterworth(double hz, bool highPass)
+mkassets::Biquad Butterworth(double hz, bool highPass)
 {
     const double k = std::tan(Pi * hz / Rate);
     const double a0 = 1 + std::sqrt(2.0) * k + k * k;
@@ -103,19 +99,10 @@ Biquad Butterworth(double hz, bool highPass)
     return {k * k / a0, 2 * k * k / a0, k * k / a0, a1, a2};
 }
 
-void Filter(std::vector<double>& signal, const Biquad& f)
+void FilterTwice(std::vector<double>& signal, const mkassets::Biquad& f)
 {
-    for (int pass = 0; pass < 2; ++pass) {
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        for (double& v : signal) {
-            const double y = f.B0 * v + f.B1 * x1 + f.B2 * x2 - f.A1 * y1 - f.A2 * y2;
-            x2 = x1;
-            x1 = v;
-            y2 = y1;
-            y1 = y;
-            v = y;
-        }
-    }
+    mkassets::Filter(signal, f);
+    mkassets::Filter(signal, f);
 }
 
 struct Band {
@@ -134,9 +121,9 @@ double BandLevel(const Stereo& s, const Band& band)
     for (const auto* side : {&s.Left, &s.Right}) {
         std::vector<double> signal = *side;
         if (band.From > 0)
-            Filter(signal, Butterworth(band.From, true));
+            FilterTwice(signal, Butterworth(band.From, true));
         if (band.To > 0)
-            Filter(signal, Butterworth(band.To, false));
+            FilterTwice(signal, Butterworth(band.To, false));
         power += Energy(signal) / static_cast<double>(std::max<std::size_t>(signal.size(), 1)) / 2;
     }
     return Decibels(power);
