@@ -191,10 +191,12 @@ TEST_F(StarInfo, GoIsOffOnlyWhileNothingIsShownSelected)
     kv::DrawStarInfo(game, 0);
     EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0);
     EXPECT_TRUE(ShowsText(25, 170, "Nothing is selected"));
-    kv::OfferJump(game);
+    kv::DrawStarInfo(game, game.ui.SelectedStar);
     EXPECT_EQ(game.ui.hud.GoButton.Enabled, 1);
+    kv::DrawStarInfo(game, game.world.Pilot.Star);
+    EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0) << "another star shown";
     game.world.Ship.Fuel = 10;
-    kv::OfferJump(game);
+    kv::DrawStarInfo(game, game.ui.SelectedStar);
     EXPECT_EQ(game.ui.hud.GoButton.Enabled, 0) << "out of reach";
 }
 

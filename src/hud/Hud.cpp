@@ -197,7 +197,6 @@ void BuildSidePanels(Game& game)
     PaintFace(h.StarInfo.Face, h.RightFace);
     h.StarInfo.Face.pen.Colour = MapPen;
     AddItems(h.StarInfo, StarInfoLayout, {{"Go", h.GoButton, Does(game, JumpToSelectedStar)}});
-    h.GoButton.Enabled = 0;
 }
 
 void BuildStarMap(Game& game)

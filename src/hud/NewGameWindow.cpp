@@ -86,7 +86,6 @@ void StartNewGame(Game& game)
 
     // The old world's star may still be described, and "Go!" still offered
     // for it: show the new home, where there is nowhere to go yet.
-    OfferJump(game);
     ShowStar(game, game.ui.SelectedStar);
     PanelMarks& marked = game.ui.Marked;
     marked.PlayerWindow = marked.StarMap = marked.Market = true;

@@ -8,7 +8,6 @@
 #include "hud/Hud.h"
 #include "hud/NewGameWindow.h"
 #include "hud/PilotWindows.h"
-#include "navigation/StarInfo.h"
 #include "navigation/StarMap.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
@@ -82,11 +81,10 @@ int SlotAt(int y)
     return (y - FirstRowY) / RowHeight;
 }
 
-// A loaded world changes what every panel shows: "Go!" is offered again
-// and every panel is marked for composing.
+// A loaded world changes what every panel shows: every panel is marked for
+// composing, "Go!" with the star information.
 void MarkEveryPanel(Game& game)
 {
-    OfferJump(game);
     game.ui.ShownStar = game.ui.hud.StarMap.Visible ? game.ui.SelectedStar : game.world.Pilot.Star;
     PanelMarks& marked = game.ui.Marked;
     marked.ShipWindow = marked.PlayerWindow = marked.Market = marked.StarMap = marked.StarInfo = true;

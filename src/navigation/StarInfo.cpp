@@ -69,7 +69,6 @@ std::optional<uint8_t> StarAt(const Interface& ui, const kvGalaxy& galaxy, int x
 void Select(Game& game, uint8_t star)
 {
     game.ui.SelectedStar = star;
-    OfferJump(game);
     game.Sound.PlaySoundEffect("res\\sfx\\hud\\planet_select.wav");
     ShowStar(game, star);
 }
@@ -79,14 +78,12 @@ void ClearSelection(Game& game)
 {
     if (game.ui.SelectedStar == 0) return;
     game.ui.SelectedStar = 0;
-    game.ui.hud.GoButton.Enabled = 0;
     ShowStar(game, 0);
 }
 
 void ShowArrival(Game& game)
 {
     const kvPlayer& pilot = game.world.Pilot;
-    game.ui.hud.GoButton.Enabled = 0;
     ShowStar(game, pilot.Star);
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = game.ui.Marked.StarMap = true;
     game.ui.Console.Add("Arriving in system: " + CurrentGalaxy(game.world).Stars[pilot.Star].Name,
@@ -102,19 +99,13 @@ std::string DistanceText(double distance)
     return std::string(text) + " пк";
 }
 
-// "Go!" is offered for another star within reach, never for the star the
-// ship is at.
-void OfferJump(Game& game)
-{
-    game.ui.hud.GoButton.Enabled = CanJump(game.world, game.ui.SelectedStar) ? 1 : 0;
-}
-
 void DrawStarInfo(Game& game, uint8_t s)
 {
     kvWindow& window = game.ui.hud.StarInfo;
-    // Showing nothing selected, the window offers no jump to a selection
-    // the player cannot see.
-    if (s == 0) game.ui.hud.GoButton.Enabled = 0;
+    // "Go!" is offered for the selected star while the window shows it and
+    // it is within reach: never for a selection the player cannot see, nor
+    // for the star the ship is at.
+    game.ui.hud.GoButton.Enabled = s != 0 && s == game.ui.SelectedStar && CanJump(game.world, s) ? 1 : 0;
     PaintFace(window.Face, game.ui.hud.RightFace);
     DrawVisibleItems(window);
     Canvas canvas(window.Face);
@@ -132,7 +123,6 @@ void DrawStarInfo(Game& game, uint8_t s)
 
 void ShowStar(Game& game, uint8_t s)
 {
-    if (s == 0) game.ui.hud.GoButton.Enabled = 0;
     game.ui.ShownStar = s;
     game.ui.Marked.StarInfo = true;
 }
@@ -148,7 +138,6 @@ void SelectStarAt(Game& game, int16_t x, int16_t y, uint8_t button)
 void OnGalacticArrival(Game& game)
 {
     game.ui.SelectedStar = game.world.Pilot.Star;
-    game.ui.hud.GoButton.Enabled = 0;
     ShowStar(game, game.world.Pilot.Star);
     game.ui.Marked.PlayerWindow = game.ui.Marked.Market = game.ui.Marked.StarMap = true;
     Autosave(game);

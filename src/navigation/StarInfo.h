@@ -17,12 +17,11 @@ struct Game;
 std::string DistanceText(double distance);
 
 // Redraws the star information window for star s of the pilot's galaxy, or
-// "Nothing is selected" for s = 0.
-// Enables "Go!" when the selected star is another one within the jump range.
-void OfferJump(Game& game);
+// "Nothing is selected" for s = 0; "Go!" is lit when s is the selected star,
+// another one within the jump range.
 void DrawStarInfo(Game& game, uint8_t s);
 // Marks the window to describe star s, or nothing for s = 0 (and then "Go!"
-// goes dark at once).
+// goes dark).
 void ShowStar(Game& game, uint8_t s);
 
 // The star map's click handler. At the galaxy level a left click within 10

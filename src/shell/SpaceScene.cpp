@@ -57,7 +57,6 @@ void SpaceKeyDown(Game& game, uint16_t key, std::optional<Action> action)
     case Action::StarMap:
         ClearCentre(game);
         h.StarMap.Visible = h.StarMap.Visible ? 0 : 1;
-        if (h.StarMap.Visible) OfferJump(game);
         ShowStar(game, h.StarMap.Visible ? game.ui.SelectedStar : 0);
         if (h.StarMap.Visible) h.Market.Visible = 0;
         break;
