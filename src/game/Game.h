@@ -166,6 +166,7 @@ struct PanelMarks {
     bool NewGame = false;
     bool Options = false;
     bool Contracts = false;
+    bool SaveWindow = false;
 };
 
 // The choices of the options window. The window changes them and sets

@@ -65,7 +65,7 @@ std::optional<std::string> RunSaveOrLoad(Game& game, const CommandLine& line)
     if (auto error = ReadChoice(line, 2, saving ? 1 : AutosaveSlot, SaveSlotCount, slot)) return error;
     if (saving) SaveToSlot(game, slot);
     else LoadFromSlot(game, slot);
-    ComposeSaveWindow(game);
+    game.ui.Marked.SaveWindow = true;
     return std::nullopt;
 }
 

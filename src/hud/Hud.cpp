@@ -420,8 +420,9 @@ void ComposeMarkedPanels(Game& game)
     // The contracts follow the pilot as the player window does: an arrival,
     // a trade or a new game changes them.
     if (marked.Contracts || (marked.PlayerWindow && ContractsWindowShown(game))) ComposeContractsWindow(game);
+    if (marked.SaveWindow) ComposeSaveWindow(game);
     if (marked.StarMap || marked.StarInfo || marked.Market || marked.ShipWindow || marked.PlayerWindow ||
-        marked.TopBar || marked.NewGame || marked.Options || marked.Contracts)
+        marked.TopBar || marked.NewGame || marked.Options || marked.Contracts || marked.SaveWindow)
         game.RepaintNeeded = 1;
 }
 

@@ -117,8 +117,7 @@ void ChooseSlot(Game& game, int slot)
 {
     if (game.ui.Saves.Saving) ClickToSave(game, slot);
     else LoadFromSlot(game, slot);
-    ComposeSaveWindow(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.SaveWindow = true;
 }
 
 }  // namespace
@@ -166,8 +165,7 @@ void OpenSaveWindow(Game& game, bool saving)
     w.Visible = 1;
     w.SlideIn = 1;
     w.SlideOut = 0;
-    ComposeSaveWindow(game);
-    game.RepaintNeeded = 1;
+    game.ui.Marked.SaveWindow = true;
 }
 
 void CloseSaveWindow(Game& game)

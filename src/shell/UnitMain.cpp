@@ -257,10 +257,7 @@ void TfrmMain::Timer1Timer()
         break;
     case SceneSpace:
         PadTick();
-        if (TakeWrittenSaves(game) && SaveWindowShown(game)) {
-            ComposeSaveWindow(game);
-            game.RepaintNeeded = 1;
-        }
+        if (TakeWrittenSaves(game) && SaveWindowShown(game)) game.ui.Marked.SaveWindow = true;
         if (ConsoleTick(game.ui.hud.ConsoleWindow, game.ui.hud.ConsoleEdit, game.ui.Console, game.Sound)) game.RepaintNeeded = 1;
         if (game.ui.Command.Code != command::None) RunCommand(game);
         if (RunWindowSlides(game.ui.hud)) game.RepaintNeeded = 1;
