@@ -63,12 +63,7 @@ void WriteAccepted(const World& world, Canvas& face)
 
 void OpenContractsWindow(Game& game)
 {
-    Hud& h = game.ui.hud;
-    ClearCentre(game);
-    h.StarMap.Visible = 0;
-    h.Market.Visible = 0;
-    h.ContractsWindow.Visible = 1;
-    h.FocusedItem = &h.ContractsWindow;
+    TakeCentre(game, game.ui.hud.ContractsWindow);
     game.ui.Marked.Contracts = true;
 }
 

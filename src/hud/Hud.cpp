@@ -451,6 +451,16 @@ void ClearCentre(Game& game)
     CloseSaveWindow(game);
 }
 
+void TakeCentre(Game& game, kvWindow& window)
+{
+    Hud& h = game.ui.hud;
+    ClearCentre(game);
+    h.StarMap.Visible = 0;
+    h.Market.Visible = 0;
+    window.Visible = 1;
+    h.FocusedItem = &window;
+}
+
 void ToggleStarMap(Game& game)
 {
     ClearCentre(game);

@@ -50,6 +50,9 @@ void UpdateSoundButton(Game& game);
 // The centre holds one panel: the star map or the market coming in leaves
 // no new-game, save, options or contracts window standing over it.
 void ClearCentre(Game& game);
+// A centre window coming in: the centre cleared, the star map and the
+// market sent away, the window shown with the keyboard focus.
+void TakeCentre(Game& game, kvWindow& window);
 
 // The top bar's handlers, also reached by the function keys.
 void ToggleStarMap(Game& game);

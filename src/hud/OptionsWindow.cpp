@@ -277,13 +277,9 @@ bool OptionsWindowShown(const Game& game)
 void OpenOptionsWindow(Game& game)
 {
     Hud& h = game.ui.hud;
-    ClearCentre(game);
-    h.StarMap.Visible = 0;
-    h.Market.Visible = 0;
-    h.OptionsWindow.Visible = 1;
+    TakeCentre(game, h.OptionsWindow);
     h.OptionsWindow.SlideIn = 1;
     h.OptionsWindow.SlideOut = 0;
-    h.FocusedItem = &h.OptionsWindow;
     game.ui.Marked.Options = true;
     game.RepaintNeeded = 1;
 }
